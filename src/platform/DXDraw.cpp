@@ -1,0 +1,123 @@
+#include "DXDraw.h"
+
+#include "Clock.h"
+#include "MainThread.h"
+#include "Text.h"
+
+#include <SDL.h>
+
+namespace {
+
+constexpr char ApplicationTitle[] = "Quillmarsh";
+
+TShiftState ShiftFromMask(uint32_t mask) {
+    return {(mask & SDL_BUTTON_LMASK) != 0, (mask & SDL_BUTTON_RMASK) != 0, (mask & SDL_BUTTON_MMASK) != 0};
+}
+
+bool ButtonFromSdl(uint8_t button, TMouseButton& out) {
+    switch (button) {
+        case SDL_BUTTON_LEFT: out = TMouseButton::Left; return true;
+        case SDL_BUTTON_RIGHT: out = TMouseButton::Right; return true;
+        case SDL_BUTTON_MIDDLE: out = TMouseButton::Middle; return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+struct TDXDraw::Window {
+    SDL_Window* window = nullptr;
+    SDL_Surface* frame = nullptr;  // wraps mSurface's pixels, no copy
+
+    ~Window() {
+        if (frame) SDL_FreeSurface(frame);
+        if (window) SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+};
+
+TDXDraw::TDXDraw() = default;
+TDXDraw::~TDXDraw() = default;
+
+bool TDXDraw::InitializeWindow(const std::string& caption, int width, int height) {
+    SDL_SetHint(SDL_HINT_APP_NAME, ApplicationTitle);
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    auto window = std::make_unique<Window>();
+    window->window = SDL_CreateWindow(ToUtf8(caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                      width, height, SDL_WINDOW_SHOWN);
+    if (!window->window) return false;
+    mSurface = TDirectDrawSurface(width, height);
+    window->frame = SDL_CreateRGBSurfaceWithFormatFrom(mSurface.Image().Row(0), width, height, 32, width * 4,
+                                                       SDL_PIXELFORMAT_RGB888);
+    if (!window->frame) return false;
+    mWindow = std::move(window);
+    mInitialized = true;
+    return true;
+}
+
+void TDXDraw::InitializeHeadless(int width, int height) {
+    mWindow.reset();
+    mSurface = TDirectDrawSurface(width, height);
+    mInitialized = true;
+}
+
+SDL_Window* TDXDraw::NativeWindow() const {
+    return mWindow ? mWindow->window : nullptr;
+}
+
+void TDXDraw::Flip() {
+    ++mFlips;
+    if (!mWindow) return;
+    SDL_Surface* screen = SDL_GetWindowSurface(mWindow->window);
+    if (!screen) return;
+    SDL_BlitSurface(mWindow->frame, nullptr, screen, nullptr);
+    SDL_UpdateWindowSurface(mWindow->window);
+}
+
+void TDXDraw::Run(TWindowEvents& events, TDXTimer& timer) {
+    uint32_t nextTick = TickCount() + timer.Interval;
+    for (;;) {
+        const int32_t wait = static_cast<int32_t>(nextTick - TickCount());
+        SDL_Event event;
+        bool have = SDL_WaitEventTimeout(&event, wait > 0 ? wait : 0) != 0;
+        while (have) {
+            TMouseButton button;
+            switch (event.type) {
+                case SDL_QUIT:
+                    return;
+                case SDL_MOUSEBUTTONDOWN:
+                    if (ButtonFromSdl(event.button.button, button))
+                        events.MouseDown(button, ShiftFromMask(SDL_GetMouseState(nullptr, nullptr)), event.button.x,
+                                         event.button.y);
+                    break;
+                case SDL_MOUSEBUTTONUP:
+                    if (ButtonFromSdl(event.button.button, button))
+                        events.MouseUp(button, ShiftFromMask(SDL_GetMouseState(nullptr, nullptr)), event.button.x,
+                                       event.button.y);
+                    break;
+                case SDL_MOUSEMOTION:
+                    events.MouseMove(ShiftFromMask(event.motion.state), event.motion.x, event.motion.y);
+                    break;
+                case SDL_WINDOWEVENT:
+                    if (event.window.event == SDL_WINDOWEVENT_EXPOSED) mInvalidated = true;
+                    if (event.window.event == SDL_WINDOWEVENT_CLOSE) return;
+                    break;
+                default:
+                    break;
+            }
+            have = SDL_PollEvent(&event) != 0;
+        }
+        RunPostedTasks();
+        const uint32_t now = TickCount();
+        if (static_cast<int32_t>(now - nextTick) >= 0) {
+            const int lag = static_cast<int>((now - nextTick) / timer.Interval);
+            nextTick += timer.Interval * (lag + 1);
+            if (timer.Enabled && timer.OnTimer) timer.OnTimer(lag);
+        }
+        if (mInvalidated && mInitialized) {
+            mInvalidated = false;
+            events.Paint();
+        }
+    }
+}
