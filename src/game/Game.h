@@ -1,0 +1,176 @@
+#pragma once
+
+// TGame: the game object. It holds the puzzle being played (the shards' letters, where each
+// shard lies, the shard being dragged), the geometry of the board and the tray, the clock, the
+// rating and the tournament table, and applies the rules of play.
+//
+// The board is a field of 16 x 16 cells of 24 pixels; the crossword is centred in it. Board slots
+// hold cell positions within that field, tray slots hold pixel positions. Shard ids are
+// column-major: the shard cut from shard column c and shard row r has id c * ShardRows + r.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+constexpr int CellPixels = 24;
+constexpr int MaxShardCols = 5;
+constexpr int MaxShardRows = 5;
+constexpr int MaxShards = MaxShardCols * MaxShardRows;
+constexpr int MaxShardSide = 4;
+constexpr int TournamentSize = 21;
+constexpr int GlowFloor = -12;  // the deepest glow of a board slot under a resting mouse
+
+enum TScreen : uint8_t {
+    ScreenSimpleMenu = 0,
+    ScreenRatingMenu = 1,
+    ScreenGenerating = 2,
+    ScreenPlay = 3,
+};
+
+// The two sounds, by their position in the main window's wave list.
+enum class TSound {
+    ReturnBlock = 0,  // a dragged shard dropped where it cannot go
+    BlockSet = 1,     // a dragged shard dropped into a slot
+};
+
+// One board or tray slot: a cell position (board) or a pixel position (tray).
+struct TShardSlot {
+    int32_t X = 0;
+    int32_t Y = 0;
+    int16_t Shard = -1;  // -1: empty
+};
+
+// One row of the tournament table.
+struct TTournamentEntry {
+    uint8_t W = 0, H = 0;  // template size in cells
+    uint8_t w = 0, h = 0;  // shard size in cells
+    int32_t Seconds = 0;   // playing time of a won game
+    int32_t Points = 0;    // 0 while unplayed; -1 for a game not won or won too slowly
+    int32_t Order = 0;     // position in the order of play, -1 while unplayed
+    bool Hard = false;     // the HARD option the entry was played with
+
+    bool Played() const { return Order >= 0; }
+};
+
+struct TBoardHit {
+    bool Inside = false;
+    int C = 0, R = 0;    // board slot
+    int DX = 0, DY = 0;  // point relative to the slot's top-left pixel
+};
+
+struct TTrayHit {
+    bool Hit = false;
+    int C = 0, R = 0;    // tray slot
+    int Shard = -1;      // the shard in the slot, -1 when empty or nothing hit
+    int DX = 0, DY = 0;  // point relative to the slot's top-left pixel
+};
+
+enum class TPutKind {
+    Board,          // into board slot (c, r); its occupant moves to the first free tray slot
+    Tray,           // into tray slot (c, r); its occupant moves to the first free tray slot
+    FirstFreeTray,  // into the first empty tray slot in reading order
+};
+
+template <typename T>
+using TSlotGrid = std::array<std::array<T, MaxShardRows>, MaxShardCols>;  // [column][row]
+
+using TShardCells = std::array<std::array<char, MaxShardSide>, MaxShardSide>;  // [column][row]
+
+class TGame {
+public:
+    TGame();
+
+    // --- geometry and the rules of play ---
+
+    // Start-of-game state for a W x H crossword cut into w x h shards.
+    void SetupGeometry(int W, int H, int w, int h);
+    // Places every tray slot at its pixel position (when shards are dealt or a game is loaded).
+    void LayoutTray();
+    // Every board slot at its cell position and empty.
+    void ResetBoard();
+    TBoardHit BoardHit(int x, int y) const;
+    TTrayHit TrayHit(int x, int y) const;
+    // Removes shard id from whichever board or tray slot holds it.
+    void TakeShard(int id);
+    void PutShard(int id, int c, int r, TPutKind kind);
+
+    // A mouse press on the play screen: picks up the shard under (x, y), if any.
+    void PickUp(int x, int y);
+    // A left-button release on the play screen while dragging: drops the shard at (x, y).
+    void Drop(int x, int y);
+    // Returns the dragged shard to the first free tray slot, silently.
+    void CancelDrag();
+
+    // Moves the board's shards by one slot with wrap-around; (dx, dy) is one of the four unit steps.
+    void ShiftBoard(int dx, int dy);
+    // Returns every board shard to the tray through tray slot (0, 0).
+    void ClearBoard();
+    // Shows the solution and ends the game, not won.
+    void GiveUp();
+    // Ends the game as won when every board slot holds its own shard.
+    void CheckSolved();
+    // The per-frame step: the glow of the board slot under the mouse.
+    void Step();
+
+    // Pixel position of board slot (c, r)'s top-left corner.
+    int BoardSlotLeft(int c) const { return OriginX + CellPixels * Board[c][0].X; }
+    int BoardSlotTop(int r) const { return OriginY + CellPixels * Board[0][r].Y; }
+
+    // --- screens ---
+
+    void SetScreen(TScreen screen);
+
+    // --- points and the tournament table ---
+
+    // Rating points a game of n shards is worth at rating r.
+    static int PointsFor(int rating, int shardCount, bool hard);
+    // True for the template and shard sizes a tournament entry can have.
+    static bool IsTournamentSize(int W, int H, int w, int h);
+    void InitTournament();
+    // The first entry of these sizes (and unplayed, when asked); -1 if none.
+    int FindTournamentEntry(int W, int H, int w, int h, bool unplayedOnly) const;
+    // The index of the first unplayed entry; -1 when all are played.
+    int PlayedCount() const;
+    void SortTournament();
+    // Marks the tournament entry of the game being started as played (not won yet).
+    void MarkTournamentEntry();
+    // Records a won rating game in its tournament entry and the rating.
+    void RecordResult();
+
+    // Seconds of play so far (or of the whole game once it is over), in tenths.
+    uint32_t ElapsedTenths() const;
+
+    // Plays a sound; set by the main window (tests record the calls).
+    std::function<void(TSound)> PlaySound;
+
+    // --- state ---
+    bool Hard = false;
+    TScreen Screen = ScreenSimpleMenu;
+    bool Filling = false;
+    bool PuzzleReady = false;
+    uint8_t CrossWidth = 0, CrossHeight = 0;
+    uint8_t ShardWidth = 0, ShardHeight = 0;
+    int32_t OriginX = 0, OriginY = 0;
+    uint8_t OffsetCol = 0, OffsetRow = 0;
+    uint8_t ShardCols = 0, ShardRows = 0;
+    uint32_t StartTick = 0, EndTick = 0;
+    bool GameOver = false, Won = false, HintUsed = false;
+    int32_t MaxPoints = 0;
+    TSlotGrid<int32_t> Glow{};
+    int32_t MouseX = -1, MouseY = -1;
+    bool Dragging = false;
+    uint8_t DragShard = 0;
+    int32_t DragDX = 0, DragDY = 0;
+    TSlotGrid<TShardSlot> Tray{};
+    std::array<TShardCells, MaxShards> ShardLetters{};
+    TSlotGrid<TShardSlot> Board{};
+    std::array<uint8_t, 4> LastSize{};  // template W, H and shard w, h last chosen in the simple menu
+    std::array<TTournamentEntry, TournamentSize> Tournament{};
+    bool SimpleMode = true;
+    int32_t Rating = 0;
+    std::string TournamentFile;
+
+private:
+    void Play(TSound sound) const;
+};
