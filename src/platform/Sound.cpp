@@ -3,12 +3,6 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-struct TDXWaveList::Item {
-    std::string name;
-    std::vector<uint8_t> waveFile;
-    Mix_Chunk* chunk = nullptr;  // decoded on first play, freed with the list
-};
-
 TDXSound::TDXSound() = default;
 
 TDXSound::~TDXSound() {

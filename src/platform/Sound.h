@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct Mix_Chunk;
+
 class TDXSound {
 public:
     TDXSound();
@@ -38,7 +40,11 @@ public:
     void Play(int index);
 
 private:
-    struct Item;
+    struct Item {
+        std::string name;
+        std::vector<uint8_t> waveFile;
+        Mix_Chunk* chunk = nullptr;  // decoded on first play, freed with the list
+    };
 
     TDXSound& mSound;
     std::vector<Item> mItems;
