@@ -1,0 +1,31 @@
+#pragma once
+
+// Whole-file reading and writing in 4096-byte blocks, and the 4-byte little-endian numbers that
+// every stored text uses. Read errors show "Ошибка чтения файла %s", write errors
+// "Ошибка записи в файл %s", with the path; a missing file answers false without a message.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+constexpr std::size_t FileBlockSize = 4096;
+
+// Reads the file at path into text. With limit > 0 reading stops after the first block that
+// brings the text to at least limit bytes (so up to limit + 4095 bytes are read).
+// False when the file is missing (silent) or cannot be read (reported; text is then empty).
+bool ReadFileText(const std::string& path, std::string& text, std::size_t limit = 0);
+
+// Creates or truncates the file at path and writes text; false (reported) on any error.
+bool WriteFileText(const std::string& path, std::string_view text);
+
+// Reads the file at path as its 4096-byte blocks (the last one shorter), in order.
+bool ReadFileBlocks(const std::string& path, std::vector<std::string>& blocks);
+
+// n as four bytes, least significant first.
+std::string IntToBytes(int32_t n);
+
+// The number of the last four bytes of four zero bytes followed by s: exactly four bytes read
+// as IntToBytes wrote them, fewer are the high-order bytes, more than four use the last four.
+int32_t BytesToInt(std::string_view s);

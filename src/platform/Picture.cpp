@@ -1,0 +1,249 @@
+#include "Picture.h"
+
+#include <SDL.h>
+#include <cairo.h>
+#include <librsvg/rsvg.h>
+
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+#include <optional>
+
+namespace {
+
+// Larger pictures are taken for damaged data rather than allocated.
+constexpr int MaxPictureSide = 16384;
+constexpr long long MaxPicturePixels = 32LL * 1024 * 1024;
+constexpr int JpegQuality = 92;  // the artwork's photos stay clean at this level
+
+bool SizeAllowed(long long width, long long height) {
+    return width > 0 && height > 0 && width <= MaxPictureSide && height <= MaxPictureSide &&
+           width * height <= MaxPicturePixels;
+}
+
+// --- BMP through SDL ---
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+std::optional<TDIB> DecodeBmp(std::string_view data) {
+    SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
+    if (!rw) return std::nullopt;
+    SurfacePtr loaded(SDL_LoadBMP_RW(rw, 1));
+    if (!loaded || !SizeAllowed(loaded->w, loaded->h)) return std::nullopt;
+    SurfacePtr xrgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XRGB8888, 0));
+    if (!xrgb || SDL_LockSurface(xrgb.get()) != 0) return std::nullopt;
+    TDIB image(xrgb->w, xrgb->h);
+    for (int y = 0; y < xrgb->h; ++y) {
+        const auto* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(xrgb->pixels) + y * xrgb->pitch);
+        TColor32* dst = image.Row(y);
+        for (int x = 0; x < xrgb->w; ++x) dst[x] = src[x] & 0xFFFFFF;
+    }
+    SDL_UnlockSurface(xrgb.get());
+    return image;
+}
+
+std::string EncodeBmp(const TDIB& image) {
+    // SDL writes an XRGB surface as a 24-bit BMP: 14 + 40 header bytes, rows padded to 4 bytes.
+    const std::size_t rowBytes = (static_cast<std::size_t>(image.Width()) * 3 + 3) & ~std::size_t(3);
+    const std::size_t capacity = 256 + rowBytes * image.Height();
+    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, image.Width(), image.Height(), 32, SDL_PIXELFORMAT_XRGB8888));
+    if (!surface) return {};
+    for (int y = 0; y < image.Height(); ++y) {
+        auto* dst = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
+        std::copy(image.Row(y), image.Row(y) + image.Width(), dst);
+    }
+    std::string out(capacity, '\0');
+    SDL_RWops* rw = SDL_RWFromMem(out.data(), static_cast<int>(out.size()));
+    if (!rw) return {};
+    if (SDL_SaveBMP_RW(surface.get(), rw, 0) != 0) {
+        SDL_RWclose(rw);
+        return {};
+    }
+    out.resize(static_cast<std::size_t>(SDL_RWtell(rw)));
+    SDL_RWclose(rw);
+    return out;
+}
+
+// --- JPEG through libjpeg ---
+
+struct JpegError {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+void JpegFail(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+void JpegSilence(j_common_ptr, int) {}
+
+// Decodes into image, which the caller has not sized yet. No C++ object with a destructor may
+// live in this frame: a decoding error jumps back to setjmp.
+bool DecodeJpegInto(std::string_view data, TDIB& image) {
+    jpeg_decompress_struct info;
+    JpegError error;
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = JpegFail;
+    error.manager.emit_message = JpegSilence;
+    if (setjmp(error.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    if (!SizeAllowed(info.output_width, info.output_height) || info.output_components != 3) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    image = TDIB(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    unsigned char* row = static_cast<unsigned char*>(
+        (*info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 3));
+    while (info.output_scanline < info.output_height) {
+        const int y = static_cast<int>(info.output_scanline);
+        jpeg_read_scanlines(&info, &row, 1);
+        TColor32* dst = image.Row(y);
+        for (unsigned x = 0; x < info.output_width; ++x)
+            dst[x] = static_cast<TColor32>(row[3 * x]) << 16 | static_cast<TColor32>(row[3 * x + 1]) << 8 | row[3 * x + 2];
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+std::optional<TDIB> DecodeJpeg(std::string_view data) {
+    TDIB image;
+    if (!DecodeJpegInto(data, image)) return std::nullopt;
+    return image;
+}
+
+// Encodes into a buffer libjpeg allocates; the caller frees it. Same rule as above for the frame.
+bool EncodeJpegInto(const TDIB& image, unsigned char*& buffer, unsigned long& size) {
+    jpeg_compress_struct info;
+    JpegError error;
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = JpegFail;
+    error.manager.emit_message = JpegSilence;
+    if (setjmp(error.jump)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(image.Width());
+    info.image_height = static_cast<JDIMENSION>(image.Height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, JpegQuality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    unsigned char* row = static_cast<unsigned char*>(
+        (*info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.image_width * 3));
+    while (info.next_scanline < info.image_height) {
+        const TColor32* src = image.Row(static_cast<int>(info.next_scanline));
+        for (unsigned x = 0; x < info.image_width; ++x) {
+            row[3 * x] = static_cast<unsigned char>(src[x] >> 16);
+            row[3 * x + 1] = static_cast<unsigned char>(src[x] >> 8);
+            row[3 * x + 2] = static_cast<unsigned char>(src[x]);
+        }
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+std::string EncodeJpeg(const TDIB& image) {
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    const bool ok = EncodeJpegInto(image, buffer, size);
+    std::string out = ok ? std::string(reinterpret_cast<const char*>(buffer), size) : std::string();
+    std::free(buffer);
+    return out;
+}
+
+// --- SVG through librsvg and Cairo ---
+
+struct HandleDeleter {
+    void operator()(RsvgHandle* handle) const { g_object_unref(handle); }
+};
+struct CairoSurfaceDeleter {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+struct CairoDeleter {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+
+std::optional<TDIB> DecodeSvg(std::string_view data) {
+    GError* error = nullptr;
+    std::unique_ptr<RsvgHandle, HandleDeleter> handle(
+        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(data.data()), data.size(), &error));
+    if (error) g_error_free(error);
+    if (!handle) return std::nullopt;
+    double width = 0, height = 0;
+    if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height)) return std::nullopt;
+    const long long w = std::llround(width), h = std::llround(height);
+    if (!SizeAllowed(w, h)) return std::nullopt;
+    std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(w), static_cast<int>(h)));
+    std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
+    cairo_set_source_rgb(cr.get(), 0, 0, 0);
+    cairo_paint(cr.get());
+    const RsvgRectangle viewport{0, 0, static_cast<double>(w), static_cast<double>(h)};
+    const bool drawn = rsvg_handle_render_document(handle.get(), cr.get(), &viewport, &error);
+    if (error) g_error_free(error);
+    if (!drawn) return std::nullopt;
+    cairo_surface_flush(surface.get());
+    TDIB image(static_cast<int>(w), static_cast<int>(h));
+    const unsigned char* data0 = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    for (int y = 0; y < image.Height(); ++y) {
+        const auto* src = reinterpret_cast<const uint32_t*>(data0 + static_cast<std::size_t>(y) * stride);
+        TColor32* dst = image.Row(y);
+        for (int x = 0; x < image.Width(); ++x) dst[x] = src[x] & 0xFFFFFF;
+    }
+    return image;
+}
+
+std::string BlankSvg(int width, int height) {
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) + "\" height=\"" +
+           std::to_string(height) + "\"/>";
+}
+
+}  // namespace
+
+bool IsPictureKind(int kind) {
+    return kind >= 0 && kind <= static_cast<int>(TPictureKind::Jpeg);
+}
+
+std::unique_ptr<TPicture> TPicture::FromData(TPictureKind kind, std::string_view data) {
+    std::optional<TDIB> pixels;
+    switch (kind) {
+        case TPictureKind::Metafile: pixels = DecodeSvg(data); break;
+        case TPictureKind::Bitmap: pixels = DecodeBmp(data); break;
+        case TPictureKind::Jpeg: pixels = DecodeJpeg(data); break;
+    }
+    if (!pixels) return nullptr;
+    return std::make_unique<TPicture>(Key{}, kind, std::string(data), std::move(*pixels));
+}
+
+std::unique_ptr<TPicture> TPicture::FromImage(TPictureKind kind, const TDIB& image) {
+    if (!SizeAllowed(image.Width(), image.Height())) return nullptr;
+    std::string data;
+    if (kind == TPictureKind::Bitmap) data = EncodeBmp(image);
+    if (kind == TPictureKind::Jpeg) data = EncodeJpeg(image);
+    if (data.empty()) return nullptr;
+    return FromData(kind, data);
+}
+
+std::unique_ptr<TPicture> TPicture::Blank(TPictureKind kind, int width, int height) {
+    if (kind == TPictureKind::Metafile) return FromData(kind, BlankSvg(width, height));
+    return FromImage(kind, TDIB(width, height));
+}
