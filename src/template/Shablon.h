@@ -1,0 +1,215 @@
+#pragma once
+
+// TShablon: a template, the empty shape of a crossword. A grid of at most 200 x 200 cells in
+// which some cells are letter cells; the kind (a derived class) decides what a slot is, how the
+// template is stored and how it is numbered. A crossword owns one template and asks it for the
+// slots through the cell.
+//
+// Coordinates: x is the column (0 .. Width - 1), y the row (0 .. Height - 1). Cells outside
+// Width x Height but inside the 200 x 200 array keep whatever they held (a narrowed template
+// hides them); the getters read them, setters ignore positions outside Width x Height.
+
+#include "ShablonWords.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Template kind codes, as stored in template texts.
+enum class TShablonKind : uint8_t {
+    Classic = 0,
+    Estonish = 1,
+    Skanword = 2,
+    Chainword = 3,
+    Japonish = 4,
+    Line = 5,
+    FillWord = 6,
+    English = 7,
+    FootBall = 8,
+    Honey = 9,
+    Honey8 = 10,
+    Circle = 11,
+    American = 12,
+    Kinder = 13,
+    Skanword2 = 14,
+    CrossChainword = 15,
+    Knight = 16,
+    Skanword3 = 17,
+    Diagonal = 18,
+};
+constexpr int ShablonKindCount = 19;
+
+// Flag bits of a cell.
+namespace CellFlag {
+constexpr uint16_t Letter = 0x0001;
+constexpr uint16_t InnerBlank = 0x0002;  // a non-letter cell enclosed by the template
+constexpr uint16_t Clue = 0x0004;
+constexpr uint16_t Numbered = 0x0008;    // a word begins here; Number holds its number
+constexpr uint16_t AttrA = 0x0010;       // low byte of Attr
+constexpr uint16_t AttrB = 0x0020;       // low 16 bits of Attr
+constexpr uint16_t AttrD = 0x0040;       // Attr shifted right by 8
+constexpr uint16_t MarkE = 0x0080;
+constexpr uint16_t AttrC = 0x0400;       // Attr shifted right by 16
+}  // namespace CellFlag
+
+struct TShablonCell {
+    uint16_t Flags = 0;
+    uint32_t Attr = 0;     // its bytes carry kind-specific values
+    uint16_t Number = 0;   // meaningful while the numbered flag is set
+};
+
+// Mirroring along one axis: the mirror of c is 2 * Axis (+ 1 with the half step) - c, in a byte.
+struct TSymmetry {
+    bool Enabled = false;
+    int32_t Axis = 0;
+    bool HalfStep = false;
+
+    int MirrorOf(int c) const {
+        return static_cast<uint8_t>(2 * (Axis & 0xFF) + (HalfStep ? 1 : 0) - c);
+    }
+};
+
+// What the three characters after the "SHABLON  " prefix of a template text say.
+struct TShablonHeader {
+    int Kind = 0;
+    int Width = 1;
+    int Height = 1;
+};
+
+class TShablon {
+public:
+    static constexpr int MaxSide = 200;
+    // Every template text and template file begins with this.
+    static constexpr std::string_view Prefix = "SHABLON  ";
+
+    TShablon(int width, int height, TShablonKind kind);
+    virtual ~TShablon() = default;
+    TShablon(const TShablon&) = delete;
+    TShablon& operator=(const TShablon&) = delete;
+
+    // Reads the header of a template file into header (kind 0, size 1 x 1 first). False when the
+    // file cannot be read, lacks the prefix or the three header characters, or gives a side
+    // above 200 (header then already holds the values read).
+    static bool ReadTemplateHeader(const std::string& fileName, TShablonHeader& header);
+
+    // --- the grid ---
+
+    // Clears the cells of [x0..x1] x [y0..y1] (clamped to the grid) and sets their letter flag
+    // to letter through the symmetric setter.
+    void ClearRect(int x0, int y0, int x1, int y1, bool letter);
+    // The clue number of a numbered cell, else 0.
+    int GetNumber(int x, int y) const;
+    void SetNumber(int x, int y, int n);
+    bool IsOutside(int x, int y) const { return x < 0 || y < 0 || x > Width - 1 || y > Height - 1; }
+    bool SymmetryOn() const { return MirrorX.Enabled || MirrorY.Enabled; }
+    void SetSize(int width, int height);
+
+    // The n-th key-word cell (1-based, whatever BeginNumber is); false past the list.
+    bool KeyWordCell(int n, int& x, int& y) const;
+    void ClearKeyWord() { KeyWordCells.clear(); }
+
+    // Raw cell access for the kinds; (x, y) must lie inside the 200 x 200 array.
+    TShablonCell& RawCell(int x, int y) { return Cells[Index(x, y)]; }
+    const TShablonCell& RawCell(int x, int y) const { return Cells[Index(x, y)]; }
+
+    // --- virtual operations: size and cells ---
+
+    virtual void SetWidth(int width);
+    virtual void SetHeight(int height);
+    // 0: slots are straight crossing runs; 1: each slot is one free path; 2: chainword.
+    virtual int GetWordLayout() const { return 0; }
+
+    virtual bool HasAttrC(int x, int y) const { return false; }
+    virtual int GetAttrC(int x, int y) const;
+    virtual void SetFlagC(int x, int y, bool on) {}
+    virtual void SetAttrC(int x, int y, int value) {}
+    virtual bool IsLetterCell(int x, int y) const { return HasFlag(x, y, CellFlag::Letter); }
+    // Sets or clears the letter flag of one cell inside Width x Height.
+    virtual void SetLetterCellOnly(int x, int y, bool on);
+    // Sets or clears the letter flag of a cell and of its mirror images.
+    virtual void SetLetterCell(int x, int y, bool on);
+    virtual bool IsNumbered(int x, int y) const { return HasFlag(x, y, CellFlag::Numbered); }
+    virtual void SetNumbered(int x, int y, bool on) { SetFlag(x, y, CellFlag::Numbered, on); }
+    virtual bool IsInnerBlank(int x, int y) const { return HasFlag(x, y, CellFlag::InnerBlank); }
+    virtual void SetInnerBlank(int x, int y, bool on) { SetFlag(x, y, CellFlag::InnerBlank, on); }
+    virtual bool HasAttrA(int x, int y) const { return false; }
+    virtual void SetFlagA(int x, int y, bool on) {}
+    virtual int GetAttrA(int x, int y) const;
+    virtual void SetAttrA(int x, int y, int value) {}
+    virtual bool HasAttrB(int x, int y) const { return false; }
+    virtual void SetFlagB(int x, int y, bool on) {}
+    virtual int GetAttrB(int x, int y) const;
+    virtual void SetAttrB(int x, int y, int value) {}
+    virtual bool IsClueCell(int x, int y) const { return false; }
+    virtual void SetClueCell(int x, int y, bool on) {}
+    virtual bool HasAttrD(int x, int y) const { return HasFlag(x, y, CellFlag::AttrD); }
+    virtual void SetFlagD(int x, int y, bool on) {}
+    virtual int GetAttrD(int x, int y) const;
+    virtual void SetAttrD(int x, int y, int value) {}
+    virtual bool HasMarkE(int x, int y) const { return false; }
+    virtual void SetMarkE(int x, int y, bool on) {}
+
+    // --- virtual operations: key word ---
+
+    // BeginNumber + i when (x, y) is the i-th (0-based) key-word cell, else -1.
+    virtual int KeyWordNumberAt(int x, int y) const;
+    // Makes (x, y) the key-word cell of the given number; the cells from that number on move
+    // one place later. Nothing for number <= 0.
+    virtual void SetKeyWordCell(int x, int y, int number);
+
+    // --- virtual operations: slots, storage, numbering ---
+
+    // Clears words, then adds every slot that passes through (x, y).
+    virtual void WordsThroughCell(int x, int y, TShablonWords& words) const = 0;
+    // Places the stored cells of a template text (without the prefix) with their first column
+    // at x0 and first row at y0. False with a message for a malformed or foreign text.
+    virtual bool ParseTemplate(std::string_view text, int x0, int y0) = 0;
+    // The header and body of the rectangle [x0..x1] x [y0..y1], without the prefix.
+    virtual std::string SerializeTemplate(int x0, int y0, int x1, int y1) const = 0;
+    // Reads FileName (the caller sets the size from ReadTemplateHeader first).
+    virtual bool LoadFromFile();
+    // Writes the whole grid to FileName.
+    virtual bool SaveToFile();
+    // Assigns the clue numbers.
+    virtual void NumberCells() = 0;
+
+    // --- virtual operations: reshaping ---
+
+    // The first used column and row and one past the last ones; (0, 0, 1, 1) with none used.
+    // A used cell is a letter cell or a clue cell.
+    virtual void GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const;
+    // Moves the used cells to the top-left corner and shrinks the grid to them.
+    virtual void CropToUsed();
+    // Moves the content of [x0..x1] x [y0..y1] by (dx, dy), then renumbers.
+    virtual void ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy);
+
+    // --- fields ---
+
+    uint8_t Width = 1;
+    uint8_t Height = 1;
+    TShablonKind Kind;
+    std::string FileName;  // for LoadFromFile and SaveToFile
+    TSymmetry MirrorX;     // left-right mirroring of SetLetterCell
+    TSymmetry MirrorY;     // top-bottom mirroring
+    std::string KeyWordCells;  // key-word cells in key-word order, two bytes each: x, y
+    uint16_t BeginNumber = 1;  // number shown on the first key-word cell
+    bool KeyWordAllowed = true;
+    uint8_t MinWordLength = 3;
+    uint8_t MaxWordLength = 25;
+    uint16_t MarkMask = 0xFFFF;
+    uint8_t WordBlockWidth = 3;
+    uint8_t WordBlockHeight = 3;
+    bool UsesDigits = false;
+    bool UsesWalls = false;
+    bool UsesArrows = false;
+    std::vector<uint16_t> Marks;  // defect marks, [x][y] like the cells
+
+protected:
+    static int Index(int x, int y) { return x * MaxSide + y; }
+    static bool InArray(int x, int y) { return x >= 0 && y >= 0 && x < MaxSide && y < MaxSide; }
+    bool HasFlag(int x, int y, uint16_t flag) const { return InArray(x, y) && (Cells[Index(x, y)].Flags & flag); }
+    void SetFlag(int x, int y, uint16_t flag, bool on);
+
+    std::vector<TShablonCell> Cells;  // 200 x 200, indexed [x][y]
+};
