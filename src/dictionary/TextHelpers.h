@@ -1,0 +1,27 @@
+#pragma once
+
+// Small text routines used inside the engine's texts and files.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The last width digits of n written after "000": ZeroPadded(7, 2) is "07", ZeroPadded(123, 2) "23".
+std::string ZeroPadded(int n, int width);
+
+// Four bytes, least significant first.
+std::string IntToBytes(uint32_t n);
+// The value of the last four bytes of four zero bytes followed by s, least significant first:
+// fewer than four bytes are the high-order ones, more than four use the last four.
+uint32_t BytesToInt(std::string_view s);
+
+// Occurrences of c in s.
+int CountChar(std::string_view s, char c);
+// s with every c replaced by d.
+std::string ReplaceChar(std::string_view s, char c, char d);
+// The characters of s that are not in set, in order.
+std::string RemoveChars(std::string_view s, std::string_view set);
+// The characters of s in a uniformly random order (the program's one generator).
+std::string ShuffleText(std::string_view s);
+// True when every character of word is in alphabet or is " " or "~".
+bool AllInAlphabet(std::string_view word, std::string_view alphabet);
