@@ -13,6 +13,7 @@ constexpr int TimerInterval = 10;
 
 // The banner strip at the bottom of the screen; a press there never reaches the game.
 constexpr int StripLeft = 22, StripRight = 490, StripTop = 465, StripBottom = 525;
+constexpr int StripCentreY = 495;
 
 }  // namespace
 
@@ -26,6 +27,7 @@ TfmMain::TfmMain(TDisplayMode mode) : mMode(mode) {
     Randomize();
     mGame = std::make_unique<TGame>();
     mGame->PlaySound = [this](TSound sound) { mDXWaveList.Play(static_cast<int>(sound)); };
+    mBanner = std::make_unique<TReklama>();
     mDXTimer.Interval = TimerInterval;
     mDXTimer.OnTimer = [this](int) { Tick(); };
     mDXTimer.Enabled = true;
@@ -37,6 +39,7 @@ TfmMain::TfmMain(TDisplayMode mode) : mMode(mode) {
 
 TfmMain::~TfmMain() {
     mDXTimer.Enabled = false;
+    mBanner.reset();
     mGame.reset();
     if (mPreviousUi) InstallUi(std::move(mPreviousUi));
 }
@@ -47,8 +50,14 @@ bool TfmMain::FormShow() {
     } else {
         mDXDraw.InitializeHeadless(ScreenWidth, ScreenHeight);
     }
+    LoadBanners();
     mGame->SetScreen(ScreenSimpleMenu);
     return true;
+}
+
+bool TfmMain::LoadBanners() {
+    mBanner->FileName = "rekl.col";
+    return mBanner->LoadFromFile() && mBanner->Count() >= 2;
 }
 
 void TfmMain::Run() {
@@ -63,7 +72,16 @@ void TfmMain::Tick() {
 void TfmMain::Paint() {
     if (!mDXDraw.CanDraw()) return;
     mDXDraw.Surface().Fill({0, 0, ScreenWidth, ScreenHeight}, 0x203040);
+    PaintBanner();
+    mBanner->Advance();
     mDXDraw.Flip();
+}
+
+void TfmMain::PaintBanner() {
+    const TDIB* picture = mBanner->CurrentPicture();
+    if (!picture) return;
+    const TDirectDrawSurface frame(*picture);
+    frame.Draw(mDXDraw.Surface(), StripLeft, StripCentreY - picture->Height() / 2, TBlit::Opaque);
 }
 
 bool TfmMain::InBannerStrip(int x, int y) {
@@ -71,7 +89,10 @@ bool TfmMain::InBannerStrip(int x, int y) {
 }
 
 void TfmMain::MouseDown(TMouseButton, TShiftState, int x, int y) {
-    if (InBannerStrip(x, y)) return;
+    if (InBannerStrip(x, y)) {
+        if (mBanner->Count() > 0) TheUi().OpenLink(mBanner->Link(mBanner->CurrentBanner));
+        return;
+    }
     if (mGame->Screen == ScreenPlay && !mGame->GameOver) mGame->PickUp(x, y);
 }
 

@@ -4,6 +4,7 @@
 // routes mouse input to the banner strip, the on-screen controls and the game, and paints the
 // 790 x 530 screen. The rules live in TGame; the window decides only what happens when.
 
+#include "banner/Reklama.h"
 #include "game/Game.h"
 #include "platform/DXDraw.h"
 #include "platform/Sound.h"
@@ -41,7 +42,11 @@ public:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
+    // Reads "rekl.col" into the banner rotator; true when at least two banners were loaded.
+    bool LoadBanners();
+
     TGame& Game() { return *mGame; }
+    TReklama& Banner() { return *mBanner; }
     TDXDraw& DXDraw() { return mDXDraw; }
 
     // The four file dialogs.
@@ -49,6 +54,7 @@ public:
 
 private:
     static bool InBannerStrip(int x, int y);
+    void PaintBanner();
 
     TDisplayMode mMode;
     TDXDraw mDXDraw;
@@ -57,4 +63,5 @@ private:
     TDXWaveList mDXWaveList{mDXSound};
     std::unique_ptr<Ui> mPreviousUi;  // the Ui before the window installed its own
     std::unique_ptr<TGame> mGame;
+    std::unique_ptr<TReklama> mBanner;
 };

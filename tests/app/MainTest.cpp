@@ -1,4 +1,6 @@
 #include "app/Main.h"
+#include "banner/GifWriter.h"
+#include "platform/FileText.h"
 #include "platform/Clock.h"
 #include "platform/RecordingUi.h"
 
@@ -92,4 +94,23 @@ TEST_F(MainWindow, EveryTickStepsTheGameAndPaintsOneFrame) {
     form.Paint();
     EXPECT_EQ(game.Glow[0][0], -1);
     EXPECT_EQ(form.DXDraw().FlipCount(), flips + 1);
+}
+
+TEST_F(MainWindow, APressInTheStripOpensTheCurrentBannersLinkAndPaintDrawsIt) {
+    TGifFrame frame{TDIB(468, 60), 0, std::nullopt};
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 468; ++x) frame.Image.SetPixel(x, y, 0x00A000);
+    TReklama& banner = form.Banner();
+    banner.SetItemText(banner.AddBanner(EncodeGif(468, 60, {frame}, true)), IntToBytes(1) + "https://example.org/rules");
+    game.Tray[0][0].Y = 470;
+    form.MouseDown(TMouseButton::Right, noneHeld, TrayX(0), 490);
+    EXPECT_EQ(ui->Links, std::vector<std::string>{"https://example.org/rules"});
+    EXPECT_FALSE(game.Dragging);
+
+    form.Paint();
+    const TDirectDrawSurface& screen = form.DXDraw().Surface();
+    EXPECT_EQ(screen.Pixel(22, 465), 0x00A000u);   // top-left: x = 22, y = 495 - 60 / 2
+    EXPECT_EQ(screen.Pixel(489, 524), 0x00A000u);  // bottom-right
+    EXPECT_NE(screen.Pixel(21, 495), 0x00A000u);
+    EXPECT_NE(screen.Pixel(22, 525), 0x00A000u);
 }
