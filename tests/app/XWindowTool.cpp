@@ -2,6 +2,8 @@
 //   xwindowtool close ID            asks window ID to close, as its close box does
 //   xwindowtool capture ID FILE     writes the window's pixels as a binary PPM
 //   xwindowtool size ID             prints the window's width and height
+//   xwindowtool hash ID X Y W H     prints a hash of the pixels of a rectangle of the window
+//   xwindowtool pixel ID X Y        prints one pixel as RRGGBB
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -47,6 +49,40 @@ int Capture(Display* display, Window window, const char* path) {
     return 0;
 }
 
+// Calls visit(x, y, rgb) for every pixel of the rectangle; false when it cannot be read.
+template <typename Visit>
+bool ForEachPixel(Display* display, Window window, int left, int top, int width, int height, Visit visit) {
+    XImage* image = XGetImage(display, window, left, top, width, height, AllPlanes, ZPixmap);
+    if (!image) return false;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            visit(x, y, ((p & image->red_mask) >> 16) << 16 | ((p & image->green_mask) >> 8) << 8 | (p & image->blue_mask));
+        }
+    XDestroyImage(image);
+    return true;
+}
+
+int Hash(Display* display, Window window, char** rect) {
+    unsigned long long hash = 1469598103934665603ull;  // FNV-1a
+    const bool ok = ForEachPixel(display, window, std::atoi(rect[0]), std::atoi(rect[1]), std::atoi(rect[2]),
+                                 std::atoi(rect[3]), [&](int, int, unsigned long rgb) {
+                                     hash = (hash ^ rgb) * 1099511628211ull;
+                                 });
+    if (!ok) return 1;
+    std::printf("%016llx\n", hash);
+    return 0;
+}
+
+int Pixel(Display* display, Window window, char** point) {
+    unsigned long value = 0;
+    if (!ForEachPixel(display, window, std::atoi(point[0]), std::atoi(point[1]), 1, 1,
+                      [&](int, int, unsigned long rgb) { value = rgb; }))
+        return 1;
+    std::printf("%06lx\n", value);
+    return 0;
+}
+
 int Size(Display* display, Window window) {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) return 1;
@@ -72,6 +108,8 @@ int main(int argc, char** argv) {
     if (command == "close") result = Close(display, window);
     if (command == "capture" && argc > 3) result = Capture(display, window, argv[3]);
     if (command == "size") result = Size(display, window);
+    if (command == "hash" && argc > 6) result = Hash(display, window, argv + 3);
+    if (command == "pixel" && argc > 4) result = Pixel(display, window, argv + 3);
     XCloseDisplay(display);
     return result;
 }
