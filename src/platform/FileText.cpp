@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -16,7 +18,7 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 void ReportReadError(const std::string& path) {
-    TheUi().Message(Format("Ошибка чтения файла %s"_cp, path));
+    TheUi().Message(Format("Ошибка чтения файла %s"_cp, FromUtf8(path)));
 }
 
 // Opens path for reading; a missing file gives null silently, any other failure is reported.
@@ -56,14 +58,29 @@ bool ReadFileText(const std::string& path, std::string& text, std::size_t limit)
 }
 
 bool WriteFileText(const std::string& path, std::string_view text) {
-    FilePtr file(std::fopen(path.c_str(), "wb"));
-    bool ok = file != nullptr;
-    for (std::size_t pos = 0; ok && pos < text.size(); pos += FileBlockSize) {
-        const std::size_t size = std::min(FileBlockSize, text.size() - pos);
-        ok = std::fwrite(text.data() + pos, 1, size, file.get()) == size;
+    // The text goes to a new file beside the old one, which is replaced only once the new one is
+    // complete on disk: a failed or interrupted write never destroys what was there before.
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    bool ok = fd >= 0;
+    if (ok) {
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
     }
-    if (file && std::fclose(file.release()) != 0) ok = false;
-    if (!ok) TheUi().Message(Format("Ошибка записи в файл %s"_cp, path));
+    for (std::size_t pos = 0; ok && pos < text.size();) {
+        const ssize_t written = write(fd, text.data() + pos, std::min(FileBlockSize, text.size() - pos));
+        if (written < 0 && errno == EINTR) continue;
+        ok = written > 0;
+        if (ok) pos += static_cast<std::size_t>(written);
+    }
+    ok = ok && fsync(fd) == 0;
+    if (fd >= 0 && close(fd) != 0) ok = false;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        if (fd >= 0) std::remove(temporary.c_str());
+        TheUi().Message(Format("Ошибка записи в файл %s"_cp, FromUtf8(path)));
+    }
     return ok;
 }
 
