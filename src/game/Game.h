@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 constexpr int CellPixels = 24;
 constexpr int MaxShardCols = 5;
@@ -137,6 +138,18 @@ public:
     void MarkTournamentEntry();
     // Records a won rating game in its tournament entry and the rating.
     void RecordResult();
+
+    // --- saved games and tournament files ---
+
+    // The bytes of a saved game of the running game.
+    std::string SaveGameText() const;
+    // Restores a saved game; on a text that is not one, says so and changes nothing.
+    bool LoadSaved(std::string_view text);
+    // Writes the tournament table to TournamentFile; false (reported) when it cannot.
+    bool WriteTournament();
+    // Reads and checks TournamentFile into the table and the rating; a broken file is reported
+    // and changes nothing.
+    bool ReadTournament();
 
     // Seconds of play so far (or of the whole game once it is over), in tenths.
     uint32_t ElapsedTenths() const;

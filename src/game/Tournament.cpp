@@ -136,4 +136,5 @@ void TGame::RecordResult() {
         entry.Points = MaxPoints - seconds;
         Rating += entry.Points;
     }
+    if (!TournamentFile.empty()) WriteTournament();
 }
