@@ -1,6 +1,10 @@
 #include "app/Main.h"
 #include "banner/GifWriter.h"
 #include "platform/FileText.h"
+#include "platform/RecordFile.h"
+
+#include <filesystem>
+#include <unistd.h>
 #include "platform/Clock.h"
 #include "platform/RecordingUi.h"
 
@@ -113,4 +117,30 @@ TEST_F(MainWindow, APressInTheStripOpensTheCurrentBannersLinkAndPaintDrawsIt) {
     EXPECT_EQ(screen.Pixel(489, 524), 0x00A000u);  // bottom-right
     EXPECT_NE(screen.Pixel(21, 495), 0x00A000u);
     EXPECT_NE(screen.Pixel(22, 525), 0x00A000u);
+}
+
+TEST(MainWindowStart, ABannerThatCannotBeDecodedDoesNotStopTheStart) {
+    namespace fs = std::filesystem;
+    ScopedRecordingUi ui;
+    const fs::path dir = fs::temp_directory_path() / ("zelvana-start-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    TGifFrame frame{TDIB(4, 2), 5, std::nullopt};
+    const std::string gif = EncodeGif(4, 2, {frame, frame}, true);
+    std::string file;
+    AppendTwoPartRecord(file, IntToBytes(1) + "https://a.example", gif);
+    AppendTwoPartRecord(file, IntToBytes(1) + "https://b.example", gif.substr(0, 20));
+    AppendTwoPartRecord(file, IntToBytes(1) + "https://c.example", gif);
+    ASSERT_TRUE(WriteFileText((dir / "rekl.col").string(), file));
+
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    {
+        TfmMain form(TDisplayMode::Headless);
+        EXPECT_TRUE(form.FormShow());
+        EXPECT_EQ(form.Game().Screen, ScreenSimpleMenu);
+        ASSERT_EQ(form.Banner().Count(), 2);
+        EXPECT_EQ(form.Banner().Link(1), "https://c.example");
+    }
+    fs::current_path(before);
+    fs::remove_all(dir);
 }
