@@ -3,6 +3,8 @@
 #include "platform/Clock.h"
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -74,6 +76,18 @@ void TGame::LayoutTray() {
         for (int r = 0; r < ShardRows; ++r) {
             Tray[c][r].X = left + c * (gx + pw);
             Tray[c][r].Y = top + r * (gy + ph);
+        }
+}
+
+void TGame::DealShards() {
+    LayoutTray();
+    std::vector<int16_t> pool(ShardCols * ShardRows);
+    std::iota(pool.begin(), pool.end(), 0);
+    for (int c = 0; c < ShardCols; ++c)
+        for (int r = 0; r < ShardRows; ++r) {
+            const int k = RandomInt(static_cast<int>(pool.size()));
+            Tray[c][r].Shard = pool[k];
+            pool.erase(pool.begin() + k);
         }
 }
 

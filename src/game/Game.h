@@ -88,6 +88,8 @@ public:
     void SetupGeometry(int W, int H, int w, int h);
     // Places every tray slot at its pixel position (when shards are dealt or a game is loaded).
     void LayoutTray();
+    // Lays out the tray and deals shards 0 .. NC * NR - 1 into it in random order.
+    void DealShards();
     // Every board slot at its cell position and empty.
     void ResetBoard();
     TBoardHit BoardHit(int x, int y) const;

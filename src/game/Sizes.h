@@ -4,6 +4,7 @@
 // divide it.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TSize {
@@ -23,6 +24,12 @@ std::vector<TSize> ShardSizesFor(int W, int H);
 bool IsTemplateSize(int W, int H);
 // True when w x h is among ShardSizesFor(W, H).
 bool IsShardSizeFor(int W, int H, int w, int h);
+
+// The template size of a menu text: "12x9" (simple menu) or "12x9 (4x3)" (rating menu).
+// A part that is not a number counts as 1.
+TSize ParseTemplateSize(std::string_view text);
+// The shard size of a menu text: "4x3" (simple menu) or "12x9 (4x3)" (rating menu).
+TSize ParseShardSize(std::string_view text);
 
 // "WxH", as the menus show a size.
 std::string SizeText(TSize size);

@@ -288,3 +288,20 @@ TEST_F(GameRules, GlowRisesUnderTheMouseAndFadesAfterItLeaves) {
     game.Step();
     EXPECT_EQ(game.Glow[1][0], 0);
 }
+
+TEST(Dealing, FourShardsFallIntoEachOfTheTwentyFourOrdersEvenly) {
+    RandSeed(11);
+    TGame game;
+    game.SetupGeometry(8, 8, 4, 4);
+    std::map<std::vector<int>, int> orders;
+    constexpr int Deals = 24000;
+    for (int i = 0; i < Deals; ++i) {
+        game.DealShards();
+        ++orders[{game.Tray[0][0].Shard, game.Tray[0][1].Shard, game.Tray[1][0].Shard, game.Tray[1][1].Shard}];
+    }
+    ASSERT_EQ(orders.size(), 24u);
+    for (const auto& [order, count] : orders) {
+        EXPECT_GT(count, 850) << "an order is dealt too rarely";  // 1000 expected; 5 sigma is about 150
+        EXPECT_LT(count, 1150) << "an order is dealt too often";
+    }
+}
