@@ -150,9 +150,8 @@ bool TWorkDictionary::ScanFrom(const TMask& mask, int startIndex, std::string& w
     if (!CellsSearchable(cells)) return false;
     const int first = mLengthIndex[cells];
     const int end = mLengthIndex[cells + 1];
-    if (first == end || (wrapped && position == startIndex)) return false;
-    // A position outside the range starts the scan at the range start; the scan never tests
-    // more entries than the range holds, even when startIndex lies outside it.
+    // A start outside the range could never end the scan.
+    if (startIndex < first || startIndex >= end || (wrapped && position == startIndex)) return false;
     if (position < first - 1 || position >= end) position = first - 1;
     const MaskCells known = IsSingleCharFormat(mask.Mode()) ? KnownCells(mask) : MaskCells{};
     for (int tested = 0; tested < end - first; ++tested) {

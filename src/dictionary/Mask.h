@@ -14,7 +14,7 @@ class TMask {
 public:
     // Mode 0 with no cells.
     TMask() = default;
-    TMask(uint8_t mode, std::string text) : mMode(mode), mText(std::move(text)) {}
+    TMask(uint8_t mode, std::string_view text) : mMode(mode), mText(text) {}
 
     uint8_t Mode() const { return mMode; }
     void SetMode(uint8_t mode) { mMode = mode; }
