@@ -263,10 +263,6 @@ void TGame::Step() {
             if (glow < 0) ++glow;
 }
 
-void TGame::SetScreen(TScreen screen) {
-    Screen = screen;
-}
-
 uint32_t TGame::ElapsedTenths() const {
     return ((GameOver ? EndTick : TickCount()) - StartTick) / 100;
 }

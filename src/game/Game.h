@@ -8,6 +8,10 @@
 // hold cell positions within that field, tray slots hold pixel positions. Shard ids are
 // column-major: the shard cut from shard column c and shard row r has id c * ShardRows + r.
 
+#include "gfx/BrevCollections.h"
+#include "gfx/LettersCollection.h"
+#include "gfx/SurfaceCollection.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -67,6 +71,9 @@ struct TTrayHit {
     int DX = 0, DY = 0;  // point relative to the slot's top-left pixel
 };
 
+// How DrawShard draws a shard: as tiles with letters, or as the hint's marks of letter cells.
+enum class TShardStyle { Normal, Hint };
+
 enum class TPutKind {
     Board,          // into board slot (c, r); its occupant moves to the first free tray slot
     Tray,           // into tray slot (c, r); its occupant moves to the first free tray slot
@@ -122,7 +129,33 @@ public:
 
     // --- screens ---
 
+    // The simple-game menu's controls and buttons, built afresh.
+    void BuildSimpleMenu();
+    // The rating-game menu's controls and buttons, built afresh ("SIZE" is filled later).
+    void BuildRatingMenu();
+    // The play screen's buttons, built afresh; the menu's controls stay but are not used.
+    void BuildPlayButtons();
+    // Shows screen s: sets Screen and the states and images of its buttons.
     void SetScreen(TScreen screen);
+    // Marks the generated puzzle ready or not and updates the buttons that depend on it.
+    void SetReady(bool ready);
+    // Fills the "BLOCKSIZE" selector, if present, with the shard sizes of W x H and chooses the first.
+    void FillShardSizes(int W, int H);
+    // Keeps the simple menu's template and shard sizes in LastSize.
+    void RememberSizes();
+
+    // Draws a menu screen (the two menus and the generating screen) onto the whole target.
+    void DrawMenu(TDirectDrawSurface& target) const;
+    // Draws the play screen onto the whole target.
+    void DrawPlay(TDirectDrawSurface& target) const;
+    void DrawShard(TDirectDrawSurface& target, int x, int y, TShardStyle style, int id) const;
+    void DrawBoard(TDirectDrawSurface& target) const;
+    void DrawTray(TDirectDrawSurface& target) const;
+    void DrawHint(TDirectDrawSurface& target) const;
+    // One frame of the victory spiral at phase m (-49 .. 50, not 0).
+    void DrawVictory(TDirectDrawSurface& target, int m) const;
+    // The tournament table with its top-left corner at (x0, y0).
+    void DrawResults(TDirectDrawSurface& target, int x0, int y0) const;
 
     // --- points and the tournament table ---
 
@@ -160,6 +193,10 @@ public:
     std::function<void(TSound)> PlaySound;
 
     // --- state ---
+    TSurfaceSortCollection Surfaces;  // the images of "graph.col" by name; empty until loaded
+    TLettersCollection Letters;       // the glyph sets of "font.col"
+    TBrevButtonCollection Buttons;    // the buttons of the current screen
+    TBrevControlCollection Controls;  // the selectors and the check box of the current menu
     bool Hard = false;
     TScreen Screen = ScreenSimpleMenu;
     bool Filling = false;

@@ -100,7 +100,8 @@ void TLettersCollection::ForEachGlyph(std::string_view text, Visit visit) const 
             set = c >= '0' && c <= '9' ? c - '0' : 0;
             pending = false;
         } else if (c != '&' || pending) {
-            visit(mGlyphTable[set][static_cast<unsigned char>(c)]);
+            const int glyph = mGlyphTable[set][static_cast<unsigned char>(c)];
+            visit(glyph < Count() ? glyph : -1);
             pending = false;
         } else {
             pending = true;

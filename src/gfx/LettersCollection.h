@@ -62,7 +62,8 @@ public:
                   TVertAlign vert) const;
 
 private:
-    // Calls visit(glyph) for every glyph the text draws; allocates nothing.
+    // Calls visit(glyph) for every glyph the text draws (-1 for none, also for a glyph whose
+    // surface is gone); allocates nothing.
     template <typename Visit>
     void ForEachGlyph(std::string_view text, Visit visit) const;
 
