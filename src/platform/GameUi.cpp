@@ -5,18 +5,149 @@
 #include "Text.h"
 
 #include <SDL.h>
+#include <cairo.h>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 namespace {
 
 constexpr char BoxTitle[] = "Quillmarsh";
 
+// The progress window: a small dialog with a label and a bar, centred on the screen.
+constexpr int ProgressWidth = 238;
+constexpr int ProgressHeight = 54;
+constexpr int LabelX = 8, LabelY = 8, LabelWidth = 221;
+constexpr int BarX = 4, BarY = 32, BarWidth = 229, BarHeight = 16;
+constexpr double LabelFontPixels = 11;
+
+// The one progress window of the process; it exists between ShowProgress and HideProgress.
+class ProgressWindow {
+public:
+    // Null when no window can be opened (no display): progress is then not drawn at all.
+    static std::unique_ptr<ProgressWindow> Open() {
+        auto window = std::unique_ptr<ProgressWindow>(new ProgressWindow);
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+            window->mOwnsVideo = true;
+        }
+        // The user cannot close the window: its close requests are dropped, and closing it
+        // while it is the only window must not end the program.
+        const char* quitOnLast = SDL_GetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE);
+        window->mQuitOnLastWindow = quitOnLast ? quitOnLast : "";
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        window->mWindow = SDL_CreateWindow(ToUtf8("Выполнено..."_cp).c_str(), SDL_WINDOWPOS_CENTERED,
+                                           SDL_WINDOWPOS_CENTERED, ProgressWidth, ProgressHeight,
+                                           SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
+        if (!window->mWindow) return nullptr;
+        window->mImage = cairo_image_surface_create(CAIRO_FORMAT_RGB24, ProgressWidth, ProgressHeight);
+        if (cairo_surface_status(window->mImage) != CAIRO_STATUS_SUCCESS) return nullptr;
+        return window;
+    }
+
+    ~ProgressWindow() {
+        if (mImage) cairo_surface_destroy(mImage);
+        if (mWindow) {
+            DropCloseRequests();
+            SDL_DestroyWindow(mWindow);
+        }
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, mQuitOnLastWindow.empty() ? nullptr : mQuitOnLastWindow.c_str());
+        if (mOwnsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    // Repaints when the text or the filled width of the bar changed.
+    void Show(std::string_view text, int position, int maximum) {
+        const double fraction = maximum > 0 ? std::clamp(static_cast<double>(position) / maximum, 0.0, 1.0) : 0.0;
+        const int filled = static_cast<int>(fraction * (BarWidth - 2));
+        if (text == mText && filled == mFilled) return;
+        mText = text;
+        mFilled = filled;
+        Paint();
+    }
+
+private:
+    ProgressWindow() = default;
+
+    void Paint() {
+        cairo_t* cr = cairo_create(mImage);
+        cairo_set_source_rgb(cr, 0.94, 0.94, 0.94);
+        cairo_paint(cr);
+        cairo_save(cr);
+        cairo_rectangle(cr, LabelX, LabelY, LabelWidth, BarY - LabelY);
+        cairo_clip(cr);
+        cairo_select_font_face(cr, "Arial", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr, LabelFontPixels);
+        cairo_font_extents_t font;
+        cairo_font_extents(cr, &font);
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_move_to(cr, LabelX, LabelY + font.ascent);
+        cairo_show_text(cr, ToUtf8(mText).c_str());
+        cairo_restore(cr);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_rectangle(cr, BarX, BarY, BarWidth, BarHeight);
+        cairo_fill(cr);
+        cairo_set_source_rgb(cr, 0.0, 0.47, 0.84);
+        cairo_rectangle(cr, BarX + 1, BarY + 1, mFilled, BarHeight - 2);
+        cairo_fill(cr);
+        cairo_set_source_rgb(cr, 0.5, 0.5, 0.5);
+        cairo_set_line_width(cr, 1);
+        cairo_rectangle(cr, BarX + 0.5, BarY + 0.5, BarWidth - 1, BarHeight - 1);
+        cairo_stroke(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(mImage);
+
+        SDL_Surface* screen = SDL_GetWindowSurface(mWindow);
+        SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(
+            cairo_image_surface_get_data(mImage), ProgressWidth, ProgressHeight, 32,
+            cairo_image_surface_get_stride(mImage), SDL_PIXELFORMAT_RGB888);
+        if (screen && frame) {
+            SDL_BlitSurface(frame, nullptr, screen, nullptr);
+            SDL_UpdateWindowSurface(mWindow);
+        }
+        if (frame) SDL_FreeSurface(frame);
+        SDL_PumpEvents();
+        DropCloseRequests();
+    }
+
+    void DropCloseRequests() {
+        const auto id = static_cast<uintptr_t>(SDL_GetWindowID(mWindow));
+        SDL_FilterEvents(
+            [](void* windowId, SDL_Event* event) {
+                const bool closeOfThis = event->type == SDL_WINDOWEVENT &&
+                                         event->window.event == SDL_WINDOWEVENT_CLOSE &&
+                                         event->window.windowID == reinterpret_cast<uintptr_t>(windowId);
+                return closeOfThis ? 0 : 1;
+            },
+            reinterpret_cast<void*>(id));
+    }
+
+    SDL_Window* mWindow = nullptr;
+    cairo_surface_t* mImage = nullptr;
+    bool mOwnsVideo = false;
+    std::string mQuitOnLastWindow;
+    std::string mText;
+    int mFilled = -1;
+};
+
+std::unique_ptr<ProgressWindow>& TheProgressWindow() {
+    static std::unique_ptr<ProgressWindow> window;
+    return window;
+}
+
+// Open failed once: no display, so later calls do not try again while the window would be up.
+bool& ProgressUnavailable() {
+    static bool unavailable = false;
+    return unavailable;
+}
+
 }  // namespace
 
 GameUi::GameUi(TDXDraw& draw) : mDraw(draw), mWindowThread(std::this_thread::get_id()) {}
 
-GameUi::~GameUi() = default;
+GameUi::~GameUi() {
+    TheProgressWindow().reset();
+}
 
 void GameUi::Message(std::string_view text) {
     const std::string utf8 = ToUtf8(text);
@@ -115,6 +246,19 @@ void GameUi::ProcessMessages() {
     if (OnWindowThread()) SDL_PumpEvents();
 }
 
-void GameUi::ShowProgress(std::string_view, int, int) {}
+void GameUi::ShowProgress(std::string_view text, int position, int maximum) {
+    // SDL windows belong to the window's thread; a worker's progress is not drawn.
+    if (!OnWindowThread()) return;
+    auto& window = TheProgressWindow();
+    if (!window && !ProgressUnavailable()) {
+        window = ProgressWindow::Open();
+        ProgressUnavailable() = !window;
+    }
+    if (window) window->Show(text, position, maximum);
+}
 
-void GameUi::HideProgress() {}
+void GameUi::HideProgress() {
+    if (!OnWindowThread()) return;
+    TheProgressWindow().reset();
+    ProgressUnavailable() = false;
+}
