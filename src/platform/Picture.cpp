@@ -15,7 +15,7 @@ namespace {
 
 // Larger pictures are taken for damaged data rather than allocated.
 constexpr int MaxPictureSide = 16384;
-constexpr long long MaxPicturePixels = 32LL * 1024 * 1024;
+constexpr long long MaxPicturePixels = 16LL * 1024 * 1024;
 constexpr int JpegQuality = 92;  // the artwork's photos stay clean at this level
 
 bool SizeAllowed(long long width, long long height) {
@@ -30,7 +30,39 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
+uint32_t LittleEndian(std::string_view data, std::size_t at, std::size_t bytes) {
+    uint32_t value = 0;
+    for (std::size_t i = 0; i < bytes; ++i) value |= static_cast<uint32_t>(static_cast<unsigned char>(data[at + i])) << (8 * i);
+    return value;
+}
+
+// Checks a BMP file's header before SDL sizes its image from it: a plausible size, and for
+// uncompressed pixels enough bytes to hold them.
+bool BmpHeaderFits(std::string_view data) {
+    constexpr std::size_t FileHeader = 14, CoreHeader = 12, InfoHeader = 40;
+    if (data.size() < FileHeader + CoreHeader || data.substr(0, 2) != "BM") return false;
+    const uint32_t headerSize = LittleEndian(data, 14, 4);
+    long long width, height;
+    uint32_t bits, compression = 0;
+    if (headerSize == CoreHeader) {
+        width = LittleEndian(data, 18, 2);
+        height = LittleEndian(data, 20, 2);
+        bits = LittleEndian(data, 24, 2);
+    } else {
+        if (headerSize < InfoHeader || data.size() < FileHeader + InfoHeader) return false;
+        width = static_cast<int32_t>(LittleEndian(data, 18, 4));
+        height = std::llabs(static_cast<int32_t>(LittleEndian(data, 22, 4)));
+        bits = LittleEndian(data, 28, 2);
+        compression = LittleEndian(data, 30, 4);
+    }
+    if (!SizeAllowed(width, height) || bits == 0 || bits > 32) return false;
+    const bool runLength = compression == 1 || compression == 2;
+    const long long rowBytes = (width * bits + 31) / 32 * 4;
+    return runLength || static_cast<long long>(data.size()) >= rowBytes * height;
+}
+
 std::optional<TDIB> DecodeBmp(std::string_view data) {
+    if (!BmpHeaderFits(data)) return std::nullopt;
     SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
     if (!rw) return std::nullopt;
     SurfacePtr loaded(SDL_LoadBMP_RW(rw, 1));
@@ -97,9 +129,14 @@ bool DecodeJpegInto(std::string_view data, TDIB& image) {
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+    // Checked before the decoder sizes its buffers from the header.
+    if (!SizeAllowed(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
-    if (!SizeAllowed(info.output_width, info.output_height) || info.output_components != 3) {
+    if (info.output_components != 3) {
         jpeg_destroy_decompress(&info);
         return false;
     }

@@ -199,6 +199,18 @@ TEST(Picture, EachKindDecodesAndBitmapsKeepExactPixels) {
     EXPECT_EQ(svg->Pixels().Pixel(1, 1), 0xFF0000u);
     EXPECT_EQ(svg->Pixels().Pixel(5, 1), 0u);  // the uncovered part decodes black
 
+    // A header that claims a huge image is refused before anything is allocated for it.
+    std::string huge = bmp->Data();
+    huge.replace(18, 8, IntToBytes(60000) + IntToBytes(60000));
+    EXPECT_EQ(TPicture::FromData(TPictureKind::Bitmap, huge), nullptr);
+    std::string hugeJpeg = jpeg->Data();
+    for (std::size_t i = 0; i + 8 < hugeJpeg.size(); ++i)
+        if (hugeJpeg[i] == '\xFF' && hugeJpeg[i + 1] == '\xC0') {  // the frame header holds height and width
+            hugeJpeg.replace(i + 5, 4, "\xFF\xF0\xFF\xF0");
+            break;
+        }
+    EXPECT_EQ(TPicture::FromData(TPictureKind::Jpeg, hugeJpeg), nullptr);
+
     for (const auto kind : {TPictureKind::Metafile, TPictureKind::Bitmap, TPictureKind::Jpeg}) {
         EXPECT_EQ(TPicture::FromData(kind, "garbage"), nullptr);
         EXPECT_EQ(TPicture::FromData(kind, ""), nullptr);
