@@ -69,7 +69,9 @@ TEST_F(BrokenFileTest, EveryTruncationFailsCleanlyOrKeepsTheWholeBody) {
             SCOPED_TRACE(size);
             const bool ok = LoadBytes(bytes.substr(0, size));
             EXPECT_EQ(ok, size >= bodyEnd);
-            if (!ok) EXPECT_EQ(ui->Messages, std::vector<std::string>{FormatError()});
+            if (!ok) {
+                EXPECT_EQ(ui->Messages, std::vector<std::string>{FormatError()});
+            }
         }
     }
 }
