@@ -12,10 +12,12 @@ std::string TShablonWords::MakeEntry(int x, int y, int length, std::string_view 
 
 void TShablonWords::AddWord(int x, int y, int length, std::string_view path) {
     mItems.push_back(MakeEntry(x, y, length, path));
+    ++mGeneration;
 }
 
 void TShablonWords::ReplaceWord(int index, int x, int y, int length, std::string_view path) {
     mItems[index] = MakeEntry(x, y, length, path);
+    ++mGeneration;
 }
 
 std::string_view TShablonWords::WordPath(int i) const {

@@ -5,6 +5,7 @@
 // (length - 1 step characters, see Coord.h). The crossword's slot records extend the same
 // texts, so the entries stay plain strings and derived lists may append to them.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,17 @@ public:
 
     int Count() const { return static_cast<int>(mItems.size()); }
     const std::string& Entry(int i) const { return mItems[i]; }
-    void Delete(int i) { mItems.erase(mItems.begin() + i); }
-    void Clear() { mItems.clear(); }
+    void Delete(int i) {
+        mItems.erase(mItems.begin() + i);
+        ++mGeneration;
+    }
+    void Clear() {
+        mItems.clear();
+        ++mGeneration;
+    }
+    // Grows whenever an entry is added, replaced or removed, so that derived lists can tell
+    // when an index they keep over the entries is stale.
+    uint64_t Generation() const { return mGeneration; }
 
     int WordLength(int i) const { return CharValue(i, 0); }
     int WordX(int i) const { return CharValue(i, 1); }
@@ -34,6 +44,7 @@ protected:
     int CharValue(int i, std::size_t pos) const;
 
     std::vector<std::string> mItems;
+    uint64_t mGeneration = 0;
 };
 
 // chr(48 + value) as a stored byte (values up to 207 fit; larger ones wrap like a byte).

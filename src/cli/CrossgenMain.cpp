@@ -1,0 +1,8 @@
+#include "Crossgen.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return RunCrossgen(args, std::cout, std::cerr, GameFileDefaults());
+}

@@ -1,0 +1,283 @@
+#pragma once
+
+// TCrossword: a template filled with words. It owns the template, the letter grid, the slot
+// records with the word placed in each, the working dictionary and the bookkeeping that keeps
+// the dictionary, the grid and the slots consistent while words come and go. The kinds of
+// crossword derive from it; the class factory makes one from its kind code.
+//
+// Invariants the operations keep: a word standing in a slot is in UsedWords and has category
+// 2 (unavailable) in the dictionary, and its slot record remembers the category it had before;
+// a grid cell of a filled slot holds that word's cell text. Cells of no filled slot and no fixed
+// letter are unknown to the fill whatever text they still hold.
+//
+// Threads: a crossword is used by one thread at a time. While Fill runs on a worker thread,
+// another thread may only clear Running, which asks the fill to stop within one pass.
+
+#include "CharsCount.h"
+#include "CrosswordWords.h"
+#include "FillResult.h"
+#include "WordVariant.h"
+
+#include "dictionary/DynaUsedWord.h"
+#include "dictionary/SpaceSortedList.h"
+#include "dictionary/WorkDictionary.h"
+#include "template/Coord.h"
+#include "template/Shablon.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TMask;
+class TFindSpecial;
+class TSlotGraph;
+
+// Crossword kind codes.
+enum class TCrosswordKind : uint8_t {
+    Classic = 0,
+    Estonish = 1,
+    Skanword = 2,
+    Chainword = 3,
+    LineSkanword = 4,
+    FillWord = 5,
+    English = 6,
+    FootBall = 7,
+    Honey = 8,
+    Honey8 = 9,
+    Circle = 10,
+    American = 11,
+    Kinder = 12,
+    Skanword2 = 13,
+    CrossChainword = 14,
+    Knight = 15,
+    Skanword3 = 16,
+    Diagonal = 17,
+};
+constexpr int CrosswordKindCount = 18;
+
+// Result codes of placing a word.
+namespace PutCode {
+constexpr int Placed = 0;
+constexpr int OutsideAlphabet = 1;   // a letter outside the dictionary's alphabet
+constexpr int DoesNotFit = 2;        // the word does not fit the slot's pattern
+constexpr int StartLetter = 3;       // another word would begin with a letter of NoStartLetters
+constexpr int Unavailable = 4;       // already in the grid, or unavailable in the dictionary
+constexpr int Related = 5;           // related to a word in the grid
+}  // namespace PutCode
+
+// Error codes of the fill methods (a slot index when 0 or more).
+namespace FillError {
+constexpr int Stopped = -1;         // Running was cleared; also the value before any method ran
+constexpr int Exhausted = -2;       // the search came back to its first level with nothing left
+constexpr int TimeLimit = -4;       // the time limit was exceeded
+constexpr int ListWordBase = 0x10000000;  // + k: list word k cannot be placed
+}  // namespace FillError
+
+// Which checks TryPutWord, PutWordAtCoord and PasteWord make besides the pattern.
+struct TPutChecks {
+    bool Alphabet = false;      // every letter in the dictionary's alphabet
+    bool StartLetters = false;  // no other word begins with a letter of NoStartLetters
+    bool Related = false;       // not related to a word in the grid
+};
+
+struct TKeywordOptions {
+    bool SingleWordCellsOnly = false;  // only cells through which at most one slot passes
+    bool AvoidMarkedCells = false;     // not numbered cells, not arrow cells
+};
+
+enum class TFillMethod : uint8_t {
+    Default = 0,
+    RandomRestart = 1,
+    Backtrack = 2,
+    WordList = 3,
+};
+
+struct TFillParameters {
+    TFillMethod FillMethod = TFillMethod::Backtrack;
+    int TimeLimit = 0;      // seconds allowed to methods 0-2; 0 = none
+    int ListTimeLimit = 0;  // seconds allowed to the word-list phase of method 3; 0 = none
+    uint8_t Attempts = 1;
+    std::vector<std::string> WordList;  // words method 3 must place (at most 100 are used)
+    uint8_t WordListOrdered = 0;        // method 3: non-zero places them in order
+};
+
+// The word lengths a kind accepts along a cell list.
+struct TWordLengthLimits {
+    int Min = 2;
+    int Max = 25;
+    bool Flag = true;
+};
+
+class TCrossword {
+public:
+    static constexpr int MaxSide = 200;
+    static constexpr std::string_view EmptyCell = " ";
+
+    TCrossword(TCrosswordKind kind, std::unique_ptr<TShablon> shablon);
+    virtual ~TCrossword();
+    TCrossword(const TCrossword&) = delete;
+    TCrossword& operator=(const TCrossword&) = delete;
+
+    // --- the grid ---
+
+    // The text of cell (x, y); " " for an empty cell and outside the 200 x 200 array.
+    const std::string& CellText(int x, int y) const;
+    void SetCellText(int x, int y, std::string_view text);
+    bool IsCellEmpty(int x, int y) const { return CellText(x, y) == EmptyCell; }
+    // Empties every cell of [x1..x2] x [y1..y2].
+    void ClearCells(int x1, int y1, int x2, int y2);
+    // Resizes the grid and the template; new columns (rows) start empty.
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+    // --- slots and words ---
+
+    // Empties every filled slot whose first cell lies in the rectangle and that is not Locked
+    // (every one with includeLocked).
+    void ClearWords(int x1, int y1, int x2, int y2, bool includeLocked);
+    int FilledCount() const;
+    bool IsWordUsed(std::string_view word) const { return UsedWords.Contains(word); }
+    // Counts the cell texts of every placed word (a shared cell counts once per word).
+    void CountLetters(TCharsCount& counts) const;
+    // The cells of slot i.
+    TCoord SlotCells(int slot) const { return Words.SlotCells(slot, Width, Height); }
+
+    // True when every slot holds a word.
+    virtual bool IsComplete() const;
+    // Rebuilds Words from the template: its slots in the order of their first letter cell met
+    // row by row. Words placed before stay in UsedWords and keep category 2.
+    virtual void RebuildWords();
+    // Writes a word into a slot without checking it against the grid. 0, 4 (in use) or 5.
+    virtual int PlaceWord(int slot, std::string_view word, bool checkRelated);
+    // Reads a template file (header, kind, body), keeping the words that still fit.
+    virtual bool LoadTemplateFile(const std::string& path);
+    virtual void PrepareForFill() { RebuildWords(); }
+    // Loads the dictionary; words standing in the grid become unavailable in it again.
+    virtual bool LoadDictionary(const std::string& path);
+    // The mask text of a slot: the letters fixed by crossing filled slots and fixed cells.
+    virtual std::string SlotPattern(int slot) const;
+    // Places a word after checking it (removing the slot's word first). PutCode.
+    virtual int TryPutWord(int slot, std::string_view word, TPutChecks checks);
+    // Takes the word out of a slot; letters that crossing words or fixed cells hold stay.
+    virtual void RemoveWord(int slot);
+    // The letters of the template's key-word cells, in key-word order.
+    virtual std::string KeywordText() const;
+    // Chooses the key-word cells that spell keyword in the filled grid.
+    virtual bool SetKeyword(std::string_view keyword, TKeywordOptions options);
+    // Fixes (or, with an empty letter, releases) the letter of a cell.
+    virtual void SetFixedLetter(int x, int y, std::string_view letter);
+    // SlotPattern for a free cell list.
+    virtual std::string PatternAtCoord(const TCoord& coord) const;
+    // Places a word along a free cell list, creating its slot record (slot: its index, or -1).
+    virtual int PutWordAtCoord(const TCoord& coord, std::string_view word, TPutChecks checks, int& slot);
+    // Removes the word lying on a cell list and deletes its slot record.
+    virtual void RemoveWordAtCoord(const TCoord& coord);
+    virtual TWordLengthLimits WordLengthLimits(const TCoord& coord, std::string& text) const { return {}; }
+    virtual void SlotExtraText(int slot, std::string& text) const {}
+    virtual void ExtraCells(const TCoord& coord, TCoord& cells) const { cells.Clear(); }
+    // The records of the filled slots that begin in the rectangle, positions made relative to
+    // it, each prefixed by its length as 4 bytes.
+    virtual std::vector<std::string> CopyWords(int x1, int y1, int x2, int y2) const;
+    // CopyWords as one text, each item followed by CR LF.
+    virtual std::string CopyWordsText(int x1, int y1, int x2, int y2) const;
+    // The raw record of a filled slot; empty otherwise.
+    virtual std::string SlotRecord(int slot) const;
+    // Pastes copied words with their positions moved by (x, y); asks whether to go on after a
+    // word that does not fit. False when the user stopped.
+    virtual bool PasteWords(int x, int y, bool checkAlphabet, const std::vector<std::string>& items);
+    // Pastes one copied record (without its length prefix); word receives its word.
+    virtual bool PasteWord(int x, int y, bool checkAlphabet, std::string& word, std::string_view record);
+    virtual bool PasteWordsText(int x, int y, std::string_view text);
+    // The slots through (x, y): the template's, or with Unformatted those of Words.
+    virtual void WordsThroughCell(int x, int y, TShablonWords& words) const;
+    // The indices of the slots crossing slot, once per shared cell.
+    virtual std::vector<int> CrossingSlots(int slot) const;
+
+    // --- the fill ---
+
+    // Fills the empty slots whose first cell lies in the rectangle with the method of the
+    // fill parameters, Attempts times at most. best receives the largest partial fill.
+    virtual bool Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best);
+    virtual bool FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
+    virtual bool FillRandomRestart(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
+    virtual bool FillBacktrack(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
+    virtual bool FillFromListOrdered(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
+    virtual bool FillFromList(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
+    virtual bool FillSpecial(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) { return false; }
+    // False, with slot = the first empty slot of the rectangle that has no candidate at all.
+    virtual bool CheckFillable(int x1, int y1, int x2, int y2, int& slot) const;
+    // One record per filled slot, in slot order.
+    void SaveState(TFillResult& result) const;
+    // Clears every word and places the saved ones again; false at the first that fails.
+    bool RestoreState(const TFillResult& result);
+
+    // --- fields ---
+
+    std::string FileName;
+    uint8_t Width = 1;
+    uint8_t Height = 1;
+    const TCrosswordKind Kind;
+    std::unique_ptr<TShablon> Template;
+    TWorkDictionary Dictionary;
+    TCrosswordWords Words;
+    TSpaceSortedList UsedWords;          // every word now standing in a slot
+    TDynaUsedWord RelatedUsed;           // words excluded because a related word stands
+    TWorkDictionary RelatedDictionary;   // per word, its related words as "; "-separated text
+    uint8_t AvoidRelatedWords = 0;
+    uint8_t PasteChecksRelated = 0;
+    std::string NoStartLetters;          // letters no word may begin with
+    std::atomic<uint8_t> Running{0};     // 1 while a fill runs; clearing it stops the fill
+    uint8_t Interactive = 1;             // questions may be asked while loading a template file
+    uint8_t CluesInGrid = 0;
+    int Unformatted = 0;                 // 1: slots are free cell lists kept in Words
+    TCoord FixedCells{MaxSide, MaxSide}; // cells whose letter the user fixed
+    TFillParameters FillParameters;
+    TCharsCount LetterCounts;
+    TSpaceSortedList GivenLetters;
+    TSpaceSortedList GivenWords;
+
+protected:
+    // Where the fill keeps what it needs between passes; built at the start of a fill.
+    struct TFillState;
+
+    static int Index(int x, int y) { return x * MaxSide + y; }
+    bool InRect(int slot, int x1, int y1, int x2, int y2) const;
+    // The empty slots whose first cell lies in the rectangle, in slot order.
+    std::vector<int> EmptySlotsIn(int x1, int y1, int x2, int y2) const;
+    // True when a filled slot other than exceptSlot passes through (x, y).
+    bool FilledSlotThrough(int x, int y, int exceptSlot) const;
+    bool IsFixedCell(int x, int y) const { return FixedCells.IndexOfCell(x, y) >= 0; }
+    // The pattern of the cells of slot (-1: a free cell list) into mask.
+    void BuildPattern(std::span<const TCell> cells, int slot, TMask& mask) const;
+    // PlaceWord along the given cells of slot.
+    int PlaceWordOnCells(int slot, std::string_view word, bool checkRelated, std::span<const TCell> cells);
+    // RemoveWord with the slot's pattern already known.
+    void RemoveWordWithPattern(int slot, const TMask& pattern, std::span<const TCell> cells);
+    // The dictionary and related-word bookkeeping of a word entering or leaving the grid.
+    void RecordPlacedWord(int slot, std::string_view word);
+    void ReleaseRelated(std::string_view word);
+    int StartLetterConflict(std::string_view word, std::span<const TCell> cells, int slot, bool wordsSlotsOnly) const;
+    // Seconds since start as the time limits count them (whole hours are not counted).
+    static int ElapsedSeconds(uint32_t startTick);
+
+    // The backtracking fill's steps, on the fill state.
+    int MostConstrainedSlot(TFillState& state, TWordVariant& variant, const std::vector<int>& pending);
+    void FastPattern(TFillState& state, int slot, TMask& mask) const;
+    void FastRemoveWord(TFillState& state, int slot);
+    void MarkCrossingForRecount(const TFillState& state, TWordVariant& variant, int slot) const;
+    // The word-list methods' preparation: the list sorted by the number of fitting slots.
+    bool PrepareWordList(std::vector<std::string>& list, int& errCode) const;
+    // The empty slots of the rectangle that word fits.
+    std::vector<int> ListWordCandidates(std::string_view word, int x1, int y1, int x2, int y2) const;
+    // True when every empty slot crossing slot still has a candidate.
+    bool CrossingSlotsFillable(int slot) const;
+
+private:
+    std::vector<std::string> mCells;  // 200 x 200 cell texts, [x][y]
+    // Candidate stores of the backtracking fill's levels, kept between fills.
+    std::vector<std::unique_ptr<TFindSpecial>> mStores;
+};
