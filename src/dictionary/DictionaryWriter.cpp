@@ -12,7 +12,7 @@ constexpr std::size_t HeaderSize = 256;
 constexpr std::string_view RecordTrailer = "\r\n";
 
 void PutU32(std::string& out, std::size_t at, uint32_t n) {
-    out.replace(at, 4, IntToBytes(n));
+    out.replace(at, 4, IntToBytes(static_cast<int32_t>(n)));
 }
 }  // namespace
 
@@ -33,10 +33,10 @@ std::string DictionaryFileBytes(const DictionaryLayout& layout, const std::vecto
     std::string records;
     std::string definitions;
     for (const DictionaryWord& word : words) {
-        records += IntToBytes(static_cast<uint32_t>(9 + word.text.size()));
+        records += IntToBytes(static_cast<int32_t>(9 + word.text.size()));
         records += static_cast<char>(word.category);
-        records += IntToBytes(word.definition.empty() ? 0 : static_cast<uint32_t>(definitions.size()));
-        records += IntToBytes(static_cast<uint32_t>(word.definition.size()));
+        records += IntToBytes(word.definition.empty() ? 0 : static_cast<int32_t>(definitions.size()));
+        records += IntToBytes(static_cast<int32_t>(word.definition.size()));
         records += word.text;
         records += RecordTrailer;
         definitions += word.definition;

@@ -11,20 +11,6 @@ std::string ZeroPadded(int n, int width) {
     return padded.substr(padded.size() - width);
 }
 
-std::string IntToBytes(uint32_t n) {
-    std::string out(4, '\0');
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((n >> (8 * i)) & 0xFF);
-    return out;
-}
-
-uint32_t BytesToInt(std::string_view s) {
-    std::string padded(4, '\0');
-    padded.append(s);
-    uint32_t n = 0;
-    for (int i = 0; i < 4; ++i) n |= uint32_t{static_cast<unsigned char>(padded[padded.size() - 4 + i])} << (8 * i);
-    return n;
-}
-
 int CountChar(std::string_view s, char c) {
     return static_cast<int>(std::count(s.begin(), s.end(), c));
 }

@@ -1,6 +1,9 @@
 #pragma once
 
-// Small text routines used inside the engine's texts and files.
+// Small text routines used inside the engine's texts and files. The 4-byte numbers of the
+// engine's texts (IntToBytes, BytesToInt) come from the platform layer.
+
+#include "platform/FileText.h"
 
 #include <cstdint>
 #include <string>
@@ -8,12 +11,6 @@
 
 // The last width digits of n written after "000": ZeroPadded(7, 2) is "07", ZeroPadded(123, 2) "23".
 std::string ZeroPadded(int n, int width);
-
-// Four bytes, least significant first.
-std::string IntToBytes(uint32_t n);
-// The value of the last four bytes of four zero bytes followed by s, least significant first:
-// fewer than four bytes are the high-order ones, more than four use the last four.
-uint32_t BytesToInt(std::string_view s);
 
 // Occurrences of c in s.
 int CountChar(std::string_view s, char c);

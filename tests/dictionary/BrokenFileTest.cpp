@@ -107,10 +107,10 @@ TEST_F(BrokenFileTest, OversizedAndImpossibleFieldsGiveTheirMessages) {
     const Case cases[] = {
         {0, "Wxrk", true},                               // magic
         {8, std::string(1, '\x09'), true},               // no such cell format
-        {10, IntToBytes(0xFFFFFFFFu), true},             // alphabet longer than the file
-        {14, IntToBytes(0x7FFFFFFFu), true},             // word area longer than the file
-        {23, IntToBytes(0xFFFFFFF0u), true},             // letter map longer than the file
-        {firstRecord, IntToBytes(0xFFFFFFFFu), false},   // record running past the body
+        {10, IntToBytes(-1), true},             // alphabet longer than the file
+        {14, IntToBytes(0x7FFFFFFF), true},             // word area longer than the file
+        {23, IntToBytes(-16), true},             // letter map longer than the file
+        {firstRecord, IntToBytes(-1), false},   // record running past the body
         {firstRecord, IntToBytes(3), false},             // record shorter than its fields
         {firstRecord, IntToBytes(9), false},             // empty word
         {firstRecord + 4, std::string(1, '\x03'), false},  // no such category
@@ -130,7 +130,7 @@ TEST_F(BrokenFileTest, ADefinitionOutsideTheFileIsAnErrorNotACrash) {
     std::string bytes = Sample(CellFormatSingle);
     // Second record's definition offset and length point far past the end.
     const std::size_t secondRecord = 256 + 33 + 2 + 2 + (4 + 9 + 2 + 2);
-    bytes.replace(secondRecord + 5, 4, IntToBytes(0x7FFFFFF0u));
+    bytes.replace(secondRecord + 5, 4, IntToBytes(0x7FFFFFF0));
     ASSERT_TRUE(LoadBytes(bytes));
     EXPECT_EQ(dictionary.Definition(1), "");
     EXPECT_EQ(LastMessage(), Format("Ошибка чтения файла %s!\r\nСоздайте файл заново!"_cp, dictionary.FileName));

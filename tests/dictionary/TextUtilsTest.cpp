@@ -9,7 +9,6 @@
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <random>
 
 TEST(LetterCase, TablesMapEachLetterBothWays) {
     const std::string_view upper = UpperLetterTable();
@@ -45,19 +44,6 @@ TEST(TextHelpers, ZeroPaddedKeepsTheLastDigits) {
     EXPECT_EQ(ZeroPadded(123, 2), "23");
     EXPECT_EQ(ZeroPadded(5, 8), "0005");
     EXPECT_EQ(ZeroPadded(42, 0), "");
-}
-
-TEST(TextHelpers, FourByteIntegersRoundTrip) {
-    std::mt19937 random(7);
-    for (uint32_t n : {0u, 1u, 255u, 256u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) EXPECT_EQ(BytesToInt(IntToBytes(n)), n);
-    for (int i = 0; i < 1000; ++i) {
-        const uint32_t n = random();
-        EXPECT_EQ(BytesToInt(IntToBytes(n)), n);
-    }
-    EXPECT_EQ(IntToBytes(0x04030201u), std::string("\x01\x02\x03\x04", 4));
-    EXPECT_EQ(BytesToInt("ab"), uint32_t{'a'} << 16 | uint32_t{'b'} << 24);
-    EXPECT_EQ(BytesToInt(std::string("\x09\x01\x00\x00\x00", 5)), 1u);
-    EXPECT_EQ(BytesToInt(""), 0u);
 }
 
 TEST(TextHelpers, CharacterRoutines) {
