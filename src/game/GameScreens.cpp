@@ -77,15 +77,42 @@ float Angle(float ox, float oy) {
 
 namespace {
 
-TBrevDXButton& AddButton(TBrevButtonCollection& buttons, const TSurfaceSortCollection& surfaces,
-                         std::string_view name, TScreenPoint at, std::string_view images, std::string_view mask) {
-    auto button = std::make_unique<TBrevDXButton>();
-    button->Surfaces = &surfaces;
-    button->Left = at.X;
-    button->Top = at.Y;
-    button->SetImages(ButtonImages(images));
-    button->SetMasks(Format("%s|%s|%s", mask, mask, mask));
-    return buttons.Add(name, std::move(button));
+// A button of a screen: its name, place, image and mask names, and whether it starts disabled.
+struct TButtonPlace {
+    std::string_view Name;
+    TScreenPoint At;
+    std::string_view Images;  // the images' name without the state digit
+    std::string_view Mask;
+    bool Disabled = false;
+};
+
+void AddButtons(TBrevButtonCollection& buttons, const TSurfaceSortCollection& surfaces,
+                std::initializer_list<TButtonPlace> places) {
+    for (const TButtonPlace& place : places) {
+        auto button = std::make_unique<TBrevDXButton>();
+        button->Surfaces = &surfaces;
+        button->Left = place.At.X;
+        button->Top = place.At.Y;
+        button->SetImages(ButtonImages(place.Images));
+        button->SetMasks(Format("%s|%s|%s", place.Mask, place.Mask, place.Mask));
+        if (place.Disabled) button->SetState(TControlState::Disabled);
+        buttons.Add(place.Name, std::move(button));
+    }
+}
+
+// Adds a control that takes its images and captions from the game's collections.
+template <typename Control>
+Control& AddControl(TGame& game, std::string_view name, std::unique_ptr<Control> control) {
+    control->Surfaces = &game.Surfaces;
+    control->Letters = &game.Letters;
+    return game.Controls.Add(name, std::move(control));
+}
+
+void AddHardBox(TGame& game, TScreenPoint at) {
+    auto& hard = AddControl(game, "HARD",
+                            std::make_unique<TBrevCheckBox>(at.X, at.Y, HardBoxWidth, game.Letters.TextHeight("1")));
+    hard.Caption = "Усложнение"_cp;
+    hard.Checked = game.Hard;
 }
 
 }  // namespace
@@ -93,57 +120,43 @@ TBrevDXButton& AddButton(TBrevButtonCollection& buttons, const TSurfaceSortColle
 void TGame::BuildSimpleMenu() {
     Controls.Clear();
     Buttons.Clear();
-    auto& crossSize = Controls.Add("CROSSSIZE", std::make_unique<TBrevSelector>(CrossSizeAt.X, CrossSizeAt.Y));
+    auto& crossSize = AddControl(*this, "CROSSSIZE", std::make_unique<TBrevSelector>(CrossSizeAt.X, CrossSizeAt.Y));
     crossSize.Caption = "Размер шаблона"_cp;
     for (const TSize size : TemplateSizes()) crossSize.Items.push_back(SizeText(size));
     crossSize.ItemIndex = DefaultTemplateSize;
-    auto& blockSize = Controls.Add("BLOCKSIZE", std::make_unique<TBrevSelector>(BlockSizeAt.X, BlockSizeAt.Y));
-    blockSize.Caption = "Размер осколка "_cp;
-    auto& hard = Controls.Add("HARD", std::make_unique<TBrevCheckBox>(SimpleHardAt.X, SimpleHardAt.Y, HardBoxWidth,
-                                                                      Letters.TextHeight("1")));
-    hard.Caption = "Усложнение"_cp;
-    hard.Checked = Hard;
-    for (TBrevDXClass* control : {static_cast<TBrevDXClass*>(&crossSize), static_cast<TBrevDXClass*>(&blockSize),
-                                  static_cast<TBrevDXClass*>(&hard)})
-        control->Surfaces = &Surfaces;
-    crossSize.Letters = blockSize.Letters = hard.Letters = &Letters;
+    AddControl(*this, "BLOCKSIZE", std::make_unique<TBrevSelector>(BlockSizeAt.X, BlockSizeAt.Y)).Caption = "Размер осколка "_cp;
+    AddHardBox(*this, SimpleHardAt);
     FillShardSizes(12, 12);
-
-    AddButton(Buttons, Surfaces, "BT_CREATE", CreateAt, "BT_CREATE", "BT_MASK");
-    AddButton(Buttons, Surfaces, "BT_BEGIN", BeginAt, "BT_BEGIN", "BT_MASK").SetState(TControlState::Disabled);
-    AddButton(Buttons, Surfaces, "BT_LOAD", LoadAt, "BT_LOAD", "BT_MASK");
-    AddButton(Buttons, Surfaces, "BT_RATING", RatingAt, "BT_RATING", "BT_MASK");
+    AddButtons(Buttons, Surfaces,
+               {{"BT_CREATE", CreateAt, "BT_CREATE", "BT_MASK"},
+                {"BT_BEGIN", BeginAt, "BT_BEGIN", "BT_MASK", true},
+                {"BT_LOAD", LoadAt, "BT_LOAD", "BT_MASK"},
+                {"BT_RATING", RatingAt, "BT_RATING", "BT_MASK"}});
 }
 
 void TGame::BuildRatingMenu() {
     Controls.Clear();
     Buttons.Clear();
-    auto& size = Controls.Add("SIZE", std::make_unique<TBrevSelector>(SizeAt.X, SizeAt.Y));
-    size.Caption = "Размер:"_cp;
-    auto& hard = Controls.Add("HARD", std::make_unique<TBrevCheckBox>(RatingHardAt.X, RatingHardAt.Y, HardBoxWidth,
-                                                                      Letters.TextHeight("1")));
-    hard.Caption = "Усложнение"_cp;
-    hard.Checked = Hard;
-    size.Surfaces = hard.Surfaces = &Surfaces;
-    size.Letters = hard.Letters = &Letters;
-
-    AddButton(Buttons, Surfaces, "BT_CREATE2", Create2At, "BT_CREATE", "BT_MASK");
-    AddButton(Buttons, Surfaces, "BT_BEGIN2", Begin2At, "BT_BEGIN", "BT_MASK").SetState(TControlState::Disabled);
-    AddButton(Buttons, Surfaces, "BT_LOAD2", Load2At, "BT_LOAD", "BT_MASK");
-    AddButton(Buttons, Surfaces, "BT_SIMPLE", SimpleAt, "BT_SIMPLE", "BT_MASK");
+    AddControl(*this, "SIZE", std::make_unique<TBrevSelector>(SizeAt.X, SizeAt.Y)).Caption = "Размер:"_cp;
+    AddHardBox(*this, RatingHardAt);
+    AddButtons(Buttons, Surfaces,
+               {{"BT_CREATE2", Create2At, "BT_CREATE", "BT_MASK"},
+                {"BT_BEGIN2", Begin2At, "BT_BEGIN", "BT_MASK", true},
+                {"BT_LOAD2", Load2At, "BT_LOAD", "BT_MASK"},
+                {"BT_SIMPLE", SimpleAt, "BT_SIMPLE", "BT_MASK"}});
 }
 
 void TGame::BuildPlayButtons() {
     Buttons.Clear();
-    const TControlState ratingOff = SimpleMode ? TControlState::Normal : TControlState::Disabled;
-    AddButton(Buttons, Surfaces, "BT_SAVE", SaveAt, "BT_SAVE", "BT_MASK").SetState(ratingOff);
-    AddButton(Buttons, Surfaces, "BT_CLOSE", CloseAt, "BT_CLOSE", "BT_MASK");
-    AddButton(Buttons, Surfaces, "BT_CLEAR", ClearAt, "BT_CLEAR", "BT_MASK");
-    AddButton(Buttons, Surfaces, "BT_HINT", HintAt, "BT_HINT", "BT_MASK").SetState(ratingOff);
-    AddButton(Buttons, Surfaces, "BT_LEFT", LeftAt, "BT_LEFT", "BT_LEFT4");
-    AddButton(Buttons, Surfaces, "BT_RIGHT", RightAt, "BT_RIGHT", "BT_RIGHT4");
-    AddButton(Buttons, Surfaces, "BT_DOWN", DownAt, "BT_DOWN", "BT_DOWN4");
-    AddButton(Buttons, Surfaces, "BT_UP", UpAt, "BT_UP", "BT_UP4");
+    AddButtons(Buttons, Surfaces,
+               {{"BT_SAVE", SaveAt, "BT_SAVE", "BT_MASK", !SimpleMode},
+                {"BT_CLOSE", CloseAt, "BT_CLOSE", "BT_MASK"},
+                {"BT_CLEAR", ClearAt, "BT_CLEAR", "BT_MASK"},
+                {"BT_HINT", HintAt, "BT_HINT", "BT_MASK", !SimpleMode},
+                {"BT_LEFT", LeftAt, "BT_LEFT", "BT_LEFT4"},
+                {"BT_RIGHT", RightAt, "BT_RIGHT", "BT_RIGHT4"},
+                {"BT_DOWN", DownAt, "BT_DOWN", "BT_DOWN4"},
+                {"BT_UP", UpAt, "BT_UP", "BT_UP4"}});
 }
 
 // --- button states ---

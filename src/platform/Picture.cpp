@@ -114,14 +114,20 @@ void JpegFail(j_common_ptr info) {
 
 void JpegSilence(j_common_ptr, int) {}
 
+// The error manager of one coding: errors jump back to the caller's setjmp, warnings are dropped.
+jpeg_error_mgr* JpegErrors(JpegError& error) {
+    jpeg_std_error(&error.manager);
+    error.manager.error_exit = JpegFail;
+    error.manager.emit_message = JpegSilence;
+    return &error.manager;
+}
+
 // Decodes into image, which the caller has not sized yet. No C++ object with a destructor may
 // live in this frame: a decoding error jumps back to setjmp.
 bool DecodeJpegInto(std::string_view data, TDIB& image) {
     jpeg_decompress_struct info;
     JpegError error;
-    info.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = JpegFail;
-    error.manager.emit_message = JpegSilence;
+    info.err = JpegErrors(error);
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
@@ -165,9 +171,7 @@ std::optional<TDIB> DecodeJpeg(std::string_view data) {
 bool EncodeJpegInto(const TDIB& image, unsigned char*& buffer, unsigned long& size) {
     jpeg_compress_struct info;
     JpegError error;
-    info.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = JpegFail;
-    error.manager.emit_message = JpegSilence;
+    info.err = JpegErrors(error);
     if (setjmp(error.jump)) {
         jpeg_destroy_compress(&info);
         return false;

@@ -231,25 +231,27 @@ TDIB TScreenPainter::BottomPanel(const TDIB& under) const {
     });
 }
 
+// A cell's raised edges: light at the left and top, dark at the right and bottom. The face
+// inside them (from (1, 1), Cell - 2 square) is left to the caller.
+void PaintBevel(TArtCanvas& c, TRgba light, TRgba dark) {
+    c.Rectangle(0, 0, Cell, Cell);
+    c.Fill(dark);
+    c.Rectangle(0, 0, Cell - 1, Cell - 1);
+    c.Fill(light);
+    c.Rectangle(1, 1, Cell - 2, Cell - 2);
+}
+
 // A bevelled ivory tile; the board draws it over the grid, so it carries its own edges.
 TDIB TScreenPainter::LetterCell() const {
     return Opaque(Cell, Cell, [&](TArtCanvas& c) {
-        c.Rectangle(0, 0, Cell, Cell);
-        c.Fill(Rgba("TILE_DARK"));
-        c.Rectangle(0, 0, Cell - 1, Cell - 1);
-        c.Fill(Rgba("TILE_LIGHT"));
-        c.Rectangle(1, 1, Cell - 2, Cell - 2);
-        c.FillGradient(0, 1, 0, Cell - 1, {{0, Rgba("TILE")}, {1, RgbaOf(C("TILE"), 1)}, {1, Rgba("TILE_DARK", 0.2)}});
+        PaintBevel(c, Rgba("TILE_LIGHT"), Rgba("TILE_DARK"));
+        c.Fill(Rgba("TILE"));
     });
 }
 
 TDIB TScreenPainter::BlockCell() const {
     return Opaque(Cell, Cell, [&](TArtCanvas& c) {
-        c.Rectangle(0, 0, Cell, Cell);
-        c.Fill(Rgba("BLOCK_DARK"));
-        c.Rectangle(0, 0, Cell - 1, Cell - 1);
-        c.Fill(Rgba("BLOCK_LIGHT"));
-        c.Rectangle(1, 1, Cell - 2, Cell - 2);
+        PaintBevel(c, Rgba("BLOCK_LIGHT"), Rgba("BLOCK_DARK"));
         c.Fill(Rgba("BLOCK"));
         for (int k = -Cell; k < Cell; k += 6) {  // a fine hatching marks the block
             c.MoveTo(1 + k, Cell - 1);
