@@ -104,10 +104,16 @@ public:
         mGame.MouseX = mGame.BoardSlotLeft(2) + 30;
         mGame.MouseY = mGame.BoardSlotTop(1) + 40;
         for (int tick = 0; tick < 20; ++tick) mGame.Step();
-        const int x = mGame.Tray[1][2].X + 20, y = mGame.Tray[1][2].Y + 20;
-        mGame.PickUp(x, y);
-        mGame.MouseX = x - 140;
-        mGame.MouseY = y + 30;
+        // The last tray slot that holds a shard gives one into the hand, carried towards the board.
+        for (int c = mGame.ShardCols - 1, picked = 0; c >= 0 && !picked; --c)
+            for (int r = mGame.ShardRows - 1; r >= 0 && !picked; --r)
+                if (mGame.Tray[c][r].Shard >= 0) {
+                    const int x = mGame.Tray[c][r].X + 20, y = mGame.Tray[c][r].Y + 20;
+                    mGame.PickUp(x, y);
+                    mGame.MouseX = x - 150;
+                    mGame.MouseY = y + 20;
+                    picked = 1;
+                }
         return Capture("4-play", true);
     }
 
