@@ -19,6 +19,7 @@ const std::string DataDir = ZELVANA_DATA_DIR;
 class Artwork : public ::testing::Test {
 protected:
     Artwork() {
+        ui->Messages.clear();  // only what the loaders say counts here
         EXPECT_TRUE(LoadGraphics(game.Surfaces, DataDir + "/graph.col"));
         EXPECT_TRUE(LoadFont(game.Letters, DataDir + "/font.col"));
     }
