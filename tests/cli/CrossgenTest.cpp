@@ -1,0 +1,159 @@
+#include "../crossword/CrosswordFixture.h"
+
+#include "cli/Crossgen.h"
+#include "cli/FillCommand.h"
+#include "dictionary/FileHelpers.h"
+#include "platform/IndexCollection.h"
+#include "template/ClassicShablon.h"
+
+#include <algorithm>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+// A capital Russian letter in code page 1251.
+bool IsCapital(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0xC0 && b <= 0xDF) || b == 0xA8;
+}
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class Crossgen : public CrosswordTest {
+protected:
+    void SetUp() override {
+        CrosswordTest::SetUp();
+        mDictionary = WriteDictionary({"дом", "дуб", "мир", "иск", "око", "бор", "кот", "лес", "сок"});
+        mTemplate = WriteTemplate("knot.shb", {"...#.", ".#...", "...#."});
+        mDefaults = {Path("templates.col"), mDictionary};
+    }
+
+    std::string WriteTemplate(const std::string& name, const GridPicture& grid) {
+        TClassicShablon shablon(1, 1);
+        DrawGrid(shablon, grid);
+        shablon.FileName = Path(name);
+        EXPECT_TRUE(shablon.SaveToFile());
+        return shablon.FileName;
+    }
+
+    Outcome Run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int code = RunCrossgen(args, out, err, mDefaults);
+        return {code, out.str(), err.str()};
+    }
+
+    std::string mDictionary;
+    std::string mTemplate;
+    TCrossgenDefaults mDefaults;
+};
+
+}  // namespace
+
+TEST_F(Crossgen, HelpDescribesEveryOption) {
+    const Outcome main = Run({"--help"});
+    EXPECT_EQ(main.exitCode, ExitCode::Filled);
+    EXPECT_NE(main.out.find("fill"), std::string::npos);
+
+    const Outcome fill = Run({"fill", "--help"});
+    EXPECT_EQ(fill.exitCode, ExitCode::Filled);
+    for (const char* option : {"--size", "--template", "--templates", "--dict", "--seed", "--time-limit", "--json"})
+        EXPECT_NE(fill.out.find(option), std::string::npos) << option;
+}
+
+TEST_F(Crossgen, BadArgumentsExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"make"},
+        {"fill"},
+        {"fill", "--size", "9x9", "--template", "t.shb"},
+        {"fill", "--size"},
+        {"fill", "--size", "0x9"},
+        {"fill", "--size", "9by9"},
+        {"fill", "--size", "201x9"},
+        {"fill", "--size", "9x9", "--seed", "-1"},
+        {"fill", "--size", "9x9", "--seed", "12ab"},
+        {"fill", "--size", "9x9", "--time-limit", "-3"},
+        {"fill", "--size", "9x9", "--dict", ""},
+        {"fill", "--size", "9x9", "--colour"},
+    };
+    for (const auto& args : cases) {
+        const Outcome run = Run(args);
+        EXPECT_EQ(run.exitCode, ExitCode::BadInput) << ::testing::PrintToString(args);
+        EXPECT_NE(run.err.find("crossgen"), std::string::npos) << ::testing::PrintToString(args);
+        EXPECT_TRUE(run.out.empty());
+    }
+}
+
+TEST_F(Crossgen, UnreadableFilesExitWithTwo) {
+    ASSERT_TRUE(WriteFileText(Path("notes.txt"), "not a template at all"));
+    ASSERT_TRUE(WriteFileText(Path("scan.shb"), "SHABLON  2" "33" "\x01\x01\x01\x01\x01\x01\x01\x01\x01"));
+    TIndexCollection collection;
+    collection.FileName = Path("templates.col");
+    collection.Add("5x3", "SHABLON  053" "\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01\x01");
+    ASSERT_TRUE(collection.SaveToFile());
+    const std::vector<std::vector<std::string>> cases = {
+        {"fill", "--template", Path("missing.shb")},
+        {"fill", "--template", Path("notes.txt")},
+        {"fill", "--template", Path("scan.shb")},
+        {"fill", "--template", mTemplate, "--dict", Path("missing.wdi")},
+        {"fill", "--size", "9x9", "--templates", Path("missing.col")},
+        {"fill", "--size", "9x9"},  // the collection holds 5 x 3 only
+    };
+    for (const auto& args : cases) {
+        const Outcome run = Run(args);
+        EXPECT_EQ(run.exitCode, ExitCode::BadInput) << ::testing::PrintToString(args);
+        EXPECT_NE(run.err.find("crossgen: "), std::string::npos) << ::testing::PrintToString(args);
+    }
+}
+
+TEST_F(Crossgen, FillsATemplateFileAndPrintsTheGrid) {
+    const Outcome run = Run({"fill", "--template", mTemplate, "--seed", "5"});
+    ASSERT_EQ(run.exitCode, ExitCode::Filled) << run.err;
+    const std::string out = FromUtf8(run.out);  // one byte per letter
+    const std::regex grid("^[^#\n]{3}#[^#\n]\n[^#\n]#[^#\n]{3}\n[^#\n]{3}#[^#\n]\n\n");
+    EXPECT_TRUE(std::regex_search(out, grid)) << run.out;
+    EXPECT_TRUE(std::all_of(out.begin(), out.begin() + 18, [](char c) { return c == '#' || c == '\n' || IsCapital(c); }));
+    EXPECT_NE(run.out.find("0,0 across "), std::string::npos);
+    EXPECT_NE(run.out.find("4,0 down "), std::string::npos);
+    EXPECT_EQ(Run({"fill", "--template", mTemplate, "--seed", "5"}).out, run.out);  // the seed decides
+}
+
+TEST_F(Crossgen, JsonHoldsTheGridTheWordsAndTheResult) {
+    const Outcome run = Run({"fill", "--template=" + mTemplate, "--json", "--seed", "1", "--time-limit", "10"});
+    ASSERT_EQ(run.exitCode, ExitCode::Filled) << run.err;
+    EXPECT_TRUE(run.out.starts_with("{\"width\": 5, \"height\": 3, \"rows\": [\"")) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+    const std::string out = FromUtf8(run.out);  // one byte per letter
+    const std::regex word(R"re(\{"x": \d+, "y": \d+, "direction": "(across|down)", "word": "[^"]{3}"\})re");
+    const auto words = std::distance(std::sregex_iterator(out.begin(), out.end(), word), std::sregex_iterator());
+    EXPECT_EQ(words, 6);
+    EXPECT_TRUE(std::regex_search(run.out, std::regex(R"("filled": true, "error": 0, "ms": \d+\.\d\d\}\n$)")));
+}
+
+TEST_F(Crossgen, AGridThatCannotBeFilledExitsWithOne) {
+    const std::string wide = WriteTemplate("wide.shb", {"....", "....", "...."});
+    const Outcome run = Run({"fill", "--template", wide, "--json"});
+    EXPECT_EQ(run.exitCode, ExitCode::NotFilled);
+    EXPECT_NE(run.out.find("\"rows\": [\"....\", \"....\", \"....\"]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"filled\": false, \"error\": 0,"), std::string::npos) << run.out;
+
+    const Outcome text = Run({"fill", "--template", wide});
+    EXPECT_EQ(text.exitCode, ExitCode::NotFilled);
+    EXPECT_NE(text.err.find("could not be filled (error 0)"), std::string::npos);
+}
+
+TEST_F(Crossgen, PicksATemplateOfTheSizeFromTheCollection) {
+    TIndexCollection collection;
+    collection.FileName = Path("templates.col");
+    collection.Add("3x3", "SHABLON  033" "\x01\x01\x01" "\x01\x02\x02" "\x01\x02\x02");
+    collection.Add("5x3", "SHABLON  053" "\x01\x01\x01" "\x02\x02\x01" "\x01\x01\x01" "\x02\x01\x02" "\x01\x01\x01");
+    ASSERT_TRUE(collection.SaveToFile());
+    const Outcome run = Run({"fill", "--size", "5x3", "--json", "--seed", "2"});
+    ASSERT_EQ(run.exitCode, ExitCode::Filled) << run.err;
+    EXPECT_TRUE(run.out.starts_with("{\"width\": 5, \"height\": 3,"));
+}
