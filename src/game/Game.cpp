@@ -42,8 +42,6 @@ int TrayGapY(int shardRows) {
 
 }  // namespace
 
-TGame::TGame() = default;
-
 void TGame::Play(TSound sound) const {
     if (PlaySound) PlaySound(sound);
 }

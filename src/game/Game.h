@@ -8,15 +8,21 @@
 // hold cell positions within that field, tray slots hold pixel positions. Shard ids are
 // column-major: the shard cut from shard column c and shard row r has id c * ShardRows + r.
 
+#include "crossword/Crossword.h"
+#include "game/Sizes.h"
 #include "gfx/BrevCollections.h"
 #include "gfx/LettersCollection.h"
 #include "gfx/SurfaceCollection.h"
+#include "platform/IndexCollection.h"
+#include "platform/Process.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 
 constexpr int CellPixels = 24;
 constexpr int MaxShardCols = 5;
@@ -87,7 +93,31 @@ using TShardCells = std::array<std::array<char, MaxShardSide>, MaxShardSide>;  /
 
 class TGame {
 public:
-    TGame();
+    // Creates the classic crossword and loads the dictionary "dic1.wdi" from dictionaryDir.
+    explicit TGame(std::string dictionaryDir = ExecutableDir());
+    // Stops a running fill first.
+    ~TGame();
+    TGame(const TGame&) = delete;
+    TGame& operator=(const TGame&) = delete;
+
+    // --- a new puzzle ---
+
+    // The template size chosen in the current menu.
+    TSize GetCrossSize() const;
+    // The shard size chosen in the current menu.
+    TSize GetShardSize() const;
+    // Stores the HARD option and loads its dictionary into the crossword.
+    void SetHard(bool on);
+    // Picks a stored template of W x H at random and starts filling it on the fill thread.
+    bool CreatePuzzle(int W, int H);
+    // Starts the fill thread, or stops it and waits for it (its completion then runs at once).
+    void SetFilling(bool on);
+    // The fill thread's completion, on the window's thread.
+    void OnFillDone();
+    // Reads the filled grid's letters into the shards and deals them into the tray.
+    void CutAndScatter();
+    // A new game of the filled crossword in w x h shards.
+    void StartGame(int w, int h);
 
     // --- geometry and the rules of play ---
 
@@ -193,6 +223,9 @@ public:
     std::function<void(TSound)> PlaySound;
 
     // --- state ---
+    std::unique_ptr<TCrossword> Crossword;  // the classic crossword every puzzle is filled in
+    TIndexCollection Templates;              // the template texts of "templates.col"
+    std::thread FillThread;                  // runs the fill while Filling
     TSurfaceSortCollection Surfaces;  // the images of "graph.col" by name; empty until loaded
     TLettersCollection Letters;       // the glyph sets of "font.col"
     TBrevButtonCollection Buttons;    // the buttons of the current screen
@@ -225,4 +258,12 @@ public:
 
 private:
     void Play(TSound sound) const;
+    // Joins the finished (or stopped) fill thread and runs its completion.
+    void FinishFill();
+
+    std::shared_ptr<bool> mAlive;          // lets a queued completion see that the game is gone
+    std::atomic<bool> mFillResult{false};  // the fill's result, written by the fill thread
+    std::atomic<bool> mFillEnded{true};    // set by the fill thread as its last step
+    int mFillGeneration = 0;               // which fill a queued completion belongs to
+    std::string mDictionaryDir;
 };

@@ -213,11 +213,10 @@ TEST_F(GameRules, CompletionIsTestedOnlyAfterADropOnTheBoard) {
 
 TEST_F(GameRules, ShiftWrapsInAllFourDirections) {
     Start(12, 12, 4, 4);  // 3 x 3 board
-    game.GiveUp();        // solution: slot (c, r) holds 3c + r
     const auto shifted = [&](int dx, int dy) {
-        TGame copy = game;
-        copy.ShiftBoard(dx, dy);
-        return std::vector<int>{copy.Board[0][0].Shard, copy.Board[2][0].Shard, copy.Board[0][2].Shard};
+        game.GiveUp();  // the solution: slot (c, r) holds 3c + r
+        game.ShiftBoard(dx, dy);
+        return std::vector<int>{game.Board[0][0].Shard, game.Board[2][0].Shard, game.Board[0][2].Shard};
     };
     EXPECT_EQ(shifted(-1, 0), (std::vector<int>{3, 0, 5}));  // each slot takes its right neighbour's
     EXPECT_EQ(shifted(1, 0), (std::vector<int>{6, 3, 8}));
