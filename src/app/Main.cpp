@@ -1,10 +1,9 @@
 #include "Main.h"
 
 #include "Sounds.h"
+#include "gfx/GraphicsLoader.h"
 #include "platform/Clock.h"
 #include "platform/GameUi.h"
-#include "platform/MainThread.h"
-#include "platform/Process.h"
 #include "platform/Text.h"
 
 namespace {
@@ -13,19 +12,18 @@ constexpr int TimerInterval = 10;
 
 // The banner strip at the bottom of the screen; a press there never reaches the game.
 constexpr int StripLeft = 22, StripRight = 490, StripTop = 465, StripBottom = 525;
-constexpr int StripCentreY = 495;
 
 }  // namespace
 
-TfmMain::TfmMain(TDisplayMode mode) : mMode(mode) {
-    svDialog = {"Запись файла"_cp.data(), "Файлы записи|*.sav|Все файлы|*.*"_cp.data(), "sav", ""};
-    opDialog = {"Выбор файла"_cp.data(), svDialog.filter, "sav", ""};
-    svTurnir = {"Запись турнира"_cp.data(), "Турниры|*.tur|Все файлы|*.*"_cp.data(), "tur", ""};
-    opTurnir = {"Выбор турнира"_cp.data(), svTurnir.filter, "tur", ""};
+TfmMain::TfmMain(TDisplayMode mode, std::string dictionaryDir) : mMode(mode) {
+    svDialog = {std::string("Запись файла"_cp), std::string("Файлы записи|*.sav|Все файлы|*.*"_cp), "sav", ""};
+    opDialog = {std::string("Выбор файла"_cp), svDialog.filter, "sav", ""};
+    svTurnir = {std::string("Запись турнира"_cp), std::string("Турниры|*.tur|Все файлы|*.*"_cp), "tur", ""};
+    opTurnir = {std::string("Выбор турнира"_cp), svTurnir.filter, "tur", ""};
     if (mMode == TDisplayMode::Window) mPreviousUi = InstallUi(std::make_unique<GameUi>(mDXDraw));
 
     Randomize();
-    mGame = std::make_unique<TGame>();
+    mGame = std::make_unique<TGame>(std::move(dictionaryDir));
     mGame->PlaySound = [this](TSound sound) { mDXWaveList.Play(static_cast<int>(sound)); };
     mBanner = std::make_unique<TReklama>();
     mDXTimer.Interval = TimerInterval;
@@ -50,9 +48,26 @@ bool TfmMain::FormShow() {
     } else {
         mDXDraw.InitializeHeadless(ScreenWidth, ScreenHeight);
     }
+    LoadGraphics();
+    LoadFont();
+    LoadTemplates();
     LoadBanners();
+    mGame->BuildSimpleMenu();
     mGame->SetScreen(ScreenSimpleMenu);
     return true;
+}
+
+bool TfmMain::LoadGraphics() {
+    return ::LoadGraphics(mGame->Surfaces, "graph.col");
+}
+
+bool TfmMain::LoadFont() {
+    return ::LoadFont(mGame->Letters, "font.col");
+}
+
+bool TfmMain::LoadTemplates() {
+    mGame->Templates.FileName = "templates.col";
+    return mGame->Templates.LoadFromFile();
 }
 
 bool TfmMain::LoadBanners() {
@@ -65,13 +80,18 @@ void TfmMain::Run() {
 }
 
 void TfmMain::Tick() {
+    ProcessButtons();
     mGame->Step();
     mDXDraw.Invalidate();
 }
 
 void TfmMain::Paint() {
     if (!mDXDraw.CanDraw()) return;
-    mDXDraw.Surface().Fill({0, 0, ScreenWidth, ScreenHeight}, 0x203040);
+    TDirectDrawSurface& surface = mDXDraw.Surface();
+    if (mGame->Screen < ScreenPlay)
+        mGame->DrawMenu(surface);
+    else
+        mGame->DrawPlay(surface);
     PaintBanner();
     mBanner->Advance();
     mDXDraw.Flip();
@@ -81,11 +101,16 @@ void TfmMain::PaintBanner() {
     const TDIB* picture = mBanner->CurrentPicture();
     if (!picture) return;
     const TDirectDrawSurface frame(*picture);
-    frame.Draw(mDXDraw.Surface(), StripLeft, StripCentreY - picture->Height() / 2, TBlit::Opaque);
+    frame.Draw(mDXDraw.Surface(), BannerLeft, BannerCentreY - picture->Height() / 2, TBlit::Opaque);
 }
 
 bool TfmMain::InBannerStrip(int x, int y) {
     return StripLeft <= x && x <= StripRight && StripTop <= y && y <= StripBottom;
+}
+
+void TfmMain::CrossSizeChanged() {
+    const TSize size = mGame->GetCrossSize();
+    mGame->FillShardSizes(size.Width, size.Height);
 }
 
 void TfmMain::MouseDown(TMouseButton, TShiftState, int x, int y) {
@@ -93,7 +118,29 @@ void TfmMain::MouseDown(TMouseButton, TShiftState, int x, int y) {
         if (mBanner->Count() > 0) TheUi().OpenLink(mBanner->Link(mBanner->CurrentBanner));
         return;
     }
-    if (mGame->Screen == ScreenPlay && !mGame->GameOver) mGame->PickUp(x, y);
+    TGame& game = *mGame;
+    const int button = game.Buttons.HitTest(x, y);
+    if (button >= 0) game.Buttons.ButtonAt(button)->Press();
+    switch (game.Screen) {
+        case ScreenSimpleMenu:
+        case ScreenRatingMenu: {
+            const int control = game.Controls.HitTest(x, y);
+            if (control < 0) break;
+            const std::string name = game.Controls.NameAt(control);
+            if (name == "CROSSSIZE" || name == "HARD" || name == "SIZE") game.SetReady(false);
+            if (name == "CROSSSIZE") CrossSizeChanged();
+            if (name == "HARD") {
+                const TBrevCheckBox* hard = game.Controls.FindCheckBox("HARD");
+                game.SetHard(hard && hard->Checked);
+            }
+            break;
+        }
+        case ScreenGenerating:
+            break;
+        case ScreenPlay:
+            if (!game.GameOver) game.PickUp(x, y);
+            break;
+    }
 }
 
 void TfmMain::MouseMove(TShiftState shift, int x, int y) {

@@ -194,6 +194,8 @@ public:
     // True for the template and shard sizes a tournament entry can have.
     static bool IsTournamentSize(int W, int H, int w, int h);
     void InitTournament();
+    // The "SIZE" selector offers the unplayed entries, the first one chosen.
+    void FillSizeList();
     // The first entry of these sizes (and unplayed, when asked); -1 if none.
     int FindTournamentEntry(int W, int H, int w, int h, bool unplayedOnly) const;
     // The index of the first unplayed entry; -1 when all are played.

@@ -3,6 +3,7 @@
 #include "Game.h"
 
 #include "platform/Clock.h"
+#include "platform/Text.h"
 
 #include <cmath>
 #include <utility>
@@ -81,6 +82,15 @@ bool TGame::IsTournamentSize(int W, int H, int w, int h) {
         for (const TSizes& s : variants)
             if (s.W == W && s.H == H && s.w == w && s.h == h) return true;
     return false;
+}
+
+void TGame::FillSizeList() {
+    TBrevSelector* selector = Controls.FindSelector("SIZE");
+    if (!selector) return;
+    selector->Items.clear();
+    for (const TTournamentEntry& e : Tournament)
+        if (e.Order < 0) selector->Items.push_back(Format("%dx%d (%dx%d)", e.W, e.H, e.w, e.h));
+    selector->ItemIndex = 0;
 }
 
 int TGame::FindTournamentEntry(int W, int H, int w, int h, bool unplayedOnly) const {
