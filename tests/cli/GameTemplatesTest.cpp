@@ -95,6 +95,16 @@ TEST(GameTemplates, EveryTemplateKeepsTheRules) {
                     EXPECT_GE(slots.WordLength(s), 3) << name << ": a short slot at " << x << "," << y;
             }
         EXPECT_TRUE(Connected(shablon)) << name;
+        for (int x = 0; x < width; ++x) {
+            bool letter = false;
+            for (int y = 0; y < height; ++y) letter = letter || shablon.IsLetterCell(x, y);
+            EXPECT_TRUE(letter) << name << ": column " << x << " holds no letter";
+        }
+        for (int y = 0; y < height; ++y) {
+            bool letter = false;
+            for (int x = 0; x < width; ++x) letter = letter || shablon.IsLetterCell(x, y);
+            EXPECT_TRUE(letter) << name << ": row " << y << " holds no letter";
+        }
         EXPECT_GE(ShardsWithLetters(shablon), 0.9) << name;
     }
     for (const auto& size : GameSizes) EXPECT_GE(perSize[size], 20) << size.first << "x" << size.second;

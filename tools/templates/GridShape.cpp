@@ -57,6 +57,20 @@ bool Connected(const TGridShape& shape) {
     return reached == total;
 }
 
+bool EveryLineHoldsALetter(const TGridShape& shape) {
+    for (int y = 0; y < shape.Height; ++y) {
+        bool letter = false;
+        for (int x = 0; x < shape.Width && !letter; ++x) letter = shape.IsLetter(x, y);
+        if (!letter) return false;
+    }
+    for (int x = 0; x < shape.Width; ++x) {
+        bool letter = false;
+        for (int y = 0; y < shape.Height && !letter; ++y) letter = shape.IsLetter(x, y);
+        if (!letter) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int TGridShape::LetterCount() const {
@@ -92,6 +106,18 @@ double ShardCoverage(const TGridShape& shape) {
     return shards == 0 ? 1.0 : static_cast<double>(withLetters) / shards;
 }
 
+std::vector<int> SlotLengths(const TGridShape& shape) {
+    std::vector<int> lengths(std::max(shape.Width, shape.Height) + 1, 0);
+    for (int y = 0; y < shape.Height; ++y)
+        for (int x = 0; x < shape.Width; ++x) {
+            if (!shape.IsLetter(x, y)) continue;
+            if (!shape.IsLetter(x - 1, y) && shape.IsLetter(x + 1, y)) ++lengths[RunThrough(shape, x, y, 1, 0)];
+            if (!shape.IsLetter(x, y - 1) && shape.IsLetter(x, y + 1)) ++lengths[RunThrough(shape, x, y, 0, 1)];
+        }
+    return lengths;
+}
+
 bool KeepsTheRules(const TGridShape& shape) {
-    return Symmetric(shape) && SlotsAreGood(shape) && Connected(shape) && ShardCoverage(shape) >= MinShardCoverage;
+    return Symmetric(shape) && SlotsAreGood(shape) && Connected(shape) && EveryLineHoldsALetter(shape) &&
+           ShardCoverage(shape) >= MinShardCoverage;
 }

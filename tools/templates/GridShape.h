@@ -5,7 +5,8 @@
 //   - symmetric: the grid turned half round is the same grid;
 //   - every letter cell lies in an across or a down slot, and every slot has 3 letters or more
 //     (a run of exactly two letter cells is forbidden);
-//   - the letter cells are connected;
+//   - the letter cells are connected, and every row and every column holds one, so the
+//     template really has its size;
 //   - almost every shard the game may cut from it holds a letter.
 
 #include <cstdint>
@@ -42,6 +43,9 @@ double ShardCoverage(const TGridShape& shape);
 
 // The shards of every offered size must nearly all hold letters.
 constexpr double MinShardCoverage = 0.9;
+
+// The number of slots of each length (index = length; runs of 2 letter cells or more).
+std::vector<int> SlotLengths(const TGridShape& shape);
 
 // True when the shape keeps every rule above.
 bool KeepsTheRules(const TGridShape& shape);

@@ -2,10 +2,14 @@
 //
 //   templategen DICTIONARY OUTPUT
 //
-// For every size it makes candidate shapes from a fixed seed (so every build writes the same
-// file) and keeps a candidate only when the engine fills it with the dictionary for each of a
-// number of seeds within a budget of search passes. Passes are counted instead of time so that
-// a slow build (sanitizers, a busy machine) keeps exactly the same templates.
+// For every size it makes a pool of candidate shapes from a fixed seed (so every build writes
+// the same file) and takes them one by one, each time the candidate that keeps the word
+// lengths of the chosen templates closest to the dictionary's own: a game never uses a word
+// twice in one run, so templates that draw on every length alike let a player make the most
+// puzzles before the words of some length run out. A candidate is kept only when the engine
+// fills it with the dictionary for each of a number of seeds within a budget of search passes.
+// Passes are counted instead of time so that a slow build (sanitizers, a busy machine) keeps
+// exactly the same templates.
 
 #include "GridShape.h"
 #include "TemplateMaker.h"
@@ -16,6 +20,7 @@
 #include "platform/IndexCollection.h"
 #include "template/ClassicShablon.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -33,8 +38,9 @@ constexpr int TemplatesPerSize = 24;
 constexpr int CheckSeeds = 20;
 // ...within this many passes of the backtracking search (about 0.1 s each in a release build).
 constexpr long PassBudget = 40000;
-// Candidates tried per size before giving up on reaching TemplatesPerSize.
-constexpr int MaxCandidates = 2000;
+// Distinct candidates drawn per size, and the draws allowed to find them.
+constexpr int PoolSize = 300;
+constexpr int PoolDraws = 3000;
 
 // The console Ui that also stops a fill once it has run PassBudget passes: the fill lets window
 // messages run once every 25 passes, so those calls count the passes.
@@ -79,6 +85,25 @@ bool FillsReliably(TClassicCrossword& crossword, TPassCountingUi& ui, const TGri
     return true;
 }
 
+// How hard the templates whose slots counted per length are in need draw on the dictionary's
+// words of the most used length: slots per puzzle over the words of that length.
+double Strain(const std::vector<int>& need, const TWorkDictionary& dictionary) {
+    double strain = 0;
+    for (int length = 2; length < static_cast<int>(need.size()); ++length) {
+        if (need[length] == 0) continue;
+        const int words = dictionary.LengthIndex(length + 1) - dictionary.LengthIndex(length);
+        strain = std::max(strain, words == 0 ? 1e9 : static_cast<double>(need[length]) / words);
+    }
+    return strain;
+}
+
+std::vector<int> Sum(const std::vector<int>& a, const std::vector<int>& b) {
+    std::vector<int> sum(std::max(a.size(), b.size()), 0);
+    for (std::size_t i = 0; i < a.size(); ++i) sum[i] += a[i];
+    for (std::size_t i = 0; i < b.size(); ++i) sum[i] += b[i];
+    return sum;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,21 +124,37 @@ int main(int argc, char** argv) {
     bool complete = true;
     for (const auto& [width, height] : GameSizes) {
         TTemplateMaker maker(width, height, static_cast<uint32_t>(1000 * width + height));
-        std::set<std::vector<uint8_t>> kept;
-        int candidates = 0;
-        while (static_cast<int>(kept.size()) < TemplatesPerSize && candidates < MaxCandidates) {
-            ++candidates;
-            const TGridShape shape = maker.Next();
-            if (kept.count(shape.Letters) != 0) continue;
+        std::vector<TGridShape> pool;
+        std::set<std::vector<uint8_t>> seen;
+        for (int draw = 0; draw < PoolDraws && static_cast<int>(pool.size()) < PoolSize; ++draw) {
+            TGridShape shape = maker.Next();
+            if (seen.insert(shape.Letters).second) pool.push_back(std::move(shape));
+        }
+        const int candidates = static_cast<int>(pool.size());
+        std::vector<int> need;  // slots per length over the templates kept so far
+        int kept = 0;
+        while (kept < TemplatesPerSize && !pool.empty()) {
+            std::size_t next = 0;
+            double lowest = 0;
+            for (std::size_t i = 0; i < pool.size(); ++i) {
+                const double strain = Strain(Sum(need, SlotLengths(pool[i])), crossword.Dictionary);
+                if (i == 0 || strain < lowest) {
+                    next = i;
+                    lowest = strain;
+                }
+            }
+            const TGridShape shape = std::move(pool[next]);
+            pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(next));
             const std::string text = TemplateText(shape);
             if (!FillsReliably(crossword, ui, shape, text)) continue;
-            kept.insert(shape.Letters);
+            ++kept;
+            need = Sum(need, SlotLengths(shape));
             const std::string name =
-                std::to_string(width) + "x" + std::to_string(height) + "-" + std::to_string(kept.size());
+                std::to_string(width) + "x" + std::to_string(height) + "-" + std::to_string(kept);
             collection.Add(name, text);
         }
-        std::printf("templategen: %dx%d: %zu templates from %d candidates\n", width, height, kept.size(), candidates);
-        if (static_cast<int>(kept.size()) < TemplatesPerSize) complete = false;
+        std::printf("templategen: %dx%d: %d templates from %d candidates\n", width, height, kept, candidates);
+        if (kept < TemplatesPerSize) complete = false;
     }
     if (!complete) {
         std::fprintf(stderr, "templategen: too few templates that fill reliably\n");

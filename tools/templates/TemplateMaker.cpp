@@ -5,10 +5,18 @@
 namespace {
 
 // Longest words a candidate may hold: long lines are cut down to this.
-constexpr int ShortestMaxLength = 6;
-constexpr int LongestMaxLength = 9;
-// Shortest slot a cut may leave.
-constexpr int MinSlot = 3;
+constexpr int ShortestMaxLength = 7;
+constexpr int LongestMaxLength = 12;
+// A template of fewer letters than this share of its cells looks empty in the game's shards.
+constexpr double MinLetterShare = 0.5;
+// Shortest slot a cut may leave. Short words are few in a dictionary (a few hundred of 3
+// letters against thousands of 6 to 9), and a game never uses a word twice in one run, so
+// slots of 4 letters or more let a player make many more puzzles before the words run out.
+constexpr int MinSlot = 5;
+// Tries at cutting a line, per cell of the line.
+constexpr int CutAttemptsPerCell = 4;
+// Candidates drawn before the uncut lattice is taken as it is.
+constexpr int MaxDraws = 1000;
 
 int RunLength(const TGridShape& shape, int x, int y, int dx, int dy) {
     if (!shape.IsLetter(x, y)) return 0;
@@ -18,13 +26,16 @@ int RunLength(const TGridShape& shape, int x, int y, int dx, int dy) {
     return length;
 }
 
-// No run of exactly two letter cells touches (x, y)'s four neighbours.
-bool NoPairsAround(const TGridShape& shape, int x, int y) {
+// Every letter cell next to (x, y) still lies in a slot, and each of its runs is a single cell
+// or a slot of MinSlot letters or more.
+bool SlotsGoodAround(const TGridShape& shape, int x, int y) {
     const int near[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
     for (const auto& n : near) {
         if (!shape.IsLetter(n[0], n[1])) continue;
-        if (RunLength(shape, n[0], n[1], 1, 0) == 2 || RunLength(shape, n[0], n[1], 0, 1) == 2) return false;
-        if (RunLength(shape, n[0], n[1], 1, 0) == 1 && RunLength(shape, n[0], n[1], 0, 1) == 1) return false;
+        const int across = RunLength(shape, n[0], n[1], 1, 0);
+        const int down = RunLength(shape, n[0], n[1], 0, 1);
+        if ((across > 1 && across < MinSlot) || (down > 1 && down < MinSlot)) return false;
+        if (across == 1 && down == 1) return false;
     }
     return true;
 }
@@ -68,16 +79,16 @@ bool TTemplateMaker::TryBlock(TGridShape& shape, int x, int y) {
     if (!shape.IsLetter(x, y)) return false;
     const int mx = mWidth - 1 - x, my = mHeight - 1 - y;
     shape.SetSymmetric(x, y, false);
-    if (NoPairsAround(shape, x, y) && NoPairsAround(shape, mx, my)) return true;
+    if (SlotsGoodAround(shape, x, y) && SlotsGoodAround(shape, mx, my)) return true;
     shape.SetSymmetric(x, y, true);
     return false;
 }
 
 void TTemplateMaker::CutLine(TGridShape& shape, int x0, int y0, int dx, int dy, int maxLength, int extraCuts) {
     const int n = dx != 0 ? mWidth : mHeight;
-    for (int guard = 0; guard < 4 * n; ++guard) {
+    for (int attempt = 0; attempt < CutAttemptsPerCell * n; ++attempt) {
         // The runs of the line as (start, length).
-        std::vector<std::pair<int, int>> runs;
+        std::vector<std::pair<int, int>> runs, tooLong;
         for (int i = 0; i < n;) {
             if (!shape.IsLetter(x0 + i * dx, y0 + i * dy)) {
                 ++i;
@@ -86,20 +97,20 @@ void TTemplateMaker::CutLine(TGridShape& shape, int x0, int y0, int dx, int dy, 
             int j = i;
             while (j < n && shape.IsLetter(x0 + j * dx, y0 + j * dy)) ++j;
             runs.emplace_back(i, j - i);
+            if (j - i > maxLength) tooLong.emplace_back(i, j - i);
             i = j;
         }
-        std::vector<std::pair<int, int>> cuttable;
-        for (const auto& run : runs)
-            if (run.second > maxLength || (extraCuts > 0 && run.second >= 2 * MinSlot + 1)) cuttable.push_back(run);
-        if (cuttable.empty()) return;
-        const auto [start, length] = cuttable[Random(static_cast<int>(cuttable.size()))];
-        const int at = start + MinSlot + Random(length - 2 * MinSlot);
-        if (TryBlock(shape, x0 + at * dx, y0 + at * dy) && length <= maxLength) --extraCuts;
+        if (runs.empty() || (tooLong.empty() && extraCuts <= 0)) return;
+        const auto& from = tooLong.empty() ? runs : tooLong;
+        const auto [start, length] = from[Random(static_cast<int>(from.size()))];
+        // Any cell of the run will do, the ends too, as long as every slot stays long enough.
+        const int at = start + Random(length);
+        if (TryBlock(shape, x0 + at * dx, y0 + at * dy) && tooLong.empty()) --extraCuts;
     }
 }
 
 TGridShape TTemplateMaker::Next() {
-    for (;;) {
+    for (int draw = 0;; ++draw) {
         const std::vector<int> rows = LineSet(mHeight);
         const std::vector<int> cols = LineSet(mWidth);
         TGridShape shape(mWidth, mHeight);
@@ -109,9 +120,11 @@ TGridShape TTemplateMaker::Next() {
                                     std::find(cols.begin(), cols.end(), x) != cols.end();
                 shape.Letters[y * mWidth + x] = onLine ? 1 : 0;
             }
+        if (draw >= MaxDraws) return shape;  // the lattice itself keeps the rules
         const int maxLength = ShortestMaxLength + Random(LongestMaxLength - ShortestMaxLength + 1);
-        for (const int y : rows) CutLine(shape, 0, y, 1, 0, maxLength, Random(2));
-        for (const int x : cols) CutLine(shape, x, 0, 0, 1, maxLength, Random(2));
-        if (KeepsTheRules(shape)) return shape;
+        for (const int y : rows) CutLine(shape, 0, y, 1, 0, maxLength, Random(3));
+        for (const int x : cols) CutLine(shape, x, 0, 0, 1, maxLength, Random(3));
+        const double letterShare = static_cast<double>(shape.LetterCount()) / (mWidth * mHeight);
+        if (letterShare >= MinLetterShare && KeepsTheRules(shape)) return shape;
     }
 }

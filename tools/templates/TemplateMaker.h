@@ -25,7 +25,8 @@ private:
     std::vector<int> LineSet(int n);
     // Cuts runs of the line (x0, y0) + i * (dx, dy) longer than maxLength with blocks.
     void CutLine(TGridShape& shape, int x0, int y0, int dx, int dy, int maxLength, int extraCuts);
-    // Puts a block at (x, y) and its partner unless that makes a two-letter run.
+    // Puts a block at (x, y) and its partner unless that leaves a slot shorter than the cuts
+    // allow or a letter cell in no slot.
     bool TryBlock(TGridShape& shape, int x, int y);
 
     int mWidth;
