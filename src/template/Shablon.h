@@ -11,6 +11,8 @@
 
 #include "ShablonWords.h"
 
+#include "platform/GraphCollection.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -204,6 +206,8 @@ public:
     bool UsesWalls = false;
     bool UsesArrows = false;
     std::vector<uint16_t> Marks;  // defect marks, [x][y] like the cells
+    TGraphCollection Pictures;       // pictures the template draws (its background); owned
+    TGraphCollection ArrowPictures;  // arrow images of the kinds that draw arrows; owned
 
 protected:
     static int Index(int x, int y) { return x * MaxSide + y; }
