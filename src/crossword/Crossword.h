@@ -271,6 +271,11 @@ protected:
     void MarkCrossingForRecount(const TFillState& state, TWordVariant& variant, int slot) const;
     // The word-list methods' preparation: the list sorted by the number of fitting slots.
     bool PrepareWordList(std::vector<std::string>& list, int& errCode) const;
+    // The word-list methods' first step: the pre-check, then PrepareWordList.
+    bool StartWordList(int x1, int y1, int x2, int y2, std::vector<std::string>& words, int& errCode) const;
+    // The word-list methods' last step: the backtracking fill of the rest, keeping the larger
+    // partial fill in result; on failure the grid goes back to the list words alone.
+    bool FillAfterList(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
     // The empty slots of the rectangle that word fits.
     std::vector<int> ListWordCandidates(std::string_view word, int x1, int y1, int x2, int y2) const;
     // True when every empty slot crossing slot still has a candidate.

@@ -376,15 +376,29 @@ bool TCrossword::CrossingSlotsFillable(int slot) const {
     return true;
 }
 
-bool TCrossword::FillFromList(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
-    result.Clear();
+bool TCrossword::StartWordList(int x1, int y1, int x2, int y2, std::vector<std::string>& words, int& errCode) const {
     int failing = -1;
     if (!CheckFillable(x1, y1, x2, y2, failing)) {
         errCode = failing;
         return false;
     }
+    return PrepareWordList(words, errCode);
+}
+
+bool TCrossword::FillAfterList(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
+    TFillResult saved;
+    SaveState(saved);
+    TFillResult rest;
+    const bool filled = FillBacktrack(x1, y1, x2, y2, errCode, rest);
+    if (rest.Count() > result.Count()) result = rest;
+    if (!filled) RestoreState(saved);
+    return filled;
+}
+
+bool TCrossword::FillFromList(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
+    result.Clear();
     std::vector<std::string> words;
-    if (!PrepareWordList(words, errCode)) return false;
+    if (!StartWordList(x1, y1, x2, y2, words, errCode)) return false;
     const auto listIndex = [&](const std::string& word) {
         const auto& all = FillParameters.WordList;
         return FillError::ListWordBase + static_cast<int>(std::find(all.begin(), all.end(), word) - all.begin());
@@ -447,13 +461,7 @@ bool TCrossword::FillFromList(int x1, int y1, int x2, int y2, int& errCode, TFil
             if (result.Count() < static_cast<int>(placed.size())) SaveState(result);
             if (++passes % PassesPerMessageRun == 0) TheUi().ProcessMessages();
         }
-        TFillResult saved;
-        SaveState(saved);
-        TFillResult rest;
-        const bool filled = FillBacktrack(x1, y1, x2, y2, errCode, rest);
-        if (rest.Count() > result.Count()) result = rest;
-        if (filled) return true;
-        RestoreState(saved);
+        if (FillAfterList(x1, y1, x2, y2, errCode, result)) return true;
         if (placed.empty()) return false;
         takeBack(1 + RandomInt(3));
     }
@@ -461,13 +469,8 @@ bool TCrossword::FillFromList(int x1, int y1, int x2, int y2, int& errCode, TFil
 
 bool TCrossword::FillFromListOrdered(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
     result.Clear();
-    int failing = -1;
-    if (!CheckFillable(x1, y1, x2, y2, failing)) {
-        errCode = failing;
-        return false;
-    }
     std::vector<std::string> words;
-    if (!PrepareWordList(words, errCode)) return false;
+    if (!StartWordList(x1, y1, x2, y2, words, errCode)) return false;
     const int n = static_cast<int>(words.size());
     std::vector<std::vector<int>> candidates(n);
     std::vector<int> placedSlot(n, -1);
@@ -486,13 +489,7 @@ bool TCrossword::FillFromListOrdered(int x1, int y1, int x2, int y2, int& errCod
         }
         if (++passes % PassesPerMessageRun == 0) TheUi().ProcessMessages();
         if (level == n) {
-            TFillResult saved;
-            SaveState(saved);
-            TFillResult rest;
-            const bool filled = FillBacktrack(x1, y1, x2, y2, errCode, rest);
-            if (rest.Count() > result.Count()) result = rest;
-            if (filled) return true;
-            RestoreState(saved);
+            if (FillAfterList(x1, y1, x2, y2, errCode, result)) return true;
             if (n == 0) return false;
             level = n - 1;
             continue;
