@@ -38,7 +38,7 @@ bool Connected(const TShablon& shablon) {
         stack.pop_back();
         ++reached;
         constexpr std::pair<int, int> Steps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-        for (const auto [dx, dy] : Steps) {
+        for (const auto& [dx, dy] : Steps) {
             const int nx = x + dx, ny = y + dy;
             if (shablon.IsOutside(nx, ny) || !shablon.IsLetterCell(nx, ny) || seen[nx][ny]) continue;
             seen[nx][ny] = true;
@@ -52,7 +52,7 @@ bool Connected(const TShablon& shablon) {
 double ShardsWithLetters(const TShablon& shablon) {
     int shards = 0, withLetters = 0;
     constexpr std::pair<int, int> ShardSizes[] = {{3, 3}, {4, 3}, {3, 4}, {4, 4}};
-    for (const auto [w, h] : ShardSizes) {
+    for (const auto& [w, h] : ShardSizes) {
         if (shablon.Width % w != 0 || shablon.Height % h != 0) continue;
         for (int sx = 0; sx < shablon.Width; sx += w)
             for (int sy = 0; sy < shablon.Height; sy += h) {
