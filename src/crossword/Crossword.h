@@ -263,6 +263,9 @@ protected:
     int StartLetterConflict(std::string_view word, std::span<const TCell> cells, int slot, bool wordsSlotsOnly) const;
     // Seconds since start as the time limits count them (whole hours are not counted).
     static int ElapsedSeconds(uint32_t startTick);
+    // The check at the top of every pass of a fill: Stopped when Running was cleared, TimeLimit
+    // when timeLimit seconds (0: none) have passed since startTick, else 0.
+    int StopCode(uint32_t startTick, int timeLimit) const;
 
     // The backtracking fill's steps, on the fill state.
     int MostConstrainedSlot(TFillState& state, TWordVariant& variant, const std::vector<int>& pending);

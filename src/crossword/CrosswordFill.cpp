@@ -61,6 +61,12 @@ bool TCrossword::Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errC
     return result;
 }
 
+int TCrossword::StopCode(uint32_t startTick, int timeLimit) const {
+    if (!Running) return FillError::Stopped;
+    if (timeLimit != 0 && ElapsedSeconds(startTick) > timeLimit) return FillError::TimeLimit;
+    return 0;
+}
+
 bool TCrossword::FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
     return FillBacktrack(x1, y1, x2, y2, errCode, result);
 }
@@ -152,12 +158,8 @@ bool TCrossword::FillBacktrack(int x1, int y1, int x2, int y2, int& errCode, TFi
     int r = 0;
     int deepest = 0;
     while (r < total) {
-        if (!Running) {
-            errCode = FillError::Stopped;
-            break;
-        }
-        if (FillParameters.TimeLimit != 0 && ElapsedSeconds(start) > FillParameters.TimeLimit) {
-            errCode = FillError::TimeLimit;
+        if (const int stop = StopCode(start, FillParameters.TimeLimit)) {
+            errCode = stop;
             break;
         }
         if (!backtracked) {
@@ -256,12 +258,8 @@ bool TCrossword::FillRandomRestart(int x1, int y1, int x2, int y2, int& errCode,
     };
 
     while (errCode < 0 && !pending.empty()) {
-        if (!Running) {
-            errCode = FillError::Stopped;
-            break;
-        }
-        if (FillParameters.TimeLimit != 0 && ElapsedSeconds(start) > FillParameters.TimeLimit) {
-            errCode = FillError::TimeLimit;
+        if (const int stop = StopCode(start, FillParameters.TimeLimit)) {
+            errCode = stop;
             break;
         }
         const int at = RandomInt(static_cast<int>(pending.size()));
@@ -420,12 +418,8 @@ bool TCrossword::FillFromList(int x1, int y1, int x2, int y2, int& errCode, TFil
     int passes = 0;
     for (;;) {
         while (!words.empty()) {
-            if (!Running) {
-                errCode = FillError::Stopped;
-                return false;
-            }
-            if (FillParameters.ListTimeLimit != 0 && ElapsedSeconds(start) > FillParameters.ListTimeLimit) {
-                errCode = FillError::TimeLimit;
+            if (const int stop = StopCode(start, FillParameters.ListTimeLimit)) {
+                errCode = stop;
                 return false;
             }
             const int at = RandomInt(static_cast<int>(words.size()));
@@ -479,12 +473,8 @@ bool TCrossword::FillFromListOrdered(int x1, int y1, int x2, int y2, int& errCod
     int passes = 0;
     int level = 0;
     for (;;) {
-        if (!Running) {
-            errCode = FillError::Stopped;
-            return false;
-        }
-        if (FillParameters.ListTimeLimit != 0 && ElapsedSeconds(start) > FillParameters.ListTimeLimit) {
-            errCode = FillError::TimeLimit;
+        if (const int stop = StopCode(start, FillParameters.ListTimeLimit)) {
+            errCode = stop;
             return false;
         }
         if (++passes % PassesPerMessageRun == 0) TheUi().ProcessMessages();
