@@ -11,7 +11,7 @@ namespace {
 constexpr int TimerInterval = 10;
 
 // The banner strip at the bottom of the screen; a press there never reaches the game.
-constexpr int StripLeft = 22, StripRight = 490, StripTop = 465, StripBottom = 525;
+constexpr int StripLeft = BannerLeft, StripRight = 490, StripTop = 465, StripBottom = 525;
 
 }  // namespace
 

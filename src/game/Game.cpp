@@ -1,5 +1,6 @@
 #include "Game.h"
 
+#include "gfx/ScreenLayout.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -8,10 +9,8 @@
 
 namespace {
 
-// The board's field is 16 x 16 cells; its origin depends on the crossword's parity so that
-// the crossword is always centred on the same point.
-constexpr int FieldCells = 16;
-
+// The field's origin depends on the crossword's parity so that the crossword is always
+// centred on the same point.
 void CentreInField(int size, int32_t& origin, uint8_t& offset) {
     if (size % 2 == 0) {
         origin = 4;

@@ -83,8 +83,8 @@ bool TGame::CreatePuzzle(int W, int H) {
 
 void TGame::SetFilling(bool on) {
     if (on == Filling) return;
-    Filling = on;
     if (on) {
+        Filling = true;
         const int generation = ++mFillGeneration;
         mFillResult = false;
         mFillEnded = false;
@@ -106,8 +106,8 @@ void TGame::SetFilling(bool on) {
         });
         return;
     }
-    Filling = true;  // OnFillDone clears it once the thread has ended
-    // The fill raises Running when it starts, so a stop that came before that is repeated.
+    // Filling stays set until OnFillDone. The fill raises Running when it starts, so a stop
+    // that came before that is repeated.
     while (!mFillEnded) {
         Crossword->Running = 0;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

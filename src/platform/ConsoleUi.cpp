@@ -1,6 +1,5 @@
 #include "ConsoleUi.h"
 
-#include "Process.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -52,7 +51,7 @@ std::optional<std::string> ConsoleUi::ChooseSaveFile(const FileDialogSpec&) {
 }
 
 void ConsoleUi::OpenLink(std::string_view url) {
-    if (IsOpenableLink(url)) SpawnDetached({"xdg-open", std::string(url)});
+    OpenLinkOnDesktop(url);
 }
 
 void ConsoleUi::ShowProgress(std::string_view text, int position, int maximum) {

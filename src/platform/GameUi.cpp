@@ -239,7 +239,7 @@ std::optional<std::string> GameUi::ChooseSaveFile(const FileDialogSpec& dialog) 
 }
 
 void GameUi::OpenLink(std::string_view url) {
-    if (IsOpenableLink(url)) SpawnDetached({"xdg-open", std::string(url)});
+    OpenLinkOnDesktop(url);
 }
 
 void GameUi::ProcessMessages() {

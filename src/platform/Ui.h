@@ -49,3 +49,6 @@ std::unique_ptr<Ui> InstallUi(std::unique_ptr<Ui> ui);
 
 // True for the links OpenLink may hand to the desktop: http, https and file.
 bool IsOpenableLink(std::string_view url);
+
+// Hands an openable link to the desktop's opener (xdg-open) without waiting; others are ignored.
+void OpenLinkOnDesktop(std::string_view url);

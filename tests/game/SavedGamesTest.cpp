@@ -1,3 +1,4 @@
+#include "WinGame.h"
 #include "game/Game.h"
 #include "platform/Clock.h"
 #include "platform/FileText.h"
@@ -113,10 +114,7 @@ protected:
         game.SetupGeometry(W, H, w, h);
         game.ResetBoard();
         clock.Advance(ms);
-        game.GiveUp();
-        game.GameOver = false;
-        game.PickUp(game.BoardSlotLeft(0) + 1, game.BoardSlotTop(0) + 1);
-        game.Drop(game.BoardSlotLeft(0) + 1, game.BoardSlotTop(0) + 1);
+        WinByLastDrop(game);
         ASSERT_TRUE(game.Won);
     }
 

@@ -1,4 +1,5 @@
 #include "game/Game.h"
+#include "WinGame.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>
@@ -33,15 +34,6 @@ protected:
         game.ResetBoard();
     }
 
-    // Wins the game by placing the solution and dropping one shard back onto its slot.
-    void Win() {
-        game.GiveUp();
-        game.GameOver = false;
-        clock.Advance(0);
-        game.PickUp(game.BoardSlotLeft(0) + 1, game.BoardSlotTop(0) + 1);
-        game.Drop(game.BoardSlotLeft(0) + 1, game.BoardSlotTop(0) + 1);
-    }
-
     ManualClock clock;
     TGame game;
 };
@@ -62,7 +54,7 @@ TEST_F(Tournament, AWonGameScoresItsPointsLessTheWholeSeconds) {
     const int entry = game.PlayedCount() - 1;
     EXPECT_EQ(game.Tournament[entry].Points, -1);  // started counts as played
     clock.Advance(100900);
-    Win();
+    WinByLastDrop(game);
     ASSERT_TRUE(game.Won);
     EXPECT_EQ(game.Tournament[entry].Seconds, 100);
     EXPECT_EQ(game.Tournament[entry].Points, 440);
@@ -73,7 +65,7 @@ TEST_F(Tournament, AGameWonAfterItsPointsRanOutScoresNothing) {
     StartGame(12, 12, 4, 4);
     StartGame(9, 9, 3, 3);
     clock.Advance(541000);
-    Win();
+    WinByLastDrop(game);
     EXPECT_EQ(game.Tournament[1].Points, -1);
     EXPECT_EQ(game.Tournament[1].Seconds, 541);
     EXPECT_EQ(game.Rating, 0);
@@ -103,7 +95,7 @@ TEST_F(Tournament, AfterEveryEntryIsPlayedNoSizeIsLeft) {
 TEST_F(Tournament, TheSimpleModeRecordsNothing) {
     game.SimpleMode = true;
     StartGame(9, 9, 3, 3);
-    Win();
+    WinByLastDrop(game);
     EXPECT_TRUE(game.Won);
     EXPECT_EQ(game.Rating, 0);
     EXPECT_EQ(game.Tournament[0].Points, -1);
