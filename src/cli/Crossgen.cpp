@@ -1,25 +1,43 @@
 #include "Crossgen.h"
 
-#include "FillCommand.h"
+#include "Commands.h"
 
 #include "platform/Process.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace {
 
-const char* const MainHelp =
-    "crossgen: makes crosswords with the Zelvana crossword engine.\n"
-    "\n"
-    "usage: crossgen COMMAND [OPTIONS]\n"
-    "\n"
-    "commands:\n"
-    "  fill     fill a template with words and print the crossword\n"
-    "\n"
-    "  crossgen --help          this text\n"
-    "  crossgen fill --help     the options of fill\n"
-    "\n"
-    "exit codes: 0 filled, 1 not filled, 2 bad arguments or unreadable files\n";
+struct TCommand {
+    const char* Name;
+    const char* Summary;
+    int (*Run)(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults);
+};
+
+// Every command of crossgen, in the order the help lists them.
+const TCommand Commands[] = {
+    {"fill", "fill a template with words and print the crossword", FillCommand},
+};
+
+void PrintHelp(std::ostream& out) {
+    out << "crossgen: makes crosswords with the Zelvana crossword engine.\n"
+           "\n"
+           "usage: crossgen COMMAND [OPTIONS]\n"
+           "\n"
+           "commands:\n";
+    for (const TCommand& command : Commands) {
+        std::string name = command.Name;
+        name.resize(std::max<std::size_t>(name.size() + 1, 9), ' ');
+        out << "  " << name << command.Summary << "\n";
+    }
+    out << "\n"
+           "  crossgen --help             this text\n"
+           "  crossgen COMMAND --help     the options of a command\n"
+           "\n"
+           "exit codes: 0 done, 1 not done (a fill that failed, a template with defects),\n"
+           "2 bad arguments or unreadable files\n";
+}
 
 }  // namespace
 
@@ -30,22 +48,15 @@ TCrossgenDefaults GameFileDefaults() {
 int RunCrossgen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const TCrossgenDefaults& defaults) {
     if (args.empty()) {
-        err << MainHelp;
+        PrintHelp(err);
         return ExitCode::BadInput;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        out << MainHelp;
+        PrintHelp(out);
         return ExitCode::Filled;
     }
-    if (args[0] != "fill") {
-        err << "crossgen: unknown command \"" << args[0] << "\" (see crossgen --help)\n";
-        return ExitCode::BadInput;
-    }
-    TFillOptions options;
-    if (!ParseFillOptions({args.begin() + 1, args.end()}, defaults, options, err)) return ExitCode::BadInput;
-    if (options.Help) {
-        out << FillHelp;
-        return ExitCode::Filled;
-    }
-    return RunFill(options, out, err);
+    for (const TCommand& command : Commands)
+        if (args[0] == command.Name) return command.Run({args.begin() + 1, args.end()}, out, err, defaults);
+    err << "crossgen: unknown command \"" << args[0] << "\" (see crossgen --help)\n";
+    return ExitCode::BadInput;
 }

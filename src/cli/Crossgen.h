@@ -1,19 +1,18 @@
 #pragma once
 
-// crossgen: the command-line crossword generator over the engine.
+// crossgen: the command-line crossword generator over the engine. "crossgen --help" lists its
+// commands (Commands.h), "crossgen COMMAND --help" the options of one.
 //
-//   crossgen fill (--size WxH | --template FILE) [--templates FILE] [--dict FILE]
-//                 [--seed N] [--time-limit S] [--json]
-//
-// Exit codes: 0 the crossword was filled, 1 it was not, 2 bad arguments or unreadable files.
+// Exit codes: 0 done, 1 not done (a fill that failed, a check that found defects), 2 bad
+// arguments or unreadable files.
 
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace ExitCode {
-constexpr int Filled = 0;
-constexpr int NotFilled = 1;
+constexpr int Filled = 0;     // done
+constexpr int NotFilled = 1;  // not done
 constexpr int BadInput = 2;
 }  // namespace ExitCode
 

@@ -1,7 +1,7 @@
 #include "../crossword/CrosswordFixture.h"
 
 #include "cli/Crossgen.h"
-#include "cli/FillCommand.h"
+#include "cli/Commands.h"
 #include "dictionary/FileHelpers.h"
 #include "platform/IndexCollection.h"
 #include "template/ClassicShablon.h"

@@ -1,0 +1,14 @@
+#pragma once
+
+// The commands of crossgen, one function each: the words after the command's name in, an
+// exit code out (ExitCode). Each command answers "--help" with its own text on out.
+
+#include "Crossgen.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+using TCommandArgs = std::vector<std::string>;
+
+int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults);
