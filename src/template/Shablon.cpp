@@ -22,6 +22,45 @@ TShablon::TShablon(int width, int height, TShablonKind kind)
       Marks(MaxSide * MaxSide, 0),
       Cells(MaxSide * MaxSide) {
     ClearRect(0, 0, Width - 1, Height - 1, false);
+    SetDefaultLooks();
+}
+
+void TShablon::SetDefaultLooks() {
+    LetterCellLook = TKletkaGraphics{};
+    LetterCellLook.BrushColor = RgbColor(0xFFFFFF);
+    BlankCellLook = TKletkaGraphics{};
+    BlankCellLook.NoPaint = true;
+    KeyWordCellLook = TKletkaGraphics{};
+    KeyWordCellLook.NoPaint = true;
+    KeyWordCellLook.BrushColor = RgbColor(0xFFFFFF);
+    KeyWordCellLook.PenColor = RgbColor(0x0000FF);
+
+    DigitLook = TDigitGraphics{};
+    DigitLook.FontColor = RgbColor(0x0000FF);
+    DigitLook.FontName = "Arial Cyr";
+    DigitLook.FontSize = 14;
+    DigitLook.DX = 10;
+    DigitLook.DY = 10;
+    KeyWordDigitLook = DigitLook;
+    KeyWordDigitLook.FontSize = 10;
+    KeyWordDigitLook.AlignX = 1;
+    KeyWordDigitLook.AlignY = 1;
+
+    ArrowLook = TStrelkaGraphics{};
+    ArrowLook.Show = true;
+    ArrowLook.Color = RgbColor(0xFF0000);
+    ArrowLook.Width = 5;
+    ArrowLook.Len1 = 40;
+    ArrowLook.Len2 = 30;
+    ArrowLook.Len3 = 15;
+    ArrowLook.Len4 = 7;
+    ArrowLook.Angle = 30;
+    ArrowLook.PenInsetInside = true;
+
+    WideOutline = TWideOutline{};
+    WideOutline.Color = RgbColor(0xC0C0C0);
+    WideOutline.Width = 20;
+    WideOutline.OutlineOnly = true;
 }
 
 bool TShablon::ReadTemplateHeader(const std::string& fileName, TShablonHeader& header) {

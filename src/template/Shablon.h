@@ -9,6 +9,7 @@
 // Width x Height but inside the 200 x 200 array keep whatever they held (a narrowed template
 // hides them); the getters read them, setters ignore positions outside Width x Height.
 
+#include "ShablonLook.h"
 #include "ShablonWords.h"
 
 #include "platform/GraphCollection.h"
@@ -209,6 +210,29 @@ public:
     TGraphCollection Pictures;       // pictures the template draws (its background); owned
     TGraphCollection ArrowPictures;  // arrow images of the kinds that draw arrows; owned
 
+    // --- appearance (kept in style files; the constructor sets the defaults of the looks) ---
+
+    int32_t CellSize = 100;  // drawing units of a cell side before Scale
+    uint8_t Scale = 1;
+    int32_t PenWidth = 7;
+    TKletkaGraphics LetterCellLook;
+    TKletkaGraphics BlankCellLook;
+    TKletkaGraphics KeyWordCellLook;
+    TDigitGraphics DigitLook;
+    TDigitGraphics KeyWordDigitLook;
+    float WallScale = 2.0f;  // wall half-thickness = PenWidth * WallScale
+    TColorValue WallColor;
+    TStrelkaGraphics ArrowLook;
+    TArrowOffsets ArrowOffsets{};        // screen drawing
+    TArrowOffsets ScriptArrowOffsets{};  // vector-editor output
+    TWideOutline WideOutline;
+    bool ShowKeyWordTable = true;
+    bool CanUnite = true;
+    bool CmykAdaptation = true;
+    std::string BackgroundPicture;  // a picture file, or "background" for the one in Pictures
+    bool AutoCheck = false;         // check the template before each fast view and show its marks
+    bool UsesTurnMarks = false;     // the cells' attribute C holds turn marks
+
 protected:
     static int Index(int x, int y) { return x * MaxSide + y; }
     static bool InArray(int x, int y) { return x >= 0 && y >= 0 && x < MaxSide && y < MaxSide; }
@@ -216,4 +240,7 @@ protected:
     void SetFlag(int x, int y, uint16_t flag, bool on);
 
     std::vector<TShablonCell> Cells;  // 200 x 200, indexed [x][y]
+
+private:
+    void SetDefaultLooks();
 };
