@@ -58,6 +58,12 @@ bool ReadFileText(const std::string& path, std::string& text, std::size_t limit)
 }
 
 bool WriteFileText(const std::string& path, std::string_view text) {
+    if (ReplaceFileText(path, text)) return true;
+    TheUi().Message(Format("Ошибка записи в файл %s"_cp, FromUtf8(path)));
+    return false;
+}
+
+bool ReplaceFileText(const std::string& path, std::string_view text) {
     // The text goes to a new file beside the old one, which is replaced only once the new one is
     // complete on disk: a failed or interrupted write never destroys what was there before.
     std::string temporary = path + ".XXXXXX";
@@ -77,11 +83,27 @@ bool WriteFileText(const std::string& path, std::string_view text) {
     ok = ok && fsync(fd) == 0;
     if (fd >= 0 && close(fd) != 0) ok = false;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        if (fd >= 0) std::remove(temporary.c_str());
-        TheUi().Message(Format("Ошибка записи в файл %s"_cp, FromUtf8(path)));
-    }
+    if (!ok && fd >= 0) std::remove(temporary.c_str());
     return ok;
+}
+
+bool ReadRegularFile(const std::string& path, std::string& text, std::size_t maxSize) {
+    text.clear();
+    // Checked before opening too: opening a pipe would wait for a writer.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file || fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (static_cast<std::size_t>(info.st_size) > maxSize) return false;
+    const bool ok = ReadBlocks(file.get(), [&](const char* block, std::size_t size) {
+        text.append(block, size);
+        return text.size() <= maxSize;
+    });
+    if (!ok || text.size() > maxSize) {
+        text.clear();
+        return false;
+    }
+    return true;
 }
 
 bool ReadFileBlocks(const std::string& path, std::vector<std::string>& blocks) {

@@ -20,6 +20,13 @@ bool ReadFileText(const std::string& path, std::string& text, std::size_t limit 
 // Creates or truncates the file at path and writes text; false (reported) on any error.
 bool WriteFileText(const std::string& path, std::string_view text);
 
+// WriteFileText without the message: the caller reports the failure in its own words.
+bool ReplaceFileText(const std::string& path, std::string_view text);
+
+// Reads the file at path into text when it is a regular file of at most maxSize bytes; false,
+// silently and with text empty, otherwise (missing, a directory or device, too large, unreadable).
+bool ReadRegularFile(const std::string& path, std::string& text, std::size_t maxSize);
+
 // Reads the file at path as its 4096-byte blocks (the last one shorter), in order.
 bool ReadFileBlocks(const std::string& path, std::vector<std::string>& blocks);
 
