@@ -1,5 +1,6 @@
 #include "ClassicShablon.h"
 
+#include "export/ComExport.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 
@@ -80,4 +81,19 @@ void TClassicShablon::NumberCells() {
                     break;
                 }
         }
+}
+
+void TClassicShablon::ExportCell(int x, int y, int x0, int y0, TComExport& list) const {
+    if (IsOutside(x, y)) return;
+    int ex = 0, ey = 0;
+    CellToExport(x - x0, y - y0, ex, ey);
+    if (IsLetterCell(x, y)) {
+        if (KeyWordCellLook.NoPaint || KeyWordNumberAt(x, y) < 0)
+            list.AddCell(ex, ey, false, CellKind::Letter);
+        else
+            list.AddKeyWordNumber(ex, ey, x, y);
+        if (IsNumbered(x, y)) list.AddNumber(ex, ey, GetNumber(x, y));
+    } else if (BlankCellLook.ShowOutside || IsInnerBlank(x, y)) {
+        list.AddCell(ex, ey, false, CellKind::Other);
+    }
 }

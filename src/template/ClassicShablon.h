@@ -16,4 +16,6 @@ public:
     std::string SerializeTemplate(int x0, int y0, int x1, int y1) const override;
     // Numbers the cells where a slot begins, row by row, left to right, from 1.
     void NumberCells() override;
+    // A letter cell (or its key-word cell) with its number; another cell only when it is drawn.
+    void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override;
 };

@@ -14,10 +14,13 @@
 
 #include "platform/GraphCollection.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class TComExport;
 
 // Template kind codes, as stored in template texts.
 enum class TShablonKind : uint8_t {
@@ -42,6 +45,33 @@ enum class TShablonKind : uint8_t {
     Diagonal = 18,
 };
 constexpr int ShablonKindCount = 19;
+
+// The kinds' names in the statistics report, left for a host application to fill.
+extern std::array<std::string, ShablonKindCount> KindNames;
+
+// Defect marks set by CheckTemplate.
+namespace DefectMark {
+constexpr uint16_t NoSlot = 0x0001;         // a letter cell in no slot
+constexpr uint16_t Over25 = 0x0002;         // a slot longer than 25 letters
+constexpr uint16_t FewCrossings = 0x0004;   // fewer than 2 crossing cells
+constexpr uint16_t LowCrossings = 0x0008;   // crossing cells fewer than 0.4 of the letters
+constexpr uint16_t TooShort = 0x0200;       // shorter than MinWordLength
+constexpr uint16_t TooLong = 0x0400;        // longer than MaxWordLength
+}  // namespace DefectMark
+
+// Cell kinds of the export items and the drawing: the look a cell is drawn with.
+namespace CellKind {
+constexpr int Letter = 0;   // LetterCellLook
+constexpr int Other = 1;    // BlankCellLook
+constexpr int KeyWord = 2;  // KeyWordCellLook
+}  // namespace CellKind
+
+// The axes of MirrorCells.
+enum class TMirrorAxes : uint8_t {
+    Horizontal = 1,  // left and right swap
+    Vertical = 2,    // top and bottom swap
+    Both = 3,
+};
 
 // Flag bits of a cell.
 namespace CellFlag {
@@ -186,6 +216,58 @@ public:
     virtual void CropToUsed();
     // Moves the content of [x0..x1] x [y0..y1] by (dx, dy), then renumbers.
     virtual void ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy);
+    // Swaps the cells of [x0..x1] x [y0..y1] across the middle of the rectangle along the given
+    // axes; numbers and directional attributes stay as they were.
+    virtual void MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes);
+
+    // --- virtual operations: check ---
+
+    // Sets Marks: the defect marks (DefectMark) of every cell of a questionable slot.
+    virtual void CheckTemplate();
+    // Flags as inner blanks exactly the non-letter cells that cannot be reached from the border
+    // through non-letter, non-clue cells.
+    virtual void MarkInnerBlanks();
+    // The report of slot lengths, letter cells and the crossing coefficient; lines end in CR LF.
+    virtual std::string GetStatistics() const;
+
+    // --- virtual operations: geometry (drawing units; export units are 1000 per drawing unit,
+    // y upward). Computed in 64 bits and held to the int range; ExportFits tells when they fit. ---
+
+    // The margin round the grid: the wide outline's width when it is shown and not thinner than
+    // the pen, else the pen width.
+    int GridMargin() const;
+    // True when every export position and the drawing size of the used area fit in 32 bits.
+    bool ExportFits() const;
+    virtual int GetCellPixelWidth() const;
+    virtual int GetCellPixelHeight() const;
+    // The top-left corner of cell (x, y) in drawing units.
+    virtual void CellToCanvas(int x, int y, int& px, int& py) const;
+    // The export position of cell (x, y).
+    virtual void CellToExport(int x, int y, int& ex, int& ey) const;
+    // Drawing units of an export position; full adds the whole margin instead of its half.
+    virtual void ExportToCanvas(int ex, int ey, int& px, int& py, bool full) const;
+    // The size of the used area with its margin, before Scale; the height leaves room for the
+    // key-word table when one is shown.
+    virtual int GetPixelWidth() const;
+    virtual int GetPixelHeight() const;
+    // The size of the used area in export units.
+    virtual int GetExportWidth() const;
+    virtual int GetExportHeight() const;
+
+    // --- virtual operations: export items ---
+
+    // The outline contours round the letter and clue cells. A contour is x, y, side code (4 top,
+    // 2 right, 1 bottom, 8 left) and one step per side walked ("6" right, "2" down, "4" left,
+    // "8" up); outer contours run clockwise. withInnerBlanks: none round enclosed blanks.
+    virtual void TraceOutline(bool withInnerBlanks, std::vector<std::string>& contours) const;
+    // One outline item per contour, placed relative to the origin (x0, y0).
+    virtual void ExportOutline(TComExport& list, int x0, int y0) const;
+    // The items of cell (x, y), placed relative to the origin (x0, y0).
+    virtual void ExportCell(int x, int y, int x0, int y0, TComExport& list) const = 0;
+    // A second per-cell pass of the kinds that draw walls over their neighbours.
+    virtual void ExportCellOverlay(int x, int y, int x0, int y0, TComExport& list) const {}
+    // Appends the items of the whole picture (renumbers and marks the inner blanks first).
+    virtual void BuildExport(TComExport& list);
 
     // --- fields ---
 

@@ -1,0 +1,162 @@
+#include "Shablon.h"
+
+#include "Coord.h"
+
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+std::array<std::string, ShablonKindCount> KindNames;
+
+namespace {
+
+constexpr int LongestCountedWord = 25;  // longer slots are marked and share one statistics line
+constexpr const char* LineEnd = "\r\n";
+
+}  // namespace
+
+void TShablon::CheckTemplate() {
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) Marks[Index(x, y)] = 0;
+
+    if (GetWordLayout() == 1) {
+        for (int x = 0; x < Width; ++x)
+            for (int y = 0; y < Height; ++y) {
+                const auto letterAt = [&](int cx, int cy) { return !IsOutside(cx, cy) && IsLetterCell(cx, cy); };
+                if (letterAt(x, y) && !letterAt(x - 1, y) && !letterAt(x, y - 1) && !letterAt(x + 1, y) &&
+                    !letterAt(x, y + 1))
+                    Marks[Index(x, y)] |= DefectMark::NoSlot;
+            }
+        return;
+    }
+
+    TShablonWords slots;
+    TShablonWords crossing;
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) {
+            if (!IsLetterCell(x, y)) continue;
+            WordsThroughCell(x, y, slots);
+            if (slots.Count() == 0) {
+                Marks[Index(x, y)] |= DefectMark::NoSlot;
+                continue;
+            }
+            for (int i = 0; i < slots.Count(); ++i) {
+                if (slots.WordX(i) != x || slots.WordY(i) != y) continue;
+                const TCoord cells(x, y, slots.WordPath(i), Width, Height);
+                const int n = cells.Count();
+                int k = 0;
+                for (const TCell& cell : cells.Cells()) {
+                    WordsThroughCell(cell.x, cell.y, crossing);
+                    if (crossing.Count() > 1) ++k;
+                }
+                uint16_t marks = 0;
+                if (k < 2) marks |= DefectMark::FewCrossings;
+                if (5 * k < 2 * n) marks |= DefectMark::LowCrossings;  // k / n < 0.4
+                if (n > LongestCountedWord) marks |= DefectMark::Over25;
+                if (n < MinWordLength) marks |= DefectMark::TooShort;
+                if (n > MaxWordLength) marks |= DefectMark::TooLong;
+                for (const TCell& cell : cells.Cells()) Marks[Index(cell.x, cell.y)] |= marks;
+            }
+        }
+}
+
+void TShablon::MarkInnerBlanks() {
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y)
+            if (!IsLetterCell(x, y)) SetInnerBlank(x, y, true);
+
+    const auto isFree = [&](int x, int y) { return !IsLetterCell(x, y) && !IsClueCell(x, y); };
+    std::vector<std::pair<int, int>> stack;
+    // Scan-line flood from one border cell: clears the flag of every free cell it reaches.
+    const auto fillFrom = [&](int seedX, int seedY) {
+        if (!isFree(seedX, seedY) || !IsInnerBlank(seedX, seedY)) return;
+        stack.push_back({seedX, seedY});
+        while (!stack.empty()) {
+            auto [x, y] = stack.back();
+            stack.pop_back();
+            if (!isFree(x, y) || !IsInnerBlank(x, y)) continue;
+            while (x >= 0 && isFree(x, y)) --x;
+            ++x;
+            bool stretchAbove = false;
+            bool stretchBelow = false;
+            for (; x <= Width - 1 && isFree(x, y); ++x) {
+                SetInnerBlank(x, y, false);
+                if (y > 0) {
+                    const bool free = isFree(x, y - 1);
+                    if (free && !stretchAbove) stack.push_back({x, y - 1});
+                    stretchAbove = free;
+                }
+                if (y < Height - 1) {
+                    const bool free = isFree(x, y + 1);
+                    if (free && !stretchBelow) stack.push_back({x, y + 1});
+                    stretchBelow = free;
+                }
+            }
+        }
+    };
+    for (int x = 0; x < Width; ++x) {
+        fillFrom(x, 0);
+        fillFrom(x, Height - 1);
+    }
+    for (int y = 0; y < Height; ++y) {
+        fillFrom(0, y);
+        fillFrom(Width - 1, y);
+    }
+}
+
+void TShablon::MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) {
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, MaxSide - 1);
+    y1 = std::min(y1, MaxSide - 1);
+    const auto has = [axes](TMirrorAxes axis) { return (static_cast<int>(axes) & static_cast<int>(axis)) != 0; };
+    if (has(TMirrorAxes::Horizontal) && x0 < x1)
+        for (int c = x0; c <= x0 + (x1 - x0) / 2; ++c)
+            for (int y = y0; y <= y1; ++y) std::swap(Cells[Index(c, y)], Cells[Index(x0 + x1 - c, y)]);
+    if (has(TMirrorAxes::Vertical) && y0 < y1)
+        for (int r = y0; r <= y0 + (y1 - y0) / 2; ++r)
+            for (int x = x0; x <= x1; ++x) std::swap(Cells[Index(x, r)], Cells[Index(x, y0 + y1 - r)]);
+}
+
+std::string TShablon::GetStatistics() const {
+    std::array<int, LongestCountedWord + 1> byLength{};
+    int longer = 0;
+    int words = 0;
+    int cells = 0;
+    TShablonWords slots;
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            if (!IsLetterCell(x, y)) continue;
+            ++cells;
+            WordsThroughCell(x, y, slots);
+            for (int i = 0; i < slots.Count(); ++i) {
+                if (slots.WordX(i) != x || slots.WordY(i) != y) continue;
+                ++words;
+                const int length = slots.WordLength(i);
+                if (length > LongestCountedWord)
+                    ++longer;
+                else if (length >= 2)
+                    ++byLength[length];
+            }
+        }
+
+    const int kind = static_cast<int>(Kind);
+    std::string text = Format("Тип кроссворда - %s"_cp, kind < ShablonKindCount ? KindNames[kind] : "") + LineEnd;
+    text += Format("Общее число слов в кроссворде - %d"_cp, words) + LineEnd;
+    int total = 0;
+    for (int length = 2; length <= LongestCountedWord; ++length) {
+        if (byLength[length] == 0) continue;
+        text += Format("Из %d букв -\t%d"_cp, length, byLength[length]) + LineEnd;
+        total += length * byLength[length];
+    }
+    if (longer != 0) text += Format("Слов из более чем %d букв - %d"_cp, LongestCountedWord, longer) + LineEnd + LineEnd;
+    text += Format("Общая длина всех слов - %d"_cp, total) + LineEnd;
+    text += Format("Общее число рабочих клеток - %d"_cp, cells) + LineEnd;
+    const double crossings = total == 0 ? 0.0 : (total - cells) * 200.0 / total;
+    char number[32];
+    std::snprintf(number, sizeof number, "%3.2f", crossings);
+    text += Format("Коэффициент пересечений - %s%%"_cp, number) + LineEnd;
+    return text;
+}
