@@ -19,19 +19,6 @@ std::string PictureHeader(TPictureKind kind, int32_t tag, std::string_view name)
     return header;
 }
 
-// The kind a file extension names, or -1.
-int KindOfExtension(const std::string& path) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return -1;
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
-    if (ext == "SVG" || ext == "WMF" || ext == "EMF") return static_cast<int>(TPictureKind::Metafile);
-    if (ext == "BMP") return static_cast<int>(TPictureKind::Bitmap);
-    if (ext == "JPG" || ext == "JPEG") return static_cast<int>(TPictureKind::Jpeg);
-    return -1;
-}
-
 }  // namespace
 
 bool TGraphCollection::LoadFromFile() {
@@ -84,7 +71,7 @@ bool TGraphCollection::AddFromStream(TPictureKind kind, std::string_view name, s
 }
 
 bool TGraphCollection::AddFromFile(std::string_view name, const std::string& path) {
-    const int kind = KindOfExtension(path);
+    const int kind = PictureKindOfFile(path);
     if (IndexOfName(name) >= 0 || kind < 0) return false;
     std::string data;
     if (!ReadFileText(path, data)) return false;

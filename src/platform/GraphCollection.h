@@ -53,6 +53,8 @@ public:
     int32_t Tag(int i) const { return mItems[i].Tag; }
     const std::string& Name(int i) const { return mItems[i].Name; }
     const TPicture& Picture(int i) const { return *mItems[i].Picture; }
+    // The picture shared, so that a recorded drawing keeps it alive.
+    std::shared_ptr<const TPicture> SharedPicture(int i) const { return mItems[i].Picture; }
     void SetTag(int i, int32_t tag) { mItems[i].Tag = tag; }
     // Renames picture i; false (unchanged) when another picture has the name.
     bool SetName(int i, std::string_view name);
@@ -70,7 +72,7 @@ private:
     struct Item {
         std::string Name;
         int32_t Tag = 0;
-        std::unique_ptr<TPicture> Picture;
+        std::shared_ptr<const TPicture> Picture;
     };
 
     bool Add(std::string_view name, std::unique_ptr<TPicture> picture);

@@ -4,10 +4,15 @@
 #include <cairo.h>
 #include <librsvg/rsvg.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <jpeglib.h>
 #include <optional>
 
@@ -264,6 +269,18 @@ bool IsPictureKind(int kind) {
     return kind >= 0 && kind <= static_cast<int>(TPictureKind::Jpeg);
 }
 
+int PictureKindOfFile(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return -1;
+    std::string ext(path.substr(dot + 1));
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (ext == "SVG" || ext == "WMF" || ext == "EMF") return static_cast<int>(TPictureKind::Metafile);
+    if (ext == "BMP") return static_cast<int>(TPictureKind::Bitmap);
+    if (ext == "JPG" || ext == "JPEG") return static_cast<int>(TPictureKind::Jpeg);
+    return -1;
+}
+
 std::unique_ptr<TPicture> TPicture::FromData(TPictureKind kind, std::string_view data) {
     std::optional<TDIB> pixels;
     switch (kind) {
@@ -282,6 +299,16 @@ std::unique_ptr<TPicture> TPicture::FromImage(TPictureKind kind, const TDIB& ima
     if (kind == TPictureKind::Jpeg) data = EncodeJpeg(image);
     if (data.empty()) return nullptr;
     return FromData(kind, data);
+}
+
+std::unique_ptr<TPicture> TPicture::FromFile(const std::string& path) {
+    const int kind = PictureKindOfFile(path);
+    std::error_code error;
+    if (kind < 0 || !std::filesystem::is_regular_file(path, error)) return nullptr;
+    std::ifstream file(path, std::ios::binary);
+    std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) return nullptr;
+    return FromData(static_cast<TPictureKind>(kind), data);
 }
 
 std::unique_ptr<TPicture> TPicture::Blank(TPictureKind kind, int width, int height) {

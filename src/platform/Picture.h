@@ -22,6 +22,10 @@ enum class TPictureKind : uint8_t {
 // True for the three kinds a file may name.
 bool IsPictureKind(int kind);
 
+// The kind a file's extension names, compared without case: SVG (or WMF, EMF, the names older
+// files give metafiles) a metafile, BMP a bitmap, JPG or JPEG a JPEG; -1 for any other.
+int PictureKindOfFile(std::string_view path);
+
 class TPicture {
 public:
     // Decodes data as a picture of the kind; null when it is not one (nothing reported).
@@ -30,6 +34,8 @@ public:
     static std::unique_ptr<TPicture> FromImage(TPictureKind kind, const TDIB& image);
     // A black picture of the kind and size (a metafile: an empty drawing of that size).
     static std::unique_ptr<TPicture> Blank(TPictureKind kind, int width, int height);
+    // The picture in a regular file of a kind its extension names; null otherwise, silently.
+    static std::unique_ptr<TPicture> FromFile(const std::string& path);
 
     TPictureKind Kind() const { return mKind; }
     int Width() const { return mPixels.Width(); }

@@ -13,6 +13,7 @@ struct TRect {
 
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
+    bool operator==(const TRect&) const = default;
 };
 
 // A device-independent 32-bit image, the stage between a picture and a surface.

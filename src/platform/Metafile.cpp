@@ -1,0 +1,100 @@
+#include "Metafile.h"
+
+#include "CairoPainter.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int MaxPngSide = 16384;  // the sides and pixel count pictures are read back within
+constexpr double MaxPngPixels = 16.0 * 1024 * 1024;
+constexpr double MaxPdfSide = 14400;  // the largest page PDF readers accept, in points
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+// Paints the picture on surface scaled by (sx, sy), over white when asked; false when Cairo
+// reports an error.
+bool Render(const TMetafile& metafile, cairo_surface_t* surface, double sx, double sy, bool onWhite) {
+    cairo_t* cr = cairo_create(surface);
+    if (onWhite) {
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+    }
+    cairo_scale(cr, sx, sy);
+    {
+        TCairoPainter painter(cr);
+        painter.PaintMetafile(metafile, {0, 0, metafile.Width(), metafile.Height()});
+    }
+    const bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr);
+    return ok;
+}
+
+// Closes a vector surface; its status tells whether everything reached the output.
+bool Finish(cairo_surface_t* surface) {
+    cairo_surface_finish(surface);
+    return cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+}
+
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return (std::fclose(file) == 0) && written;
+}
+
+}  // namespace
+
+void TMetafile::SetSize(int width, int height) {
+    mWidth = width;
+    mHeight = height;
+}
+
+std::string TMetafile::SvgData() const {
+    if (mWidth <= 0 || mHeight <= 0) return {};
+    std::string svg;
+    SurfacePtr surface(cairo_svg_surface_create_for_stream(AppendBytes, &svg, mWidth, mHeight));
+    cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_USER);
+    const bool ok = Render(*this, surface.get(), 1, 1, false) && Finish(surface.get());
+    return ok ? svg : std::string();
+}
+
+bool TMetafile::WriteSvg(const std::string& path) const {
+    const std::string svg = SvgData();
+    return !svg.empty() && WriteBytes(path, svg);
+}
+
+bool TMetafile::WritePdf(const std::string& path) const {
+    if (mWidth <= 0 || mHeight <= 0) return false;
+    const double scale = std::min({1.0, MaxPdfSide / mWidth, MaxPdfSide / mHeight});
+    SurfacePtr surface(cairo_pdf_surface_create(path.c_str(), mWidth * scale, mHeight * scale));
+    return Render(*this, surface.get(), scale, scale, false) && Finish(surface.get());
+}
+
+bool TMetafile::WritePng(const std::string& path) const {
+    if (mWidth <= 0 || mHeight <= 0) return false;
+    const double area = static_cast<double>(mWidth) * mHeight;
+    const double scale = std::min({1.0, static_cast<double>(MaxPngSide) / mWidth,
+                                   static_cast<double>(MaxPngSide) / mHeight, std::sqrt(MaxPngPixels / area)});
+    const int width = std::max(1, static_cast<int>(mWidth * scale));
+    const int height = std::max(1, static_cast<int>(mHeight * scale));
+    SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    if (!Render(*this, surface.get(), static_cast<double>(width) / mWidth, static_cast<double>(height) / mHeight, true))
+        return false;
+    cairo_surface_flush(surface.get());
+    return cairo_surface_write_to_png(surface.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// TMetafile: a picture made by the program, a size plus the display list of the canvas calls
+// that drew it (TCanvas canvas(metafile) records into it). Tests read the calls; the outputs
+// replay them through Cairo. Replaying draws only inside the metafile's own rectangle. Its
+// stored form (collection and crossword files) is SVG, which TPicture reads back at the same
+// size.
+
+#include "Canvas.h"
+
+#include <string>
+#include <vector>
+
+class TMetafile final : public TCanvasTarget {
+public:
+    // An empty picture whose texts are measured with metrics (which must outlive it).
+    explicit TMetafile(int width = 0, int height = 0, const TTextMetrics& metrics = CairoTextMetrics())
+        : mWidth(width), mHeight(height), mMetrics(&metrics) {}
+
+    int Width() const { return mWidth; }
+    int Height() const { return mHeight; }
+    void SetSize(int width, int height);
+    const std::vector<TCanvasCall>& Calls() const { return mCalls; }
+    void Clear() { mCalls.clear(); }
+
+    void Perform(TCanvasCall&& call) override { mCalls.push_back(std::move(call)); }
+    const TTextMetrics& Metrics() const override { return *mMetrics; }
+
+    // The picture as an SVG document sized in user units; empty when it cannot be made.
+    std::string SvgData() const;
+    // Each output answers false when the picture is empty or the file cannot be written.
+    bool WriteSvg(const std::string& path) const;
+    // One point per unit, pages of at most 14400 points a side (larger pictures are scaled down).
+    bool WritePdf(const std::string& path) const;
+    // One pixel per unit on white, scaled down to at most 16384 pixels a side and 16 M pixels.
+    bool WritePng(const std::string& path) const;
+
+private:
+    int mWidth;
+    int mHeight;
+    const TTextMetrics* mMetrics;
+    std::vector<TCanvasCall> mCalls;
+};
