@@ -16,11 +16,21 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class TBitmap;
+class TCanvas;
 class TComExport;
+class TCoord;
+class TCoordList;
+class TDrawingFiles;
+class TMetafile;
+class TPicture;
+struct TItemRect;
+struct TRect;
 
 // Template kind codes, as stored in template texts.
 enum class TShablonKind : uint8_t {
@@ -101,6 +111,34 @@ struct TSymmetry {
     int MirrorOf(int c) const {
         return static_cast<uint8_t>(2 * (Axis & 0xFF) + (HalfStep ? 1 : 0) - c);
     }
+};
+
+// What the working view of a template shows. Passed by value; the cell lists stay owned by the
+// caller and may be null.
+struct TFastDrawParameters {
+    int32_t FirstColumn = 0;  // grid column at the left edge
+    int32_t FirstRow = 0;     // grid row at the top edge
+    int32_t Zoom = 100;       // percent: a cell is round(Zoom * 48 / 100) pixels, at least 1
+    bool SelectionOn = false;
+    int32_t SelX0 = 0;  // the selected cells, inclusive
+    int32_t SelY0 = 0;
+    int32_t SelX1 = 0;
+    int32_t SelY1 = 0;
+    // The symmetry axes to draw: Axis is the column (row); HalfStep puts the axis on the right
+    // (bottom) edge of that column (row) instead of through its middle.
+    TSymmetry XAxis;
+    TSymmetry YAxis;
+    bool ShowDetails = false;  // numbers, markers, arrows, key-word numbers, the background picture
+    bool HighlightOn = false;
+    const TCoordList* HighlightCells = nullptr;
+    uint8_t PathMode = 0;  // 1 or 2: colour PathCells, then CurrentWord
+    const TCoordList* PathCells = nullptr;
+    const TCoord* CurrentWord = nullptr;
+    std::string PathText;  // typed along PathCells; the crossword's view draws it
+    bool ShowMarks = false;
+
+    // The side of a cell in pixels.
+    int CellPixels() const;
 };
 
 // What the three characters after the "SHABLON  " prefix of a template text say.
@@ -224,6 +262,8 @@ public:
 
     // Sets Marks: the defect marks (DefectMark) of every cell of a questionable slot.
     virtual void CheckTemplate();
+    // The defect marks of cell (x, y), which must lie inside the 200 x 200 array.
+    uint16_t MarksAt(int x, int y) const { return Marks[Index(x, y)]; }
     // Flags as inner blanks exactly the non-letter cells that cannot be reached from the border
     // through non-letter, non-clue cells.
     virtual void MarkInnerBlanks();
@@ -268,6 +308,80 @@ public:
     virtual void ExportCellOverlay(int x, int y, int x0, int y0, TComExport& list) const {}
     // Appends the items of the whole picture (renumbers and marks the inner blanks first).
     virtual void BuildExport(TComExport& list);
+
+    // --- virtual operations: looks and style files ---
+
+    // Reads the looks from a style file: the name as given, else found through TGlobalOption.
+    // False, with a message, when there is none or it cannot be read.
+    virtual bool LoadStyle(const std::string& fileName);
+    // Writes the looks into the style file, keeping its other sections; false, with a message,
+    // when it cannot be written (the old file then stays as it was).
+    virtual bool SaveStyle(const std::string& fileName);
+    // Reads ArrowOffsets from an arrow settings file; what it lacks is 0.
+    virtual void ReadArrowOffsets(const std::string& fileName);
+    // The same for ScriptArrowOffsets, with the keys prefixed "CDR_".
+    virtual void ReadScriptArrowOffsets(const std::string& fileName);
+    // Loads the arrow pictures that ArrowLook names (the kinds that draw arrows).
+    virtual void LoadArrowPictures() {}
+    // The picture files the looks use: the background, then the pictures of the three cell forms.
+    virtual void ListPictureFiles(std::vector<std::string>& files) const;
+    // Takes the arrow look and reloads the arrow pictures.
+    void SetArrowLook(const TStrelkaGraphics& look);
+
+    // --- virtual operations: drawing. Drawing units; (px, py) is the top-left corner of a cell,
+    // a cell kind (CellKind) picks the look. Missing pictures and scripts draw nothing. ---
+
+    // One wide-outline contour (side code, then its steps) from cell (x, y), relative to (x0, y0).
+    virtual void CanvasDrawOutline(TCanvas& canvas, int x, int y, int x0, int y0, std::string_view contour) const;
+    virtual void CanvasDrawCell(TCanvas& canvas, int px, int py, int cellKind, bool extra) const;
+    // The cell as a small marker shape chosen by the look's base form code.
+    virtual void CanvasDrawShapedCell(TCanvas& canvas, int px, int py, int cellKind, bool extra) const;
+    // A cell spanning columns x rows cells, in the form of its look.
+    virtual void CanvasDrawCellEx(TCanvas& canvas, int px, int py, int columns, int rows, int cellKind,
+                                  bool extra) const;
+    virtual void CanvasDrawColorCell(TCanvas& canvas, int px, int py, int x2, int y2, bool flag, int mode) const {}
+    virtual void CanvasDrawHoneyArrows(TCanvas& canvas, int px, int py, int value, int bits) const {}
+    // "CHAR_POLE" draws with the letter cells' pen; other styles keep the current pen.
+    virtual void CanvasDrawLine(TCanvas& canvas, int px1, int py1, int px2, int py2, std::string_view style) const;
+    // points: pairs of 4-byte little-endian x, y in export units; a trailing partial point is ignored.
+    virtual void CanvasDrawPolyline(TCanvas& canvas, std::string_view points, std::string_view style,
+                                    TColorValue colour, int width) const;
+    virtual void CanvasDrawDigits(TCanvas& canvas, int px, int py, int number, const TDigitGraphics& look) const;
+    virtual void CanvasDrawNumber(TCanvas& canvas, int px, int py, int number) const;
+    virtual void CanvasDrawWalls(TCanvas& canvas, int px, int py, int bits) const;
+    virtual void CanvasDrawArrows(TCanvas& canvas, int px, int py, int bits) const;
+    // The key-word cell (x, y) and its number, when it has one and key-word cells are painted.
+    virtual void CanvasDrawKeyWordNumber(TCanvas& canvas, int px, int py, int x, int y) const;
+    virtual void CanvasDrawKeyWordNumberShaped(TCanvas& canvas, int px, int py, int x, int y) const;
+    virtual void CanvasDrawBackground(TCanvas& canvas, std::string_view name) const;
+    // Replaces the metafile by the picture of the template (empty when its positions do not fit
+    // in 32 bits).
+    virtual void DrawToMetafile(TMetafile& metafile);
+
+    // The arrow of a code drawn with lines into a 100 x 100 box (scanword kinds without pictures).
+    void DrawLineArrows(TCanvas& canvas, int code) const;
+    // A stroke from (x, y) in a direction 1..8 (down, right, down-right, up-right, up-left, left,
+    // down-left, up), long or short, with its head.
+    void DrawArrowStroke(TCanvas& canvas, int x, int y, int direction, bool isLong) const;
+    // The turn pictures of the 2-bit groups of bits in the cell at (px, py).
+    void DrawTurnMarks(TCanvas& canvas, int px, int py, int bits) const;
+    // The cells part (counted inside the large cell) of a cell spanning columns x rows cells.
+    void DrawCellPart(TCanvas& canvas, int px, int py, int columns, int rows, const TItemRect& part,
+                      int cellKind) const;
+    // Draws the picture into rect with its proportions, at the top-left corner or centred; an
+    // empty picture or rectangle draws nothing.
+    static void DrawPictureFitted(TCanvas& canvas, std::shared_ptr<const TPicture> picture, const TRect& rect,
+                                  bool centred);
+
+    // --- virtual operations: the working view ---
+
+    // Renders the view into the bitmap, whose size is the window.
+    virtual void FastDraw(TFastDrawParameters parameters, TBitmap& bitmap);
+    // The cell under a pixel of the view; -1 for a column (row) outside the grid.
+    virtual void PixelToCell(int px, int py, const TFastDrawParameters& parameters, int& x, int& y) const;
+    // How many cells a window of the size shows, partly shown ones included.
+    virtual void PixelsToCells(int pixelWidth, int pixelHeight, const TFastDrawParameters& parameters, int& columns,
+                               int& rows) const;
 
     // --- fields ---
 
@@ -325,4 +439,16 @@ protected:
 
 private:
     void SetDefaultLooks();
+
+    // The files read for the current drawing, each once; a new drawing forgets them.
+    TDrawingFiles& Files() const;
+    void BeginDrawing() const { DrawingFiles.reset(); }
+    // The picture a background name stands for: "background" is the one in Pictures, any other
+    // name (or a missing one) a file.
+    std::shared_ptr<const TPicture> BackgroundPictureOf(std::string_view name) const;
+    // The two arrow pictures of the arrow bits in the size x size square at (px, py), moved by
+    // their ArrowOffsets in percent of the square.
+    void DrawArrowPictures(TCanvas& canvas, int px, int py, int size, int bits) const;
+
+    mutable std::shared_ptr<TDrawingFiles> DrawingFiles;
 };

@@ -73,7 +73,7 @@ GridPicture ReferenceInnerBlanks(const TShablon& shablon) {
 std::vector<uint16_t> MarksOf(const TShablon& shablon) {
     std::vector<uint16_t> marks;
     for (int y = 0; y < shablon.Height; ++y)
-        for (int x = 0; x < shablon.Width; ++x) marks.push_back(shablon.Marks[x * TShablon::MaxSide + y]);
+        for (int x = 0; x < shablon.Width; ++x) marks.push_back(shablon.MarksAt(x, y));
     return marks;
 }
 
@@ -279,6 +279,20 @@ TEST(GetStatistics, ReportsLengthsCellsAndCrossings) {
         TestShablon shablon(c.grid);
         EXPECT_EQ(ToUtf8(shablon.GetStatistics()), c.report) << c.what;
     }
+
+    // A kind whose lone letters are one-letter slots: they count as words, not in the lengths.
+    class LoneSlots : public TestShablon {
+    public:
+        using TestShablon::TestShablon;
+        void WordsThroughCell(int x, int y, TShablonWords& words) const override {
+            TestShablon::WordsThroughCell(x, y, words);
+            if (IsLetterCell(x, y) && words.Count() == 0) words.AddWord(x, y, 1, "");
+        }
+    };
+    const LoneSlots lone({".#.."});
+    EXPECT_EQ(ToUtf8(lone.GetStatistics()),
+              head + "Общее число слов в кроссворде - 2\r\nИз 2 букв -\t1\r\nОбщая длина всех слов - 2\r\n"
+                     "Общее число рабочих клеток - 3\r\nКоэффициент пересечений - -100.00%\r\n");
 
     KindNames[0] = "Классический"_cp;
     TestShablon named({".."});
