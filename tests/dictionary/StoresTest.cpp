@@ -1,9 +1,13 @@
+#include "TestFiles.h"
+
 #include "dictionary/DynaUsedWord.h"
 #include "dictionary/Find.h"
 #include "dictionary/FindSpecial.h"
+#include "dictionary/Mask.h"
 #include "dictionary/Fragments.h"
 #include "dictionary/Opredelenia.h"
 #include "dictionary/SpaceSortedList.h"
+#include "dictionary/WorkDictionary.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
@@ -75,13 +79,33 @@ TEST(Find, LinesSortOrdinaryFirstAndCountModulo256) {
     list.Add("2a");
     EXPECT_EQ(list.Line(0), "0z");
     EXPECT_EQ(list.LineWord(1), "b");
-    list.SetCategoryCount(WordCategory::Reserve, 255);
-    list.SetCategoryCount(WordCategory::Reserve, static_cast<uint8_t>(list.CategoryCount(WordCategory::Reserve) + 1));
-    EXPECT_EQ(list.CategoryCount(WordCategory::Reserve), 0);
     list.Delete(0);
     EXPECT_EQ(list.Count(), 2);
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
+
+    // The search counts each line it collects: 300 reserve words wrap the reserve counter to 44.
+    ScratchDir dir;
+    std::vector<DictionaryWord> words;
+    const std::string_view letters = "абвгдежзийклмнопрстуфхцчшщъыьэюя"_cp;
+    for (int i = 0; i < 300; ++i) {
+        const std::string word = {'\xEA', letters[i / 32], letters[i % 32]};  // "к" and two letters
+        words.push_back({word, WordCategory::Reserve, {}});
+    }
+    words.push_back({std::string("кот"_cp), WordCategory::Ordinary, {}});
+    SortInDictionaryOrder(words, CellFormatSingle);
+    TWorkDictionary dictionary;
+    dictionary.ShowProgress = false;
+    dictionary.FileName = dir.File("many.wdi");
+    ASSERT_TRUE(WriteDictionaryFile(dictionary.FileName, DictionaryLayout{}, words));
+    ASSERT_TRUE(dictionary.Load());
+    dictionary.CollectCandidateLines(TMask(CellFormatSingle, std::string("к  "_cp)), list, true);
+    EXPECT_EQ(list.Count(), 301);
+    EXPECT_EQ(list.CategoryCount(WordCategory::Reserve), 300 % 256);
+    EXPECT_EQ(list.CategoryCount(WordCategory::Ordinary), 1);
+    EXPECT_EQ(list.Line(0), "0кот"_cp);
+    list.Clear();
+    EXPECT_EQ(list.CategoryCount(WordCategory::Reserve), 0);
 }
 
 TEST(SpaceSortedList, HoldsEachTextOnceInByteOrder) {

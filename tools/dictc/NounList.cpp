@@ -1,7 +1,8 @@
 #include "NounList.h"
 
+#include "ListText.h"
+
 #include "dictionary/CellFormat.h"
-#include "dictionary/LetterCase.h"
 #include "dictionary/TextHelpers.h"
 #include "platform/Text.h"
 
@@ -11,32 +12,10 @@
 
 namespace {
 
-constexpr char SmallYo = '\xB8';  // "ё" in cp1251
-constexpr char SmallYe = '\xE5';  // "е"
-
-bool IsRussianLetter(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b >= 0xC0 || b == 0xA8 || b == 0xB8;
-}
-
-bool IsSmallRussianLetter(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b >= 0xE0 || b == 0xB8;
-}
-
-std::string Normalized(std::string_view cp1251Word) {
-    return ReplaceChar(LowerText(cp1251Word), SmallYo, SmallYe);
-}
-
 std::vector<std::string> Words(std::string_view line) {
     std::vector<std::string> words;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        while (at < line.size() && line[at] == ' ') ++at;
-        const std::size_t end = std::min(line.find(' ', at), line.size());
-        if (end > at) words.emplace_back(line.substr(at, end - at));
-        at = end;
-    }
+    for (const std::string_view piece : SplitOn(line, ' '))
+        if (!piece.empty()) words.emplace_back(piece);
     return words;
 }
 
@@ -72,18 +51,13 @@ bool KeptByRules(std::string_view word, std::string_view flags, const NounRules&
 bool ParseNounRules(std::string_view utf8Text, NounRules& rules, std::string& error) {
     rules = NounRules{};
     const std::string text = FromUtf8(utf8Text);
-    int lineNumber = 0;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        std::string line = text.substr(at, end - at);
-        at = end + 1;
-        ++lineNumber;
-        line = line.substr(0, line.find('#'));
+    bool ok = true;
+    ForEachLine(text, [&](std::string_view rawLine, int lineNumber) {
+        if (!ok) return;
+        std::string line(rawLine.substr(0, rawLine.find('#')));
         std::replace(line.begin(), line.end(), '\t', ' ');
-        std::replace(line.begin(), line.end(), '\r', ' ');
         std::vector<std::string> words = Words(line);
-        if (words.empty()) continue;
+        if (words.empty()) return;
         for (std::string& w : words) w = ReplaceChar(w, SmallYo, SmallYe);
         const std::string keyword = words[0];
         const std::vector<std::string> args(words.begin() + 1, words.end());
@@ -96,7 +70,6 @@ bool ParseNounRules(std::string_view utf8Text, NounRules& rules, std::string& er
                 return false;
             }
         };
-        bool ok = true;
         if (keyword == "noun-flags" && args.size() == 1) {
             rules.nounFlags = args[0];
         } else if (keyword == "excluded-flags" && args.size() == 1) {
@@ -108,20 +81,22 @@ bool ParseNounRules(std::string_view utf8Text, NounRules& rules, std::string& er
         } else if (keyword == "only-flags" && args.size() >= 3 &&
                    (args[1] == "keep-endings" || args[1] == "drop-endings")) {
             rules.onlyFlags.push_back({args[0], args[1] == "keep-endings", {args.begin() + 2, args.end()}});
-        } else if (keyword == "normal-min-score" && args.size() == 1) {
-            ok = number(0, rules.normalMinScore);
+        } else if (keyword == "technical-labels" && !args.empty()) {
+            rules.technicalLabels.insert(rules.technicalLabels.end(), args.begin(), args.end());
+        } else if (keyword == "normal-min-uses" && args.size() == 2) {
+            ok = number(0, rules.normalMinUses) && number(1, rules.normalMinUsesInThesaurus);
         } else if (keyword == "normal-lengths" && args.size() == 2) {
             ok = number(0, rules.normalShortest) && number(1, rules.normalLongest);
         } else if (keyword == "normal-per-length-min" && args.size() == 1) {
             ok = number(0, rules.normalPerLengthMin);
+        } else if (keyword == "hard-min-uses" && args.size() == 1) {
+            ok = number(0, rules.hardMinUses);
         } else {
             ok = false;
         }
-        if (!ok) {
-            error = "line " + std::to_string(lineNumber) + ": unknown or malformed rule \"" + ToUtf8(line) + "\"";
-            return false;
-        }
-    }
+        if (!ok) error = "line " + std::to_string(lineNumber) + ": unknown or malformed rule \"" + ToUtf8(line) + "\"";
+    });
+    if (!ok) return false;
     if (rules.nounFlags.empty()) {
         error = "no noun-flags rule";
         return false;
@@ -129,115 +104,97 @@ bool ParseNounRules(std::string_view utf8Text, NounRules& rules, std::string& er
     return true;
 }
 
-std::vector<std::string> ExtractNouns(std::string_view utf8DicText, const NounRules& rules,
-                                      const std::vector<std::string>& excludedWords,
-                                      const std::vector<std::string>& extraWords) {
+std::vector<Noun> ExtractNouns(std::string_view utf8DicText, const NounRules& rules,
+                               const std::vector<std::string>& excludedWords,
+                               const std::vector<std::string>& extraWords) {
     const std::set<std::string> excluded(excludedWords.begin(), excludedWords.end());
     const std::set<std::string> extra(extraWords.begin(), extraWords.end());
-    std::set<std::string> nouns;
-    std::size_t at = 0;
-    bool firstLine = true;  // the entry count
-    while (at < utf8DicText.size()) {
-        const std::size_t end = std::min(utf8DicText.find('\n', at), utf8DicText.size());
-        std::string_view line = utf8DicText.substr(at, end - at);
-        at = end + 1;
-        if (firstLine) {
-            firstLine = false;
-            continue;
-        }
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+    std::map<std::string, Noun> nouns;
+    ForEachLine(utf8DicText, [&](std::string_view line, int lineNumber) {
+        if (lineNumber == 1) return;  // the entry count
+        line = Trimmed(line);
         const std::size_t slash = line.find('/');
-        const std::string word = FromUtf8(line.substr(0, slash));
+        const std::string spelling = FromUtf8(line.substr(0, slash));
         const std::string_view flags = slash == std::string_view::npos ? std::string_view() : line.substr(slash + 1);
-        if (word.size() < static_cast<std::size_t>(MinWordCells) || word.size() > static_cast<std::size_t>(MaxWordCells) ||
-            !std::all_of(word.begin(), word.end(), IsSmallRussianLetter)) continue;
-        const std::string normal = ReplaceChar(word, SmallYo, SmallYe);
-        if ((extra.contains(normal) || KeptByRules(normal, flags, rules)) && !excluded.contains(normal))
-            nouns.insert(normal);
-    }
-    return {nouns.begin(), nouns.end()};
+        if (spelling.size() < static_cast<std::size_t>(MinWordCells) ||
+            spelling.size() > static_cast<std::size_t>(MaxWordCells) ||
+            !std::all_of(spelling.begin(), spelling.end(), IsSmallRussianLetter))
+            return;
+        const std::string word = ReplaceChar(spelling, SmallYo, SmallYe);
+        if ((!extra.contains(word) && !KeptByRules(word, flags, rules)) || excluded.contains(word)) return;
+        Noun& noun = nouns[word];
+        noun.word = word;
+        noun.spellings.push_back(spelling);
+        noun.flags.emplace_back(flags);
+    });
+    std::vector<Noun> list;
+    list.reserve(nouns.size());
+    for (auto& [word, noun] : nouns) list.push_back(std::move(noun));
+    return list;
 }
 
-void ScoreNounSenses(std::string_view text, std::unordered_map<std::string, int>& scores) {
-    bool inNounSense = false;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const char c = text[at];
-        if (c == '\n') {
-            // A line that does not start with a space begins the next entry.
-            ++at;
-            if (at < text.size() && text[at] != ' ' && text[at] != '\t') inNounSense = false;
-            continue;
-        }
-        if (c == '_') {
-            // "_n.", "_v.", "_a." ... mark a part of speech; "_разг." and other Russian marks
-            // are usage labels and are skipped with their word.
-            std::size_t end = at + 1;
-            while (end < text.size() && ((text[end] >= 'a' && text[end] <= 'z') || text[end] == '-')) ++end;
-            if (end > at + 1 && end < text.size() && text[end] == '.') {
-                const std::string_view mark = text.substr(at + 1, end - at - 1);
-                if (mark == "n")
-                    inNounSense = true;
-                else if (mark != "pl" && mark != "sg" && mark != "attr")
-                    inNounSense = false;
-                at = end + 1;
-                continue;
+UseCounter::UseCounter(const std::vector<Noun>& nouns, const SuffixRules& rules) : mUses(nouns.size(), 0) {
+    mIds.reserve(nouns.size() * 2);
+    mNounsOfForm.reserve(nouns.size() * 8);
+    for (std::size_t id = 0; id < nouns.size(); ++id) {
+        const Noun& noun = nouns[id];
+        mIds.emplace(noun.word, static_cast<int>(id));
+        for (std::size_t s = 0; s < noun.spellings.size(); ++s) {
+            for (const std::string& form : rules.FormsOf(noun.spellings[s], noun.flags[s])) {
+                std::vector<int>& ids = mNounsOfForm[ReplaceChar(form, SmallYo, SmallYe)];
+                if (std::find(ids.begin(), ids.end(), static_cast<int>(id)) == ids.end()) ids.push_back(static_cast<int>(id));
             }
-            at = end;
-            while (at < text.size() && IsRussianLetter(text[at])) ++at;
-            continue;
         }
-        if (IsRussianLetter(c)) {
-            const std::size_t start = at;
-            while (at < text.size() && IsRussianLetter(text[at])) ++at;
-            if (inNounSense) {
-                const auto found = scores.find(Normalized(text.substr(start, at - start)));
-                if (found != scores.end()) ++found->second;
-            }
-            continue;
-        }
-        ++at;
+        // A noun without a paradigm (an irregular or indeclinable one) still counts in its own form.
+        std::vector<int>& own = mNounsOfForm[noun.word];
+        if (std::find(own.begin(), own.end(), static_cast<int>(id)) == own.end()) own.push_back(static_cast<int>(id));
     }
 }
 
-void ScoreAllWords(std::string_view text, std::unordered_map<std::string, int>& scores) {
-    std::size_t at = 0;
-    while (at < text.size()) {
-        if (!IsRussianLetter(text[at])) {
-            ++at;
-            continue;
-        }
-        const std::size_t start = at;
-        while (at < text.size() && IsRussianLetter(text[at])) ++at;
-        const auto found = scores.find(Normalized(text.substr(start, at - start)));
-        if (found != scores.end()) ++found->second;
-    }
+void UseCounter::Count(std::string_view text) {
+    ForEachRussianWord(text, [&](std::string_view word) {
+        const auto found = mNounsOfForm.find(NormalWord(word));
+        if (found == mNounsOfForm.end()) return;
+        for (const int id : found->second) ++mUses[id];
+    });
 }
 
-std::vector<std::string> NormalLevel(const std::vector<std::string>& nouns,
-                                     const std::unordered_map<std::string, int>& scores, const NounRules& rules) {
-    const auto scoreOf = [&](const std::string& w) {
-        const auto found = scores.find(w);
-        return found == scores.end() ? 0 : found->second;
-    };
+int UseCounter::Uses(const std::string& word) const {
+    const auto found = mIds.find(word);
+    return found == mIds.end() ? 0 : mUses[found->second];
+}
+
+std::vector<std::string> NormalLevel(const std::vector<RankedNoun>& nouns, const NounRules& rules) {
+    const auto eligible = [](const RankedNoun& noun) { return noun.hasClue && !noun.hardOnly; };
     std::set<std::string> chosen;
     std::map<int, int> perLength;
-    for (const std::string& w : nouns) {
-        if (scoreOf(w) >= rules.normalMinScore) {
-            chosen.insert(w);
-            ++perLength[static_cast<int>(w.size())];
+    for (const RankedNoun& noun : nouns) {
+        const int least = noun.inThesaurus ? rules.normalMinUsesInThesaurus : rules.normalMinUses;
+        if (eligible(noun) && noun.uses >= least) {
+            chosen.insert(noun.word);
+            ++perLength[static_cast<int>(noun.word.size())];
         }
     }
-    // Best ranked first; equal scores keep byte order, so the output never depends on hashing.
-    std::vector<std::string> ranked(nouns);
+    // Most used first; equal counts keep the input order, so the output never depends on hashing.
+    std::vector<const RankedNoun*> ranked;
+    for (const RankedNoun& noun : nouns)
+        if (eligible(noun)) ranked.push_back(&noun);
     std::stable_sort(ranked.begin(), ranked.end(),
-                     [&](const std::string& a, const std::string& b) { return scoreOf(a) > scoreOf(b); });
-    for (const std::string& w : ranked) {
-        const int length = static_cast<int>(w.size());
+                     [](const RankedNoun* a, const RankedNoun* b) { return a->uses > b->uses; });
+    for (const RankedNoun* noun : ranked) {
+        const int length = static_cast<int>(noun->word.size());
         if (length < rules.normalShortest || length > rules.normalLongest) continue;
-        if (perLength[length] >= rules.normalPerLengthMin || chosen.contains(w)) continue;
-        chosen.insert(w);
+        if (perLength[length] >= rules.normalPerLengthMin || chosen.contains(noun->word)) continue;
+        chosen.insert(noun->word);
         ++perLength[length];
     }
     return {chosen.begin(), chosen.end()};
+}
+
+std::vector<std::string> HardLevel(const std::vector<RankedNoun>& nouns, const NounRules& rules) {
+    std::vector<std::string> words;
+    for (const RankedNoun& noun : nouns)
+        if (noun.hasClue || noun.inThesaurus || noun.uses >= rules.hardMinUses) words.push_back(noun.word);
+    std::sort(words.begin(), words.end());
+    return words;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 // Extraction of the default word lists: common nouns in the nominative singular from the
-// Russian hunspell dictionary, ranked by how often they translate an English noun in Debian's
+// Russian hunspell dictionary, ranked by how often they occur in the Russian text of Debian's
 // English-Russian dictionaries. All words here are cp1251, small letters, "ё" written "е".
+
+#include "WordForms.h"
 
 #include <string>
 #include <string_view>
@@ -25,28 +27,60 @@ struct NounRules {
         std::vector<std::string> endings;
     };
     std::vector<OnlyFlags> onlyFlags;
-    int normalMinScore = 1;
+    std::vector<std::string> technicalLabels;
+    int normalMinUses = 1;
+    int normalMinUsesInThesaurus = 1;
     int normalShortest = 2;
     int normalLongest = 16;
     int normalPerLengthMin = 0;
+    int hardMinUses = 0;
 };
 
 // Parses the rules text (UTF-8). False with a message naming the line on a bad rule.
 bool ParseNounRules(std::string_view utf8Text, NounRules& rules, std::string& error);
 
+// A noun with the hunspell stems it stands for: its spelling there ("ё" kept) and their flags.
+struct Noun {
+    std::string word;
+    std::vector<std::string> spellings;
+    std::vector<std::string> flags;  // one per spelling
+};
+
 // The nouns of a hunspell ".dic" text (UTF-8) that the rules keep, and the entries named in
 // extraWords whatever their flags, without excluded words; in byte order, each once.
-std::vector<std::string> ExtractNouns(std::string_view utf8DicText, const NounRules& rules,
-                                      const std::vector<std::string>& excludedWords,
-                                      const std::vector<std::string>& extraWords);
+std::vector<Noun> ExtractNouns(std::string_view utf8DicText, const NounRules& rules,
+                               const std::vector<std::string>& excludedWords,
+                               const std::vector<std::string>& extraWords);
 
-// Adds one to scores[word] for every word of scores met in a noun sense of a mueller7-style
-// dictionary text (cp1251): senses after a "_n." mark, up to the next part-of-speech mark.
-void ScoreNounSenses(std::string_view text, std::unordered_map<std::string, int>& scores);
-// Adds one for every word of scores met anywhere in the text (cp1251).
-void ScoreAllWords(std::string_view text, std::unordered_map<std::string, int>& scores);
+// How often the forms of each noun occur in texts ("кота" and "котами" count for "кот"). A form
+// that several nouns share counts for each of them.
+class UseCounter {
+public:
+    UseCounter(const std::vector<Noun>& nouns, const SuffixRules& rules);
+    // Counts the Russian words of a cp1251 text.
+    void Count(std::string_view text);
+    int Uses(const std::string& word) const;
 
-// The normal level's words: every noun with at least normalMinScore, then for each length of
-// the normal range with fewer than normalPerLengthMin words the best ranked others of that length.
-std::vector<std::string> NormalLevel(const std::vector<std::string>& nouns,
-                                     const std::unordered_map<std::string, int>& scores, const NounRules& rules);
+private:
+    std::unordered_map<std::string, std::vector<int>> mNounsOfForm;
+    std::unordered_map<std::string, int> mIds;
+    std::vector<int> mUses;
+};
+
+struct RankedNoun {
+    std::string word;
+    int uses = 0;
+    bool inThesaurus = false;
+    bool hasClue = false;
+    bool hardOnly = false;  // named in hard-only-words.txt
+};
+
+// The normal level's words, among the nouns with a clue that are not hard only: those used at
+// least normalMinUses times (or normalMinUsesInThesaurus times when the thesaurus knows them),
+// then for each length of the normal range with fewer than normalPerLengthMin words the most
+// used others of that length. In byte order.
+std::vector<std::string> NormalLevel(const std::vector<RankedNoun>& nouns, const NounRules& rules);
+
+// The hard level's words: the nouns the sources know, those with a clue, those the thesaurus
+// names and those used at least hardMinUses times. In byte order.
+std::vector<std::string> HardLevel(const std::vector<RankedNoun>& nouns, const NounRules& rules);

@@ -3,9 +3,10 @@
 // The dictionary compiler: a UTF-8 word list in, a ".wdi" dictionary out (cell format 0,
 // records in dictionary order, definitions in the definition area).
 //
-// Input: one word per line; after the word an optional tab and definition, after that an
-// optional tab and category digit (0 ordinary, 1 reserve, 2 not offered). Empty lines and
-// lines starting with "#" are skipped.
+// Input: one word per line; after the word an optional tab and definitions (alternatives
+// separated by "; "), after that an optional tab and category digit (0 ordinary, 1 reserve,
+// 2 not offered). Empty lines and lines starting with "#" are skipped; a byte-order mark is
+// allowed. Capitals become small letters and "ё" becomes "е", as in the default dictionaries.
 
 #include "dictionary/DictionaryWriter.h"
 
@@ -13,11 +14,28 @@
 #include <string_view>
 #include <vector>
 
-// The words of a list, sorted into dictionary order. False with a Russian message naming the
-// line when a word has letters outside alphabet (cp1251), fewer than 2 or more than 25
-// letters, or stands twice.
-bool ParseWordList(std::string_view utf8Text, std::string_view alphabet, std::vector<DictionaryWord>& words,
-                   std::string& error);
+struct WordList {
+    std::vector<DictionaryWord> words;  // in dictionary order, each once
+    // One Russian message (cp1251) per line not taken, naming the line and the reason; in the
+    // strict reading also one per word given again.
+    std::vector<std::string> problems;
+    int respelled = 0;  // words written with capitals or "ё"
+    int merged = 0;     // lines whose word stood on an earlier line, merged into it
+};
 
-// Reads inputPath, writes outputPath. Problems are shown through TheUi(); false then.
-bool CompileWordList(const std::string& inputPath, const std::string& outputPath);
+enum class ListReading {
+    Forgiving,  // lines that cannot be taken are skipped, words given again merged
+    Strict,     // the same lines and repeated words are problems that refuse the list
+};
+
+// Reads a list; the words may use only alphabet's letters (cp1251).
+WordList ParseWordList(std::string_view utf8Text, std::string_view alphabet, ListReading reading);
+
+enum class CompileResult {
+    Written,        // the dictionary was written (lines may have been skipped)
+    NotWritten,     // the output file could not be written
+    NothingUsable,  // no list, no word in it, or a strict reading refused it
+};
+
+// Reads inputPath, writes outputPath. Every problem and note goes through TheUi().
+CompileResult CompileWordList(const std::string& inputPath, const std::string& outputPath, ListReading reading);
