@@ -18,6 +18,8 @@ struct TCommand {
 // Every command of crossgen, in the order the help lists them.
 const TCommand Commands[] = {
     {"fill", "fill a template with words and print the crossword", FillCommand},
+    {"style", "write a template style file, the defaults or another loaded", StyleCommand},
+    {"shape", "print the outline points of a cell form or an outline script", ShapeCommand},
 };
 
 void PrintHelp(std::ostream& out) {
