@@ -141,18 +141,18 @@ void TComExport::ShiftItems(int32_t dx, int32_t dy) {
     }
 }
 
-int TComExport::AddAt(TExportKind kind, int32_t x, int32_t y) {
+int TComExport::AddAt(TExportKind kind, int32_t x, int32_t y, int32_t x2, int32_t y2) {
     const int i = Add();
     SetKind(i, kind);
     SetX(i, x);
     SetY(i, y);
+    SetX2(i, x2);
+    SetY2(i, y2);
     return i;
 }
 
 int TComExport::AddBlock(TExportKind kind, const TBlockFields& fields) {
-    const int i = AddAt(kind, fields.X, fields.Y);
-    SetX2(i, fields.X2);
-    SetY2(i, fields.Y2);
+    const int i = AddAt(kind, fields.X, fields.Y, fields.X2, fields.Y2);
     SetFlag(i, fields.Flag);
     return i;
 }
@@ -171,89 +171,62 @@ int TComExport::AddCell(int32_t x, int32_t y, bool flag, int32_t cellKind) {
 }
 
 int TComExport::AddShapedCell(int32_t x, int32_t y, bool flag, int32_t cellKind) {
-    const int i = AddCell(x, y, flag, cellKind);
-    SetKind(i, TExportKind::ShapedCell);
-    return i;
+    return Rekind(AddCell(x, y, flag, cellKind), TExportKind::ShapedCell);
 }
 
 int TComExport::AddCanvasCell(int32_t x, int32_t y, bool flag, int32_t cellKind) {
-    const int i = AddCell(x, y, flag, cellKind);
-    SetKind(i, TExportKind::CanvasCell);
-    return i;
+    return Rekind(AddCell(x, y, flag, cellKind), TExportKind::CanvasCell);
 }
 
 int TComExport::AddCellEx(int32_t x, int32_t y, int32_t columns, int32_t rows, int32_t cellKind) {
-    const int i = AddAt(TExportKind::CellEx, x, y);
-    SetX2(i, columns);
-    SetY2(i, rows);
+    const int i = AddAt(TExportKind::CellEx, x, y, columns, rows);
     SetValue(i, cellKind);
     return i;
 }
 
 int TComExport::AddColorCell(int32_t x, int32_t y, int32_t x2, int32_t y2, bool flag, uint8_t mode) {
-    const int i = AddAt(TExportKind::ColorCell, x, y);
-    SetX2(i, x2);
-    SetY2(i, y2);
+    const int i = AddAt(TExportKind::ColorCell, x, y, x2, y2);
     SetFlag(i, flag);
     SetMode(i, mode);
     return i;
 }
 
 int TComExport::AddNumber(int32_t x, int32_t y, int32_t number) {
-    const int i = AddAt(TExportKind::Number, x, y);
-    SetX2(i, number);
-    return i;
+    return AddAt(TExportKind::Number, x, y, number);
 }
 
 int TComExport::AddCanvasNumber(int32_t x, int32_t y, int32_t number) {
-    const int i = AddNumber(x, y, number);
-    SetKind(i, TExportKind::CanvasNumber);
-    return i;
+    return Rekind(AddNumber(x, y, number), TExportKind::CanvasNumber);
 }
 
 int TComExport::AddKeyWordNumber(int32_t x, int32_t y, int32_t cellX, int32_t cellY) {
-    const int i = AddAt(TExportKind::KeyWordNumber, x, y);
-    SetX2(i, cellX);
-    SetY2(i, cellY);
-    return i;
+    return AddAt(TExportKind::KeyWordNumber, x, y, cellX, cellY);
 }
 
 int TComExport::AddKeyWordNumberShaped(int32_t x, int32_t y, int32_t cellX, int32_t cellY) {
-    const int i = AddKeyWordNumber(x, y, cellX, cellY);
-    SetKind(i, TExportKind::KeyWordNumberShaped);
-    return i;
+    return Rekind(AddKeyWordNumber(x, y, cellX, cellY), TExportKind::KeyWordNumberShaped);
 }
 
 int TComExport::AddCanvasKeyWordNumber(int32_t x, int32_t y, int32_t cellX, int32_t cellY) {
-    const int i = AddKeyWordNumber(x, y, cellX, cellY);
-    SetKind(i, TExportKind::CanvasKeyWordNumber);
-    return i;
+    return Rekind(AddKeyWordNumber(x, y, cellX, cellY), TExportKind::CanvasKeyWordNumber);
 }
 
 int TComExport::AddOutline(int32_t x, int32_t y, int32_t x0, int32_t y0, std::string_view contour) {
-    const int i = AddAt(TExportKind::Outline, x, y);
-    SetX2(i, x0);
-    SetY2(i, y0);
+    const int i = AddAt(TExportKind::Outline, x, y, x0, y0);
     SetText(i, contour);
     return i;
 }
 
 int TComExport::AddWalls(int32_t x, int32_t y, int32_t bits) {
-    const int i = AddAt(TExportKind::Walls, x, y);
-    SetX2(i, bits);
-    return i;
+    return AddAt(TExportKind::Walls, x, y, bits);
 }
 
 int TComExport::AddArrows(int32_t x, int32_t y, int32_t bits) {
-    const int i = AddAt(TExportKind::Arrows, x, y);
-    SetX2(i, bits);
-    return i;
+    return AddAt(TExportKind::Arrows, x, y, bits);
 }
 
 int TComExport::AddLine(int32_t x, int32_t y, int32_t x2, int32_t y2, std::string_view style) {
-    const int i = AddAt(TExportKind::Line, x, y);
-    SetX2(i, x2);
-    SetY2(i, y2);
+    const int i = AddAt(TExportKind::Line, x, y, x2, y2);
     SetName(i, style);
     return i;
 }
@@ -275,8 +248,7 @@ int TComExport::AddPolyline(const std::vector<TItemPoint>& points, std::string_v
 }
 
 int TComExport::AddHoneyArrows(int32_t x, int32_t y, int32_t bits, int32_t value) {
-    const int i = AddAt(TExportKind::HoneyArrows, x, y);
-    SetX2(i, bits);
+    const int i = AddAt(TExportKind::HoneyArrows, x, y, bits);
     SetValue(i, value);
     return i;
 }
@@ -292,8 +264,7 @@ int TComExport::AddTextBlock(const TBlockFields& fields, std::string_view text) 
 
 int TComExport::AddStyledTextBlock(const TBlockFields& fields, std::string_view text,
                                    const TFormatParameters& format) {
-    const int i = AddTextBlock(fields, text);
-    SetKind(i, TExportKind::StyledTextBlock);
+    const int i = Rekind(AddTextBlock(fields, text), TExportKind::StyledTextBlock);
     SetFormat(i, format);
     SetFlag2(i, fields.Flag2);
     return i;
@@ -306,8 +277,7 @@ int TComExport::AddPicture(const TBlockFields& fields, std::string_view fileName
 }
 
 int TComExport::AddFormattedText(const TBlockFields& fields, std::string_view text, const TFormatParameters& format) {
-    const int i = AddTextBlock(fields, text);
-    SetKind(i, TExportKind::FormattedText);
+    const int i = Rekind(AddTextBlock(fields, text), TExportKind::FormattedText);
     SetFormat(i, format);
     return i;
 }
@@ -321,8 +291,7 @@ int TComExport::AddBackground(std::string_view fileName) {
 
 int TComExport::AddCellPart(int32_t x, int32_t y, int32_t columns, int32_t rows, int32_t cellKind,
                             const TItemRect& rect) {
-    const int i = AddCellEx(x, y, columns, rows, cellKind);
-    SetKind(i, TExportKind::CellPart);
+    const int i = Rekind(AddCellEx(x, y, columns, rows, cellKind), TExportKind::CellPart);
     SetRect(i, rect);
     return i;
 }
@@ -337,8 +306,7 @@ int TComExport::AddFramedPicture(const TBlockFields& fields, std::string_view fi
 }
 
 int TComExport::AddFramedText(const TBlockFields& fields, std::string_view text, const TFormatParameters& format) {
-    const int i = AddFramedPicture(fields, text);
-    SetKind(i, TExportKind::FramedText);
+    const int i = Rekind(AddFramedPicture(fields, text), TExportKind::FramedText);
     SetName(i, fields.Name);
     SetParam1(i, fields.Param1);
     SetParam2(i, fields.Param2);
@@ -351,7 +319,5 @@ int TComExport::AddMarker(int32_t x, int32_t y) {
 }
 
 int TComExport::AddTurnMarks(int32_t x, int32_t y, int32_t bits) {
-    const int i = AddAt(TExportKind::TurnMarks, x, y);
-    SetX2(i, bits);
-    return i;
+    return AddAt(TExportKind::TurnMarks, x, y, bits);
 }

@@ -224,8 +224,13 @@ private:
 
     int32_t ReadInt(int i, std::size_t at) const;
     void WriteInt(int i, std::size_t at, int32_t value);
-    // A new item of the kind at (x, y).
-    int AddAt(TExportKind kind, int32_t x, int32_t y);
+    // A new item of the kind at (x, y) with its second pair of numbers.
+    int AddAt(TExportKind kind, int32_t x, int32_t y, int32_t x2 = 0, int32_t y2 = 0);
+    // Gives item i the kind of a variant of the item it was appended as; answers i.
+    int Rekind(int i, TExportKind kind) {
+        SetKind(i, kind);
+        return i;
+    }
     // A new block item with the box, name, flag and parameters of fields.
     int AddBlock(TExportKind kind, const TBlockFields& fields);
 
