@@ -20,6 +20,8 @@ const TCommand Commands[] = {
     {"fill", "fill a template with words and print the crossword", FillCommand},
     {"style", "write a template style file, the defaults or another loaded", StyleCommand},
     {"shape", "print the outline points of a cell form or an outline script", ShapeCommand},
+    {"check", "check a template: slot statistics and the cells of questionable slots", CheckCommand},
+    {"edit", "crop, shift or mirror the cells of a template file", EditCommand},
 };
 
 void PrintHelp(std::ostream& out) {
