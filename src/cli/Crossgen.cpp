@@ -18,6 +18,8 @@ struct TCommand {
 // Every command of crossgen, in the order the help lists them.
 const TCommand Commands[] = {
     {"fill", "fill a template with words and print the crossword", FillCommand},
+    {"draw", "draw the empty grid of a template as SVG, PDF or PNG, or list its drawing items", DrawCommand},
+    {"view", "paint the working view of a template, as an editor shows it, into a PNG", ViewCommand},
     {"style", "write a template style file, the defaults or another loaded", StyleCommand},
     {"shape", "print the outline points of a cell form or an outline script", ShapeCommand},
     {"check", "check a template: slot statistics and the cells of questionable slots", CheckCommand},

@@ -1,0 +1,191 @@
+#include "DrawCommand.h"
+
+#include "Commands.h"
+#include "Json.h"
+#include "Options.h"
+
+#include "export/ComExport.h"
+#include "platform/Metafile.h"
+#include "platform/Text.h"
+#include "template/Shablon.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+namespace {
+
+const char* const DrawHelpHead =
+    "usage: crossgen draw (--size WxH | --template FILE) [--style FILE] (--out FILE | --items)\n"
+    "\n"
+    "Draws the empty grid of a template: its cells, clue numbers, key-word cells and outline as\n"
+    "the style sets them.\n"
+    "\n";
+
+const char* const DrawHelpTail =
+    "  --style FILE       a style file with the template's looks (default: the built-in looks)\n"
+    "  --out FILE         write the picture: FILE.svg or FILE.pdf (one unit a point) or FILE.png\n"
+    "                     (one pixel a unit on white, scaled down to at most 16384 pixels a side\n"
+    "                     and 16 M pixels)\n"
+    "  --items            print the drawing items instead, one a line: the item kind, a blank,\n"
+    "                     then its fields as name=value (positions in export units, 1000 a\n"
+    "                     drawing unit, y upward)\n"
+    "  --help             this text\n"
+    "\n"
+    "exit codes: 0 drawn, 2 bad arguments, unreadable or unwritable files, or a picture too large\n"
+    "for its positions\n";
+
+// The fields an item kind carries, in the order they are printed.
+enum TField : unsigned {
+    Value = 1 << 0,
+    Name = 1 << 1,
+    X = 1 << 2,
+    Y = 1 << 3,
+    X2 = 1 << 4,
+    Y2 = 1 << 5,
+    Flag = 1 << 6,
+    Mode = 1 << 7,
+    Flag2 = 1 << 8,
+    Param1 = 1 << 9,
+    Param2 = 1 << 10,
+    Colour = 1 << 11,
+    Rect = 1 << 12,
+    Param3 = 1 << 13,
+    Param4 = 1 << 14,
+    Text = 1 << 15,
+    Points = 1 << 16,
+};
+
+constexpr unsigned Position = X | Y;
+constexpr unsigned Box = X | Y | X2 | Y2;
+constexpr unsigned Framed = Box | Flag | Text | Rect | Param3 | Param4;
+
+constexpr unsigned KindFields[ExportKindCount] = {
+    Text,                                         // caption
+    Position | Flag | Value,                      // cell
+    Position | Flag | Value,                      // shaped cell
+    Position | Flag | Value,                      // cell in drawing units
+    Box | Value,                                  // spanning cell
+    Box | Flag | Mode,                            // colour cell
+    Position | X2,                                // number
+    Position | X2,                                // number in drawing units
+    Box,                                          // key-word number
+    Box,                                          // key-word number, shaped
+    Box,                                          // key-word number in drawing units
+    Box | Text,                                   // outline
+    Position | X2,                                // walls
+    Position | X2,                                // arrows
+    Box | Name,                                   // line
+    Points | Name | Colour | X2,                  // polyline
+    Position | X2 | Value,                        // honeycomb arrows
+    Box | Name | Flag | Param1 | Param2 | Text,   // text block
+    Box | Name | Flag | Flag2 | Param1 | Param2 | Text,
+    Box | Flag | Text,                            // picture
+    Box | Name | Flag | Param1 | Param2 | Text,   // formatted text
+    Text,                                         // background
+    Box | Value | Rect,                           // part of a large cell
+    Framed,                                       // framed picture
+    Framed | Name | Param1 | Param2,              // framed text
+    Position,                                     // marker
+    Position | X2,                                // turn marks
+};
+
+void PrintItem(const TComExport& list, int i, std::ostream& out) {
+    const int kind = list.Kind(i);
+    out << kind;
+    const unsigned fields = kind < ExportKindCount ? KindFields[kind] : 0;
+    const auto number = [&](unsigned field, const char* name, long long value) {
+        if (fields & field) out << " " << name << "=" << value;
+    };
+    number(Value, "Value", list.Value(i));
+    if (fields & Name) out << " Name=" << JsonString(ToUtf8(list.Name(i)));
+    number(X, "X", list.X(i));
+    number(Y, "Y", list.Y(i));
+    number(X2, "X2", list.X2(i));
+    number(Y2, "Y2", list.Y2(i));
+    number(Flag, "Flag", list.Flag(i));
+    number(Mode, "Mode", list.Mode(i));
+    number(Flag2, "Flag2", list.Flag2(i));
+    number(Param1, "Param1", list.Param1(i));
+    number(Param2, "Param2", list.Param2(i));
+    if (fields & Colour) out << " Colour=" << list.Colour(i).Value << "/" << static_cast<int>(list.Colour(i).Model);
+    if (fields & Rect) {
+        const TItemRect r = list.Rect(i);
+        out << " Rect=" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+    }
+    number(Param3, "Param3", list.Param3(i));
+    number(Param4, "Param4", list.Param4(i));
+    if (fields & Points) {
+        out << " Points=";
+        const auto points = list.Points(i);
+        for (std::size_t p = 0; p < points.size(); ++p) out << (p ? " " : "") << points[p].X << "," << points[p].Y;
+    }
+    if (fields & Text) out << " Text=" << JsonString(ToUtf8(list.Text(i)));
+    out << "\n";
+}
+
+}  // namespace
+
+bool HasExtension(const std::string& path, std::string_view extension) {
+    if (path.size() <= extension.size()) return false;
+    return std::equal(extension.begin(), extension.end(), path.end() - extension.size(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+std::unique_ptr<TShablon> LoadStyledTemplate(const TTemplateSource& source, const std::string& styleFile,
+                                             std::ostream& err) {
+    auto shablon = source.LoadTemplate(err);
+    if (!shablon || styleFile.empty()) return shablon;
+    if (!shablon->LoadStyle(styleFile)) return nullptr;
+    return shablon;
+}
+
+int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
+    TOptionParser parser("draw", err);
+    TTemplateSource source;
+    source.AddOptions(parser, defaults);
+    std::string styleFile, outFile;
+    parser.Text("--style", styleFile);
+    parser.Value("--out", [&outFile](const std::string& value) -> std::string {
+        if (!HasExtension(value, ".svg") && !HasExtension(value, ".pdf") && !HasExtension(value, ".png"))
+            return "wants a file name ending in .svg, .pdf or .png";
+        outFile = value;
+        return {};
+    });
+    bool items = false;
+    parser.Flag("--items", items);
+    if (!parser.Parse(args)) return ExitCode::BadInput;
+    if (parser.Help) {
+        out << DrawHelpHead << TemplateSourceHelp << DrawHelpTail;
+        return ExitCode::Filled;
+    }
+    if (!source.Check(parser)) return ExitCode::BadInput;
+    if (items == parser.Given("--out")) {
+        parser.Complain("either --out FILE or --items");
+        return ExitCode::BadInput;
+    }
+    source.SeedRandom();
+    const auto shablon = LoadStyledTemplate(source, styleFile, err);
+    if (!shablon) return ExitCode::BadInput;
+
+    if (items) {
+        TComExport list;
+        shablon->BuildExport(list);
+        for (int i = 0; i < list.Count(); ++i) PrintItem(list, i, out);
+        return ExitCode::Filled;
+    }
+    TMetafile picture;
+    shablon->DrawToMetafile(picture);
+    if (picture.Width() <= 0 || picture.Height() <= 0) {
+        err << "crossgen: the picture is too large: its positions do not fit in 32 bits (lower the SCALE or WIDTH of the style)\n";
+        return ExitCode::BadInput;
+    }
+    const bool written = HasExtension(outFile, ".svg")   ? picture.WriteSvg(outFile)
+                         : HasExtension(outFile, ".pdf") ? picture.WritePdf(outFile)
+                                                         : picture.WritePng(outFile);
+    if (!written) {
+        err << "crossgen: cannot write " << outFile << "\n";
+        return ExitCode::BadInput;
+    }
+    return ExitCode::Filled;
+}
