@@ -13,6 +13,31 @@
 #include <memory>
 #include <sstream>
 
+namespace {
+
+struct Entry {
+    std::string word;  // UTF-8
+    WordCategory category;
+    std::string definition;  // UTF-8
+};
+
+// Loads a compiled dictionary and compares its entries, in order, with expected.
+void ExpectEntries(const std::string& file, const std::vector<Entry>& expected) {
+    TWorkDictionary dictionary;
+    dictionary.ShowProgress = false;
+    dictionary.FileName = file;
+    ASSERT_TRUE(dictionary.Load());
+    EXPECT_EQ(dictionary.CellFormat(), CellFormatSingle);
+    ASSERT_EQ(dictionary.Count(), static_cast<int>(expected.size()));
+    for (int i = 0; i < dictionary.Count(); ++i) {
+        EXPECT_EQ(ToUtf8(dictionary.EntryText(i)), expected[i].word);
+        EXPECT_EQ(dictionary.EntryCategory(i), expected[i].category) << expected[i].word;
+        EXPECT_EQ(ToUtf8(dictionary.Definition(i)), expected[i].definition) << expected[i].word;
+    }
+}
+
+}  // namespace
+
 TEST(Compiler, OutputLoadsAndRoundTrips) {
     ScratchDir dir;
     ScopedRecordingUi ui;
@@ -26,29 +51,15 @@ TEST(Compiler, OutputLoadsAndRoundTrips) {
                               "ад\t\t2\n"));
     const std::string out = dir.File("words.wdi");
     ASSERT_EQ(CompileWordList(list, out, ListReading::Forgiving), CompileResult::Written);
-    EXPECT_EQ(ui->Messages, std::vector<std::string>{Format("%s: заглавные буквы и \"ё\" заменены в словах: 1"_cp, list)});
+    EXPECT_EQ(ui->Messages,
+              std::vector<std::string>{Format("%s: заглавные буквы и \"ё\" заменены в словах: 1"_cp, list)});
 
-    TWorkDictionary dictionary;
-    dictionary.FileName = out;
-    ASSERT_TRUE(dictionary.Load());
-    ASSERT_EQ(dictionary.Count(), 4);
-    EXPECT_EQ(dictionary.CellFormat(), CellFormatSingle);
-    struct Expected {
-        std::string word;
-        WordCategory category;
-        std::string definition;
-    };
-    const Expected expected[] = {
-        {"ад", WordCategory::Unavailable, ""},
-        {"еж", WordCategory::Reserve, "колючий зверь"},
-        {"кот", WordCategory::Ordinary, ""},
-        {"собака", WordCategory::Ordinary, "друг человека"},
-    };
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ToUtf8(dictionary.EntryText(i)), expected[i].word);
-        EXPECT_EQ(dictionary.EntryCategory(i), expected[i].category);
-        EXPECT_EQ(ToUtf8(dictionary.Definition(i)), expected[i].definition);
-    }
+    ExpectEntries(out, {
+                           {"ад", WordCategory::Unavailable, ""},
+                           {"еж", WordCategory::Reserve, "колючий зверь"},
+                           {"кот", WordCategory::Ordinary, ""},
+                           {"собака", WordCategory::Ordinary, "друг человека"},
+                       });
 }
 
 TEST(Compiler, TakesBomCapitalsYoAndMergesRepeatedWords) {
@@ -67,27 +78,11 @@ TEST(Compiler, TakesBomCapitalsYoAndMergesRepeatedWords) {
                                 Format("%s: заглавные буквы и \"ё\" заменены в словах: 2"_cp, list),
                                 Format("%s: повторы слов объединены: 2"_cp, list),
                             }));
-
-    TWorkDictionary dictionary;
-    dictionary.ShowProgress = false;
-    dictionary.FileName = out;
-    ASSERT_TRUE(dictionary.Load());
-    ASSERT_EQ(dictionary.Count(), 3);
-    struct Expected {
-        std::string word;
-        WordCategory category;
-        std::string definition;
-    };
-    const Expected expected[] = {
-        {"ад", WordCategory::Ordinary, ""},
-        {"еж", WordCategory::Reserve, "колючий; клубок"},
-        {"кот", WordCategory::Ordinary, "зверь; мурлыка"},
-    };
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(ToUtf8(dictionary.EntryText(i)), expected[i].word);
-        EXPECT_EQ(dictionary.EntryCategory(i), expected[i].category) << expected[i].word;
-        EXPECT_EQ(ToUtf8(dictionary.Definition(i)), expected[i].definition);
-    }
+    ExpectEntries(out, {
+                           {"ад", WordCategory::Ordinary, ""},
+                           {"еж", WordCategory::Reserve, "колючий; клубок"},
+                           {"кот", WordCategory::Ordinary, "зверь; мурлыка"},
+                       });
 }
 
 namespace {

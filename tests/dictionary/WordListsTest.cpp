@@ -191,18 +191,19 @@ TEST(EnglishRussian, SensesKeepTheirPartOfSpeechLabelsAndTranslations) {
     const std::vector<std::string_view> entries = DictdEntries(index, mueller.text);
     ASSERT_EQ(entries.size(), 3u);  // the database's own entry left out, "House" given once
     using Groups = std::vector<std::vector<std::string>>;
-    EXPECT_EQ(SensesWithTranslations(entries, true), (std::vector<SenseSeen>{
-                                                         {"bank", true, false, Groups{{"вал", "насыпь"}}},
-                                                         {"bank", true, false, Groups{{"берег"}}},
-                                                         {"bank", true, true, Groups{{"банк"}}},
-                                                         {"house", true, false, Groups{{"дом"}, {"жилище"}, {"здание"}}},
-                                                         {"house", false, false, Groups{{"домашний"}}},
-                                                         {"house", false, false, Groups{{"приютить"}}},
-                                                         {"almanac", true, false, Groups{{"календарь"}, {"альманах"}}},
-                                                     }));
+    using Seen = std::vector<SenseSeen>;
+    const Seen expected = {
+        {"bank", true, false, Groups{{"вал", "насыпь"}}},
+        {"bank", true, false, Groups{{"берег"}}},
+        {"bank", true, true, Groups{{"банк"}}},  // the label of the homonym holds for its sense
+        {"house", true, false, Groups{{"дом"}, {"жилище"}, {"здание"}}},
+        {"house", false, false, Groups{{"домашний"}}},  // attributive
+        {"house", false, false, Groups{{"приютить"}}},  // the verb
+        {"almanac", true, false, Groups{{"календарь"}, {"альманах"}}},
+    };
+    EXPECT_EQ(SensesWithTranslations(entries, true), expected);
 
     const Dictd freedict = MakeDictd({"zoo /zˈuː/\nзоопарк\n", "about /əbaut/\n1. о\n2. приблизительно, примерно\n"});
-    using Seen = std::vector<SenseSeen>;
     EXPECT_EQ(SensesWithTranslations(DictdEntries(freedict.index, freedict.text), false),
               (Seen{{"zoo", true, false, Groups{{"зоопарк"}}},
                     {"about", true, false, Groups{{"о"}}},

@@ -22,7 +22,7 @@ constexpr std::size_t MaxListingPosition = 3;
 // The longest thesaurus meaning whose first two words make a clue together.
 constexpr std::size_t MaxPairedMeaning = 4;
 // Ranks an English name taken through a qualified item behind every name taken directly.
-constexpr std::size_t QualifiedRank = 1000;
+constexpr std::size_t QualifiedRank = 1000;  // more groups than any sense has
 
 bool IsClueChar(char c) {
     return IsRussianLetter(c) || c == ' ' || c == '-';
@@ -59,7 +59,7 @@ bool SameRoot(std::string_view a, std::string_view b) {
 }
 
 ClueMaker::ClueMaker(const std::vector<std::string>& nouns, const std::vector<std::string>& offensiveWords)
-    : mNouns(nouns), mSources(nouns.size()) {
+    : mSources(nouns.size()) {
     mIds.reserve(nouns.size() * 2);
     for (std::size_t i = 0; i < nouns.size(); ++i) mIds.emplace(nouns[i], static_cast<int>(i));
     for (const std::string& word : offensiveWords) {
@@ -132,8 +132,9 @@ void ClueMaker::AddThesaurus(const std::vector<ThesaurusEntry>& entries) {
 }
 
 void ClueMaker::AddSense(const TranslationSense& sense) {
-    if (!sense.noun) return;
+    if (!sense.noun || sense.groups.empty()) return;
     const bool named = IsEnglishName(sense.english);
+    if (named) ++mNounSenses[sense.english];
     for (std::size_t g = 0; g < sense.groups.size(); ++g) {
         for (std::size_t i = 0; i < sense.groups[g].size(); ++i) {
             const std::string normal = NormalWord(sense.groups[g][i]);
@@ -164,18 +165,22 @@ std::vector<std::string> ClueMaker::RussianClues(const std::string& noun) const 
     std::vector<std::string> clues;
     const int id = IdOf(noun);
     if (id < 0) return clues;
-    std::vector<std::string> usedWords;
-    const auto used = [&](std::string_view word) {
-        return std::find(usedWords.begin(), usedWords.end(), word) != usedWords.end();
-    };
-    // A clue is kept when its first word is not already in an earlier one.
+    // Each synonym appears once: a clue whose first synonym an earlier clue holds is left out, and
+    // a pair whose second one it holds keeps only its first.
+    std::vector<std::string> usedSynonyms;
     const auto add = [&](const std::string& clue) {
         if (clue.empty() || clues.size() >= MaxClues) return;
-        const std::string normal = NormalWord(clue);
-        const std::vector<std::string_view> words = SplitOn(std::string_view(normal).substr(0, normal.find(',')), ' ');
-        if (used(words.front())) return;
-        for (const std::string_view word : SplitOn(normal, ' ')) usedWords.emplace_back(Trimmed(word.substr(0, word.find(','))));
-        clues.push_back(clue);
+        std::string kept;
+        for (const std::string_view synonym : SplitOn(clue, ',')) {
+            const std::string normal = NormalWord(Trimmed(synonym));
+            if (std::find(usedSynonyms.begin(), usedSynonyms.end(), normal) != usedSynonyms.end()) {
+                if (kept.empty()) return;
+                continue;
+            }
+            usedSynonyms.push_back(normal);
+            kept += (kept.empty() ? "" : ", ") + std::string(Trimmed(synonym));
+        }
+        clues.push_back(kept);
     };
     const Sources& sources = mSources[id];
     // A meaning's first words are its nearest synonyms; a long list goes on with kinds of the thing
@@ -198,20 +203,21 @@ std::vector<std::string> ClueMaker::EnglishClues(const std::string& noun) const 
     std::vector<std::string> clues;
     const int id = IdOf(noun);
     if (id < 0) return clues;
-    std::vector<EnglishName> names = mSources[id].englishNames;
-    // Everyday senses first, then the senses where the noun is the first translation, then short names.
-    std::stable_sort(names.begin(), names.end(), [](const EnglishName& a, const EnglishName& b) {
-        return std::make_tuple(a.technical, a.group, a.item, a.english.size(), a.english) <
-               std::make_tuple(b.technical, b.group, b.item, b.english.size(), b.english);
-    });
     // "по-английски" itself must not give the answer away ("англичанин").
     if (SameRoot(noun, "английски"_cp)) return clues;
-    for (const EnglishName& name : names) {
-        std::string clue = std::string("по-английски "_cp) + name.english;
-        if (std::find(clues.begin(), clues.end(), clue) != clues.end()) continue;
-        clues.push_back(std::move(clue));
-        if (clues.size() == 2) break;
-    }
+    // The best name: from an everyday sense, naming the noun itself rather than a kind of it,
+    // an English word of few senses (a name of the thing rather than a word of many uses),
+    // where the noun is the first translation; then the shorter name.
+    const auto key = [&](const EnglishName& name) {
+        const auto senses = mNounSenses.find(name.english);
+        return std::make_tuple(name.technical, name.group >= QualifiedRank,
+                               senses == mNounSenses.end() ? 0 : senses->second, name.group, name.item,
+                               name.english.size(), std::string_view(name.english));
+    };
+    const std::vector<EnglishName>& names = mSources[id].englishNames;
+    const auto best = std::min_element(names.begin(), names.end(),
+                                       [&](const EnglishName& a, const EnglishName& b) { return key(a) < key(b); });
+    if (best != names.end()) clues.push_back(std::string("по-английски "_cp) + best->english);
     return clues;
 }
 

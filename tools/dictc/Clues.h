@@ -36,7 +36,7 @@ public:
 
     // The Russian clues of a noun, best first, at most MaxClues.
     std::vector<std::string> RussianClues(const std::string& noun) const;
-    // The English clues of a noun, best first, at most two.
+    // The English clue of a noun, if it has one ("по-английски house").
     std::vector<std::string> EnglishClues(const std::string& noun) const;
     // The definition text for a word list: the Russian clues, or the English ones when there is
     // no Russian one, joined by "; "; empty when there is neither.
@@ -70,9 +70,9 @@ private:
     // The first clue of words for answer, or the first two joined when pairs are wanted and fit.
     std::string ClueOf(const std::vector<std::string>& words, std::string_view answer, bool pair) const;
 
-    std::vector<std::string> mNouns;
     std::unordered_map<std::string, int> mIds;
     std::unordered_set<std::string> mOffensive;
     std::vector<std::string> mOffensiveStems;
     std::vector<Sources> mSources;
+    std::unordered_map<std::string, int> mNounSenses;  // English word: its noun senses
 };

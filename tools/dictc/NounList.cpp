@@ -139,15 +139,15 @@ UseCounter::UseCounter(const std::vector<Noun>& nouns, const SuffixRules& rules)
     for (std::size_t id = 0; id < nouns.size(); ++id) {
         const Noun& noun = nouns[id];
         mIds.emplace(noun.word, static_cast<int>(id));
-        for (std::size_t s = 0; s < noun.spellings.size(); ++s) {
-            for (const std::string& form : rules.FormsOf(noun.spellings[s], noun.flags[s])) {
-                std::vector<int>& ids = mNounsOfForm[ReplaceChar(form, SmallYo, SmallYe)];
-                if (std::find(ids.begin(), ids.end(), static_cast<int>(id)) == ids.end()) ids.push_back(static_cast<int>(id));
-            }
-        }
+        const auto addForm = [&](const std::string& form) {
+            std::vector<int>& ids = mNounsOfForm[form];
+            if (std::find(ids.begin(), ids.end(), static_cast<int>(id)) == ids.end()) ids.push_back(static_cast<int>(id));
+        };
+        for (std::size_t s = 0; s < noun.spellings.size(); ++s)
+            for (const std::string& form : rules.FormsOf(noun.spellings[s], noun.flags[s]))
+                addForm(ReplaceChar(form, SmallYo, SmallYe));
         // A noun without a paradigm (an irregular or indeclinable one) still counts in its own form.
-        std::vector<int>& own = mNounsOfForm[noun.word];
-        if (std::find(own.begin(), own.end(), static_cast<int>(id)) == own.end()) own.push_back(static_cast<int>(id));
+        addForm(noun.word);
     }
 }
 

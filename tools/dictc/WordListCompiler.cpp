@@ -58,7 +58,8 @@ WordList ParseWordList(std::string_view utf8Text, std::string_view alphabet, Lis
             list.problems.push_back(Format("Строка %d: нет слова"_cp, lineNumber));
             return;
         }
-        if (fields.size() > 3 || category.size() > 1 || (category.size() == 1 && (category[0] < '0' || category[0] > '2'))) {
+        const bool categoryOk = category.empty() || (category.size() == 1 && category[0] >= '0' && category[0] <= '2');
+        if (fields.size() > 3 || !categoryOk) {
             list.problems.push_back(
                 Format("Строка %d: категория слова \"%s\" должна быть 0, 1 или 2"_cp, lineNumber, written));
             return;
