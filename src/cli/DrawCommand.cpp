@@ -132,26 +132,34 @@ bool HasExtension(const std::string& path, std::string_view extension) {
                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-std::unique_ptr<TShablon> LoadStyledTemplate(const TTemplateSource& source, const std::string& styleFile,
-                                             std::ostream& err) {
-    auto shablon = source.LoadTemplate(err);
-    if (!shablon || styleFile.empty()) return shablon;
-    if (!shablon->LoadStyle(styleFile)) return nullptr;
+void TPictureOptions::AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults,
+                                 std::vector<std::string> extensions) {
+    Source.AddOptions(parser, defaults);
+    parser.Text("--style", StyleFile);
+    parser.Value("--out", [this, extensions = std::move(extensions)](const std::string& value) -> std::string {
+        for (const std::string& extension : extensions)
+            if (HasExtension(value, extension)) {
+                OutFile = value;
+                return {};
+            }
+        std::string wanted;
+        for (std::size_t i = 0; i < extensions.size(); ++i)
+            wanted += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+        return "wants a file name ending in " + wanted;
+    });
+}
+
+std::unique_ptr<TShablon> TPictureOptions::LoadTemplate(std::ostream& err) const {
+    auto shablon = Source.LoadTemplate(err);
+    if (!shablon || StyleFile.empty()) return shablon;
+    if (!shablon->LoadStyle(StyleFile)) return nullptr;
     return shablon;
 }
 
 int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
     TOptionParser parser("draw", err);
-    TTemplateSource source;
-    source.AddOptions(parser, defaults);
-    std::string styleFile, outFile;
-    parser.Text("--style", styleFile);
-    parser.Value("--out", [&outFile](const std::string& value) -> std::string {
-        if (!HasExtension(value, ".svg") && !HasExtension(value, ".pdf") && !HasExtension(value, ".png"))
-            return "wants a file name ending in .svg, .pdf or .png";
-        outFile = value;
-        return {};
-    });
+    TPictureOptions options;
+    options.AddOptions(parser, defaults, {".svg", ".pdf", ".png"});
     bool items = false;
     parser.Flag("--items", items);
     if (!parser.Parse(args)) return ExitCode::BadInput;
@@ -159,13 +167,13 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         out << DrawHelpHead << TemplateSourceHelp << DrawHelpTail;
         return ExitCode::Filled;
     }
-    if (!source.Check(parser)) return ExitCode::BadInput;
+    if (!options.Source.Check(parser)) return ExitCode::BadInput;
     if (items == parser.Given("--out")) {
         parser.Complain("either --out FILE or --items");
         return ExitCode::BadInput;
     }
-    source.SeedRandom();
-    const auto shablon = LoadStyledTemplate(source, styleFile, err);
+    options.Source.SeedRandom();
+    const auto shablon = options.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
 
     if (items) {
@@ -180,11 +188,12 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         err << "crossgen: the picture is too large: its positions do not fit in 32 bits (lower the SCALE or WIDTH of the style)\n";
         return ExitCode::BadInput;
     }
-    const bool written = HasExtension(outFile, ".svg")   ? picture.WriteSvg(outFile)
-                         : HasExtension(outFile, ".pdf") ? picture.WritePdf(outFile)
-                                                         : picture.WritePng(outFile);
+    const std::string& file = options.OutFile;
+    const bool written = HasExtension(file, ".svg")   ? picture.WriteSvg(file)
+                         : HasExtension(file, ".pdf") ? picture.WritePdf(file)
+                                                      : picture.WritePng(file);
     if (!written) {
-        err << "crossgen: cannot write " << outFile << "\n";
+        err << "crossgen: cannot write " << file << "\n";
         return ExitCode::BadInput;
     }
     return ExitCode::Filled;

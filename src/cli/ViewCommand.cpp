@@ -41,15 +41,8 @@ constexpr int MaxFirst = 1000;  // far enough past any grid
 
 int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
     TOptionParser parser("view", err);
-    TTemplateSource source;
-    source.AddOptions(parser, defaults);
-    std::string styleFile, outFile;
-    parser.Text("--style", styleFile);
-    parser.Value("--out", [&outFile](const std::string& value) -> std::string {
-        if (!HasExtension(value, ".png")) return "wants a file name ending in .png";
-        outFile = value;
-        return {};
-    });
+    TPictureOptions options;
+    options.AddOptions(parser, defaults, {".png"});
     TFastDrawParameters view;
     parser.Number("--zoom", view.Zoom, -MaxZoom, MaxZoom);
     parser.Value("--first", [&view](const std::string& value) -> std::string {
@@ -86,21 +79,21 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         out << ViewHelpHead << TemplateSourceHelp << ViewHelpTail;
         return ExitCode::Filled;
     }
-    if (!source.Check(parser)) return ExitCode::BadInput;
-    if (outFile.empty()) {
+    if (!options.Source.Check(parser)) return ExitCode::BadInput;
+    if (options.OutFile.empty()) {
         parser.Complain("--out FILE.png");
         return ExitCode::BadInput;
     }
-    source.SeedRandom();
-    const auto shablon = LoadStyledTemplate(source, styleFile, err);
+    options.Source.SeedRandom();
+    const auto shablon = options.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
     shablon->NumberCells();
     if (view.ShowMarks) shablon->CheckTemplate();
 
     TBitmap bitmap(windowWidth, windowHeight);
     shablon->FastDraw(view, bitmap);
-    if (!bitmap.WritePng(outFile)) {
-        err << "crossgen: cannot write " << outFile << "\n";
+    if (!bitmap.WritePng(options.OutFile)) {
+        err << "crossgen: cannot write " << options.OutFile << "\n";
         return ExitCode::BadInput;
     }
     return ExitCode::Filled;
