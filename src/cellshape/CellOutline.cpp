@@ -71,34 +71,31 @@ void AddCornerForm(std::vector<std::string>& lines, const TKletkaForm& form) {
         default: return TCornerStyle::Rounded;
         }
     };
-    const auto r = [](int32_t param) { return 5 * static_cast<int64_t>(param); };
-
-    if (form.Param1 == 0) {
-        lines.push_back("BEGIN 0, 0");
-    } else {
-        lines.push_back(ScriptLine("BEGIN 0, %d", r(form.Param1)));
-        AddCornerPiece(lines, TCorner::TopLeft, styleOf(form.Param1), r(form.Param1));
-    }
-    lines.push_back("TOPRIGHT");
-    if (form.Param2 == 0) {
-        lines.push_back("LINE 0, 0");
-    } else {
-        lines.push_back(ScriptLine("LINE %d, 0", -r(form.Param2)));
-        AddCornerPiece(lines, TCorner::TopRight, styleOf(form.Param2), r(form.Param2));
-    }
-    lines.push_back("BOTTOMRIGHT");
-    if (form.Param4 == 0) {
-        lines.push_back("LINE 0, 0");
-    } else {
-        lines.push_back(ScriptLine("LINE 0, %d", -r(form.Param4)));
-        AddCornerPiece(lines, TCorner::BottomRight, styleOf(form.Param4), r(form.Param4));
-    }
-    lines.push_back("BOTTOMLEFT");
-    if (form.Param3 == 0) {
-        lines.push_back("LINE 0, 0");
-    } else {
-        lines.push_back(ScriptLine("LINE %d, 0", r(form.Param3)));
-        AddCornerPiece(lines, TCorner::BottomLeft, styleOf(form.Param3), r(form.Param3));
+    // Each corner: the anchor it is measured from, where its side starts without a corner piece,
+    // and where with one (filled with sign x 5 x the corner's parameter).
+    struct TCornerStart {
+        TCorner Corner;
+        const char* Anchor;
+        int32_t Param;
+        const char* Plain;
+        const char* Cut;
+        int Sign;
+    };
+    const TCornerStart corners[] = {
+        {TCorner::TopLeft, nullptr, form.Param1, "BEGIN 0, 0", "BEGIN 0, %d", 1},
+        {TCorner::TopRight, "TOPRIGHT", form.Param2, "LINE 0, 0", "LINE %d, 0", -1},
+        {TCorner::BottomRight, "BOTTOMRIGHT", form.Param4, "LINE 0, 0", "LINE 0, %d", -1},
+        {TCorner::BottomLeft, "BOTTOMLEFT", form.Param3, "LINE 0, 0", "LINE %d, 0", 1},
+    };
+    for (const TCornerStart& c : corners) {
+        if (c.Anchor) lines.push_back(c.Anchor);
+        if (c.Param == 0) {
+            lines.push_back(c.Plain);
+            continue;
+        }
+        const int64_t r = 5 * static_cast<int64_t>(c.Param);
+        lines.push_back(ScriptLine(c.Cut, c.Sign * r));
+        AddCornerPiece(lines, c.Corner, styleOf(c.Param), r);
     }
     lines.push_back("END");
 }

@@ -37,8 +37,6 @@ class TSectionReader {
 public:
     TSectionReader(const TIniFile& ini, std::string section) : mIni(ini), mSection(std::move(section)) {}
 
-    const std::string& Section() const { return mSection; }
-
     void Int(const std::string& key, int32_t& field, int32_t malformed) const {
         if (mIni.ValueExists(mSection, key)) field = mIni.ReadInteger(mSection, key, malformed);
     }
@@ -65,6 +63,8 @@ public:
     void String(const std::string& key, std::string& field) const {
         if (mIni.ValueExists(mSection, key)) field = mIni.ReadString(mSection, key, "");
     }
+    // A cell form is read whole: its absent keys take the form's defaults.
+    void Form(const std::string& prefix, TKletkaForm& form) const { ReadCellForm(mIni, mSection, prefix, form); }
     // NAME holds the value, NAME_T the model.
     void Color(const std::string& key, TColorValue& color, uint32_t malformed) const {
         int32_t value = static_cast<int32_t>(color.Value);
@@ -78,12 +78,10 @@ private:
     std::string mSection;
 };
 
-// Writes keys in the order asked; remembers whether any could not be stored.
+// Writes keys in the order asked; clears ok when one cannot be stored.
 class TSectionWriter {
 public:
-    TSectionWriter(TIniFile& ini, std::string section) : mIni(ini), mSection(std::move(section)) {}
-
-    bool Ok() const { return mOk; }
+    TSectionWriter(TIniFile& ini, std::string section, bool& ok) : mIni(ini), mSection(std::move(section)), mOk(ok) {}
 
     void Int(const std::string& key, int32_t value) { mOk = mIni.WriteInteger(mSection, key, value) && mOk; }
     void Bool(const std::string& key, bool value) { Int(key, value ? 1 : 0); }
@@ -101,7 +99,7 @@ public:
 private:
     TIniFile& mIni;
     std::string mSection;
-    bool mOk = true;
+    bool& mOk;
 };
 
 // The malformed values of the number keys, which differ between SHABLON_DIGITS and KEYWORD.
@@ -143,11 +141,11 @@ void WriteDigitLook(TSectionWriter& writer, const TDigitGraphics& look) {
 
 // The cell look of SHABLON_MAIN: keys prefix + NOFILL, BRUSH_COLOR ... and the form under formPrefix.
 void ReadMainCellLook(const TSectionReader& reader, const std::string& prefix, const std::string& formPrefix,
-                      TKletkaGraphics& look, uint32_t malformedBrush, const TIniFile& ini) {
+                      TKletkaGraphics& look, uint32_t malformedBrush) {
     reader.Bool(prefix + "NOFILL", look.NoFill, false);
     reader.Color(prefix + "BRUSH_COLOR", look.BrushColor, malformedBrush);
     reader.Color(prefix + "PEN_COLOR", look.PenColor, 0);
-    ReadCellForm(ini, reader.Section(), formPrefix, look.Form);
+    reader.Form(formPrefix, look.Form);
 }
 
 // The two colour values come before their two models.
@@ -201,9 +199,9 @@ bool TShablon::LoadStyle(const std::string& fileName) {
     main.Int("WIDTH", CellSize, 100);
     main.Byte("SCALE", Scale, 1);
     main.Int("PEN_WIDTH", PenWidth, 7);
-    ReadMainCellLook(main, "CHARKLETKA_", "CHAR_", LetterCellLook, 0xFFFFFF, ini);
+    ReadMainCellLook(main, "CHARKLETKA_", "CHAR_", LetterCellLook, 0xFFFFFF);
     main.Bool("NOT_CHARKLETKA_NOPAINT", BlankCellLook.NoPaint, true);
-    ReadMainCellLook(main, "NOT_CHARKLETKA_", "NOT_CHAR_", BlankCellLook, 0, ini);
+    ReadMainCellLook(main, "NOT_CHARKLETKA_", "NOT_CHAR_", BlankCellLook, 0);
     main.Bool("SHOW_OUTSIDE", BlankCellLook.ShowOutside, false);
     TAddishenGraphics pictures{CanUnite, CmykAdaptation, BackgroundPicture};
     ReadPictureSettings(main, pictures);
@@ -222,7 +220,7 @@ bool TShablon::LoadStyle(const std::string& fileName) {
     keyWord.Bool("NOFILL", KeyWordCellLook.NoFill, false);
     keyWord.Color("BRUSH_COLOR", KeyWordCellLook.BrushColor, 0);
     keyWord.Color("PEN_COLOR", KeyWordCellLook.PenColor, 0);
-    ReadCellForm(ini, KeyWordSection, "FORM_", KeyWordCellLook.Form);
+    keyWord.Form("FORM_", KeyWordCellLook.Form);
     ReadDigitLook(keyWord, KeyWordDigitLook, KeyWordDigitDefaults);
     // These two are read whether there or not: a style without them resets them.
     ShowKeyWordTable = ini.ReadBool(KeyWordSection, "SHOWTABLE", true);
@@ -257,7 +255,7 @@ bool TShablon::SaveStyle(const std::string& fileName) {
     TIniFile ini(fileName);
     bool ok = !ini.Failed();
 
-    TSectionWriter main(ini, MainSection);
+    TSectionWriter main(ini, MainSection, ok);
     main.Int("WIDTH", CellSize);
     main.Int("SCALE", Scale);
     main.Int("PEN_WIDTH", PenWidth);
@@ -270,16 +268,14 @@ bool TShablon::SaveStyle(const std::string& fileName) {
     main.Bool("SHOW_OUTSIDE", BlankCellLook.ShowOutside);
     main.Form("NOT_CHAR_", BlankCellLook.Form);
     WritePictureSettings(main, TAddishenGraphics{CanUnite, CmykAdaptation, BackgroundPicture});
-    ok = main.Ok() && ok;
 
-    TSectionWriter wide(ini, WideOutlineSection);
+    TSectionWriter wide(ini, WideOutlineSection, ok);
     wide.Bool("SHOW", WideOutline.Show);
     wide.Int("WIDTH", WideOutline.Width);
     wide.Color("COLOR", WideOutline.Color);
     wide.Bool("OUTLINE_ONLY", WideOutline.OutlineOnly);
-    ok = wide.Ok() && ok;
 
-    TSectionWriter keyWord(ini, KeyWordSection);
+    TSectionWriter keyWord(ini, KeyWordSection, ok);
     keyWord.Bool("NOPAINT", KeyWordCellLook.NoPaint);
     keyWord.Bool("NOFILL", KeyWordCellLook.NoFill);
     keyWord.Color("BRUSH_COLOR", KeyWordCellLook.BrushColor);
@@ -288,21 +284,18 @@ bool TShablon::SaveStyle(const std::string& fileName) {
     WriteDigitLook(keyWord, KeyWordDigitLook);
     keyWord.Bool("SHOWTABLE", ShowKeyWordTable);
     keyWord.Int("BEGIN_NUMBER", BeginNumber);
-    ok = keyWord.Ok() && ok;
 
     if (UsesDigits) {
-        TSectionWriter digits(ini, DigitsSection);
+        TSectionWriter digits(ini, DigitsSection, ok);
         WriteDigitLook(digits, DigitLook);
-        ok = digits.Ok() && ok;
     }
     if (UsesWalls) {
-        TSectionWriter walls(ini, WallsSection);
+        TSectionWriter walls(ini, WallsSection, ok);
         walls.Int("SCALE", StoredWallScale(WallScale));
         walls.Color("COLOR", WallColor);
-        ok = walls.Ok() && ok;
     }
     if (UsesArrows) {
-        TSectionWriter arrows(ini, ArrowsSection);
+        TSectionWriter arrows(ini, ArrowsSection, ok);
         arrows.Bool("SHOW_STRELKS", ArrowLook.Show);
         arrows.Color("COLOR", ArrowLook.Color);
         arrows.Int("WIDTH", ArrowLook.Width);
@@ -312,7 +305,6 @@ bool TShablon::SaveStyle(const std::string& fileName) {
         arrows.Int("LEN4", ArrowLook.Len4);
         arrows.Int("ANGLE", ArrowLook.Angle);
         arrows.String("FILENAME", ArrowLook.FileName);
-        ok = arrows.Ok() && ok;
     }
 
     if (ok && ini.UpdateFile()) return true;

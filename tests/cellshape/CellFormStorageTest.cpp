@@ -1,27 +1,18 @@
+#include "../platform/ScratchFolder.h"
+
 #include "cellshape/KletkaForm.h"
 #include "platform/IniFile.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
 namespace {
 
 class CellFormStorage : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() / ("zelvana-form-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Write(const std::string& text) {
-        const auto path = dir / "style.ini";
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
-    }
-    std::filesystem::path dir;
+    std::string Write(const std::string& text) const { return scratch.Write("style.ini", text); }
+
+    ScratchFolder scratch{"form"};
+    const std::filesystem::path& dir = scratch.Dir();
 };
 
 TEST_F(CellFormStorage, RoundTripUnderEachPrefix) {

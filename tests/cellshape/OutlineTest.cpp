@@ -1,11 +1,9 @@
+#include "../platform/ScratchFolder.h"
+
 #include "cellshape/CellOutline.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -196,17 +194,10 @@ TEST(CellOutline, ThePointLimit) {
 
 class ScriptFile : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() / ("zelvana-script-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Write(const char* name, const std::string& text) {
-        const auto path = dir / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
-    }
-    std::filesystem::path dir;
+    std::string Write(const char* name, const std::string& text) const { return scratch.Write(name, text); }
+
+    ScratchFolder scratch{"script"};
+    const std::filesystem::path& dir = scratch.Dir();
 };
 
 TEST_F(ScriptFile, LoadsLinesWithAnyLineEnd) {

@@ -1,3 +1,5 @@
+#include "../platform/ScratchFolder.h"
+
 #include "cli/Crossgen.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -5,10 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,31 +22,18 @@ struct Outcome {
 
 class StyleShape : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("zelvana-cli-style-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     Outcome Run(const std::vector<std::string>& args) {
         std::ostringstream out, err;
         const int code = RunCrossgen(args, out, err, {});
         return {code, out.str(), err.str()};
     }
-    std::string Path(const char* name) const { return (dir / name).string(); }
-    std::string Write(const char* name, const std::string& text) const {
-        std::ofstream(Path(name), std::ios::binary) << text;
-        return Path(name);
-    }
-    static std::string Read(const std::string& path) {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
-    }
+    std::string Path(const char* name) const { return scratch.Path(name); }
+    std::string Write(const char* name, const std::string& text) const { return scratch.Write(name, text); }
+    static std::string Read(const std::string& path) { return ScratchFolder::Read(path); }
 
     ScopedRecordingUi ui;
-    fs::path dir;
+    ScratchFolder scratch{"cli-style"};
+    const fs::path& dir = scratch.Dir();
 };
 
 TEST_F(StyleShape, HelpTexts) {

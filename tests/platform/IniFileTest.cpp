@@ -1,10 +1,8 @@
+#include "ScratchFolder.h"
+
 #include "platform/IniFile.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -55,25 +53,11 @@ TEST(IniInteger, DecimalAndHexadecimalWithin32Bits) {
 
 class IniFile : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("zelvana-ini-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    std::string Write(const std::string& text) const { return scratch.Write("a.ini", text); }
+    static std::string Read(const std::string& path) { return ScratchFolder::Read(path); }
 
-    std::string Write(const std::string& text, const char* name = "a.ini") {
-        const fs::path path = dir / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
-    }
-    static std::string Read(const std::string& path) {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
-    }
-
-    fs::path dir;
+    ScratchFolder scratch{"ini"};
+    const fs::path& dir = scratch.Dir();
 };
 
 TEST_F(IniFile, ReadsSectionsAndKeysWithoutCase) {

@@ -1,3 +1,5 @@
+#include "../platform/ScratchFolder.h"
+
 #include "platform/IniFile.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -5,11 +7,6 @@
 #include "template/GlobalOption.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -71,29 +68,15 @@ void ChangeEveryField(TShablon& t) {
 
 class Style : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("zelvana-style-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::remove_all(dir);
-        TGlobalOption::Instance() = TGlobalOption{};
-    }
+    void TearDown() override { TGlobalOption::Instance() = TGlobalOption{}; }
 
-    std::string Path(const char* name) const { return (dir / name).string(); }
-    std::string Write(const char* name, const std::string& text) const {
-        std::ofstream(Path(name), std::ios::binary) << text;
-        return Path(name);
-    }
-    static std::string Read(const std::string& path) {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
-    }
+    std::string Path(const char* name) const { return scratch.Path(name); }
+    std::string Write(const char* name, const std::string& text) const { return scratch.Write(name, text); }
+    static std::string Read(const std::string& path) { return ScratchFolder::Read(path); }
 
     ScopedRecordingUi ui;
-    fs::path dir;
+    ScratchFolder scratch{"style"};
+    const fs::path& dir = scratch.Dir();
 };
 
 TEST_F(Style, EveryStoredFieldComesBack) {
