@@ -29,36 +29,29 @@ std::string ScriptLine(std::string_view format, Ints... numbers) {
     return Format(format, static_cast<long long>(Clamp32(static_cast<int64_t>(numbers)))...);
 }
 
+// Both index CornerPieces; the style is also a form-8 parameter modulo 3.
 enum class TCorner { TopLeft, TopRight, BottomRight, BottomLeft };
 enum class TCornerStyle { Rounded, Concave, Chamfered };
 
+// The corner pieces by style and corner: a line format and the signs of the corner size r
+// filling its numbers in order.
+struct TCornerPiece {
+    const char* Format;
+    std::array<int, 3> Signs;
+};
+constexpr TCornerPiece CornerPieces[3][4] = {
+    {{"ARC %d, 0, %d, %d, 0, 15", {1, 1, 1}},
+     {"ARC 0, %d, %d, %d, 0, 15", {1, -1, 1}},
+     {"ARC %d, 0, %d, %d, 0, 15", {-1, -1, -1}},
+     {"ARC 0, %d, %d, %d, 0, 15", {-1, 1, -1}}},
+    {{"ARC %d, 0, 0, 0, 1, 15", {1}}, {"ARC 0, %d, 0, 0, 1, 15", {1}}, {"ARC %d, 0, 0, 0, 1, 15", {-1}},
+     {"ARC 0, %d, 0, 0, 1, 15", {-1}}},
+    {{"LINE %d, 0", {1}}, {"LINE 0, %d", {1}}, {"LINE %d, 0", {-1}}, {"LINE 0, %d", {-1}}},
+};
+
 void AddCornerPiece(std::vector<std::string>& lines, TCorner corner, TCornerStyle style, int64_t r) {
-    switch (style) {
-    case TCornerStyle::Rounded:
-        switch (corner) {
-        case TCorner::TopLeft: lines.push_back(ScriptLine("ARC %d, 0, %d, %d, 0, 15", r, r, r)); break;
-        case TCorner::TopRight: lines.push_back(ScriptLine("ARC 0, %d, %d, %d, 0, 15", r, -r, r)); break;
-        case TCorner::BottomRight: lines.push_back(ScriptLine("ARC %d, 0, %d, %d, 0, 15", -r, -r, -r)); break;
-        case TCorner::BottomLeft: lines.push_back(ScriptLine("ARC 0, %d, %d, %d, 0, 15", -r, r, -r)); break;
-        }
-        break;
-    case TCornerStyle::Concave:
-        switch (corner) {
-        case TCorner::TopLeft: lines.push_back(ScriptLine("ARC %d, 0, 0, 0, 1, 15", r)); break;
-        case TCorner::TopRight: lines.push_back(ScriptLine("ARC 0, %d, 0, 0, 1, 15", r)); break;
-        case TCorner::BottomRight: lines.push_back(ScriptLine("ARC %d, 0, 0, 0, 1, 15", -r)); break;
-        case TCorner::BottomLeft: lines.push_back(ScriptLine("ARC 0, %d, 0, 0, 1, 15", -r)); break;
-        }
-        break;
-    case TCornerStyle::Chamfered:
-        switch (corner) {
-        case TCorner::TopLeft: lines.push_back(ScriptLine("LINE %d, 0", r)); break;
-        case TCorner::TopRight: lines.push_back(ScriptLine("LINE 0, %d", r)); break;
-        case TCorner::BottomRight: lines.push_back(ScriptLine("LINE %d, 0", -r)); break;
-        case TCorner::BottomLeft: lines.push_back(ScriptLine("LINE 0, %d", -r)); break;
-        }
-        break;
-    }
+    const TCornerPiece& piece = CornerPieces[static_cast<int>(style)][static_cast<int>(corner)];
+    lines.push_back(ScriptLine(piece.Format, piece.Signs[0] * r, piece.Signs[1] * r, piece.Signs[2] * r));
 }
 
 // Forms 0, 5, 6 and 8: the four corners clockwise from the top-left one, without stretching.
