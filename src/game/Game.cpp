@@ -11,12 +11,12 @@ namespace {
 
 // The field's origin depends on the crossword's parity so that the crossword is always
 // centred on the same point.
-void CentreInField(int size, int32_t& origin, uint8_t& offset) {
+void CentreInField(int size, int fieldStart, int32_t& origin, uint8_t& offset) {
     if (size % 2 == 0) {
-        origin = 4;
+        origin = fieldStart;
         offset = static_cast<uint8_t>((FieldCells - size) / 2);
     } else {
-        origin = 16;
+        origin = fieldStart + OddFieldShift;
         offset = static_cast<uint8_t>((FieldCells - 1 - size) / 2);
     }
 }
@@ -52,8 +52,8 @@ void TGame::SetupGeometry(int W, int H, int w, int h) {
     ShardHeight = static_cast<uint8_t>(h);
     ShardCols = static_cast<uint8_t>(W / w);
     ShardRows = static_cast<uint8_t>(H / h);
-    CentreInField(W, OriginX, OffsetCol);
-    CentreInField(H, OriginY, OffsetRow);
+    CentreInField(W, FieldLeft, OriginX, OffsetCol);
+    CentreInField(H, FieldTop, OriginY, OffsetRow);
     for (auto& column : Glow) column.fill(0);
     StartTick = TickCount();
     Won = GameOver = HintUsed = false;
@@ -67,7 +67,7 @@ void TGame::LayoutTray() {
     const int pw = CellPixels * ShardWidth, ph = CellPixels * ShardHeight;
     const int gx = TrayGapX(ShardCols, ShardWidth), gy = TrayGapY(ShardRows);
     const int trayWidth = ShardCols * pw + (ShardCols - 1) * gx;
-    const int left = (400 - trayWidth) / 2 + 390;
+    const int left = (TrayAreaWidth - trayWidth) / 2 + TrayAreaLeft;
     const int top = OriginY;
     for (int c = 0; c < ShardCols; ++c)
         for (int r = 0; r < ShardRows; ++r) {
@@ -165,8 +165,8 @@ void TGame::PickUp(int x, int y) {
     if (tray.Hit && tray.Shard >= 0) {
         Dragging = true;
         DragShard = static_cast<uint8_t>(tray.Shard);
-        DragDX = tray.DX - 2;  // a shard is drawn 2 pixels into its tray slot
-        DragDY = tray.DY - 2;
+        DragDX = tray.DX - TrayFrameInset;  // the shard is drawn inside its slot's frame
+        DragDY = tray.DY - TrayFrameInset;
         TakeShard(tray.Shard);
         return;
     }
@@ -251,13 +251,15 @@ void TGame::CheckSolved() {
     RecordResult();
 }
 
-void TGame::Step() {
-    if (Screen != ScreenPlay) return;
+bool TGame::Step() {
+    if (Screen != ScreenPlay) return false;
+    const TSlotGrid<int32_t> before = Glow;
     const TBoardHit hit = BoardHit(MouseX, MouseY);
     if (hit.Inside) Glow[hit.C][hit.R] = std::max(Glow[hit.C][hit.R] - 2, GlowFloor);
     for (auto& column : Glow)
         for (auto& glow : column)
             if (glow < 0) ++glow;
+    return Glow != before;
 }
 
 uint32_t TGame::ElapsedTenths() const {

@@ -12,6 +12,7 @@
 #include "game/Sizes.h"
 #include "gfx/BrevCollections.h"
 #include "gfx/LettersCollection.h"
+#include "gfx/ScreenLayout.h"
 #include "gfx/SurfaceCollection.h"
 #include "platform/IndexCollection.h"
 #include "platform/Process.h"
@@ -24,7 +25,6 @@
 #include <string_view>
 #include <thread>
 
-constexpr int CellPixels = 24;
 constexpr int MaxShardCols = 5;
 constexpr int MaxShardRows = 5;
 constexpr int MaxShards = MaxShardCols * MaxShardRows;
@@ -116,8 +116,12 @@ public:
     void OnFillDone();
     // Reads the filled grid's letters into the shards and deals them into the tray.
     void CutAndScatter();
-    // A new game of the filled crossword in w x h shards.
-    void StartGame(int w, int h);
+    // True when a filled puzzle of the template size and level chosen in the current menu is
+    // ready to be played.
+    bool PuzzleFitsChoice() const;
+    // A new game of the filled crossword in w x h shards. False, and nothing changes, unless
+    // PuzzleFitsChoice and w x h divides the chosen template size.
+    bool StartGame(int w, int h);
 
     // --- geometry and the rules of play ---
 
@@ -150,8 +154,8 @@ public:
     void GiveUp();
     // Ends the game as won when every board slot holds its own shard.
     void CheckSolved();
-    // The per-frame step: the glow of the board slot under the mouse.
-    void Step();
+    // The per-frame step: the glow of the board slot under the mouse. True when a glow changed.
+    bool Step();
 
     // Pixel position of board slot (c, r)'s top-left corner.
     int BoardSlotLeft(int c) const { return OriginX + CellPixels * Board[c][0].X; }
@@ -220,6 +224,9 @@ public:
 
     // Seconds of play so far (or of the whole game once it is over), in tenths.
     uint32_t ElapsedTenths() const;
+    // What the time-driven parts of the current screen show (the running clock, the victory
+    // spiral's phase): when it changes, the screen needs a new frame.
+    uint32_t TimeShown() const;
 
     // Plays a sound; set by the main window (tests record the calls).
     std::function<void(TSound)> PlaySound;
@@ -236,6 +243,7 @@ public:
     TScreen Screen = ScreenSimpleMenu;
     bool Filling = false;
     bool PuzzleReady = false;
+    bool PuzzleHard = false;  // the level the crossword was last filled at
     uint8_t CrossWidth = 0, CrossHeight = 0;
     uint8_t ShardWidth = 0, ShardHeight = 0;
     int32_t OriginX = 0, OriginY = 0;

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int OutlineOverhang = 1;  // outline pieces start a pixel before their cell
-constexpr int TrayFrameInset = 2;   // a shard lies this far inside its tray frame
 constexpr int GlowAlphaPerStep = 6;  // light of the slot under the mouse per step of its glow
 constexpr TColor32 GlowColor = 0xFFFFFF;
 constexpr int ResultsRowHeight = 16;
@@ -246,6 +245,12 @@ void TGame::RememberSizes() {
 
 // --- drawing ---
 
+uint32_t TGame::TimeShown() const {
+    if (Screen != ScreenPlay) return 0;
+    if (Won) return static_cast<uint32_t>(VictoryPhase(TickCount() - EndTick));
+    return ElapsedTenths();
+}
+
 void TGame::DrawMenu(TDirectDrawSurface& target) const {
     DrawImage(Surfaces, target, "BACK", 0, 0, TBlit::Opaque, BackStandIn);
     if (SimpleMode) {
@@ -312,13 +317,14 @@ void TGame::DrawPlay(TDirectDrawSurface& target) const {
     if (HintUsed)
         Letters.DrawText(target, SecondLineAt.X, SecondLineAt.Y, "Подсказка: &1активирована"_cp, THorzAlign::Left,
                          TVertAlign::Top);
-    if (!SimpleMode) {
+    // Rating points count down only while they can still be won.
+    if (!SimpleMode && !GameOver) {
         const int points = MaxPoints - static_cast<int>(t / 10);
         Letters.DrawText(target, SecondLineAt.X, SecondLineAt.Y,
                          points < 0 ? std::string("Рейтинг-очки: &20"_cp) : Format("Рейтинг-очки: &1%d"_cp, points),
                          THorzAlign::Left, TVertAlign::Top);
-        if (GameOver) DrawResults(target, PlayResultsAt.X, PlayResultsAt.Y);
     }
+    if (!SimpleMode && GameOver) DrawResults(target, PlayResultsAt.X, PlayResultsAt.Y);
     DrawImage(Surfaces, target, "LB", BottomPanelAt.X, BottomPanelAt.Y, TBlit::Keyed, BottomStandIn);
     Buttons.DrawAll(target, 0, 0);
 }
@@ -377,8 +383,8 @@ void TGame::DrawHint(TDirectDrawSurface& target) const {
 void TGame::DrawVictory(TDirectDrawSurface& target, int m) const {
     const float s = static_cast<float>(std::abs(4 * m));
     const float phi = static_cast<float>(4 * m) * std::numbers::pi_v<float> / 50;
-    const float cx = static_cast<float>(OriginX + CellPixels * OffsetCol + 12 * CrossWidth - 12 * ShardWidth);
-    const float cy = static_cast<float>(OriginY + CellPixels * OffsetRow + 12 * CrossHeight - 12 * ShardHeight);
+    const float cx = static_cast<float>(OriginX + CellPixels * OffsetCol + CellPixels * (CrossWidth - ShardWidth) / 2);
+    const float cy = static_cast<float>(OriginY + CellPixels * OffsetRow + CellPixels * (CrossHeight - ShardHeight) / 2);
     for (int c = 0; c < ShardCols; ++c)
         for (int r = 0; r < ShardRows; ++r) {
             if (Board[c][r].Shard < 0) continue;

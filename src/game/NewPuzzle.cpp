@@ -73,6 +73,7 @@ bool TGame::CreatePuzzle(int W, int H) {
         const std::string& chosen = candidates[RandomInt(static_cast<int>(candidates.size()))];
         if (!Crossword->Template->ParseTemplate(chosen, 0, 0)) throw std::runtime_error("template");
         Crossword->PrepareForFill();
+        PuzzleHard = Hard;
         SetFilling(true);
         return true;
     } catch (...) {
@@ -141,9 +142,17 @@ void TGame::CutAndScatter() {
     DealShards();
 }
 
-void TGame::StartGame(int w, int h) {
+bool TGame::PuzzleFitsChoice() const {
     const TSize size = GetCrossSize();
+    return PuzzleReady && !Filling && PuzzleHard == Hard && Crossword->Width == size.Width &&
+           Crossword->Height == size.Height;
+}
+
+bool TGame::StartGame(int w, int h) {
+    const TSize size = GetCrossSize();
+    if (!PuzzleFitsChoice() || !IsShardSizeFor(size.Width, size.Height, w, h)) return false;
     SetupGeometry(size.Width, size.Height, w, h);
     CutAndScatter();
     ResetBoard();
+    return true;
 }

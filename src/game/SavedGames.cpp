@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -34,11 +35,13 @@ int32_t GetInt(std::string_view text, std::size_t at) {
 }
 
 int32_t Checksum(const std::array<TTournamentEntry, TournamentSize>& table) {
-    // Wrapping 32-bit arithmetic; % and / truncate toward zero as the stored files expect.
+    // The sum wraps in 32 bits as the stored files expect; each record's term is added up wide so
+    // that no value of a damaged file overflows. % and / truncate toward zero.
     uint32_t sum = 0;
-    for (const TTournamentEntry& e : table)
-        sum += static_cast<uint32_t>((e.H % 5) + e.W + (e.w % 7) + (e.h % 11) + (e.Seconds % 135) + (e.Points / 3) +
-                                     e.Order);
+    for (const TTournamentEntry& e : table) {
+        const int64_t term = int64_t{e.H % 5} + e.W + e.w % 7 + e.h % 11 + e.Seconds % 135 + e.Points / 3 + int64_t{e.Order};
+        sum += static_cast<uint32_t>(term);
+    }
     return static_cast<int32_t>(sum);
 }
 
@@ -75,6 +78,9 @@ bool TGame::LoadSaved(std::string_view text) {
     const int cols = W / w, rows = H / h, shards = cols * rows;
     const std::size_t slotsAt = SavedHeaderSize + LetterBytes;
     if (text.size() < slotsAt + 2 * static_cast<std::size_t>(shards)) return ReportFormatError(), false;
+    // A game cannot have been played for less than no time; the clock would wrap to ages.
+    const int32_t elapsed = GetInt(text, 4);
+    if (elapsed < 0) return ReportFormatError(), false;
 
     // Every shard must lie in exactly one slot: anything else cannot be played (or drawn) safely.
     std::array<int, MaxShards> seen{};
@@ -89,7 +95,7 @@ bool TGame::LoadSaved(std::string_view text) {
     SetupGeometry(W, H, w, h);
     LayoutTray();
     ResetBoard();
-    StartTick = TickCount() - static_cast<uint32_t>(GetInt(text, 4));
+    StartTick = TickCount() - static_cast<uint32_t>(elapsed);
     HintUsed = text[8] == '1';
     std::size_t at = SavedHeaderSize;
     for (TShardCells& shard : ShardLetters)
@@ -160,15 +166,18 @@ bool TGame::ReadTournament() {
     }
     if (Checksum(table) != GetInt(text, ChecksumPosition - 1)) return broken();
 
-    // Every won entry must score what its time earns at the rating it was played at.
-    int32_t rating = 0;
+    // Every won entry must score what its time earns at the rating it was played at. Sums are
+    // wide: a damaged file may hold any values.
+    int64_t rating = 0;
     for (const TTournamentEntry& e : table) {
         if (e.Order < 0 || e.Points < 0) continue;
-        const int expected = std::max(0, PointsFor(rating, (e.W / e.w) * (e.H / e.h), e.Hard) - e.Seconds);
-        if (expected != e.Points) return broken();
+        if (rating > std::numeric_limits<int32_t>::max()) return broken();
+        const int64_t earned = PointsFor(static_cast<int>(rating), (e.W / e.w) * (e.H / e.h), e.Hard);
+        if (std::max<int64_t>(0, earned - e.Seconds) != e.Points) return broken();
         rating += e.Points;
     }
+    if (rating > std::numeric_limits<int32_t>::max()) return broken();
     Tournament = table;
-    Rating = rating;
+    Rating = static_cast<int32_t>(rating);
     return true;
 }

@@ -38,6 +38,9 @@ void TBrevDXButton::Press() {
 bool TBrevDXButton::TickCountdown() {
     if (Countdown <= 0) return false;
     if (--Countdown > 0) return false;
+    // A button disabled (or enabled) while its countdown ran keeps the state it was given: only
+    // a press that still shows completes as a click.
+    if (State() != TControlState::Pressed) return false;
     SetState(TControlState::Normal);
     return true;
 }

@@ -28,7 +28,8 @@ public:
 
     // Shows the pressed state and starts the click countdown.
     void Press();
-    // Counts one tick down; true in the tick the countdown runs out (the button is normal again).
+    // Counts one tick down; true in the tick the countdown runs out on a button still pressed
+    // (which is then normal again). A button whose state changed meanwhile keeps it.
     bool TickCountdown();
     // True once after the countdown returned the button from pressed to normal.
     bool Clicked();

@@ -19,8 +19,10 @@ std::string TBrevSelector::DisplayText() const {
 bool TBrevSelector::HitTest(int x, int y) {
     if (!Letters) return false;
     const std::string text = DisplayText();
-    if (x < Left || y < Top || x >= Left + Letters->TextWidth(text) || y >= Top + Letters->TextHeight(text))
-        return false;
+    // The hit area is where Draw puts the text: centred on Top + Height / 2.
+    const int height = Letters->TextHeight(text);
+    const int top = Top + Height / 2 - height / 2;
+    if (x < Left || y < top || x >= Left + Letters->TextWidth(text) || y >= top + height) return false;
     if (CycleOnClick && ++ItemIndex >= static_cast<int>(Items.size())) ItemIndex = 0;
     return true;
 }

@@ -17,7 +17,8 @@ public:
 
     // The caption in the state's glyph set, then a blank and the chosen item when there is one.
     std::string DisplayText() const;
-    // A point on the display text hits (whatever the state); the hit steps to the next item.
+    // A point on the display text as Draw places it hits (whatever the state); the hit steps to
+    // the next item.
     bool HitTest(int x, int y) override;
     // The display text, left-aligned, vertically centred on Top + Height / 2.
     void Draw(TDirectDrawSurface& target, int dx, int dy) const override;

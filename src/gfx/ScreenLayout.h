@@ -49,9 +49,21 @@ constexpr TScreenPoint TimeTextAt{4, 392};
 constexpr TScreenPoint SecondLineAt{4, 410};  // the hint line or the rating points
 constexpr TScreenPoint PlayResultsAt{500, 30};
 
-// The field of 16 x 16 cells the board lies in, and the banner strip below the play screen.
+// The field of 16 x 16 cells the board lies in. A crossword of even width starts its field at
+// FieldLeft, one of odd width half a cell further right, so that every crossword is centred on
+// the same point; the same holds for heights.
+constexpr int CellPixels = 24;  // a cell's side
 constexpr int FieldCells = 16;
 constexpr int FieldLeft = 4;
 constexpr int FieldTop = 4;
+constexpr int OddFieldShift = CellPixels / 2;
+
+// The tray stands centred in the area right of the field; a shard lies this far inside the
+// frame of its tray slot.
+constexpr int TrayAreaLeft = 390;
+constexpr int TrayAreaWidth = 400;
+constexpr int TrayFrameInset = 2;
+
+// The banner strip below the play screen.
 constexpr int BannerLeft = 22;
 constexpr int BannerCentreY = 495;

@@ -80,3 +80,66 @@ TEST(NewPuzzle, AMissingDictionaryIsReported) {
     EXPECT_EQ(ui->Messages.back(), "Отсутствует необходимый словарь dic2.wdi!"_cp);
     EXPECT_TRUE(game.Hard);
 }
+
+namespace {
+
+// A game on the simple menu with a 12 x 12 puzzle of the normal level ready (as a finished
+// fill leaves it; no fill runs).
+class Begin : public testing::Test {
+protected:
+    void SetUp() override {
+        game.BuildSimpleMenu();
+        game.Crossword->SetWidth(12);
+        game.Crossword->SetHeight(12);
+        game.PuzzleHard = false;
+        game.SetReady(true);
+        game.SetScreen(ScreenSimpleMenu);
+    }
+
+    ScopedRecordingUi ui;
+    TGame game{"/nonexistent"};  // no dictionary: no fill runs here
+};
+
+}  // namespace
+
+TEST_F(Begin, AButtonDisabledDuringItsClickStaysDisabledAndDoesNotClick) {
+    TBrevDXButton& begin = *game.Buttons.Find("BT_BEGIN");
+    ASSERT_EQ(begin.State(), TControlState::Normal);
+    begin.Press();
+    // Within the countdown the template size steps, which unreadies the puzzle (as the main
+    // window does for a hit selector).
+    game.Controls.FindSelector("CROSSSIZE")->SetValue("15x9");
+    game.SetReady(false);
+    bool clicked = false;
+    for (int tick = 0; tick < TBrevDXButton::ClickTicks; ++tick) {
+        game.Buttons.TickAll();
+        clicked = clicked || begin.Clicked();
+    }
+    EXPECT_FALSE(clicked);
+    EXPECT_EQ(begin.State(), TControlState::Disabled);
+    EXPECT_EQ(game.Buttons.Find("BT_CREATE")->State(), TControlState::Normal);
+}
+
+TEST_F(Begin, OnlyAPuzzleOfTheChosenSizeAndLevelStarts) {
+    struct Case {
+        const char* crossSize;
+        int w, h;
+        bool hard, ready, starts;
+    };
+    const Case cases[] = {
+        {"12x12", 3, 3, false, true, true},
+        {"12x12", 4, 3, false, true, true},
+        {"15x9", 3, 3, false, true, false},   // the menu's size is not the crossword's
+        {"12x12", 3, 3, true, true, false},   // the normal puzzle is not one of the harder level
+        {"12x12", 3, 3, false, false, false}, // nothing ready
+        {"12x12", 3, 5, false, true, false},  // no such shards
+    };
+    for (const Case& c : cases) {
+        game.CrossWidth = 0;
+        game.Controls.FindSelector("CROSSSIZE")->SetValue(c.crossSize);
+        game.Hard = c.hard;
+        game.PuzzleReady = c.ready;
+        EXPECT_EQ(game.StartGame(c.w, c.h), c.starts) << c.crossSize << " " << c.w << "x" << c.h;
+        EXPECT_EQ(game.CrossWidth, c.starts ? 12 : 0);
+    }
+}

@@ -7,6 +7,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <climits>
+#include <tuple>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +36,21 @@ void PlaySomeOf(TGame& game) {
 std::string WithByte(std::string text, std::size_t at, uint8_t value) {
     text[at] = static_cast<char>(value);
     return text;
+}
+
+// Everything a loaded game sets, to see that a refused load changed none of it.
+auto GameState(const TGame& game) {
+    std::vector<int> board, tray;
+    for (int c = 0; c < MaxShardCols; ++c)
+        for (int r = 0; r < MaxShardRows; ++r) {
+            board.insert(board.end(), {game.Board[c][r].X, game.Board[c][r].Y, game.Board[c][r].Shard});
+            tray.insert(tray.end(), {game.Tray[c][r].X, game.Tray[c][r].Y, game.Tray[c][r].Shard});
+        }
+    return std::tuple(std::vector<int>{game.CrossWidth, game.CrossHeight, game.ShardWidth, game.ShardHeight,
+                                       game.ShardCols, game.ShardRows, game.OriginX, game.OriginY, game.OffsetCol,
+                                       game.OffsetRow, game.MaxPoints, game.MouseX, game.MouseY},
+                      std::vector<bool>{game.HintUsed, game.GameOver, game.Won, game.Dragging}, game.StartTick,
+                      game.ShardLetters, board, tray, game.Glow, game.Tournament[0].Order);
 }
 
 }  // namespace
@@ -81,18 +99,23 @@ TEST(SavedGame, TextsThatAreNotASavedGameChangeNothing) {
         WithByte(good, 3, 5),              // 4 x 5 shards
         WithByte(good, 409, 9),            // shard 9 of 9
         WithByte(good, 409 + 2, 0),        // shard 0 twice, another missing
+        WithByte(good, 7, 0x80),           // played for less than no time
+        WithByte(WithByte(good, 4, 0xFF), 7, 0xFF),  // -1 ms
     };
     TGame game;
+    game.InitTournament();
     PlaySomeOf(game);
     game.HintUsed = false;
-    const auto before = game.Board;
-    int failures = 0;
-    for (const std::string& text : broken)
-        if (!game.LoadSaved(text)) ++failures;
-    EXPECT_EQ(failures, 8);
-    EXPECT_EQ(ui->Messages, std::vector<std::string>(8, std::string("Ошибка формата файла!"_cp)));
-    EXPECT_FALSE(game.HintUsed);
-    EXPECT_EQ(game.Board[1][1].Shard, before[1][1].Shard);
+    clock.Advance(777);
+    game.MouseX = 5;
+    game.Glow[1][1] = -4;
+    const auto before = GameState(game);
+    for (const std::string& text : broken) {
+        ui->Messages.clear();
+        EXPECT_FALSE(game.LoadSaved(text)) << &text - broken;
+        EXPECT_EQ(ui->Messages, std::vector<std::string>{std::string("Ошибка формата файла!"_cp)});
+        EXPECT_TRUE(GameState(game) == before) << &text - broken;
+    }
 }
 
 class TournamentFile : public testing::Test {
@@ -209,4 +232,41 @@ TEST_F(TournamentFile, RaisedPointsAreCaughtEvenWithARepairedChecksum) {
     reader.Rating = 77;
     EXPECT_FALSE(Reads(FileBytes(), reader));
     EXPECT_EQ(reader.Rating, 77);  // a broken file changes nothing
+}
+
+TEST_F(TournamentFile, ValuesAtTheEndsOfTheirRangeReadAsBrokenWithoutOverflowing) {
+    // Each table is written with a matching checksum, so that the reader gets as far as
+    // re-scoring its entries. Entry i gets (seconds, points) of pair i; the others are unplayed.
+    const auto shards = [&](int i) {
+        const TTournamentEntry& e = game.Tournament[i];
+        return (e.W / e.w) * (e.H / e.h);
+    };
+    const int32_t firstSeconds = -2147483000;
+    const int32_t firstPoints = TGame::PointsFor(0, shards(0), false) - firstSeconds;  // just below 2^31
+    const int32_t secondSeconds = INT32_MIN + 1000;
+    const int32_t secondPoints = TGame::PointsFor(firstPoints, shards(1), false) - secondSeconds;
+    const std::vector<std::vector<std::pair<int32_t, int32_t>>> tables = {
+        {{0, INT32_MAX}},                                             // checksum terms past 32 bits
+        {{INT32_MIN, 5}},                                             // points less seconds
+        {{firstSeconds, firstPoints}, {secondSeconds, secondPoints}},  // each scores right; the rating overflows
+    };
+    for (const auto& pairs : tables) {
+        TGame writer;
+        writer.TournamentFile = path.string();
+        writer.Tournament = game.Tournament;
+        for (int i = 0; i < TournamentSize; ++i) {
+            TTournamentEntry& entry = writer.Tournament[i];
+            entry.Hard = false;
+            entry.Order = i < static_cast<int>(pairs.size()) ? (i == 0 && pairs.size() == 1 ? INT32_MAX : i) : -1;
+            entry.Seconds = i < static_cast<int>(pairs.size()) ? pairs[i].first : 0;
+            entry.Points = i < static_cast<int>(pairs.size()) ? pairs[i].second : 0;
+        }
+        ASSERT_TRUE(writer.WriteTournament());
+        TGame reader;
+        reader.Rating = 77;
+        ui->Messages.clear();
+        EXPECT_FALSE(Reads(FileBytes(), reader)) << pairs.front().first;
+        EXPECT_EQ(ui->Messages.size(), 1u);
+        EXPECT_EQ(reader.Rating, 77);
+    }
 }

@@ -61,6 +61,12 @@ protected:
     TGame game;
 };
 
+// What a menu control holds: the chosen item of a selector, the check box's state.
+int Value(const TBrevDXClass& control) {
+    if (control.Kind() == TControlKind::Selector) return static_cast<const TBrevSelector&>(control).ItemIndex;
+    return static_cast<const TBrevCheckBox&>(control).Checked ? 1 : 0;
+}
+
 int ColourDistance(TColor32 a, TColor32 b) {
     int sum = 0;
     for (int shift : {0, 8, 16}) sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
@@ -176,4 +182,32 @@ TEST_F(Artwork, TextsFitTheirPlaces) {
     EXPECT_LE(SimpleHardAt.Y + line, CreateAt.Y);
     EXPECT_LE(RatingHardAt.Y + line, Create2At.Y);
     EXPECT_LE(MenuResultsAt.X + letters.TextWidth("&012x16 (4x4)"), MenuResultsAt.X + 200 - letters.TextWidth("&010:00"));
+}
+
+TEST_F(Artwork, AClickOnAMenuLineChangesThatLineOnEveryRowOfItsText) {
+    for (const bool simple : {true, false}) {
+        game.SimpleMode = simple;
+        if (simple) {
+            game.BuildSimpleMenu();
+        } else {
+            game.BuildRatingMenu();
+            game.InitTournament();
+            game.FillSizeList();
+        }
+        for (int i = 0; i < game.Controls.Count(); ++i) {
+            TBrevDXClass& control = *game.Controls.ControlAt(i);
+            // The rows the control's text is drawn on (the check box's image may stand taller).
+            TDirectDrawSurface alone(ScreenWidth, ScreenHeight);
+            control.Draw(alone, 0, 0);
+            const int x = control.Left + 1;
+            for (int y = 0; y < ScreenHeight; ++y) {
+                bool inked = false;
+                for (int px = control.Left; px < control.Left + 40 && !inked; ++px) inked = alone.Pixel(px, y) != 0;
+                if (!inked) continue;
+                const int before = Value(control);
+                EXPECT_EQ(game.Controls.HitTest(x, y), i) << game.Controls.NameAt(i) << " row " << y;
+                EXPECT_NE(Value(control), before) << game.Controls.NameAt(i) << " row " << y;
+            }
+        }
+    }
 }

@@ -114,14 +114,16 @@ TEST_F(Controls, SelectorStepsWrapsAndKeepsItsChoiceForUnknownValues) {
     selector.Items = {"ab", "b", "c"};
     EXPECT_EQ(selector.DisplayText(), "&0a: ab");
     const int width = letters.TextWidth(selector.DisplayText());
+    // Glyphs 6 rows high, centred on row 20: rows 17 .. 22.
     EXPECT_FALSE(selector.HitTest(10 + width, 20));
-    EXPECT_FALSE(selector.HitTest(10, 19));
-    EXPECT_FALSE(selector.HitTest(10, 26));
+    EXPECT_FALSE(selector.HitTest(9, 20));
+    EXPECT_FALSE(selector.HitTest(10, 16));
+    EXPECT_FALSE(selector.HitTest(10, 23));
     EXPECT_EQ(selector.ItemIndex, 0);
     selector.ItemIndex = 2;
-    EXPECT_TRUE(selector.HitTest(10, 20));
+    EXPECT_TRUE(selector.HitTest(10, 17));
     EXPECT_EQ(selector.ItemIndex, 0);
-    EXPECT_TRUE(selector.HitTest(10 + width - 1, 25));
+    EXPECT_TRUE(selector.HitTest(10 + width - 1, 22));
     EXPECT_EQ(selector.Value(), "b");
 
     selector.SetValue("c");
@@ -135,6 +137,22 @@ TEST_F(Controls, SelectorStepsWrapsAndKeepsItsChoiceForUnknownValues) {
     EXPECT_TRUE(selector.HitTest(10, 20));
     EXPECT_EQ(selector.ItemIndex, 0);
     EXPECT_EQ(selector.Value(), "");
+}
+
+TEST_F(Controls, ASelectorIsHitOnEveryRowItsTextIsDrawnOnAndNowhereElse) {
+    for (const int height : {0, 7, 12}) {
+        TBrevSelector selector(10, 20);
+        selector.Letters = &letters;
+        selector.Caption = "abc";
+        selector.Height = height;
+        TDirectDrawSurface target(60, 50);
+        selector.Draw(target, 0, 0);
+        for (int y = 0; y < target.Height(); ++y) {
+            bool drawn = false;
+            for (int x = 0; x < target.Width(); ++x) drawn = drawn || target.Pixel(x, y) != 0;
+            EXPECT_EQ(selector.HitTest(12, y), drawn) << "height " << height << ", row " << y;
+        }
+    }
 }
 
 TEST_F(Controls, OnlyTheFirstOfTwoOverlappingCheckBoxesToggles) {

@@ -258,3 +258,43 @@ TEST_F(Screens, RememberSizesReadsTheSimpleMenusSelectors) {
     EXPECT_EQ(game.LastSize, (std::array<uint8_t, 4>{15, 12, 3, 4}));
     EXPECT_EQ(game.Controls.FindSelector("BLOCKSIZE")->Items, (std::vector<std::string>{"3x3", "3x4"}));
 }
+
+TEST_F(Screens, TheHintMarksTheSolutionsLetterCellsAndSaysItIsOn) {
+    constexpr TColor32 Mark = 0xAA2200;
+    game.Surfaces.AddNamed("CHAR2", Solid(CellPixels, CellPixels, Mark));
+    StartGame(12, 12, 4, 4);
+    for (int id = 0; id < MaxShards; ++id)
+        for (int cx = 0; cx < 4; ++cx)
+            for (int cy = 0; cy < 4; ++cy) game.ShardLetters[id][cx][cy] = (id + cx + cy) % 3 == 0 ? '*' : 'A';
+    const std::string_view status = "Подсказка: &1активирована"_cp;
+    for (const bool hint : {true, false}) {
+        game.HintUsed = hint;
+        game.DrawPlay(target);
+        // Board slot (c, r) shows the marks of shard c * 3 + r, the one cut from there.
+        for (int c = 0; c < 3; ++c)
+            for (int r = 0; r < 3; ++r)
+                for (int cx = 0; cx < 4; ++cx)
+                    for (int cy = 0; cy < 4; ++cy) {
+                        const bool letter = (c * 3 + r + cx + cy) % 3 != 0;
+                        const TColor32 shown = target.Pixel(game.BoardSlotLeft(c) + CellPixels * cx + 12,
+                                                            game.BoardSlotTop(r) + CellPixels * cy + 12);
+                        EXPECT_EQ(shown, hint && letter ? Mark : Back) << c << "," << r << " cell " << cx << "," << cy;
+                    }
+        EXPECT_EQ(ShowsText(SecondLineAt.X, SecondLineAt.Y, THorzAlign::Left, status), hint);
+    }
+}
+
+TEST_F(Screens, RatingPointsShowOnlyWhileTheyCanStillBeWon) {
+    game.SimpleMode = false;
+    StartGame(9, 9, 3, 3);  // 540 points at rating 0
+    clock.Advance(10400);
+    game.DrawPlay(target);
+    const std::string points = std::string("Рейтинг-очки: &1530"_cp);
+    EXPECT_TRUE(ShowsText(SecondLineAt.X, SecondLineAt.Y, THorzAlign::Left, points));
+
+    game.GiveUp();
+    game.DrawPlay(target);
+    const int width = game.Letters.TextWidth(points), height = game.Letters.TextHeight(points);
+    for (int y = SecondLineAt.Y; y < SecondLineAt.Y + height; ++y)
+        for (int x = SecondLineAt.X; x < SecondLineAt.X + width; ++x) ASSERT_EQ(target.Pixel(x, y), Back) << x << "," << y;
+}

@@ -190,11 +190,19 @@ TEST(ShablonFactory, RegisteredKindsAreCreated) {
     public:
         TestShablon(int w, int h) : TClassicShablon(w, h, TShablonKind::Diagonal) {}
     };
+    // The kind is registered for this test only, however it ends.
+    struct Registration {
+        Registration() {
+            RegisterTemplateKind(TShablonKind::Diagonal, [](int w, int h) { return std::make_unique<TestShablon>(w, h); });
+        }
+        ~Registration() { RegisterTemplateKind(TShablonKind::Diagonal, nullptr); }
+    };
     EXPECT_EQ(CreateTemplate(2, 2, 18), nullptr);
-    RegisterTemplateKind(TShablonKind::Diagonal, [](int w, int h) { return std::make_unique<TestShablon>(w, h); });
-    const auto made = CreateTemplate(2, 2, 18);
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->Kind, TShablonKind::Diagonal);
-    RegisterTemplateKind(TShablonKind::Diagonal, nullptr);
+    {
+        const Registration registration;
+        const auto made = CreateTemplate(2, 2, 18);
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->Kind, TShablonKind::Diagonal);
+    }
     EXPECT_EQ(CreateTemplate(2, 2, 18), nullptr);
 }

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int Cell = 24;                    // a board cell's side in pixels
 constexpr int ButtonWidth = 160;            // ordinary buttons: 176 apart on the play screen
 constexpr int ButtonHeight = 28;            // 32 apart in the menus
 constexpr int ShadowDepth = 2;              // rows below a button for its shadow
@@ -21,7 +20,7 @@ constexpr int SimpleBoxHeight = 224;
 constexpr int RatingBoxHeight = 204;
 constexpr int BottomPanelHeight = ScreenHeight - BottomPanelAt.Y;
 constexpr int CheckSide = 15;
-constexpr int FieldPixels = FieldCells * Cell + 1;  // grid lines span the field and its last edge
+constexpr int FieldPixels = FieldCells * CellPixels + 1;  // grid lines span the field and its last edge
 constexpr int OutlineThickness = 3;
 constexpr uint32_t LetterSeed = 20240611;  // fixes the scattered letters of the background
 
@@ -232,32 +231,32 @@ TDIB TScreenPainter::BottomPanel(const TDIB& under) const {
 }
 
 // A cell's raised edges: light at the left and top, dark at the right and bottom. The face
-// inside them (from (1, 1), Cell - 2 square) is left to the caller.
+// inside them (from (1, 1), CellPixels - 2 square) is left to the caller.
 void PaintBevel(TArtCanvas& c, TRgba light, TRgba dark) {
-    c.Rectangle(0, 0, Cell, Cell);
+    c.Rectangle(0, 0, CellPixels, CellPixels);
     c.Fill(dark);
-    c.Rectangle(0, 0, Cell - 1, Cell - 1);
+    c.Rectangle(0, 0, CellPixels - 1, CellPixels - 1);
     c.Fill(light);
-    c.Rectangle(1, 1, Cell - 2, Cell - 2);
+    c.Rectangle(1, 1, CellPixels - 2, CellPixels - 2);
 }
 
 // A bevelled ivory tile; the board draws it over the grid, so it carries its own edges.
 TDIB TScreenPainter::LetterCell() const {
-    return Opaque(Cell, Cell, [&](TArtCanvas& c) {
+    return Opaque(CellPixels, CellPixels, [&](TArtCanvas& c) {
         PaintBevel(c, Rgba("TILE_LIGHT"), Rgba("TILE_DARK"));
         c.Fill(Rgba("TILE"));
     });
 }
 
 TDIB TScreenPainter::BlockCell() const {
-    return Opaque(Cell, Cell, [&](TArtCanvas& c) {
+    return Opaque(CellPixels, CellPixels, [&](TArtCanvas& c) {
         PaintBevel(c, Rgba("BLOCK_LIGHT"), Rgba("BLOCK_DARK"));
         c.Fill(Rgba("BLOCK"));
-        for (int k = -Cell; k < Cell; k += 6) {  // a fine hatching marks the block
-            c.MoveTo(1 + k, Cell - 1);
-            c.LineTo(Cell - 1 + k, 1);
+        for (int k = -CellPixels; k < CellPixels; k += 6) {  // a fine hatching marks the block
+            c.MoveTo(1 + k, CellPixels - 1);
+            c.LineTo(CellPixels - 1 + k, 1);
         }
-        c.Rectangle(1, 1, Cell - 2, Cell - 2);
+        c.Rectangle(1, 1, CellPixels - 2, CellPixels - 2);
         c.Clip();
         c.Stroke(Rgba("BLOCK_LIGHT", 0.35), 1);
         c.ResetClip();
@@ -267,27 +266,28 @@ TDIB TScreenPainter::BlockCell() const {
 // The hint: the outline of a letter cell, open in the middle so the board shows through.
 TDIB TScreenPainter::HintCell(const TDIB& under) const {
     return Keyed(under, [&](TArtCanvas& c) {
-        c.RoundedRectangle(3.5, 3.5, Cell - 7, Cell - 7, 3);
+        c.RoundedRectangle(3.5, 3.5, CellPixels - 7, CellPixels - 7, 3);
         c.Stroke(Rgba("HINT", 0.75), 1.5);
-        c.Circle(Cell / 2.0, Cell / 2.0, 1.5);
+        c.Circle(CellPixels / 2.0, CellPixels / 2.0, 1.5);
         c.Fill(Rgba("HINT", 0.6));
     });
 }
 
 // A tray slot: a frame two pixels wide around a dark well with faint cell marks.
 TDIB TScreenPainter::TrayFrame(const TDIB& under, int w, int h) const {
-    const int width = Cell * w + 4, height = Cell * h + 4;
+    constexpr int inset = TrayFrameInset;
+    const int width = CellPixels * w + 2 * inset, height = CellPixels * h + 2 * inset;
     return Keyed(under, [&](TArtCanvas& c) {
         c.RoundedRectangle(0, 0, width, height, 4);
         c.FillGradient(0, 0, width, height, {{0, Rgba("PANEL_BORDER")}, {1, Rgba("FRAME")}});
-        c.Rectangle(2, 2, width - 4, height - 4);
-        c.FillGradient(0, 2, 0, height - 2, {{0, Rgba("WELL_TOP")}, {1, Rgba("WELL_BOTTOM")}});
+        c.Rectangle(inset, inset, width - 2 * inset, height - 2 * inset);
+        c.FillGradient(0, inset, 0, height - inset, {{0, Rgba("WELL_TOP")}, {1, Rgba("WELL_BOTTOM")}});
         for (int k = 1; k < w; ++k) {
-            c.Rectangle(2 + Cell * k, 4, 1, height - 8);
+            c.Rectangle(inset + CellPixels * k, 2 * inset, 1, height - 4 * inset);
             c.Fill(Rgba("GRID", 0.6));
         }
         for (int k = 1; k < h; ++k) {
-            c.Rectangle(4, 2 + Cell * k, width - 8, 1);
+            c.Rectangle(2 * inset, inset + CellPixels * k, width - 4 * inset, 1);
             c.Fill(Rgba("GRID", 0.6));
         }
     });
@@ -488,21 +488,21 @@ void TScreenPainter::AddAll(TGraphCollection& pictures) const {
             c.Fill(Rgba("GRID"));
         }));
     // Outline pieces reach a pixel before and after their cell, so neighbours overlap at corners.
-    Add(pictures, "SEL_H", Opaque(Cell + 2, OutlineThickness, [&](TArtCanvas& c) {
-            c.Rectangle(0, 0, Cell + 2, OutlineThickness);
+    Add(pictures, "SEL_H", Opaque(CellPixels + 2, OutlineThickness, [&](TArtCanvas& c) {
+            c.Rectangle(0, 0, CellPixels + 2, OutlineThickness);
             c.Fill(Rgba("OUTLINE"));
         }));
-    Add(pictures, "SEL_V", Opaque(OutlineThickness, Cell + 2, [&](TArtCanvas& c) {
-            c.Rectangle(0, 0, OutlineThickness, Cell + 2);
+    Add(pictures, "SEL_V", Opaque(OutlineThickness, CellPixels + 2, [&](TArtCanvas& c) {
+            c.Rectangle(0, 0, OutlineThickness, CellPixels + 2);
             c.Fill(Rgba("OUTLINE"));
         }));
     Add(pictures, "CHAR", LetterCell());
     Add(pictures, "NCHAR", BlockCell());
-    Add(pictures, "CHAR2", HintCell(Crop(back, FieldLeft + 6 * Cell, FieldTop + 6 * Cell, Cell, Cell)));
+    Add(pictures, "CHAR2", HintCell(Crop(back, FieldLeft + 6 * CellPixels, FieldTop + 6 * CellPixels, CellPixels, CellPixels)));
     for (int w = 3; w <= 4; ++w)
         for (int h = 3; h <= 4; ++h)
             Add(pictures, std::to_string(w) + std::to_string(h),
-                TrayFrame(Crop(back, 420, 16, Cell * w + 4, Cell * h + 4), w, h));
+                TrayFrame(Crop(back, 420, 16, CellPixels * w + 2 * TrayFrameInset, CellPixels * h + 2 * TrayFrameInset), w, h));
 }
 
 }  // namespace
