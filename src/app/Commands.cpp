@@ -16,9 +16,9 @@ TScreen MenuOf(const TGame& game) {
 
 }  // namespace
 
-void TfmMain::ProcessButtons() {
+bool TfmMain::ProcessButtons() {
     TGame& game = *mGame;
-    if (!game.Buttons.TickAll()) return;
+    if (!game.Buttons.TickAll()) return false;
     bool createPuzzle = false;
     std::optional<TScreen> screen;
     for (int i = 0; i < game.Buttons.Count(); ++i)
@@ -32,6 +32,7 @@ void TfmMain::ProcessButtons() {
         if (!game.CreatePuzzle(size.Width, size.Height)) game.SetScreen(MenuOf(game));
     }
     if (screen) ChangeScreen(*screen);
+    return true;
 }
 
 void TfmMain::RunCommand(const std::string& name, bool& createPuzzle, std::optional<TScreen>& screen) {
@@ -69,16 +70,19 @@ void TfmMain::RunCommand(const std::string& name, bool& createPuzzle, std::optio
         game.CancelDrag();
         if (const auto path = TheUi().ChooseSaveFile(svDialog)) WriteFileText(*path, game.SaveGameText());
     } else if (name == "BT_BEGIN") {
-        game.RememberSizes();
+        // The menu may have changed since the press (a size stepped within the click's
+        // countdown): only a puzzle made for what the menu shows now is started.
         const TSize shard = game.GetShardSize();
-        game.StartGame(shard.Width, shard.Height);
+        if (!game.StartGame(shard.Width, shard.Height)) return;
+        game.RememberSizes();
         screen = ScreenPlay;
     } else if (name == "BT_BEGIN2") {
+        if (!game.PuzzleFitsChoice()) return;
         if (game.TournamentFile.empty())
             if (const auto path = TheUi().ChooseSaveFile(svTurnir)) game.TournamentFile = *path;
         if (game.TournamentFile.empty()) return;
         const TSize shard = game.GetShardSize();
-        game.StartGame(shard.Width, shard.Height);
+        if (!game.StartGame(shard.Width, shard.Height)) return;
         screen = ScreenPlay;
         game.WriteTournament();
     } else if (name == "BT_LEFT") {

@@ -5,11 +5,11 @@
 // game, runs the commands of the on-screen buttons and paints the 790 x 530 screen. The rules
 // live in TGame; the window decides only what happens when.
 
+#include "DataFolders.h"
 #include "banner/Reklama.h"
 #include "game/Game.h"
 #include "gfx/ScreenLayout.h"
 #include "platform/DXDraw.h"
-#include "platform/Process.h"
 #include "platform/Sound.h"
 #include "platform/Ui.h"
 
@@ -25,24 +25,27 @@ enum class TDisplayMode {
 class TfmMain : public TWindowEvents {
 public:
     // Window creation: seeds the random generator, creates the game (which loads its dictionary
-    // from dictionaryDir) and the banner rotator, starts the timer and sound.
-    explicit TfmMain(TDisplayMode mode, std::string dictionaryDir = ExecutableDir());
+    // from the first of folders.Dictionaries that holds it) and the banner rotator, starts the
+    // timer and sound.
+    explicit TfmMain(TDisplayMode mode, TDataFolders folders = TDataFolders::OfProgram());
     // Window destruction: stops the timer, frees the banner rotator, then the game (which stops
     // a running fill).
     ~TfmMain() override;
     TfmMain(const TfmMain&) = delete;
     TfmMain& operator=(const TfmMain&) = delete;
 
-    // First show: opens the screen, loads the four collections from the working directory and
-    // builds the simple menu. False when no window could be opened.
+    // First show: opens the screen, loads the four collections, each from the first of the
+    // collection folders that holds it, and builds the simple menu. False, after saying why,
+    // when no window could be opened or "graph.col" or "font.col" is in none of the folders.
     bool FormShow();
     // Runs the message loop until the window is closed.
     void Run();
 
-    // One frame: button commands, the game's step, a repaint.
+    // One frame tick: button commands, the game's step, the banner's animation, and a repaint
+    // when any of them (or the clock on the screen) changed what the screen shows.
     void Tick();
-    // Runs the commands of the buttons whose click completed in this tick.
-    void ProcessButtons();
+    // Runs the commands of the buttons whose click completed in this tick; true when any did.
+    bool ProcessButtons();
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -52,7 +55,7 @@ public:
     bool LoadGraphics();
     bool LoadFont();
     bool LoadTemplates();
-    // True when at least two banners were loaded.
+    // True when at least two banners were loaded. A damaged file is reported.
     bool LoadBanners();
 
     TGame& Game() { return *mGame; }
@@ -65,6 +68,10 @@ public:
 private:
     static bool InBannerStrip(int x, int y);
     void PaintBanner();
+    // The path of a collection file: in the first collection folder holding it, else the first folder.
+    std::string CollectionPath(std::string_view name) const;
+    // Opens what the banner's link names; a document that is not there is reported instead.
+    void OpenBannerLink(const std::string& link);
     // Reads the template size selector and refills the shard sizes for it.
     void CrossSizeChanged();
     // Shows screen s after a command: rebuilds what s shows and sets it.
@@ -73,6 +80,8 @@ private:
     void RunCommand(const std::string& name, bool& createPuzzle, std::optional<TScreen>& screen);
 
     TDisplayMode mMode;
+    TDataFolders mFolders;
+    uint32_t mTimeShown = 0;  // the game's TimeShown when the last frame was asked for
     TDXDraw mDXDraw;
     TDXTimer mDXTimer;
     TDXSound mDXSound;

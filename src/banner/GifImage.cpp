@@ -8,6 +8,76 @@
 
 namespace {
 
+// What a banner may ask for. giflib sizes a frame's pixels from its descriptor before it reads
+// any of its data, so these are checked on the file's records first.
+constexpr int MaxScreenSide = 2048;
+constexpr long long MaxScreenPixels = 2LL * 1024 * 1024;
+constexpr long long MaxFramePixels = 16LL * 1024 * 1024;  // all frames together
+
+constexpr std::size_t HeaderBytes = 6, ScreenBytes = 7, FrameDescriptorBytes = 9;
+constexpr unsigned char ExtensionIntroducer = 0x21, ImageSeparator = 0x2C, Trailer = 0x3B;
+
+// Reads the records of a GIF without decoding them.
+class GifRecords {
+public:
+    explicit GifRecords(std::string_view bytes) : mBytes(bytes) {}
+
+    // True when the logical screen and every frame keep to the limits above, each frame lying
+    // within the screen, and the records run in order up to the trailer.
+    bool WithinLimits() {
+        if (mBytes.size() < HeaderBytes + ScreenBytes || !mBytes.starts_with("GIF")) return false;
+        const long long width = Word(6), height = Word(8);
+        if (width == 0 || height == 0 || width > MaxScreenSide || height > MaxScreenSide ||
+            width * height > MaxScreenPixels)
+            return false;
+        mPos = HeaderBytes + ScreenBytes;
+        SkipColorTable(Byte(10));
+        long long framePixels = 0;
+        while (mPos < mBytes.size()) {
+            const unsigned char record = Byte(mPos++);
+            if (record == Trailer) return true;
+            if (record == ExtensionIntroducer) {
+                ++mPos;  // the extension's label
+            } else if (record == ImageSeparator) {
+                if (mBytes.size() - mPos < FrameDescriptorBytes) return false;
+                const long long left = Word(mPos), top = Word(mPos + 2), w = Word(mPos + 4), h = Word(mPos + 6);
+                if (w == 0 || h == 0 || left + w > width || top + h > height) return false;
+                framePixels += w * h;
+                if (framePixels > MaxFramePixels) return false;
+                const unsigned char flags = Byte(mPos + 8);
+                mPos += FrameDescriptorBytes;
+                SkipColorTable(flags);
+                ++mPos;  // the LZW code size
+            } else {
+                return false;
+            }
+            if (!SkipSubBlocks()) return false;
+        }
+        return false;
+    }
+
+private:
+    unsigned char Byte(std::size_t at) const { return static_cast<unsigned char>(mBytes[at]); }
+    long long Word(std::size_t at) const { return Byte(at) | Byte(at + 1) << 8; }
+
+    void SkipColorTable(unsigned char flags) {
+        if (flags & 0x80) mPos += 3u << ((flags & 7) + 1);
+    }
+
+    // Skips a chain of data sub-blocks and its terminator; false when the bytes end first.
+    bool SkipSubBlocks() {
+        while (mPos < mBytes.size()) {
+            const std::size_t length = Byte(mPos++);
+            if (length == 0) return true;
+            mPos += length;
+        }
+        return false;
+    }
+
+    std::string_view mBytes;
+    std::size_t mPos = 0;
+};
+
 struct MemoryReader {
     std::string_view bytes;
     std::size_t position = 0;
@@ -32,6 +102,7 @@ struct GifCloser {
 }  // namespace
 
 std::optional<TGifImage> TGifImage::Decode(std::string_view bytes) {
+    if (!GifRecords(bytes).WithinLimits()) return std::nullopt;
     MemoryReader reader{bytes};
     int error = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&reader, ReadFromMemory, &error));

@@ -11,8 +11,9 @@
 
 class TGifImage {
 public:
-    // The image held by bytes (a whole GIF file); nullopt when giflib cannot decode it or it
-    // has no frame.
+    // The image held by bytes (a whole GIF file); nullopt when giflib cannot decode it, it has
+    // no frame, or it asks for more than a banner may (a screen over 2048 a side or 2 million
+    // pixels, a frame reaching past the screen, 16 million pixels in all its frames).
     static std::optional<TGifImage> Decode(std::string_view bytes);
 
     int Width() const { return mWidth; }

@@ -18,6 +18,7 @@ TReklama::TReklama() : FrameTick(TickCount()) {}
 
 void TReklama::Clear() {
     mBanners.clear();
+    mDamaged = false;
     FrameBitmap.reset();
     CurrentBanner = CurrentFrame = 0;
     RenderedBanner = RenderedFrame = -1;
@@ -27,12 +28,21 @@ bool TReklama::LoadFromFile() {
     Clear();
     std::vector<std::string> blocks;
     if (!ReadFileBlocks(FileName, blocks)) return false;
-    for (const TTwoPartRecord& record : CutTwoPartRecords(JoinBlocks(blocks)).Records) {
+    ParseText(JoinBlocks(blocks));
+    return true;
+}
+
+void TReklama::ParseText(std::string_view text) {
+    const auto cut = CutTwoPartRecords(text);
+    mDamaged = cut.Damaged;
+    for (const TTwoPartRecord& record : cut.Records) {
         const int index = AddBanner(record.Body);
-        if (index >= 0) SetItemText(index, record.Header);
+        if (index >= 0)
+            SetItemText(index, record.Header);
+        else
+            mDamaged = true;
         TheUi().ProcessMessages();
     }
-    return true;
 }
 
 int TReklama::AddBanner(std::string_view gifBytes) {

@@ -17,8 +17,13 @@ public:
     TReklama();
 
     // Reads FileName: every banner whose GIF decodes is kept, in file order. False when the
-    // file is missing or unreadable; a damaged tail or an undecodable banner only loses itself.
+    // file is missing or unreadable; a damaged tail or an undecodable banner only loses itself
+    // (and makes Damaged() true).
     bool LoadFromFile();
+    // Adds the banners of a collection file text, as LoadFromFile does.
+    void ParseText(std::string_view text);
+    // True when the last load skipped something.
+    bool Damaged() const { return mDamaged; }
     // Adds a banner of one pass and no link; -1 when the GIF cannot be decoded.
     int AddBanner(std::string_view gifBytes);
     void Clear();
@@ -54,4 +59,5 @@ private:
     };
 
     std::vector<Banner> mBanners;
+    bool mDamaged = false;
 };

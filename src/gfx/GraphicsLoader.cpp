@@ -10,12 +10,15 @@ namespace {
 bool ReadPictures(TGraphCollection& pictures, const std::string& fileName) {
     pictures.FileName = fileName;
     if (!pictures.LoadFromFile()) return false;
-    if (pictures.Damaged())
-        TheUi().Message(Format("Файл %s повреждён: загружена только его часть"_cp, FromUtf8(fileName)));
+    if (pictures.Damaged()) ReportDamagedCollection(fileName);
     return true;
 }
 
 }  // namespace
+
+void ReportDamagedCollection(const std::string& fileName) {
+    TheUi().Message(Format("Файл %s повреждён: загружена только его часть"_cp, FromUtf8(fileName)));
+}
 
 bool LoadGraphics(TSurfaceSortCollection& surfaces, const std::string& fileName) {
     surfaces.Clear();

@@ -18,6 +18,9 @@ constexpr TGlyphEffect GlyphSetEffects[] = {
     {TGlyphEffectKind::Plain, 0x0000FF, 0},
 };
 
+// Tells the player that a collection file was damaged and only its readable part loaded.
+void ReportDamagedCollection(const std::string& fileName);
+
 // Replaces surfaces by one surface per picture of the file, named as the picture, keyed by the
 // picture's tag. False when the file cannot be read.
 bool LoadGraphics(TSurfaceSortCollection& surfaces, const std::string& fileName);

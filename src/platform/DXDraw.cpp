@@ -23,17 +23,41 @@ bool ButtonFromSdl(uint8_t button, TMouseButton& out) {
     }
 }
 
+// True when the video driver shows nothing on a screen. SDL falls back to such a driver when
+// no display can be opened; a game window there would run unseen.
+bool IsInvisibleDriver(std::string_view driver) {
+    return driver == "offscreen" || driver == "dummy" || driver == "evdev";
+}
+
+// True when the environment names the driver in SDL_VIDEODRIVER (how a test asks for one).
+bool IsRequestedDriver(std::string_view driver) {
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    if (!requested) return false;
+    std::string_view list(requested);
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        if (list.substr(0, comma) == driver) return true;
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    }
+    return false;
+}
+
+struct SdlWindowDeleter {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+struct SdlSurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+
 }  // namespace
 
 struct TDXDraw::Window {
-    SDL_Window* window = nullptr;
-    SDL_Surface* frame = nullptr;  // wraps mSurface's pixels, no copy
-
-    ~Window() {
-        if (frame) SDL_FreeSurface(frame);
-        if (window) SDL_DestroyWindow(window);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
+    // Members go in reverse order of their release: the frame, the window, then the video.
+    struct Video {
+        ~Video() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+    } video;
+    std::unique_ptr<SDL_Window, SdlWindowDeleter> window;
+    std::unique_ptr<SDL_Surface, SdlSurfaceDeleter> frame;  // wraps mSurface's pixels, no copy
 };
 
 TDXDraw::TDXDraw() = default;
@@ -44,12 +68,14 @@ bool TDXDraw::InitializeWindow(const std::string& caption, int width, int height
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     auto window = std::make_unique<Window>();
-    window->window = SDL_CreateWindow(ToUtf8(caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                      width, height, SDL_WINDOW_SHOWN);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || (IsInvisibleDriver(driver) && !IsRequestedDriver(driver))) return false;
+    window->window.reset(SDL_CreateWindow(ToUtf8(caption).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                          width, height, SDL_WINDOW_SHOWN));
     if (!window->window) return false;
     mSurface = TDirectDrawSurface(width, height);
-    window->frame = SDL_CreateRGBSurfaceWithFormatFrom(mSurface.Image().Row(0), width, height, 32, width * 4,
-                                                       SDL_PIXELFORMAT_RGB888);
+    window->frame.reset(SDL_CreateRGBSurfaceWithFormatFrom(mSurface.Image().Row(0), width, height, 32, width * 4,
+                                                           SDL_PIXELFORMAT_RGB888));
     if (!window->frame) return false;
     mWindow = std::move(window);
     mInitialized = true;
@@ -63,16 +89,17 @@ void TDXDraw::InitializeHeadless(int width, int height) {
 }
 
 SDL_Window* TDXDraw::NativeWindow() const {
-    return mWindow ? mWindow->window : nullptr;
+    return mWindow ? mWindow->window.get() : nullptr;
 }
 
 void TDXDraw::Flip() {
     ++mFlips;
+    mInvalidated = false;
     if (!mWindow) return;
-    SDL_Surface* screen = SDL_GetWindowSurface(mWindow->window);
+    SDL_Surface* screen = SDL_GetWindowSurface(mWindow->window.get());  // owned by the window
     if (!screen) return;
-    SDL_BlitSurface(mWindow->frame, nullptr, screen, nullptr);
-    SDL_UpdateWindowSurface(mWindow->window);
+    SDL_BlitSurface(mWindow->frame.get(), nullptr, screen, nullptr);
+    SDL_UpdateWindowSurface(mWindow->window.get());
 }
 
 void TDXDraw::Run(TWindowEvents& events, TDXTimer& timer) {
@@ -108,16 +135,14 @@ void TDXDraw::Run(TWindowEvents& events, TDXTimer& timer) {
             }
             have = SDL_PollEvent(&event) != 0;
         }
-        RunPostedTasks();
+        // A task from a worker (a finished fill) may change what the screen shows.
+        if (RunPostedTasks()) mInvalidated = true;
         const uint32_t now = TickCount();
         if (static_cast<int32_t>(now - nextTick) >= 0) {
             const int lag = static_cast<int>((now - nextTick) / timer.Interval);
             nextTick += timer.Interval * (lag + 1);
             if (timer.Enabled && timer.OnTimer) timer.OnTimer(lag);
         }
-        if (mInvalidated && mInitialized) {
-            mInvalidated = false;
-            events.Paint();
-        }
+        if (mInvalidated && mInitialized) events.Paint();
     }
 }

@@ -55,13 +55,16 @@ public:
     bool CanDraw() const { return mInitialized; }
     // The target of all drawing of a frame.
     TDirectDrawSurface& Surface() { return mSurface; }
-    // Shows the back surface in the window (a count only, when headless).
+    // Shows the back surface in the window (a count only, when headless); the window then
+    // shows the latest frame, so a pending invalidation is done with.
     void Flip();
     int FlipCount() const { return mFlips; }
     // Bits per pixel of the display format.
     int BitCount() const { return 32; }
     // Asks for a Paint on the next pass of the message loop.
     void Invalidate() { mInvalidated = true; }
+    // True while a Paint has been asked for and no frame flipped since.
+    bool Invalidated() const { return mInvalidated; }
 
     // Runs the message loop until the window is closed: mouse events and paints go to events,
     // the timer fires every Interval ms, and tasks posted from worker threads run.

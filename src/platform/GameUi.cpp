@@ -22,6 +22,23 @@ constexpr int LabelX = 8, LabelY = 8, LabelWidth = 221;
 constexpr int BarX = 4, BarY = 32, BarWidth = 229, BarHeight = 16;
 constexpr double LabelFontPixels = 11;
 
+struct SdlWindowDeleter {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+struct SdlSurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+struct CairoSurfaceDeleter {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+struct CairoDeleter {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using SdlWindowPtr = std::unique_ptr<SDL_Window, SdlWindowDeleter>;
+using SdlSurfacePtr = std::unique_ptr<SDL_Surface, SdlSurfaceDeleter>;
+using CairoSurfacePtr = std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter>;
+using CairoPtr = std::unique_ptr<cairo_t, CairoDeleter>;
+
 // The one progress window of the process; it exists between ShowProgress and HideProgress.
 class ProgressWindow {
 public:
@@ -37,20 +54,19 @@ public:
         const char* quitOnLast = SDL_GetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE);
         window->mQuitOnLastWindow = quitOnLast ? quitOnLast : "";
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-        window->mWindow = SDL_CreateWindow(ToUtf8("Выполнено..."_cp).c_str(), SDL_WINDOWPOS_CENTERED,
-                                           SDL_WINDOWPOS_CENTERED, ProgressWidth, ProgressHeight,
-                                           SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
+        window->mWindow.reset(SDL_CreateWindow(ToUtf8("Выполнено..."_cp).c_str(), SDL_WINDOWPOS_CENTERED,
+                                               SDL_WINDOWPOS_CENTERED, ProgressWidth, ProgressHeight,
+                                               SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR));
         if (!window->mWindow) return nullptr;
-        window->mImage = cairo_image_surface_create(CAIRO_FORMAT_RGB24, ProgressWidth, ProgressHeight);
-        if (cairo_surface_status(window->mImage) != CAIRO_STATUS_SUCCESS) return nullptr;
+        window->mImage.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, ProgressWidth, ProgressHeight));
+        if (cairo_surface_status(window->mImage.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
         return window;
     }
 
     ~ProgressWindow() {
-        if (mImage) cairo_surface_destroy(mImage);
         if (mWindow) {
             DropCloseRequests();
-            SDL_DestroyWindow(mWindow);
+            mWindow.reset();
         }
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, mQuitOnLastWindow.empty() ? nullptr : mQuitOnLastWindow.c_str());
         if (mOwnsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -70,7 +86,8 @@ private:
     ProgressWindow() = default;
 
     void Paint() {
-        cairo_t* cr = cairo_create(mImage);
+        const CairoPtr owner(cairo_create(mImage.get()));
+        cairo_t* cr = owner.get();
         cairo_set_source_rgb(cr, 0.94, 0.94, 0.94);
         cairo_paint(cr);
         cairo_save(cr);
@@ -94,24 +111,22 @@ private:
         cairo_set_line_width(cr, 1);
         cairo_rectangle(cr, BarX + 0.5, BarY + 0.5, BarWidth - 1, BarHeight - 1);
         cairo_stroke(cr);
-        cairo_destroy(cr);
-        cairo_surface_flush(mImage);
+        cairo_surface_flush(mImage.get());
 
-        SDL_Surface* screen = SDL_GetWindowSurface(mWindow);
-        SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(
-            cairo_image_surface_get_data(mImage), ProgressWidth, ProgressHeight, 32,
-            cairo_image_surface_get_stride(mImage), SDL_PIXELFORMAT_RGB888);
+        SDL_Surface* screen = SDL_GetWindowSurface(mWindow.get());  // owned by the window
+        const SdlSurfacePtr frame(SDL_CreateRGBSurfaceWithFormatFrom(
+            cairo_image_surface_get_data(mImage.get()), ProgressWidth, ProgressHeight, 32,
+            cairo_image_surface_get_stride(mImage.get()), SDL_PIXELFORMAT_RGB888));
         if (screen && frame) {
-            SDL_BlitSurface(frame, nullptr, screen, nullptr);
-            SDL_UpdateWindowSurface(mWindow);
+            SDL_BlitSurface(frame.get(), nullptr, screen, nullptr);
+            SDL_UpdateWindowSurface(mWindow.get());
         }
-        if (frame) SDL_FreeSurface(frame);
         SDL_PumpEvents();
         DropCloseRequests();
     }
 
     void DropCloseRequests() {
-        const auto id = static_cast<uintptr_t>(SDL_GetWindowID(mWindow));
+        const auto id = static_cast<uintptr_t>(SDL_GetWindowID(mWindow.get()));
         SDL_FilterEvents(
             [](void* windowId, SDL_Event* event) {
                 const bool closeOfThis = event->type == SDL_WINDOWEVENT &&
@@ -122,8 +137,8 @@ private:
             reinterpret_cast<void*>(id));
     }
 
-    SDL_Window* mWindow = nullptr;
-    cairo_surface_t* mImage = nullptr;
+    SdlWindowPtr mWindow;
+    CairoSurfacePtr mImage;
     bool mOwnsVideo = false;
     std::string mQuitOnLastWindow;
     std::string mText;
@@ -149,10 +164,16 @@ GameUi::~GameUi() {
     TheProgressWindow().reset();
 }
 
+// A box is shown through SDL only over the game's window: without one SDL may report success
+// while showing nothing (no display, or a driver that draws off-screen). Zenity comes next, the
+// standard error last.
 void GameUi::Message(std::string_view text) {
     const std::string utf8 = ToUtf8(text);
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, BoxTitle, utf8.c_str(), mDraw.NativeWindow()) != 0)
-        std::cerr << utf8 << std::endl;
+    if (mDraw.NativeWindow() &&
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, BoxTitle, utf8.c_str(), mDraw.NativeWindow()) == 0)
+        return;
+    if (RunZenity({"--info", "--no-markup", "--text=" + utf8}) == 0) return;
+    std::cerr << utf8 << std::endl;
 }
 
 bool GameUi::Ask(std::string_view text, const char* yes, const char* no) {
@@ -164,11 +185,22 @@ bool GameUi::Ask(std::string_view text, const char* yes, const char* no) {
     const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, mDraw.NativeWindow(), BoxTitle, utf8.c_str(), 2, buttons,
                                  nullptr};
     int pressed = 0;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        std::cerr << utf8 << std::endl;
-        return false;
-    }
-    return pressed == 1;
+    if (mDraw.NativeWindow() && SDL_ShowMessageBox(&box, &pressed) == 0) return pressed == 1;
+    // Zenity answers 0 for the first button and 1 for the second (or a closed dialog).
+    const int answer = RunZenity({"--question", "--no-markup", "--text=" + utf8, std::string("--ok-label=") + yes,
+                                  std::string("--cancel-label=") + no});
+    if (answer == 0 || answer == 1) return answer == 0;
+    std::cerr << utf8 << std::endl;
+    return false;
+}
+
+int GameUi::RunZenity(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"zenity", std::string("--title=") + BoxTitle});
+    // The game window keeps answering the window manager while the dialog is open.
+    const auto pump = [this] {
+        if (OnWindowThread()) SDL_PumpEvents();
+    };
+    return RunProcess(arguments, pump).exitCode;
 }
 
 bool GameUi::AskYesNo(std::string_view text) {

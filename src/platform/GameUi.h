@@ -1,6 +1,7 @@
 #pragma once
 
-// The game's Ui: SDL message boxes over the game window, zenity file dialogs, xdg-open links.
+// The game's Ui: SDL message boxes over the game window (zenity, then the standard error, when
+// they cannot be shown), zenity file dialogs, xdg-open links.
 
 #include "Ui.h"
 
@@ -28,6 +29,8 @@ public:
 
 private:
     bool Ask(std::string_view text, const char* yes, const char* no);
+    // Runs zenity with the box title and arguments; its exit code, -1 when it could not run.
+    int RunZenity(std::vector<std::string> arguments);
     std::optional<std::string> ChooseFile(const FileDialogSpec& dialog, bool save);
     bool OnWindowThread() const { return std::this_thread::get_id() == mWindowThread; }
 

@@ -7,10 +7,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 
 namespace {
 
 constexpr std::size_t HeaderNameStart = 5;  // kind byte, then the 4-byte tag
+// The pixels the pictures of one file may decode to in all; a file that asks for more (a few
+// bytes can ask for a picture of the largest size) has its later pictures skipped as damage.
+constexpr long long CollectionPixelBudget = 16LL * 1024 * 1024;
 
 std::string PictureHeader(TPictureKind kind, int32_t tag, std::string_view name) {
     std::string header(1, static_cast<char>(kind));
@@ -33,6 +37,10 @@ bool TGraphCollection::LoadFromFile() {
 void TGraphCollection::ParseText(std::string_view text) {
     const auto cut = CutTwoPartRecords(text);
     mDamaged = cut.Damaged;
+    // Names found by hashing: a file of many small records must not take quadratic time.
+    std::unordered_map<std::string, int> indexOfName;
+    for (int i = 0; i < Count(); ++i) indexOfName.emplace(mItems[i].Name, i);
+    long long pixelsLeft = CollectionPixelBudget;
     for (const auto& record : cut.Records) {
         const std::string_view header = record.Header;
         if (header.size() < HeaderNameStart || !IsPictureKind(static_cast<unsigned char>(header[0]))) {
@@ -40,10 +48,18 @@ void TGraphCollection::ParseText(std::string_view text) {
         } else {
             const auto kind = static_cast<TPictureKind>(header[0]);
             const std::string_view name = header.substr(HeaderNameStart);
-            const int existing = IndexOfName(name);
-            if (existing < 0 && !AddFromStream(kind, name, record.Body)) mDamaged = true;
-            const int index = existing >= 0 ? existing : IndexOfName(name);
-            if (index >= 0) SetTag(index, BytesToInt(header.substr(1, 4)));
+            auto found = indexOfName.find(std::string(name));
+            if (found == indexOfName.end()) {
+                auto picture = TPicture::FromData(kind, record.Body, pixelsLeft);
+                if (picture) {
+                    pixelsLeft -= static_cast<long long>(picture->Width()) * picture->Height();
+                    Add(name, std::move(picture));
+                    found = indexOfName.emplace(name, Count() - 1).first;
+                } else {
+                    mDamaged = true;
+                }
+            }
+            if (found != indexOfName.end()) SetTag(found->second, BytesToInt(header.substr(1, 4)));
         }
         TheUi().ProcessMessages();
     }

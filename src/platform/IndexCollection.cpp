@@ -19,7 +19,11 @@ bool TIndexCollection::LoadFromFile() {
     Clear();
     std::vector<std::string> blocks;
     if (!ReadFileBlocks(FileName, blocks)) return false;
-    auto cut = CutOnePartRecords(JoinBlocks(blocks));
+    return ParseText(JoinBlocks(blocks));
+}
+
+bool TIndexCollection::ParseText(std::string_view text) {
+    auto cut = CutOnePartRecords(text);
     mEntries = std::move(cut.Records);
     return !cut.Damaged;
 }

@@ -14,6 +14,9 @@ public:
     // Reads FileName. False when the file is missing or unreadable (empty then) or damaged
     // (the entries before the damage are kept).
     bool LoadFromFile();
+    // Replaces the entries by those of a file text; false when it is damaged (the entries
+    // before the damage are kept).
+    bool ParseText(std::string_view text);
     // Writes every entry to FileName; false (reported) on a write error.
     bool SaveToFile() const;
     // The file text of every entry in order.

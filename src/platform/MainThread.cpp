@@ -15,11 +15,12 @@ void PostToMainThread(std::function<void()> task) {
     gTasks.push_back(std::move(task));
 }
 
-void RunPostedTasks() {
+bool RunPostedTasks() {
     std::vector<std::function<void()>> ready;
     {
         std::lock_guard lock(gMutex);
         ready.swap(gTasks);
     }
     for (auto& task : ready) task();
+    return !ready.empty();
 }

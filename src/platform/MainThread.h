@@ -8,5 +8,5 @@
 // Queues task to run on the window's thread; safe from any thread.
 void PostToMainThread(std::function<void()> task);
 
-// Runs the tasks posted so far, in order; called by the window's thread.
-void RunPostedTasks();
+// Runs the tasks posted so far, in order; called by the window's thread. True when any ran.
+bool RunPostedTasks();

@@ -1,5 +1,7 @@
 #include "Picture.h"
 
+#include "SvgCheck.h"
+
 #include <SDL.h>
 #include <cairo.h>
 #include <librsvg/rsvg.h>
@@ -20,12 +22,14 @@ namespace {
 
 // Larger pictures are taken for damaged data rather than allocated.
 constexpr int MaxPictureSide = 16384;
-constexpr long long MaxPicturePixels = 16LL * 1024 * 1024;
+// A progressive JPEG may repeat its scans without end, each a pass over the whole picture;
+// ordinary files have about ten.
+constexpr int MaxJpegScans = 100;
 constexpr int JpegQuality = 92;  // the artwork's photos stay clean at this level
 
-bool SizeAllowed(long long width, long long height) {
+bool SizeAllowed(long long width, long long height, long long maxPixels = MaxPicturePixels) {
     return width > 0 && height > 0 && width <= MaxPictureSide && height <= MaxPictureSide &&
-           width * height <= MaxPicturePixels;
+           width * height <= std::min(maxPixels, MaxPicturePixels);
 }
 
 // --- BMP through SDL ---
@@ -43,7 +47,7 @@ uint32_t LittleEndian(std::string_view data, std::size_t at, std::size_t bytes) 
 
 // Checks a BMP file's header before SDL sizes its image from it: a plausible size, and for
 // uncompressed pixels enough bytes to hold them.
-bool BmpHeaderFits(std::string_view data) {
+bool BmpHeaderFits(std::string_view data, long long maxPixels) {
     constexpr std::size_t FileHeader = 14, CoreHeader = 12, InfoHeader = 40;
     if (data.size() < FileHeader + CoreHeader || data.substr(0, 2) != "BM") return false;
     const uint32_t headerSize = LittleEndian(data, 14, 4);
@@ -60,18 +64,18 @@ bool BmpHeaderFits(std::string_view data) {
         bits = LittleEndian(data, 28, 2);
         compression = LittleEndian(data, 30, 4);
     }
-    if (!SizeAllowed(width, height) || bits == 0 || bits > 32) return false;
+    if (!SizeAllowed(width, height, maxPixels) || bits == 0 || bits > 32) return false;
     const bool runLength = compression == 1 || compression == 2;
     const long long rowBytes = (width * bits + 31) / 32 * 4;
     return runLength || static_cast<long long>(data.size()) >= rowBytes * height;
 }
 
-std::optional<TDIB> DecodeBmp(std::string_view data) {
-    if (!BmpHeaderFits(data)) return std::nullopt;
+std::optional<TDIB> DecodeBmp(std::string_view data, long long maxPixels) {
+    if (!BmpHeaderFits(data, maxPixels)) return std::nullopt;
     SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
     if (!rw) return std::nullopt;
     SurfacePtr loaded(SDL_LoadBMP_RW(rw, 1));
-    if (!loaded || !SizeAllowed(loaded->w, loaded->h)) return std::nullopt;
+    if (!loaded || !SizeAllowed(loaded->w, loaded->h, maxPixels)) return std::nullopt;
     SurfacePtr xrgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XRGB8888, 0));
     if (!xrgb || SDL_LockSurface(xrgb.get()) != 0) return std::nullopt;
     TDIB image(xrgb->w, xrgb->h);
@@ -127,21 +131,31 @@ jpeg_error_mgr* JpegErrors(JpegError& error) {
     return &error.manager;
 }
 
+// Ends a decoding that has read more scans than a picture needs; libjpeg reports progress
+// between the steps that take in the scans.
+void JpegLimitScans(j_common_ptr info) {
+    if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxJpegScans)
+        JpegFail(info);
+}
+
 // Decodes into image, which the caller has not sized yet. No C++ object with a destructor may
 // live in this frame: a decoding error jumps back to setjmp.
-bool DecodeJpegInto(std::string_view data, TDIB& image) {
+bool DecodeJpegInto(std::string_view data, long long maxPixels, TDIB& image) {
     jpeg_decompress_struct info;
     JpegError error;
     info.err = JpegErrors(error);
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = JpegLimitScans;
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_create_decompress(&info);
+    info.progress = &progress;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
     // Checked before the decoder sizes its buffers from the header.
-    if (!SizeAllowed(info.image_width, info.image_height)) {
+    if (!SizeAllowed(info.image_width, info.image_height, maxPixels)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -166,9 +180,9 @@ bool DecodeJpegInto(std::string_view data, TDIB& image) {
     return true;
 }
 
-std::optional<TDIB> DecodeJpeg(std::string_view data) {
+std::optional<TDIB> DecodeJpeg(std::string_view data, long long maxPixels) {
     TDIB image;
-    if (!DecodeJpegInto(data, image)) return std::nullopt;
+    if (!DecodeJpegInto(data, maxPixels, image)) return std::nullopt;
     return image;
 }
 
@@ -227,7 +241,8 @@ struct CairoDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
-std::optional<TDIB> DecodeSvg(std::string_view data) {
+std::optional<TDIB> DecodeSvg(std::string_view data, long long maxPixels) {
+    if (!SvgWithinLimits(data)) return std::nullopt;
     GError* error = nullptr;
     std::unique_ptr<RsvgHandle, HandleDeleter> handle(
         rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(data.data()), data.size(), &error));
@@ -236,7 +251,7 @@ std::optional<TDIB> DecodeSvg(std::string_view data) {
     double width = 0, height = 0;
     if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height)) return std::nullopt;
     const long long w = std::llround(width), h = std::llround(height);
-    if (!SizeAllowed(w, h)) return std::nullopt;
+    if (!SizeAllowed(w, h, maxPixels)) return std::nullopt;
     std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(w), static_cast<int>(h)));
     std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
@@ -281,12 +296,12 @@ int PictureKindOfFile(std::string_view path) {
     return -1;
 }
 
-std::unique_ptr<TPicture> TPicture::FromData(TPictureKind kind, std::string_view data) {
+std::unique_ptr<TPicture> TPicture::FromData(TPictureKind kind, std::string_view data, long long maxPixels) {
     std::optional<TDIB> pixels;
     switch (kind) {
-        case TPictureKind::Metafile: pixels = DecodeSvg(data); break;
-        case TPictureKind::Bitmap: pixels = DecodeBmp(data); break;
-        case TPictureKind::Jpeg: pixels = DecodeJpeg(data); break;
+        case TPictureKind::Metafile: pixels = DecodeSvg(data, maxPixels); break;
+        case TPictureKind::Bitmap: pixels = DecodeBmp(data, maxPixels); break;
+        case TPictureKind::Jpeg: pixels = DecodeJpeg(data, maxPixels); break;
     }
     if (!pixels) return nullptr;
     return std::make_unique<TPicture>(Key{}, kind, std::string(data), std::move(*pixels));

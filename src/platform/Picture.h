@@ -26,10 +26,15 @@ bool IsPictureKind(int kind);
 // files give metafiles) a metafile, BMP a bitmap, JPG or JPEG a JPEG; -1 for any other.
 int PictureKindOfFile(std::string_view path);
 
+// The most pixels one picture may have; a larger one is taken for damaged data.
+constexpr long long MaxPicturePixels = 16LL * 1024 * 1024;
+
 class TPicture {
 public:
-    // Decodes data as a picture of the kind; null when it is not one (nothing reported).
-    static std::unique_ptr<TPicture> FromData(TPictureKind kind, std::string_view data);
+    // Decodes data as a picture of the kind; null when it is not one or would have more than
+    // maxPixels pixels (nothing reported). The size is checked before pixels are allocated.
+    static std::unique_ptr<TPicture> FromData(TPictureKind kind, std::string_view data,
+                                              long long maxPixels = MaxPicturePixels);
     // Encodes an image as a bitmap (exact pixels) or a JPEG (lossy); null for a metafile.
     static std::unique_ptr<TPicture> FromImage(TPictureKind kind, const TDIB& image);
     // A black picture of the kind and size (a metafile: an empty drawing of that size).

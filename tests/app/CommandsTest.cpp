@@ -9,29 +9,38 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The main window without a display, started in the folder of the generated data files so that
-// it loads the real artwork and templates.
+// The main window without a display, reading the generated data files: the real artwork and
+// templates.
 class Commands : public testing::Test {
 protected:
-    Commands() : mBefore(fs::current_path()) { fs::current_path(ZELVANA_DATA_DIR); }
-    ~Commands() override { fs::current_path(mBefore); }
-
     void SetUp() override { ASSERT_TRUE(form.FormShow()); }
 
-    // Clicks a button as the mouse does (a disabled one does not react) and runs the ticks
-    // until its command has run.
-    void Click(const char* name) {
+    // Presses a button as the mouse does (a disabled one does not react).
+    void Press(const char* name) {
         TBrevDXButton* button = game.Buttons.Find(name);
         ASSERT_NE(button, nullptr) << name;
         const TDirectDrawSurface* mask = game.Surfaces.Find(button->Masks[0]);
         ASSERT_NE(mask, nullptr);
         form.MouseDown(TMouseButton::Left, {true}, button->Left + mask->Width() / 2, button->Top + mask->Height() / 2);
+    }
+
+    // Presses a button and runs the ticks until its command has run.
+    void Click(const char* name) {
+        Press(name);
         for (int i = 0; i < TBrevDXButton::ClickTicks; ++i) form.Tick();
+    }
+
+    // Clicks a menu control (a selector steps, the check box toggles) as the mouse does.
+    void ClickControl(const char* name) {
+        const TBrevDXClass* control = game.Controls.ControlAt(game.Controls.IndexOfName(name));
+        ASSERT_NE(control, nullptr) << name;
+        form.MouseDown(TMouseButton::Left, {true}, control->Left + 2, control->Top + control->Height / 2);
     }
 
     bool Enabled(const char* name) const {
@@ -48,9 +57,8 @@ protected:
         ASSERT_FALSE(game.Filling);
     }
 
-    fs::path mBefore;
     ScopedRecordingUi ui;
-    TfmMain form{TDisplayMode::Headless};
+    TfmMain form{TDisplayMode::Headless, TDataFolders::In(ZELVANA_DATA_DIR)};
     TGame& game = form.Game();
 };
 
@@ -164,4 +172,76 @@ TEST_F(Commands, SaveDuringADragPutsTheShardBackFirst) {
     ASSERT_TRUE(ReadFileText(file.string(), text));
     EXPECT_EQ(text, game.SaveGameText().substr(0, 4) + text.substr(4, 4) + game.SaveGameText().substr(8));
     fs::remove(file);
+}
+
+TEST_F(Commands, ASizeSteppedWhileBeginIsPressedStartsNothing) {
+    Click("BT_CREATE");
+    WaitForFill();
+    ASSERT_TRUE(game.PuzzleReady);
+    Press("BT_BEGIN");
+    ClickControl("CROSSSIZE");  // within the click's countdown: 12x12 becomes 15x9
+    ASSERT_EQ(game.Controls.FindSelector("CROSSSIZE")->Value(), "15x9");
+    for (int i = 0; i < TBrevDXButton::ClickTicks; ++i) form.Tick();
+    EXPECT_EQ(game.Screen, ScreenSimpleMenu);
+    EXPECT_FALSE(Enabled("BT_BEGIN"));
+    EXPECT_TRUE(Enabled("BT_CREATE"));
+    Click("BT_BEGIN");  // still disabled: nothing is cut from the 12 x 12 crossword
+    EXPECT_EQ(game.Screen, ScreenSimpleMenu);
+    EXPECT_EQ(game.CrossWidth, 0);
+}
+
+TEST_F(Commands, TheHarderLevelTickedWhileBeginIsPressedStartsNothing) {
+    Click("BT_RATING");
+    Click("BT_CREATE2");
+    WaitForFill();
+    ASSERT_TRUE(game.PuzzleReady);
+    ui->Files = {(fs::temp_directory_path() / ("zelvana-race-" + std::to_string(::getpid()) + ".tur")).string()};
+    Press("BT_BEGIN2");
+    ClickControl("HARD");  // the normal puzzle is no puzzle of the harder level
+    ASSERT_TRUE(game.Hard);
+    for (int i = 0; i < TBrevDXButton::ClickTicks; ++i) form.Tick();
+    EXPECT_EQ(game.Screen, ScreenRatingMenu);
+    EXPECT_TRUE(ui->Dialogs.empty());
+    EXPECT_FALSE(Enabled("BT_BEGIN2"));
+    EXPECT_EQ(game.PlayedCount(), 0);
+}
+
+TEST_F(Commands, ThePlayButtonsShiftClearAndHint) {
+    Click("BT_CREATE");
+    WaitForFill();
+    Click("BT_BEGIN");
+    ASSERT_EQ(game.Screen, ScreenPlay);
+    const int cols = game.ShardCols, rows = game.ShardRows;  // 4 x 4 shards of 3 x 3
+    // The solution on the board: slot (c, r) holds c * rows + r.
+    const auto layOut = [&] {
+        for (int c = 0; c < cols; ++c)
+            for (int r = 0; r < rows; ++r) {
+                game.Tray[c][r].Shard = -1;
+                game.Board[c][r].Shard = static_cast<int16_t>(c * rows + r);
+            }
+    };
+    struct Case {
+        const char* button;
+        int fromC, fromR;  // board slot (0, 0) then holds the shard of this slot
+    };
+    for (const Case c : {Case{"BT_LEFT", 1, 0}, {"BT_RIGHT", cols - 1, 0}, {"BT_UP", 0, 1}, {"BT_DOWN", 0, rows - 1}}) {
+        layOut();
+        Click(c.button);
+        EXPECT_EQ(game.Board[0][0].Shard, c.fromC * rows + c.fromR) << c.button;
+        EXPECT_EQ(game.Board[1][1].Shard, (1 + c.fromC) % cols * rows + (1 + c.fromR) % rows) << c.button;
+    }
+    EXPECT_FALSE(game.Won);  // a shift tests nothing
+
+    Click("BT_CLEAR");
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < rows; ++r) {
+            EXPECT_EQ(game.Board[c][r].Shard, -1);
+            EXPECT_GE(game.Tray[c][r].Shard, 0);
+        }
+
+    EXPECT_FALSE(game.HintUsed);
+    Click("BT_HINT");
+    EXPECT_TRUE(game.HintUsed);
+    EXPECT_FALSE(Enabled("BT_HINT"));
+    EXPECT_TRUE(Enabled("BT_CLEAR"));
 }

@@ -153,3 +153,20 @@ TEST(Banner, ABrokenBodyLosesOnlyItself) {
     banners.Advance();
     EXPECT_TRUE(ui->Messages.empty());
 }
+
+TEST(Banner, GifsThatAskForMoreThanABannerNeedsAreRefusedBeforeDecoding) {
+    const std::string wide = EncodeGif(2100, 2, {Frame(2100, 2, 0x102030, 0)}, false);  // over 2048 a side
+    ASSERT_FALSE(wide.empty());
+    EXPECT_FALSE(TGifImage::Decode(wide));
+    EXPECT_TRUE(TGifImage::Decode(EncodeGif(2000, 2, {Frame(2000, 2, 0x102030, 0)}, false)));
+
+    // The frame stays 8 x 4 while the logical screen shrinks to 4 x 4: the frame reaches past it.
+    std::string overhanging = Animation(2, 5);
+    ASSERT_TRUE(TGifImage::Decode(overhanging));
+    overhanging[6] = 4;
+    EXPECT_FALSE(TGifImage::Decode(overhanging));
+
+    // Records that stop before the trailer.
+    const std::string whole = Animation(2, 5);
+    EXPECT_FALSE(TGifImage::Decode(whole.substr(0, whole.size() - 1)));
+}

@@ -1,0 +1,55 @@
+#include "FuzzSupport.h"
+
+#include "platform/FileText.h"
+#include "platform/Ui.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+class QuietUi : public Ui {
+public:
+    void Message(std::string_view) override {}
+    bool AskYesNo(std::string_view) override { return false; }
+    bool AskOkCancel(std::string_view) override { return false; }
+    std::optional<std::string> ChooseOpenFile(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<std::string> ChooseSaveFile(const FileDialogSpec&) override { return std::nullopt; }
+    void OpenLink(std::string_view) override {}
+    void ProcessMessages() override {}
+    void ShowProgress(std::string_view, int, int) override {}
+    void HideProgress() override {}
+};
+
+class Scratch {
+public:
+    Scratch()
+        : mPath((std::filesystem::temp_directory_path() / ("zelvana-fuzz-" + std::to_string(::getpid()))).string()) {}
+    ~Scratch() { std::remove(mPath.c_str()); }
+
+    const std::string& Write(std::string_view bytes) {
+        if (!WriteFileText(mPath, bytes)) std::abort();  // no input can be tried without it
+        return mPath;
+    }
+
+private:
+    std::string mPath;
+};
+
+}  // namespace
+
+void UseQuietUi() {
+    static const bool installed = [] {
+        InstallUi(std::make_unique<QuietUi>());
+        return true;
+    }();
+    (void)installed;
+}
+
+const std::string& ScratchFile(std::string_view bytes) {
+    static Scratch scratch;
+    return scratch.Write(bytes);
+}
