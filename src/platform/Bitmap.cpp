@@ -45,6 +45,5 @@ TDIB TBitmap::Pixels() const {
 }
 
 bool TBitmap::WritePng(const std::string& path) const {
-    cairo_surface_flush(mState->Surface);
-    return cairo_surface_write_to_png(mState->Surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    return WriteSurfacePng(mState->Surface, path);
 }

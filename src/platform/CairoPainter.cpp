@@ -5,9 +5,12 @@
 #include "Text.h"
 
 #include <librsvg/rsvg.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csetjmp>
+#include <cstdio>
 #include <mutex>
 
 namespace {
@@ -124,11 +127,52 @@ void RoundRectPath(cairo_t* cr, double left, double top, double width, double he
     cairo_close_path(cr);
 }
 
+// Writes the rows through libpng. No object with a destructor may live in this frame: an error
+// jumps back to setjmp.
+bool WritePngRows(std::FILE* file, int width, int height, png_bytepp rows) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    // Drawings are rows of flat colour: one cheap filter and quick compression do as well as
+    // trying every filter on every row.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_compression_level(png, 3);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    // Cairo keeps a pixel as a native 32-bit 0x00RRGGBB: bytes B, G, R, unused on this machine.
+    png_set_bgr(png);
+    png_set_filler(png, 0, PNG_FILLER_AFTER);
+    png_write_image(png, rows);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
 struct HandleDeleter {
     void operator()(RsvgHandle* handle) const { g_object_unref(handle); }
 };
 
 }  // namespace
+
+bool WriteSurfacePng(cairo_surface_t* surface, const std::string& path) {
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    if (!data || width <= 0 || height <= 0) return false;
+    std::vector<png_bytep> rows(height);
+    for (int y = 0; y < height; ++y) rows[y] = data + static_cast<std::size_t>(y) * stride;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = WritePngRows(file, width, height, rows.data());
+    return (std::fclose(file) == 0) && written;
+}
 
 const TTextMetrics& CairoTextMetrics() {
     static const TCairoTextMetrics metrics;

@@ -9,6 +9,11 @@
 
 #include <map>
 #include <memory>
+#include <string>
+
+// Writes an RGB24 image surface as a PNG file, with the filter and compression that suit flat
+// drawings (several times faster than Cairo's own writer); false when it cannot be written.
+bool WriteSurfacePng(cairo_surface_t* surface, const std::string& path);
 
 class TCairoPainter {
 public:

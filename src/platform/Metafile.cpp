@@ -95,6 +95,5 @@ bool TMetafile::WritePng(const std::string& path) const {
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
     if (!Render(*this, surface.get(), static_cast<double>(width) / mWidth, static_cast<double>(height) / mHeight, true))
         return false;
-    cairo_surface_flush(surface.get());
-    return cairo_surface_write_to_png(surface.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+    return WriteSurfacePng(surface.get(), path);
 }
