@@ -1,13 +1,14 @@
-# Sourced by the real-window tests: a virtual X server, the game started in its own folder with
-# the desktop's link opener and file dialogs replaced, and a clean close at the end.
-#   start_game GAME_BINARY XWINDOWTOOL_BINARY   sets $window, $game_pid, $work, $tool
-#   close_game                                   closes from the close box and checks the exit
+# Sourced by the real-window tests: a virtual X server, the game started in a folder (its own
+# by default) with the desktop's link opener and file dialogs replaced, and a clean close at the end.
+#   start_virtual_display                                 sets $work, $DISPLAY and the replacements
+#   start_game GAME_BINARY XWINDOWTOOL_BINARY [FOLDER]    also sets $window, $game_pid, $tool
+#   close_game                                            closes from the close box and checks the exit
+# The file dialog answers with the path in $work/chosen; every other zenity dialog is recorded in
+# $work/dialogs (its arguments, one a line) and shown by the real zenity.
 
-start_game() {
-  game=$1
-  tool=$2
+start_virtual_display() {
   work=$(mktemp -d)
-  trap 'kill $game_pid $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
+  trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
 
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
   xvfb_pid=$!
@@ -18,14 +19,25 @@ start_game() {
   # they cannot be attributed; our own code is leak-checked by the unit tests.
   export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-  # The link opener records its link; the file dialog answers with $work/chosen's path.
+  # The link opener records its link.
   mkdir "$work/bin"
   printf '#!/bin/sh\necho "$1" >> "%s/opened"\n' "$work" >"$work/bin/xdg-open"
-  printf '#!/bin/sh\ncat "%s/chosen"\n' "$work" >"$work/bin/zenity"
+  cat >"$work/bin/zenity" <<ZENITY
+#!/bin/sh
+case " \$* " in
+  *" --file-selection "*) cat "$work/chosen" ;;
+  *) printf '%s\n' "\$@" >> "$work/dialogs"; exec $(command -v zenity) "\$@" ;;
+esac
+ZENITY
   chmod +x "$work/bin/xdg-open" "$work/bin/zenity"
   export PATH="$work/bin:$PATH"
+}
 
-  (cd "$(dirname "$game")" && exec "$game" >"$work/game.log" 2>&1) &
+start_game() {
+  game=$1
+  tool=$2
+  [ -n "${work:-}" ] || start_virtual_display
+  (cd "${3:-$(dirname "$game")}" && exec "$game" >"$work/game.log" 2>&1) &
   game_pid=$!
 
   window=$(timeout 30 xdotool search --sync --name '^Zelvana$' | head -n 1)
