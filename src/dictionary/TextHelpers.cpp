@@ -46,3 +46,10 @@ bool AllInAlphabet(std::string_view word, std::string_view alphabet) {
         return c == ' ' || c == '~' || alphabet.find(c) != std::string_view::npos;
     });
 }
+
+std::string_view TrimBlanks(std::string_view s) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}

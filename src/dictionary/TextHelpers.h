@@ -22,3 +22,5 @@ std::string RemoveChars(std::string_view s, std::string_view set);
 std::string ShuffleText(std::string_view s);
 // True when every character of word is in alphabet or is " " or "~".
 bool AllInAlphabet(std::string_view word, std::string_view alphabet);
+// s without the blanks and control characters at either end.
+std::string_view TrimBlanks(std::string_view s);

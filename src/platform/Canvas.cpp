@@ -116,6 +116,18 @@ int TCanvas::TextHeight() const {
     return line.Ascent + line.Descent;
 }
 
+int TCanvas::InternalLeading() const {
+    if (Font.Height < 0) return TextHeight() + Font.Height;
+    // A line height: the letter height is in the proportion of a large letter to its line.
+    constexpr int Reference = 1000;
+    TFont reference = Font;
+    reference.Height = -Reference;
+    const TLineMetrics line = Metrics().LineMetrics(reference);
+    const int referenceLine = line.Ascent + line.Descent;
+    if (referenceLine <= 0) return 0;
+    return TextHeight() - static_cast<int>(std::lround(static_cast<double>(Font.Height) * Reference / referenceLine));
+}
+
 // An empty or inverted rectangle has no scale to stretch by.
 void TCanvas::StretchDraw(const TRect& rect, std::shared_ptr<const TPicture> picture) {
     if (!picture || rect.Width() <= 0 || rect.Height() <= 0 || picture->Width() <= 0 || picture->Height() <= 0) return;

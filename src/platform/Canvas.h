@@ -67,6 +67,9 @@ struct TFont {
     bool Bold = false;
     bool Italic = false;
     TColor Color = 0;
+    // The Windows character set (204 Cyrillic, 0 ANSI, 1 the default one); fontconfig finds the
+    // glyphs by their code points whatever it says.
+    uint8_t Charset = 1;
 
     // Sets the letter height of a size in points at 96 units per inch (16 points: 21 units).
     void SetSize(int points);
@@ -164,6 +167,8 @@ public:
     // The height of a line of the current font.
     int TextHeight() const;
     int FontAscent() const { return Metrics().LineMetrics(Font).Ascent; }
+    // The line height less the letter height of the current font.
+    int InternalLeading() const;
 
     // Later calls draw only inside rect.
     void SetClipRect(const TRect& rect) { mClip = rect; }
