@@ -21,14 +21,18 @@
 #include <string_view>
 #include <vector>
 
+class IAutomation;
 class TBitmap;
 class TCanvas;
+class TCommandWriter;
 class TComExport;
 class TCoord;
 class TCoordList;
 class TDrawingFiles;
+class TfmProgress;
 class TMetafile;
 class TPicture;
+struct TEditorBox;
 struct TItemRect;
 struct TRect;
 
@@ -372,6 +376,46 @@ public:
     // empty picture or rectangle draws nothing.
     static void DrawPictureFitted(TCanvas& canvas, std::shared_ptr<const TPicture> picture, const TRect& rect,
                                   bool centred);
+
+    // --- virtual operations: the vector-editor export. The same primitives as commands through
+    // one writer, which either appends script lines or calls a live automation object; export
+    // units, (ex, ey) the top-left corner of a cell. ---
+
+    // Appends the commands of the whole picture, one line each.
+    virtual void ExportToScript(std::vector<std::string>& lines);
+    // Draws the whole picture through the automation object, with the progress window. False,
+    // after "OLE-ошибка!", when a call fails; what was drawn before stays.
+    virtual bool ExportToOle(IAutomation& editor);
+    // The named styles the items apply.
+    virtual void EditorDefineStyles(TCommandWriter& writer) const;
+    // The arrow shapes the arrow items duplicate, and their removal (the kinds that draw arrows).
+    virtual void EditorLoadArrowShapes(TCommandWriter& writer) const {}
+    virtual void EditorDeleteArrowShapes(TCommandWriter& writer) const {}
+    virtual void EditorDrawOutline(TCommandWriter& writer, int x, int y, int x0, int y0, std::string_view contour) const;
+    virtual void EditorDrawCell(TCommandWriter& writer, int ex, int ey, int cellKind, bool extra) const;
+    virtual void EditorDrawShapedCell(TCommandWriter& writer, int ex, int ey, int cellKind, bool extra) const;
+    virtual void EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int columns, int rows, int cellKind) const;
+    virtual void EditorDrawColorCell(TCommandWriter& writer, int ex, int ey, int x2, int y2, bool flag, int mode) const {}
+    virtual void EditorDrawHoneyArrows(TCommandWriter& writer, int ex, int ey, int value, int bits) const {}
+    virtual void EditorDrawNumber(TCommandWriter& writer, int ex, int ey, int number) const;
+    virtual void EditorDrawWalls(TCommandWriter& writer, int ex, int ey, int bits) const;
+    virtual void EditorDrawKeyWordNumber(TCommandWriter& writer, int ex, int ey, int x, int y) const;
+    virtual void EditorDrawKeyWordNumberShaped(TCommandWriter& writer, int ex, int ey, int x, int y) const;
+    virtual void EditorDrawBackground(TCommandWriter& writer, std::string_view name) const;
+    // The visible part of a spanning cell, placed inside a frame of that part.
+    void EditorDrawCellPart(TCommandWriter& writer, int ex, int ey, int columns, int rows, const TItemRect& part,
+                            int cellKind) const;
+    void EditorDrawLine(TCommandWriter& writer, int ex1, int ey1, int ex2, int ey2, std::string_view style) const;
+    void EditorDrawDigits(TCommandWriter& writer, int ex, int ey, int number, const TDigitGraphics& look,
+                          std::string_view style) const;
+    // A picture file (or an entry of Pictures) imported into the box; nothing when the box has no
+    // area or the file does not exist.
+    void EditorImportPicture(TCommandWriter& writer, const std::string& name, const TEditorBox& box,
+                             bool fitted) const;
+    // Styles, arrow shapes and every item of list; progress, when given, follows the items.
+    void EditorExport(TCommandWriter& writer, const TComExport& list, TfmProgress* progress = nullptr) const;
+    // One item of the list.
+    void EditorDrawItem(TCommandWriter& writer, const TComExport& list, int i) const;
 
     // --- virtual operations: the working view ---
 

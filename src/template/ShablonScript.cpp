@@ -1,0 +1,388 @@
+#include "Shablon.h"
+
+#include "ShablonDrawing.h"
+
+#include "cellshape/CellOutline.h"
+#include "export/ComExport.h"
+#include "export/ScriptWriter.h"
+#include "platform/Progress.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+constexpr int64_t ExportUnits = 1000;
+// The temporary shapes the styles are saved from.
+constexpr int32_t StyleShapeNear = 10000;
+constexpr int32_t StyleShapeFar = 20000;
+constexpr std::string_view FrameVariable = "NNN&";
+constexpr std::string_view CollectionBackground = "background";
+// The progress bar moves on after this many items.
+constexpr int ProgressStep = 25;
+
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+const TKletkaGraphics* LookOf(const TShablon& shablon, int cellKind) {
+    switch (cellKind) {
+        case CellKind::Letter: return &shablon.LetterCellLook;
+        case CellKind::Other: return &shablon.BlankCellLook;
+        case CellKind::KeyWord: return &shablon.KeyWordCellLook;
+        default: return nullptr;
+    }
+}
+
+std::string_view StyleOf(int cellKind) {
+    switch (cellKind) {
+        case CellKind::Letter: return "CHAR_POLE";
+        case CellKind::Other: return "NOT_CHAR_POLE";
+        default: return "KEY_WORD_POLE";
+    }
+}
+
+bool FileExists(const std::string& name) {
+    std::error_code error;
+    return !name.empty() && std::filesystem::is_regular_file(name, error);
+}
+
+TBoxAlign AlignOf(uint8_t align) {
+    return align == 1 ? TBoxAlign::Far : align == 2 ? TBoxAlign::Centre : TBoxAlign::Near;
+}
+
+using TCurvePoints = std::vector<std::pair<int32_t, int32_t>>;
+
+}  // namespace
+
+// ---- the whole picture ----
+
+void TShablon::ExportToScript(std::vector<std::string>& lines) {
+    TScriptWriter writer(lines, CmykAdaptation);
+    TComExport list;
+    BuildExport(list);
+    EditorExport(writer, list);
+}
+
+bool TShablon::ExportToOle(IAutomation& editor) {
+    TfmProgress progress;
+    try {
+        TAutomationWriter writer(editor, CmykAdaptation);
+        TComExport list;
+        BuildExport(list);
+        progress.Start(list.Count() > 0 ? list.Text(0) : std::string_view(), list.Count());
+        EditorExport(writer, list, &progress);
+    } catch (const std::exception&) {
+        TheUi().Message("OLE-ошибка!"_cp);
+        return false;
+    }
+    return true;
+}
+
+void TShablon::EditorExport(TCommandWriter& writer, const TComExport& list, TfmProgress* progress) const {
+    EditorDefineStyles(writer);
+    if (UsesArrows) EditorLoadArrowShapes(writer);
+    for (int i = 0; i < list.Count(); ++i) {
+        if (progress) {
+            if (list.Kind(i) == static_cast<int>(TExportKind::Caption)) {
+                const int position = progress->Position();
+                progress->Start(list.Text(i), list.Count());
+                progress->Advance(position);
+            }
+            if (i > 0 && i % ProgressStep == 0) progress->Advance(ProgressStep);
+        }
+        EditorDrawItem(writer, list, i);
+    }
+    if (UsesArrows) EditorDeleteArrowShapes(writer);
+}
+
+void TShablon::EditorDrawItem(TCommandWriter& writer, const TComExport& list, int i) const {
+    const int x = list.X(i), y = list.Y(i);
+    switch (static_cast<TExportKind>(list.Kind(i))) {
+        case TExportKind::Cell:
+        case TExportKind::CanvasCell: EditorDrawCell(writer, x, y, list.Value(i), list.Flag(i)); break;
+        case TExportKind::ShapedCell: EditorDrawShapedCell(writer, x, y, list.Value(i), list.Flag(i)); break;
+        case TExportKind::CellEx: EditorDrawCellEx(writer, x, y, list.X2(i), list.Y2(i), list.Value(i)); break;
+        case TExportKind::ColorCell:
+            EditorDrawColorCell(writer, x, y, list.X2(i), list.Y2(i), list.Flag(i), list.Mode(i));
+            break;
+        case TExportKind::Number:
+        case TExportKind::CanvasNumber: EditorDrawNumber(writer, x, y, list.X2(i)); break;
+        case TExportKind::KeyWordNumber:
+        case TExportKind::CanvasKeyWordNumber: EditorDrawKeyWordNumber(writer, x, y, list.X2(i), list.Y2(i)); break;
+        case TExportKind::KeyWordNumberShaped:
+            EditorDrawKeyWordNumberShaped(writer, x, y, list.X2(i), list.Y2(i));
+            break;
+        case TExportKind::Outline: EditorDrawOutline(writer, x, y, list.X2(i), list.Y2(i), list.Text(i)); break;
+        case TExportKind::Walls: EditorDrawWalls(writer, x, y, list.X2(i)); break;
+        case TExportKind::Line: EditorDrawLine(writer, x, y, list.X2(i), list.Y2(i), list.Name(i)); break;
+        case TExportKind::HoneyArrows: EditorDrawHoneyArrows(writer, x, y, list.Value(i), list.X2(i)); break;
+        case TExportKind::Background: EditorDrawBackground(writer, list.Text(i)); break;
+        case TExportKind::CellPart:
+            EditorDrawCellPart(writer, x, y, list.X2(i), list.Y2(i), list.Rect(i), list.Value(i));
+            break;
+        default: break;
+    }
+}
+
+// ---- styles ----
+
+void TShablon::EditorDefineStyles(TCommandWriter& writer) const {
+    const int64_t unit = int64_t{Scale} * ExportUnits;
+    const int32_t pen = Clamp32(unit * PenWidth);
+    const auto shapeStyle = [&](std::string_view name, int32_t width, TColorValue penColour, bool noFill,
+                                TColorValue fill, bool misc) {
+        writer.SetOutlineWidth(width);
+        writer.StoreColor(penColour);
+        writer.SetOutlineColor();
+        if (noFill) {
+            writer.ApplyNoFill();
+        } else {
+            writer.StoreColor(fill);
+            writer.ApplyUniformFillColor();
+        }
+        if (misc) writer.SetOutlineMiscProperties();
+        writer.SaveStyleProp(name, false);
+    };
+    writer.CreateRectangle(StyleShapeNear, StyleShapeNear, StyleShapeFar, StyleShapeFar);
+    for (const int kind : {CellKind::Letter, CellKind::Other, CellKind::KeyWord}) {
+        const TKletkaGraphics& look = *LookOf(*this, kind);
+        shapeStyle(StyleOf(kind), pen, look.PenColor, look.NoFill, look.BrushColor, false);
+    }
+    shapeStyle("WIDE_ABRIS", Clamp32(unit * WideOutline.Width), WideOutline.Color, true, {}, false);
+    const int32_t wall = Clamp32(std::llround(static_cast<double>(unit) * PenWidth * WallScale));
+    shapeStyle("STENKA_GRAPHICS", wall, WallColor, false, WallColor, true);
+    writer.DeleteObject();
+
+    writer.CreateArtisticText("1", StyleShapeNear, StyleShapeNear);
+    for (const auto& [name, look] : {std::pair<std::string_view, const TDigitGraphics*>{"DIGITS", &DigitLook},
+                                     {"KEY_WORD_DIGITS", &KeyWordDigitLook}}) {
+        const int style = (look->FontStyle & FontStyle::Bold ? CharacterStyle::Bold : 0) |
+                          (look->FontStyle & FontStyle::Italic ? CharacterStyle::Italic : 0);
+        writer.SetCharacterAttributes(look->FontName, look->FontSize * Scale, style, 100, 0);
+        writer.StoreColor(look->FontColor);
+        writer.ApplyUniformFillColor();
+        writer.SaveStyleProp(name, true);
+    }
+    writer.DeleteObject();
+}
+
+// ---- cells ----
+
+void TShablon::EditorDrawCell(TCommandWriter& writer, int ex, int ey, int cellKind, bool extra) const {
+    EditorDrawCellEx(writer, ex, ey, 1, 1, cellKind);
+}
+
+void TShablon::EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int columns, int rows, int cellKind) const {
+    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    if (!look || look->NoPaint) return;
+    const TKletkaForm& form = look->Form;
+    const int64_t cell = int64_t{GetCellPixelWidth()} * ExportUnits;
+    const int32_t w = Clamp32(columns * cell), h = Clamp32(rows * int64_t{GetCellPixelHeight()} * ExportUnits);
+    const int32_t left = ex, top = ey, right = Clamp32(int64_t{ex} + w), bottom = Clamp32(int64_t{ey} - h);
+    const auto outline = [&](const std::vector<std::string>& script) {
+        TOutlinePoints points;
+        int count = 0;
+        std::string errors;
+        BuildCellOutline(script, Clamp32(cell), 0, 0, w, h, points, count, errors);
+        TCurvePoints curve;
+        for (int i = 0; i < count; ++i)
+            curve.emplace_back(Clamp32(int64_t{left} + points[i].X), Clamp32(int64_t{top} - points[i].Y));
+        if (curve.empty()) return;
+        writer.Curve(curve, true);
+        writer.ApplyStyle(StyleOf(cellKind));
+    };
+    switch (form.ImportType) {
+        case TKletkaImport::Picture:
+            EditorImportPicture(writer, FileExists(form.File2) ? form.File2 : form.File1, TEditorBox{left, top, w, h},
+                                true);
+            return;
+        case TKletkaImport::Script: outline(Files().Script(form.ScriptFile)); return;
+        case TKletkaImport::BaseForm: break;
+        default: return;
+    }
+    const bool equalCorners = form.Param1 == form.Param2 && form.Param1 == form.Param3 && form.Param1 == form.Param4;
+    switch (form.Form) {
+        case KletkaForm::Rounded:
+            if (!equalCorners) break;
+            writer.CreateRectangle(top, left, bottom, right);
+            writer.SetCornerRoundness(10 * form.Param1, 10 * form.Param1, 10 * form.Param1, 10 * form.Param1);
+            writer.ApplyStyle(StyleOf(cellKind));
+            return;
+        case KletkaForm::Ellipse:
+            writer.CreateEllipse(top, left, bottom, right);
+            writer.ApplyStyle(StyleOf(cellKind));
+            return;
+        case KletkaForm::Triangle:
+        case KletkaForm::Hexagon:
+        case KletkaForm::Octagon: {
+            const int sides = form.Form == KletkaForm::Triangle ? 3 : form.Form == KletkaForm::Hexagon ? 6 : 8;
+            writer.CreateSymPolygon(top, left, bottom, right, sides);
+            writer.SetSize(w, h);
+            writer.SetPosition(left, top);
+            writer.ApplyStyle(StyleOf(cellKind));
+            return;
+        }
+        default:
+            if (form.Form > KletkaForm::Last) return;
+            break;
+    }
+    std::vector<std::string> script;
+    MakeBaseFormScript(form, script);
+    outline(script);
+}
+
+void TShablon::EditorDrawShapedCell(TCommandWriter& writer, int ex, int ey, int cellKind, bool extra) const {
+    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    if (!look || look->NoPaint) return;
+    const int64_t g = int64_t{GetCellPixelWidth()} * ExportUnits, h = int64_t{GetCellPixelHeight()} * ExportUnits;
+    // Offsets from the corner, the vertical ones downward.
+    std::vector<std::pair<int64_t, int64_t>> offsets;
+    switch (look->Form.Form) {
+        case 0: offsets = {{0, h / 2}, {g / 2, 0}, {g, h / 2}, {g / 2, h}}; break;
+        case 1: {
+            const int64_t r = std::llround((g / 2) / std::numbers::sqrt2);
+            const int64_t cx = ex + g / 2, cy = ey - h / 2;
+            writer.CreateEllipse(Clamp32(cy + r), Clamp32(cx - r), Clamp32(cy - r), Clamp32(cx + r));
+            writer.ApplyStyle(StyleOf(cellKind));
+            return;
+        }
+        case 2: offsets = {{g / 4, h / 2 + h / 4}, {g / 2, 0}, {g, h / 2}}; break;
+        case 3:
+            offsets = {{g / 4, h / 4},     {g / 2 + g / 8, h / 8},     {g - g / 8, h / 2 - h / 8},
+                       {g - g / 4, h - h / 4}, {g / 2 - g / 8, h - h / 8}, {g / 8, h / 2 + h / 8}};
+            break;
+        case 4: {
+            const int64_t l = g / 7;
+            offsets = {{l, h / 2 - l},     {g / 2 - l, l},     {g / 2 + l, l},     {g - l, h / 2 - l},
+                       {g - l, l + h / 2}, {g / 2 + l, h - l}, {g / 2 - l, h - l}, {l, l + h / 2}};
+            break;
+        }
+        default: return;
+    }
+    TCurvePoints curve;
+    for (const auto& [dx, dy] : offsets) curve.emplace_back(Clamp32(ex + dx), Clamp32(ey - dy));
+    writer.Curve(curve, true);
+    writer.ApplyStyle(StyleOf(cellKind));
+}
+
+void TShablon::EditorDrawCellPart(TCommandWriter& writer, int ex, int ey, int columns, int rows,
+                                  const TItemRect& part, int cellKind) const {
+    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    if (!look || look->NoPaint || part.Right < part.Left || part.Bottom < part.Top) return;
+    const int64_t cellW = int64_t{GetCellPixelWidth()} * ExportUnits, cellH = int64_t{GetCellPixelHeight()} * ExportUnits;
+    const int64_t width = cellW * (int64_t{part.Right} - part.Left + 1);
+    const int64_t height = cellH * (int64_t{part.Bottom} - part.Top + 1);
+    writer.CreateRectangle(ey, ex, Clamp32(ey - height), Clamp32(ex + width));
+    writer.SetOutlineMiscProperties();
+    writer.RememberObject(FrameVariable);
+    EditorDrawCellEx(writer, Clamp32(ex - cellW * part.Left), Clamp32(ey + cellH * part.Top), columns, rows, cellKind);
+    writer.PlaceInside(FrameVariable, Clamp32(-cellW * part.Left), Clamp32(cellH * part.Top), -1, 0);
+}
+
+// ---- numbers, walls, lines, pictures ----
+
+void TShablon::EditorDrawDigits(TCommandWriter& writer, int ex, int ey, int number, const TDigitGraphics& look,
+                                std::string_view style) const {
+    if (look.Hidden) return;
+    const int64_t unit = int64_t{Scale} * ExportUnits;
+    const int32_t dx = Clamp32(unit * look.DX), dy = Clamp32(unit * look.DY);
+    writer.CreateArtisticText(std::to_string(number), Clamp32(int64_t{ex} + dx), Clamp32(int64_t{ey} - dy));
+    writer.ApplyStyle(style);
+    const TEditorBox cell{ex, ey, Clamp32(int64_t{GetCellPixelWidth()} * ExportUnits),
+                          Clamp32(int64_t{GetCellPixelHeight()} * ExportUnits)};
+    writer.AlignText(cell, AlignOf(look.AlignX), AlignOf(look.AlignY), dx, dy);
+}
+
+void TShablon::EditorDrawNumber(TCommandWriter& writer, int ex, int ey, int number) const {
+    EditorDrawDigits(writer, ex, ey, number, DigitLook, "DIGITS");
+}
+
+void TShablon::EditorDrawKeyWordNumber(TCommandWriter& writer, int ex, int ey, int x, int y) const {
+    const int n = KeyWordNumberAt(x, y);
+    if (n < 0 || KeyWordCellLook.NoPaint) return;
+    EditorDrawCell(writer, ex, ey, CellKind::KeyWord, false);
+    EditorDrawDigits(writer, ex, ey, n, KeyWordDigitLook, "KEY_WORD_DIGITS");
+}
+
+void TShablon::EditorDrawKeyWordNumberShaped(TCommandWriter& writer, int ex, int ey, int x, int y) const {
+    const int n = KeyWordNumberAt(x, y);
+    if (n < 0 || KeyWordCellLook.NoPaint) return;
+    EditorDrawShapedCell(writer, ex, ey, CellKind::KeyWord, false);
+    EditorDrawDigits(writer, ex, ey, n, KeyWordDigitLook, "KEY_WORD_DIGITS");
+}
+
+void TShablon::EditorDrawWalls(TCommandWriter& writer, int ex, int ey, int bits) const {
+    const int64_t t = int64_t{RoundEven(PenWidth * static_cast<double>(WallScale))} * Scale * ExportUnits;
+    const int64_t s = int64_t{Scale} * CellSize * ExportUnits;
+    const auto wall = [&](int64_t left, int64_t top, int64_t right, int64_t bottom) {
+        writer.CreateRectangle(Clamp32(top), Clamp32(left), Clamp32(bottom), Clamp32(right));
+        writer.SetCornerRoundness(1000, 1000, 1000, 1000);
+        writer.ApplyStyle("STENKA_GRAPHICS");
+    };
+    if (bits & 8) wall(ex - t, ey + t, ex + t, ey - s - t);
+    if (bits & 2) wall(ex + s - t, ey + t, ex + s + t, ey - s - t);
+    if (bits & 4) wall(ex - t, ey + t, ex + s + t, ey - t);
+    if (bits & 1) wall(ex - t, ey - s + t, ex + s + t, ey - s - t);
+}
+
+void TShablon::EditorDrawLine(TCommandWriter& writer, int ex1, int ey1, int ex2, int ey2,
+                              std::string_view style) const {
+    writer.Curve({{ex1, ey1}, {ex2, ey2}}, false);
+    writer.ApplyStyle(style);
+}
+
+void TShablon::EditorDrawOutline(TCommandWriter& writer, int x, int y, int x0, int y0,
+                                 std::string_view contour) const {
+    if (contour.empty()) return;
+    int cornerX = x, cornerY = y;
+    switch (static_cast<uint8_t>(contour[0])) {
+        case 4: break;
+        case 2: ++cornerX; break;
+        case 1: ++cornerX, ++cornerY; break;
+        case 8: ++cornerY; break;
+        default: return;
+    }
+    TCurvePoints curve;
+    const auto corner = [&] {
+        int ex = 0, ey = 0;
+        CellToExport(cornerX - x0, cornerY - y0, ex, ey);
+        curve.emplace_back(ex, ey);
+    };
+    corner();
+    for (std::size_t i = 1; i < contour.size(); ++i) {
+        if (i > 1 && contour[i] != contour[i - 1]) corner();
+        switch (contour[i]) {
+            case '6': ++cornerX; break;
+            case '4': --cornerX; break;
+            case '2': ++cornerY; break;
+            case '8': --cornerY; break;
+            default: break;
+        }
+    }
+    if (curve.size() < 3) return;
+    writer.Curve(curve, true);
+    writer.ApplyStyle("WIDE_ABRIS");
+}
+
+void TShablon::EditorDrawBackground(TCommandWriter& writer, std::string_view name) const {
+    EditorImportPicture(writer, std::string(name), TEditorBox{0, 0, GetExportWidth(), GetExportHeight()}, true);
+}
+
+void TShablon::EditorImportPicture(TCommandWriter& writer, const std::string& name, const TEditorBox& box,
+                                   bool fitted) const {
+    const int entry = Pictures.IndexOfName(name);
+    const std::string file = entry >= 0 ? Pictures.PictureFileName(entry) : name;
+    if (!box.HasArea() || !FileExists(file)) return;
+    writer.FileImport(file);
+    if (fitted)
+        writer.FitPicture(box, true);
+    else
+        writer.SetPosition(box.Left, box.Top);
+}
