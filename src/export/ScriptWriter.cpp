@@ -177,6 +177,46 @@ void TScriptWriter::PlaceInside(std::string_view frame, int32_t a, int32_t b, in
     Line(".PlaceInside " + std::string(frame) + ", " + Int(a) + ", " + Int(b) + ", " + Int(c) + ", " + Int(d));
 }
 
+void TScriptWriter::SelectRemembered(std::string_view name) {
+    Line(".SelectObjectOfCDRStaticID " + std::string(name));
+}
+
+void TScriptWriter::PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t offsetX,
+                               int32_t offsetY) {
+    const std::string l = Int(box.Left), t = Int(box.Top), w = Int(box.Width), h = Int(box.Height);
+    const std::string r = Int(int64_t{box.Left} + box.Width), b = Int(int64_t{box.Top} - box.Height);
+    Line(".GetSize ix&, iy&");
+    const auto sided = [&](const std::string& size, const std::string& span, const std::string& near,
+                           const std::string& centred) {
+        Line("IF " + size + "<" + span + " THEN");
+        Line(near);
+        Line("ELSE");
+        Line(centred);
+        Line("ENDIF");
+    };
+    switch (alignX) {
+        case TBoxAlign::Near: sided("ix&", w, "dX&=" + l, "dX&=" + l + "+(" + w + "-ix&)/2"); break;
+        case TBoxAlign::Far: sided("ix&", w, "dX&=" + r + "-ix&", "dX&=" + r + "-ix&-(" + w + "-ix&)/2"); break;
+        case TBoxAlign::Centre: Line("dX&=" + l + "+(" + w + "-ix&)/2"); break;
+    }
+    switch (alignY) {
+        case TBoxAlign::Near: sided("iy&", h, "dY&=" + t, "dY&=" + t + "-(" + h + "-iy&)/2"); break;
+        case TBoxAlign::Far: sided("iy&", h, "dY&=" + b + "+iy&", "dY&=" + b + "+iy&+(" + h + "-iy&)/2"); break;
+        case TBoxAlign::Centre: Line("dY&=" + t + "-(" + h + "-iy&)/2"); break;
+    }
+    // A negative offset turns its sign rather than writing "--".
+    const auto moved = [](const std::string& variable, int64_t offset) {
+        return variable + (offset < 0 ? "-" + Int(-offset) : "+" + Int(offset));
+    };
+    Line(".SetPosition " + moved("dX&", offsetX) + ", " + moved("dY&", -int64_t{offsetY}));
+}
+
+void TScriptWriter::CentreInBox(const TEditorBox& box) {
+    const std::string w = Int(box.Width), h = Int(box.Height);
+    Line(".GetSize hx&, hy&");
+    Line(".SetPosition " + Int(box.Left) + "+(" + w + "-hx&)/2, " + Int(box.Top) + "-(" + h + "-hy&)/2");
+}
+
 // ---- automation ----
 
 void TAutomationWriter::Command(std::string_view method, const TVariants& args) {
@@ -228,6 +268,30 @@ int32_t TAutomationWriter::Remembered(std::string_view name) const {
     const auto known = std::find_if(mIds.begin(), mIds.end(), [&](const auto& entry) { return entry.first == name; });
     if (known == mIds.end()) throw TAutomationError("no object remembered as " + std::string(name));
     return known->second;
+}
+
+void TAutomationWriter::SelectRemembered(std::string_view name) {
+    Command("SelectObjectOfCDRStaticID", {Remembered(name)});
+}
+
+void TAutomationWriter::PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t offsetX,
+                                   int32_t offsetY) {
+    const auto [ix, iy] = GetSize();
+    const int64_t right = int64_t{box.Left} + box.Width, bottom = int64_t{box.Top} - box.Height;
+    int64_t x = Centred(box.Left, box.Width, ix, 1);
+    if (alignX == TBoxAlign::Near && ix < box.Width) x = box.Left;
+    if (alignX == TBoxAlign::Far)
+        x = ix < box.Width ? right - ix : Centred(ToInt32(right - ix), -box.Width, -ix, 1);
+    int64_t y = Centred(box.Top, box.Height, iy, -1);
+    if (alignY == TBoxAlign::Near && iy < box.Height) y = box.Top;
+    if (alignY == TBoxAlign::Far)
+        y = iy < box.Height ? bottom + iy : Centred(ToInt32(bottom + iy), box.Height, iy, 1);
+    SetPosition(ToInt32(x + offsetX), ToInt32(y - offsetY));
+}
+
+void TAutomationWriter::CentreInBox(const TEditorBox& box) {
+    const auto [hx, hy] = GetSize();
+    SetPosition(ToInt32(Centred(box.Left, box.Width, hx, 1)), ToInt32(Centred(box.Top, box.Height, hy, -1)));
 }
 
 void TAutomationWriter::PlaceInside(std::string_view frame, int32_t a, int32_t b, int32_t c, int32_t d) {

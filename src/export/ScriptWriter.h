@@ -96,6 +96,15 @@ public:
     virtual void RememberObject(std::string_view name) = 0;
     // Puts the current object inside the remembered frame.
     virtual void PlaceInside(std::string_view frame, int32_t a, int32_t b, int32_t c, int32_t d) = 0;
+    // Selects the object remembered under the name.
+    virtual void SelectRemembered(std::string_view name) = 0;
+    // Places the current object (a duplicated arrow) in the box: a side placement puts it
+    // against that side while it is smaller than the box and centres it otherwise; then it
+    // moves by (offsetX, offsetY), offsetY downward.
+    virtual void PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t offsetX,
+                            int32_t offsetY) = 0;
+    // Centres the current object in the box, keeping its size.
+    virtual void CentreInBox(const TEditorBox& box) = 0;
 
 protected:
     virtual void Command(std::string_view method, const TVariants& args) = 0;
@@ -114,6 +123,10 @@ public:
     void AlignText(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t dx, int32_t dy) override;
     void RememberObject(std::string_view name) override;
     void PlaceInside(std::string_view frame, int32_t a, int32_t b, int32_t c, int32_t d) override;
+    void SelectRemembered(std::string_view name) override;
+    void PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t offsetX,
+                    int32_t offsetY) override;
+    void CentreInBox(const TEditorBox& box) override;
 
 protected:
     void Command(std::string_view method, const TVariants& args) override;
@@ -133,6 +146,10 @@ public:
     void AlignText(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t dx, int32_t dy) override;
     void RememberObject(std::string_view name) override;
     void PlaceInside(std::string_view frame, int32_t a, int32_t b, int32_t c, int32_t d) override;
+    void SelectRemembered(std::string_view name) override;
+    void PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t offsetX,
+                    int32_t offsetY) override;
+    void CentreInBox(const TEditorBox& box) override;
 
 protected:
     void Command(std::string_view method, const TVariants& args) override;

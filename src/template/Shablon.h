@@ -399,12 +399,17 @@ public:
     virtual void EditorDrawHoneyArrows(TCommandWriter& writer, int ex, int ey, int value, int bits) const {}
     virtual void EditorDrawNumber(TCommandWriter& writer, int ex, int ey, int number) const;
     virtual void EditorDrawWalls(TCommandWriter& writer, int ex, int ey, int bits) const;
+    // Duplicates of the remembered arrow shapes "STRELKA<key>&" (the vertical key bits & 0x47,
+    // the horizontal key bits & 0xB8), placed by their code with ScriptArrowOffsets.
+    virtual void EditorDrawArrows(TCommandWriter& writer, int ex, int ey, int bits) const;
     virtual void EditorDrawKeyWordNumber(TCommandWriter& writer, int ex, int ey, int x, int y) const;
     virtual void EditorDrawKeyWordNumberShaped(TCommandWriter& writer, int ex, int ey, int x, int y) const;
     virtual void EditorDrawBackground(TCommandWriter& writer, std::string_view name) const;
     // The visible part of a spanning cell, placed inside a frame of that part.
     void EditorDrawCellPart(TCommandWriter& writer, int ex, int ey, int columns, int rows, const TItemRect& part,
                             int cellKind) const;
+    // Duplicates of the remembered turn shapes "TURN<value>&" of the 2-bit groups, centred.
+    void EditorDrawTurnMarks(TCommandWriter& writer, int ex, int ey, int bits) const;
     void EditorDrawLine(TCommandWriter& writer, int ex1, int ey1, int ex2, int ey2, std::string_view style) const;
     void EditorDrawDigits(TCommandWriter& writer, int ex, int ey, int number, const TDigitGraphics& look,
                           std::string_view style) const;

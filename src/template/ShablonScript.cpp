@@ -121,6 +121,8 @@ void TShablon::EditorDrawItem(TCommandWriter& writer, const TComExport& list, in
             break;
         case TExportKind::Outline: EditorDrawOutline(writer, x, y, list.X2(i), list.Y2(i), list.Text(i)); break;
         case TExportKind::Walls: EditorDrawWalls(writer, x, y, list.X2(i)); break;
+        case TExportKind::Arrows: EditorDrawArrows(writer, x, y, list.X2(i)); break;
+        case TExportKind::TurnMarks: EditorDrawTurnMarks(writer, x, y, list.X2(i)); break;
         case TExportKind::Line: EditorDrawLine(writer, x, y, list.X2(i), list.Y2(i), list.Name(i)); break;
         case TExportKind::HoneyArrows: EditorDrawHoneyArrows(writer, x, y, list.Value(i), list.X2(i)); break;
         case TExportKind::Background: EditorDrawBackground(writer, list.Text(i)); break;
@@ -330,6 +332,41 @@ void TShablon::EditorDrawWalls(TCommandWriter& writer, int ex, int ey, int bits)
     if (bits & 2) wall(ex + s - t, ey + t, ex + s + t, ey - s - t);
     if (bits & 4) wall(ex - t, ey + t, ex + s + t, ey - t);
     if (bits & 1) wall(ex - t, ey - s + t, ex + s + t, ey - s - t);
+}
+
+void TShablon::EditorDrawArrows(TCommandWriter& writer, int ex, int ey, int bits) const {
+    if (!ArrowLook.Show) return;
+    const int32_t size = Clamp32(int64_t{GetCellPixelWidth()} * ExportUnits);
+    const TEditorBox cell{ex, ey, size, size};
+    // Where the arrow of each code stands in its cell: 1 top middle, 2 top left, 3 left middle,
+    // 4 bottom left, 5 bottom right, 6 right middle (vertical) or bottom middle (horizontal),
+    // 7 top right.
+    const auto place = [&](int key, int code, bool horizontal, int offset) {
+        static constexpr TBoxAlign N = TBoxAlign::Near, F = TBoxAlign::Far, C = TBoxAlign::Centre;
+        static constexpr TBoxAlign Xs[8] = {C, C, N, N, N, F, F, F}, Ys[8] = {C, N, N, C, F, F, C, N};
+        TBoxAlign alignX = Xs[code], alignY = Ys[code];
+        if (horizontal && code == 6) alignX = C, alignY = F;
+        const std::string shape = "STRELKA" + std::to_string(key) + "&";
+        writer.SelectRemembered(shape);
+        writer.DuplicateObject();
+        writer.OrderToFront();
+        writer.PlaceInBox(cell, alignX, alignY, Clamp32(int64_t{ScriptArrowOffsets[offset].X} * size / 100),
+                          Clamp32(int64_t{ScriptArrowOffsets[offset].Y} * size / 100));
+    };
+    if (bits & 7) place(bits & 0x47, bits & 7, false, (bits & 7) + (bits & 0x40 ? 14 : 0));
+    if (bits >> 3 & 7) place(bits & 0xB8, bits >> 3 & 7, true, (bits >> 3 & 7) + 7 + (bits & 0x80 ? 14 : 0));
+}
+
+void TShablon::EditorDrawTurnMarks(TCommandWriter& writer, int ex, int ey, int bits) const {
+    const int32_t size = Clamp32(int64_t{GetCellPixelWidth()} * ExportUnits);
+    for (const int mask : {0x03, 0x0C, 0x30, 0xC0}) {
+        const int v = bits & mask;
+        if (v == 0) continue;
+        writer.SelectRemembered("TURN" + std::to_string(v) + "&");
+        writer.DuplicateObject();
+        writer.OrderToFront();
+        writer.CentreInBox(TEditorBox{ex, ey, size, size});
+    }
 }
 
 void TShablon::EditorDrawLine(TCommandWriter& writer, int ex1, int ey1, int ex2, int ey2,

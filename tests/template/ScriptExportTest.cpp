@@ -222,8 +222,22 @@ TComExport MixedItems() {
     list.AddLine(0, 0, 300000, -300000, "CHAR_POLE");
     list.AddOutline(0, 0, 0, 0, std::string{'\x04'} + "6622448");
     list.AddCellPart(200000, -200000, 3, 2, CellKind::Letter, TItemRect{1, 1, 2, 1});
+    list.AddArrows(0, 0, 2 | 6 << 3);
+    list.AddArrows(100000, 0, 0x40 | 0x80 | 5 | 1 << 3);
+    list.AddTurnMarks(0, 0, 0x02 | 0x30);
     list.AddCaption("second");
     return list;
+}
+
+// The remembered shapes the arrow and turn items duplicate: one wider and one narrower than a cell.
+void RememberShapes(TCommandWriter& writer) {
+    const std::pair<const char*, int32_t> shapes[] = {{"STRELKA2&", 150000}, {"STRELKA48&", 30001},
+                                                      {"STRELKA69&", 20000},  {"STRELKA136&", 120001},
+                                                      {"TURN2&", 50001},      {"TURN48&", 130000}};
+    for (const auto& [name, size] : shapes) {
+        writer.CreateRectangle(0, 0, -size / 2, size);
+        writer.RememberObject(name);
+    }
 }
 
 TEST_F(ScriptExportTest, BothDeliveriesLeaveTheSameObjects) {
@@ -242,17 +256,38 @@ TEST_F(ScriptExportTest, BothDeliveriesLeaveTheSameObjects) {
         }
     }
     const TComExport list = MixedItems();
+    Shablon.ArrowLook.Show = true;
+    Shablon.ScriptArrowOffsets[2] = {10, -20};
+    Shablon.ScriptArrowOffsets[8 + 21] = {-3, 7};
     TLines lines;
     TScriptWriter script(lines, true);
+    RememberShapes(script);
     Shablon.EditorExport(script, list);
     TRecordingEditor scripted, live;
     TScriptRunner(scripted).Run(lines);
     TAutomationWriter automation(live, true);
+    RememberShapes(automation);
     Shablon.EditorExport(automation, list);
     EXPECT_EQ(Describe(scripted), Describe(live));
     const auto objects = live.Objects();
     EXPECT_TRUE(std::any_of(objects.begin(), objects.end(), [](const TEditorObject& o) { return o.Container != 0; }));
     EXPECT_TRUE(Ui->Messages.empty());
+}
+
+TEST_F(ScriptExportTest, ArrowsDuplicateTheirRememberedShape) {
+    Shablon.ArrowLook.Show = true;
+    Shablon.ScriptArrowOffsets[2] = {10, -20};
+    TLines lines;
+    TScriptWriter writer(lines, false);
+    Shablon.EditorDrawArrows(writer, 0, 0, 2);
+    EXPECT_EQ(lines, (TLines{".SelectObjectOfCDRStaticID STRELKA2&", ".DuplicateObject 0, 0", ".OrderToFront",
+                             ".GetSize ix&, iy&", "IF ix&<100000 THEN", "dX&=0", "ELSE", "dX&=0+(100000-ix&)/2",
+                             "ENDIF", "IF iy&<100000 THEN", "dY&=0", "ELSE", "dY&=0-(100000-iy&)/2", "ENDIF",
+                             ".SetPosition dX&+10000, dY&+20000"}));
+    lines.clear();
+    Shablon.ArrowLook.Show = false;
+    Shablon.EditorDrawArrows(writer, 0, 0, 2);
+    EXPECT_TRUE(lines.empty());
 }
 
 TEST_F(ScriptExportTest, PicturesFitTheSameWayInBothDeliveries) {
