@@ -18,3 +18,4 @@ int CheckCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
 int EditCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults);
 int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults);
 int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults);
+int ScriptCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults);
