@@ -309,44 +309,16 @@ void TShablon::CanvasDrawShapedCell(TCanvas& canvas, int px, int py, int cellKin
     if (!look || look->NoPaint) return;
     const int g = GetCellPixelWidth(), h = GetCellPixelHeight();
     UseCellPen(canvas, *this, *look);
-    switch (look->Form.Form) {
-        case 0: {
-            const TPoint points[] = {{px, py + h / 2}, {px + g / 2, py}, {px + g, py + h / 2}, {px + g / 2, py + h}};
-            canvas.Polygon(points);
-            break;
-        }
-        case 1: {
-            const int r = RoundEven((g / 2) / std::numbers::sqrt2);
-            const int cx = px + g / 2, cy = py + h / 2;
-            canvas.Ellipse(cx - r, cy - r, cx + r, cy + r);
-            break;
-        }
-        case 2: {
-            const TPoint points[] = {{px + g / 4, py + h / 2 + h / 4}, {px + g / 2, py}, {px + g, py + h / 2}};
-            canvas.Polygon(points);
-            break;
-        }
-        case 3: {
-            const TPoint points[] = {{px + g / 4, py + h / 4},
-                                     {px + g / 2 + g / 8, py + h / 8},
-                                     {px + g - g / 8, py + h / 2 - h / 8},
-                                     {px + g - g / 4, py + h - h / 4},
-                                     {px + g / 2 - g / 8, py + h - h / 8},
-                                     {px + g / 8, py + h / 2 + h / 8}};
-            canvas.Polygon(points);
-            break;
-        }
-        case 4: {
-            const int l = g / 7;
-            const TPoint points[] = {{px + l, py + h / 2 - l},     {px + g / 2 - l, py + l},
-                                     {px + g / 2 + l, py + l},     {px + g - l, py + h / 2 - l},
-                                     {px + g - l, py + l + h / 2}, {px + g / 2 + l, py + h - l},
-                                     {px + g / 2 - l, py + h - l}, {px + l, py + l + h / 2}};
-            canvas.Polygon(points);
-            break;
-        }
-        default: break;
+    if (look->Form.Form == 1) {
+        const int r = RoundEven((g / 2) / std::numbers::sqrt2);
+        const int cx = px + g / 2, cy = py + h / 2;
+        canvas.Ellipse(cx - r, cy - r, cx + r, cy + r);
+        return;
     }
+    std::vector<TPoint> points;
+    for (const auto& [dx, dy] : ShapedCellCorners(look->Form.Form, g, h))
+        points.push_back({ClampToInt(px + dx), ClampToInt(py + dy)});
+    if (!points.empty()) canvas.Polygon(points);
 }
 
 void TShablon::DrawCellPart(TCanvas& canvas, int px, int py, int columns, int rows, const TItemRect& part,

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -20,6 +21,24 @@ inline int RoundEven(double value) {
     constexpr double Grain = 1e6;
     const double snapped = std::round(value * Grain) / Grain;
     return static_cast<int>(std::clamp(std::nearbyint(snapped), double{INT_MIN}, double{INT_MAX}));
+}
+
+// The corners of the marker shape of base form code 0, 2, 3 or 4 in a g x h cell, as offsets
+// from its top-left corner with y downward; none for any other code (1 is a circle).
+inline std::vector<std::pair<int64_t, int64_t>> ShapedCellCorners(int form, int64_t g, int64_t h) {
+    switch (form) {
+        case 0: return {{0, h / 2}, {g / 2, 0}, {g, h / 2}, {g / 2, h}};
+        case 2: return {{g / 4, h / 2 + h / 4}, {g / 2, 0}, {g, h / 2}};
+        case 3:
+            return {{g / 4, h / 4},         {g / 2 + g / 8, h / 8},     {g - g / 8, h / 2 - h / 8},
+                    {g - g / 4, h - h / 4}, {g / 2 - g / 8, h - h / 8}, {g / 8, h / 2 + h / 8}};
+        case 4: {
+            const int64_t l = g / 7;
+            return {{l, h / 2 - l},     {g / 2 - l, l},     {g / 2 + l, l},     {g - l, h / 2 - l},
+                    {g - l, l + h / 2}, {g / 2 + l, h - l}, {g / 2 - l, h - l}, {l, l + h / 2}};
+        }
+        default: return {};
+    }
 }
 
 // The picture and outline-script files one drawing reads, each read once however many cells

@@ -244,30 +244,15 @@ void TShablon::EditorDrawShapedCell(TCommandWriter& writer, int ex, int ey, int 
     const TKletkaGraphics* look = LookOf(*this, cellKind);
     if (!look || look->NoPaint) return;
     const int64_t g = int64_t{GetCellPixelWidth()} * ExportUnits, h = int64_t{GetCellPixelHeight()} * ExportUnits;
-    // Offsets from the corner, the vertical ones downward.
-    std::vector<std::pair<int64_t, int64_t>> offsets;
-    switch (look->Form.Form) {
-        case 0: offsets = {{0, h / 2}, {g / 2, 0}, {g, h / 2}, {g / 2, h}}; break;
-        case 1: {
-            const int64_t r = std::llround((g / 2) / std::numbers::sqrt2);
-            const int64_t cx = ex + g / 2, cy = ey - h / 2;
-            writer.CreateEllipse(Clamp32(cy + r), Clamp32(cx - r), Clamp32(cy - r), Clamp32(cx + r));
-            writer.ApplyStyle(StyleOf(cellKind));
-            return;
-        }
-        case 2: offsets = {{g / 4, h / 2 + h / 4}, {g / 2, 0}, {g, h / 2}}; break;
-        case 3:
-            offsets = {{g / 4, h / 4},     {g / 2 + g / 8, h / 8},     {g - g / 8, h / 2 - h / 8},
-                       {g - g / 4, h - h / 4}, {g / 2 - g / 8, h - h / 8}, {g / 8, h / 2 + h / 8}};
-            break;
-        case 4: {
-            const int64_t l = g / 7;
-            offsets = {{l, h / 2 - l},     {g / 2 - l, l},     {g / 2 + l, l},     {g - l, h / 2 - l},
-                       {g - l, l + h / 2}, {g / 2 + l, h - l}, {g / 2 - l, h - l}, {l, l + h / 2}};
-            break;
-        }
-        default: return;
+    if (look->Form.Form == 1) {
+        const int64_t r = std::llround((g / 2) / std::numbers::sqrt2);
+        const int64_t cx = ex + g / 2, cy = ey - h / 2;
+        writer.CreateEllipse(Clamp32(cy + r), Clamp32(cx - r), Clamp32(cy - r), Clamp32(cx + r));
+        writer.ApplyStyle(StyleOf(cellKind));
+        return;
     }
+    const auto offsets = ShapedCellCorners(look->Form.Form, g, h);
+    if (offsets.empty()) return;
     TCurvePoints curve;
     for (const auto& [dx, dy] : offsets) curve.emplace_back(Clamp32(ex + dx), Clamp32(ey - dy));
     writer.Curve(curve, true);
