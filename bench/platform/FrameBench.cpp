@@ -1,6 +1,11 @@
 // The blits of one play-screen frame on the headless back surface: the background, a 16 x 16
 // field of cells, the 34 grid lines, one glowing slot and 25 shards of 4 x 4 cells, each cell
 // with its letter glyph. The frame budget is the 10 ms timer tick.
+//
+// An idle menu draws a frame only when something on it changes (in practice the banner's
+// animation). Measured on the Release game under Xvfb, CPU time of the process over 10 s of the
+// simple menu: 3.8 to 4.3 s (38 to 43 % of a core, and 4 % more in the X server) when every tick
+// drew and presented a frame; 0.24 to 0.25 s (2.5 %, and 0.1 % in the X server) now.
 
 #include "platform/Surface.h"
 

@@ -1,10 +1,10 @@
 #include "DXDraw.h"
 
 #include "Clock.h"
+#include "Handles.h"
 #include "MainThread.h"
 #include "Text.h"
 
-#include <SDL.h>
 
 namespace {
 
@@ -42,13 +42,6 @@ bool IsRequestedDriver(std::string_view driver) {
     return false;
 }
 
-struct SdlWindowDeleter {
-    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-};
-struct SdlSurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-
 }  // namespace
 
 struct TDXDraw::Window {
@@ -56,8 +49,8 @@ struct TDXDraw::Window {
     struct Video {
         ~Video() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
     } video;
-    std::unique_ptr<SDL_Window, SdlWindowDeleter> window;
-    std::unique_ptr<SDL_Surface, SdlSurfaceDeleter> frame;  // wraps mSurface's pixels, no copy
+    SdlWindowPtr window;
+    SdlSurfacePtr frame;  // wraps mSurface's pixels, no copy
 };
 
 TDXDraw::TDXDraw() = default;

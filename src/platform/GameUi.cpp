@@ -1,11 +1,10 @@
 #include "GameUi.h"
 
 #include "DXDraw.h"
+#include "Handles.h"
 #include "Process.h"
 #include "Text.h"
 
-#include <SDL.h>
-#include <cairo.h>
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -21,23 +20,6 @@ constexpr int ProgressHeight = 54;
 constexpr int LabelX = 8, LabelY = 8, LabelWidth = 221;
 constexpr int BarX = 4, BarY = 32, BarWidth = 229, BarHeight = 16;
 constexpr double LabelFontPixels = 11;
-
-struct SdlWindowDeleter {
-    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-};
-struct SdlSurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-struct CairoSurfaceDeleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct CairoDeleter {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-using SdlWindowPtr = std::unique_ptr<SDL_Window, SdlWindowDeleter>;
-using SdlSurfacePtr = std::unique_ptr<SDL_Surface, SdlSurfaceDeleter>;
-using CairoSurfacePtr = std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter>;
-using CairoPtr = std::unique_ptr<cairo_t, CairoDeleter>;
 
 // The one progress window of the process; it exists between ShowProgress and HideProgress.
 class ProgressWindow {

@@ -12,9 +12,10 @@
 namespace {
 
 constexpr std::size_t HeaderNameStart = 5;  // kind byte, then the 4-byte tag
-// The pixels the pictures of one file may decode to in all; a file that asks for more (a few
-// bytes can ask for a picture of the largest size) has its later pictures skipped as damage.
-constexpr long long CollectionPixelBudget = 16LL * 1024 * 1024;
+// The pixels the pictures of one file may decode to in all, five times what the game's artwork
+// holds; a file that asks for more (a few bytes of SVG or JPEG can ask for a picture of the
+// largest size) has its later pictures skipped as damage.
+constexpr long long CollectionPixelBudget = 4LL * 1024 * 1024;
 
 std::string PictureHeader(TPictureKind kind, int32_t tag, std::string_view name) {
     std::string header(1, static_cast<char>(kind));

@@ -24,7 +24,7 @@ public:
     // Adds the pictures of a collection file text, in order. A later record of a name already
     // present only changes that picture's tag. Records that are cut short, carry a bad header or
     // a picture that does not decode are skipped and make Damaged() true; so are pictures past
-    // the 16 million pixels the pictures of one text may come to in all.
+    // the 4 million pixels (2048 x 2048) the pictures of one text may come to in all.
     void ParseText(std::string_view text);
     // True when the last load or parse skipped something.
     bool Damaged() const { return mDamaged; }

@@ -1,9 +1,8 @@
 #include "Picture.h"
 
+#include "Handles.h"
 #include "SvgCheck.h"
 
-#include <SDL.h>
-#include <cairo.h>
 #include <librsvg/rsvg.h>
 
 #include <algorithm>
@@ -34,10 +33,6 @@ bool SizeAllowed(long long width, long long height, long long maxPixels = MaxPic
 
 // --- BMP through SDL ---
 
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 uint32_t LittleEndian(std::string_view data, std::size_t at, std::size_t bytes) {
     uint32_t value = 0;
@@ -74,9 +69,9 @@ std::optional<TDIB> DecodeBmp(std::string_view data, long long maxPixels) {
     if (!BmpHeaderFits(data, maxPixels)) return std::nullopt;
     SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
     if (!rw) return std::nullopt;
-    SurfacePtr loaded(SDL_LoadBMP_RW(rw, 1));
+    SdlSurfacePtr loaded(SDL_LoadBMP_RW(rw, 1));
     if (!loaded || !SizeAllowed(loaded->w, loaded->h, maxPixels)) return std::nullopt;
-    SurfacePtr xrgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XRGB8888, 0));
+    SdlSurfacePtr xrgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XRGB8888, 0));
     if (!xrgb || SDL_LockSurface(xrgb.get()) != 0) return std::nullopt;
     TDIB image(xrgb->w, xrgb->h);
     for (int y = 0; y < xrgb->h; ++y) {
@@ -92,7 +87,7 @@ std::string EncodeBmp(const TDIB& image) {
     // SDL writes an XRGB surface as a 24-bit BMP: 14 + 40 header bytes, rows padded to 4 bytes.
     const std::size_t rowBytes = (static_cast<std::size_t>(image.Width()) * 3 + 3) & ~std::size_t(3);
     const std::size_t capacity = 256 + rowBytes * image.Height();
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, image.Width(), image.Height(), 32, SDL_PIXELFORMAT_XRGB8888));
+    SdlSurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, image.Width(), image.Height(), 32, SDL_PIXELFORMAT_XRGB8888));
     if (!surface) return {};
     for (int y = 0; y < image.Height(); ++y) {
         auto* dst = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);
@@ -234,12 +229,6 @@ std::string EncodeJpeg(const TDIB& image) {
 struct HandleDeleter {
     void operator()(RsvgHandle* handle) const { g_object_unref(handle); }
 };
-struct CairoSurfaceDeleter {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct CairoDeleter {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
 
 std::optional<TDIB> DecodeSvg(std::string_view data, long long maxPixels) {
     if (!SvgWithinLimits(data)) return std::nullopt;
@@ -252,9 +241,9 @@ std::optional<TDIB> DecodeSvg(std::string_view data, long long maxPixels) {
     if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height)) return std::nullopt;
     const long long w = std::llround(width), h = std::llround(height);
     if (!SizeAllowed(w, h, maxPixels)) return std::nullopt;
-    std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface(
+    const CairoSurfacePtr surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(w), static_cast<int>(h)));
-    std::unique_ptr<cairo_t, CairoDeleter> cr(cairo_create(surface.get()));
+    const CairoPtr cr(cairo_create(surface.get()));
     cairo_set_source_rgb(cr.get(), 0, 0, 0);
     cairo_paint(cr.get());
     const RsvgRectangle viewport{0, 0, static_cast<double>(w), static_cast<double>(h)};

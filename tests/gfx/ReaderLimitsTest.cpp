@@ -110,8 +110,8 @@ TEST(CollectionLimits, PicturesPastTheFilesPixelBudgetAreSkippedAsDamage) {
                std::to_string(side) + R"("/>)";
     };
     std::string file;
-    AppendTwoPartRecord(file, std::string(1, '\0') + IntToBytes(0) + "first", blank(3000));   // 9 million pixels
-    AppendTwoPartRecord(file, std::string(1, '\0') + IntToBytes(0) + "second", blank(3000));  // 18 million in all
+    AppendTwoPartRecord(file, std::string(1, '\0') + IntToBytes(0) + "first", blank(1500));   // 2.25 million pixels
+    AppendTwoPartRecord(file, std::string(1, '\0') + IntToBytes(0) + "second", blank(1500));  // 4.5 million in all
     AppendTwoPartRecord(file, std::string(1, '\0') + IntToBytes(0) + "third", blank(100));
     TGraphCollection pictures;
     pictures.ParseText(file);
