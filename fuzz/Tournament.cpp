@@ -3,6 +3,7 @@
 
 #include "FuzzSupport.h"
 #include "game/Game.h"
+#include "gfx/ScreenLayout.h"
 
 #include <memory>
 
