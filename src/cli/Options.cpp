@@ -79,8 +79,35 @@ void TOptionParser::Choice(std::string name, int& target, std::vector<std::strin
     });
 }
 
+void TOptionParser::Seed(std::string name, std::optional<uint32_t>& target) {
+    Value(std::move(name), [&target](const std::string& value) -> std::string {
+        uint32_t seed = 0;
+        if (!ParseWholeNumber(value, seed)) return "wants a whole number from 0 to 4294967295";
+        target = seed;
+        return {};
+    });
+}
+
+void TOptionParser::Operand(std::string what, std::string& target) {
+    mOperandName = std::move(what);
+    mOperand = &target;
+}
+
 bool TOptionParser::Parse(const std::vector<std::string>& args) {
+    bool operandTaken = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool afterSeparator = args[i] == "--" && i + 1 < args.size();
+        if (mOperand && (afterSeparator || !args[i].starts_with("-"))) {
+            if (operandTaken) {
+                mErr << "crossgen: " << mCommand << " takes one " << mOperandName << ", not also \""
+                     << args[i + (afterSeparator ? 1 : 0)] << "\"\n";
+                return false;
+            }
+            i += afterSeparator ? 1 : 0;
+            *mOperand = args[i];
+            operandTaken = true;
+            continue;
+        }
         std::string name = args[i];
         std::optional<std::string> inlineValue;
         if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {

@@ -36,6 +36,11 @@ public:
     void Number(std::string name, int& target, int min, int max);
     // One of the listed words; target gets its index.
     void Choice(std::string name, int& target, std::vector<std::string> words);
+    // A seed of the random generator: a whole number from 0 to 4294967295.
+    void Seed(std::string name, std::optional<uint32_t>& target);
+    // The one word that is not an option (a file, a text; after "--" any word); what names it
+    // in complaints.
+    void Operand(std::string what, std::string& target);
 
     // Reads the words; "--help" and "-h" set Help. "--name=value" and "--name value" both work.
     // False after a complaint on err.
@@ -58,4 +63,6 @@ private:
     std::ostream& mErr;
     std::vector<TOption> mOptions;
     std::vector<std::string> mGiven;
+    std::string mOperandName;
+    std::string* mOperand = nullptr;
 };
