@@ -4,11 +4,10 @@
 #include "Handles.h"
 #include "MainThread.h"
 #include "Text.h"
+#include "Video.h"
 
 
 namespace {
-
-constexpr char ApplicationTitle[] = "Quillmarsh";
 
 TShiftState ShiftFromMask(uint32_t mask) {
     return {(mask & SDL_BUTTON_LMASK) != 0, (mask & SDL_BUTTON_RMASK) != 0, (mask & SDL_BUTTON_MMASK) != 0};
@@ -57,12 +56,7 @@ TDXDraw::TDXDraw() = default;
 TDXDraw::~TDXDraw() = default;
 
 bool TDXDraw::InitializeWindow(const std::string& caption, int width, int height) {
-    SDL_SetHint(SDL_HINT_APP_NAME, ApplicationTitle);
-    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    // The frame is drawn in software. An accelerated window surface would make SDL recreate the
-    // window under a new id when the surface is first asked for, and nothing here needs it.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!InitVideo()) return false;
     auto window = std::make_unique<Window>();
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || (IsInvisibleDriver(driver) && !IsRequestedDriver(driver))) return false;

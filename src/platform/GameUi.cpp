@@ -4,6 +4,7 @@
 #include "Handles.h"
 #include "Process.h"
 #include "Text.h"
+#include "Video.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -28,7 +29,7 @@ public:
     static std::unique_ptr<ProgressWindow> Open() {
         auto window = std::unique_ptr<ProgressWindow>(new ProgressWindow);
         if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
-            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+            if (!InitVideo()) return nullptr;
             window->mOwnsVideo = true;
         }
         // The user cannot close the window: its close requests are dropped, and closing it
@@ -140,10 +141,12 @@ bool& ProgressUnavailable() {
 
 }  // namespace
 
-GameUi::GameUi(TDXDraw& draw) : mDraw(draw), mWindowThread(std::this_thread::get_id()) {}
+GameUi::GameUi(TDXDraw& draw)
+    : mDraw(draw), mWindowThread(std::this_thread::get_id()), mHoldsVideo(InitVideo()) {}
 
 GameUi::~GameUi() {
     TheProgressWindow().reset();
+    if (mHoldsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 // A box is shown through SDL only over the game's window: without one SDL may report success

@@ -36,6 +36,10 @@ private:
 
     TDXDraw& mDraw;
     std::thread::id mWindowThread;
+    // The display connection is held from start to end, so that the progress window shown while
+    // the dictionary loads and the game's window share it: when the last connection closes, an X
+    // server may reset (Xvfb does), and a window opened meanwhile would find no display.
+    bool mHoldsVideo;
 };
 
 // Zenity's arguments for a Windows-style filter "Description|*.ext|All|*.*".
