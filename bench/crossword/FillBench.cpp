@@ -1,9 +1,15 @@
 // The fill of the game's templates: for every game size, every template of "templates.col"
-// filled with "dic1.wdi" under many seeds, the way the game fills a new puzzle. Reports per
-// size the share of fills that succeed and the median and 95th-percentile fill time.
+// filled with "dic1.wdi" under many seeds, the way the game fills a new puzzle (method 2), and
+// the same with the propagating method (4). Reports per size and method the share of fills that
+// succeed and the median and 95th-percentile fill time.
 //
 // Each fill starts from the whole dictionary (the words of the previous fill are taken out
-// again), so the figures describe one puzzle, not the end of a long session.
+// again), so the figures describe one puzzle, not the end of a long session. A fill gets
+// TimeLimitSeconds (the game gives it no limit): the backtracking search now and then runs
+// for minutes on a template, and one such fill would hold the whole benchmark; it counts as
+// not filled.
+
+#include "FillFigures.h"
 
 #include "crossword/ClassicCrossword.h"
 #include "platform/Clock.h"
@@ -25,6 +31,7 @@ constexpr std::pair<int, int> GameSizes[] = {
     {9, 15},  {15, 12}, {12, 15}, {15, 15}, {16, 12}, {12, 16}, {16, 16},
 };
 constexpr int SeedsPerTemplate = 40;
+constexpr int TimeLimitSeconds = 10;
 
 // The dictionary and the collection, loaded once for every size.
 struct TGameFiles {
@@ -55,15 +62,9 @@ std::vector<std::string> TemplatesOfSize(const TIndexCollection& templates, int 
     return texts;
 }
 
-double Percentile(std::vector<double> values, double share) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const auto at = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-    return values[std::min(at, values.size() - 1)];
-}
-
 void FillGameSize(benchmark::State& state) {
     const auto [width, height] = GameSizes[state.range(0)];
+    const auto method = static_cast<TFillMethod>(state.range(1));
     ScopedRecordingUi quiet;
     TGameFiles& files = Files();
     const std::vector<std::string> texts = TemplatesOfSize(files.templates, width, height);
@@ -72,6 +73,8 @@ void FillGameSize(benchmark::State& state) {
         return;
     }
     TCrossword& crossword = files.crossword;
+    crossword.FillParameters.FillMethod = method;
+    crossword.FillParameters.TimeLimit = TimeLimitSeconds;
     std::vector<double> milliseconds;
     int filled = 0;
     int fill = 0;
@@ -92,7 +95,8 @@ void FillGameSize(benchmark::State& state) {
         crossword.ClearWords(0, 0, width, height, true);
         ++fill;
     }
-    state.SetLabel(std::to_string(width) + "x" + std::to_string(height));
+    state.SetLabel(std::to_string(width) + "x" + std::to_string(height) + " method " +
+                   std::to_string(static_cast<int>(method)));
     state.counters["success_%"] = 100.0 * filled / std::max(fill, 1);
     state.counters["median_ms"] = Percentile(milliseconds, 0.5);
     state.counters["p95_ms"] = Percentile(milliseconds, 0.95);
@@ -100,7 +104,8 @@ void FillGameSize(benchmark::State& state) {
 }
 
 void GameSizes_(benchmark::internal::Benchmark* bench) {
-    for (int i = 0; i < static_cast<int>(std::size(GameSizes)); ++i) bench->Arg(i);
+    for (const TFillMethod method : {TFillMethod::Backtrack, TFillMethod::Propagate})
+        for (int i = 0; i < static_cast<int>(std::size(GameSizes)); ++i) bench->Args({i, static_cast<int>(method)});
 }
 
 }  // namespace

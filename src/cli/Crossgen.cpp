@@ -18,6 +18,9 @@ struct TCommand {
 // Every command of crossgen, in the order the help lists them.
 const TCommand Commands[] = {
     {"fill", "fill a template with words and print the crossword", FillCommand},
+    {"show", "print the crossword of a crossword file", ShowCommand},
+    {"clues", "print the answers or the clues of a crossword file", CluesCommand},
+    {"wrap", "break a clue into the lines of a clue cell", WrapCommand},
     {"draw", "draw the empty grid of a template as SVG, PDF or PNG, or list its drawing items", DrawCommand},
     {"view", "paint the working view of a template, as an editor shows it, into a PNG", ViewCommand},
     {"script", "write the vector-editor commands of a template, or drive an in-memory editor", ScriptCommand},

@@ -1,11 +1,13 @@
 #include "Commands.h"
+#include "CrosswordOptions.h"
+#include "CrosswordPrint.h"
+#include "FillOptions.h"
 #include "Json.h"
 #include "Options.h"
 #include "TemplateSource.h"
 
 #include "crossword/ClassicCrossword.h"
 #include "platform/Text.h"
-#include "template/ShablonWords.h"
 
 #include <chrono>
 #include <ostream>
@@ -22,70 +24,23 @@ const char* const FillHelpHead =
 const char* const FillHelpTail =
     "  --dict FILE        the dictionary (default: dic1.wdi beside crossgen, where the game\n"
     "                     reads it)\n"
-    "  --time-limit S     give up after S whole seconds (default 0: no limit)\n"
+    "  --style FILE       a style file for the template's and the crossword's looks\n";
+
+const char* const FillHelpEnd =
+    "  --keyword WORD     choose the cells whose letters spell the key word\n"
+    "  --save FILE        write the crossword file (for crossgen show and clues)\n"
+    "  --with-pictures    with the pictures of the template\n"
     "  --json             print one JSON object instead: width, height, rows, words (x, y,\n"
-    "                     direction, word), filled, error (the fill's error code: -1 stopped,\n"
-    "                     -2 no solution, -4 time limit, 0 or more a slot without candidates)\n"
+    "                     direction, word, definition), filled, method, error (the fill's error\n"
+    "                     code: -1 stopped, -2 no solution, -4 time limit, 0 or more a slot\n"
+    "                     without candidates), message (what went wrong, empty when filled)\n"
     "                     and ms (the fill time in milliseconds)\n"
     "  --help             this text\n"
     "\n"
-    "exit codes: 0 filled, 1 not filled, 2 bad arguments or unreadable files\n";
-
-constexpr int MaxTimeLimit = 3599;  // the fill counts elapsed time within the hour
-
-std::string Direction(std::string_view path) {
-    if (path.find_first_not_of('6') == std::string_view::npos) return "across";
-    if (path.find_first_not_of('2') == std::string_view::npos) return "down";
-    return "path " + std::string(path);
-}
-
-// The grid's rows in UTF-8 capitals.
-std::vector<std::string> GridRows(const TCrossword& crossword) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < crossword.Height; ++y) {
-        std::string row;
-        for (int x = 0; x < crossword.Width; ++x) {
-            if (!crossword.Template->IsLetterCell(x, y))
-                row += '#';
-            else if (crossword.IsCellEmpty(x, y))
-                row += '.';
-            else
-                row += ToUtf8(crossword.Dictionary.ToUpperText(crossword.CellText(x, y)));
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-void PrintText(const TCrossword& crossword, std::ostream& out) {
-    for (const std::string& row : GridRows(crossword)) out << row << "\n";
-    out << "\n";
-    for (int i = 0; i < crossword.Words.Count(); ++i) {
-        if (!crossword.Words.SlotFilled(i)) continue;
-        out << crossword.Words.WordX(i) << "," << crossword.Words.WordY(i) << " "
-            << Direction(crossword.Words.WordPath(i)) << " "
-            << ToUtf8(crossword.Dictionary.ToUpperText(crossword.Words.SlotWord(i))) << "\n";
-    }
-}
-
-void PrintJson(const TCrossword& crossword, bool filled, int errCode, double ms, std::ostream& out) {
-    out << "{\"width\": " << static_cast<int>(crossword.Width) << ", \"height\": " << static_cast<int>(crossword.Height)
-        << ", \"rows\": [";
-    const std::vector<std::string> rows = GridRows(crossword);
-    for (std::size_t i = 0; i < rows.size(); ++i) out << (i ? ", " : "") << JsonString(rows[i]);
-    out << "], \"words\": [";
-    bool first = true;
-    for (int i = 0; i < crossword.Words.Count(); ++i) {
-        if (!crossword.Words.SlotFilled(i)) continue;
-        out << (first ? "" : ", ") << "{\"x\": " << crossword.Words.WordX(i) << ", \"y\": " << crossword.Words.WordY(i)
-            << ", \"direction\": " << JsonString(Direction(crossword.Words.WordPath(i)))
-            << ", \"word\": " << JsonString(ToUtf8(crossword.Dictionary.ToUpperText(crossword.Words.SlotWord(i))))
-            << "}";
-        first = false;
-    }
-    out << "], \"filled\": " << (filled ? "true" : "false") << ", \"error\": " << errCode
-        << ", \"ms\": " << JsonFixed2(ms) << "}\n";
-}
+    "A fill that fails prints the largest partial fill it reached.\n"
+    "\n"
+    "exit codes: 0 filled, 1 not filled (or the key word cannot be placed), 2 bad arguments,\n"
+    "unreadable files, a template without slots or a file that cannot be written\n";
 
 }  // namespace
 
@@ -95,16 +50,29 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     source.AddOptions(parser, defaults);
     std::string dictionaryFile = defaults.DictionaryFile;
     parser.Text("--dict", dictionaryFile);
-    int timeLimit = 0;
-    parser.Number("--time-limit", timeLimit, 0, MaxTimeLimit);
+    TFillOptions fill;
+    fill.AddOptions(parser);
     bool json = false;
     parser.Flag("--json", json);
+    std::string styleFile, keyword, saveFile;
+    parser.Text("--style", styleFile);
+    TDefinitionOptions definitions;
+    definitions.AddOptions(parser);
+    parser.Text("--keyword", keyword);
+    parser.Text("--save", saveFile);
+    bool withPictures = false;
+    parser.Flag("--with-pictures", withPictures);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << FillHelpHead << TemplateSourceHelp << FillHelpTail;
+        out << FillHelpHead << TemplateSourceHelp << FillOptionsHelp << FillHelpTail << DefinitionOptionsHelp
+            << FillHelpEnd;
         return ExitCode::Filled;
     }
-    if (!source.Check(parser)) return ExitCode::BadInput;
+    if (!source.Check(parser) || !definitions.Check(parser)) return ExitCode::BadInput;
+    if (withPictures && saveFile.empty()) {
+        parser.Complain("--save FILE with --with-pictures");
+        return ExitCode::BadInput;
+    }
     source.SeedRandom();
 
     TClassicCrossword crossword;
@@ -114,20 +82,35 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         err << "crossgen: cannot load the dictionary " << dictionaryFile << "\n";
         return ExitCode::BadInput;
     }
-    if (!source.LoadInto(crossword, err)) return ExitCode::BadInput;
+    if (!source.LoadInto(crossword, err) || !HasSlots(crossword, err)) return ExitCode::BadInput;
+    if (!LoadStyleFile(crossword, styleFile, err)) return ExitCode::BadInput;
 
-    crossword.FillParameters.TimeLimit = timeLimit;
+    fill.Apply(crossword);
     int errCode = 0;
     TFillResult best;
     const auto start = std::chrono::steady_clock::now();
     const bool filled = crossword.Fill(0, 0, crossword.Width, crossword.Height, false, errCode, best);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const std::string failure = filled ? std::string() : ShowFailure(crossword, errCode, best);
+
+    definitions.Apply(crossword);
+    const bool keywordPlaced = crossword.SetKeyword(crossword.Dictionary.ToLowerText(FromUtf8(keyword)), {});
 
     if (json) {
-        PrintJson(crossword, filled, errCode, ms, out);
+        out << "{" << CrosswordJsonMembers(crossword) << ", \"filled\": " << (filled ? "true" : "false")
+            << ", \"method\": " << JsonString(fill.MethodName()) << ", \"error\": " << errCode
+            << ", \"message\": " << JsonString(failure) << ", \"ms\": " << JsonFixed2(ms) << "}\n";
     } else {
-        PrintText(crossword, out);
-        if (!filled) err << "crossgen: the crossword could not be filled (error " << errCode << ")\n";
+        PrintCrosswordText(crossword, out);
+        if (!filled) err << "crossgen: the crossword could not be filled (error " << errCode << "): " << failure << "\n";
     }
-    return filled ? ExitCode::Filled : ExitCode::NotFilled;
+    if (!keywordPlaced) err << "crossgen: the key word " << keyword << " cannot be placed in the grid\n";
+    if (!saveFile.empty()) {
+        crossword.FileName = saveFile;
+        if (!crossword.SaveToFile(withPictures, {})) {
+            err << "crossgen: cannot write the crossword file " << saveFile << "\n";
+            return ExitCode::BadInput;
+        }
+    }
+    return filled && keywordPlaced ? ExitCode::Filled : ExitCode::NotFilled;
 }

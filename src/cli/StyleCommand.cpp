@@ -1,22 +1,24 @@
 #include "Commands.h"
 #include "Options.h"
 
-#include "template/ClassicShablon.h"
+#include "crossword/ClassicCrossword.h"
 
 #include <ostream>
 
 namespace {
 
 const char* const StyleHelp =
-    "usage: crossgen style [--style IN] --out FILE\n"
+    "usage: crossgen style [--style IN] [--clues-in-grid] --out FILE\n"
     "\n"
-    "Writes the style file of a classic template: its cell size, lines, colours, cell forms,\n"
-    "number fonts and outline, with the defaults or as IN sets them. The other sections of an\n"
-    "existing FILE (a crossword's) stay as they are.\n"
+    "Writes the style file of a classic crossword: its template's cell size, lines, colours,\n"
+    "cell forms, number fonts and outline, then the crossword's letters, the two text styles of\n"
+    "its clue lists and the sapper texts, with the defaults or as IN sets them. The other\n"
+    "sections of an existing FILE stay as they are.\n"
     "\n"
-    "  --style IN    a style file to start from\n"
-    "  --out FILE    the style file to write\n"
-    "  --help        this text\n"
+    "  --style IN        a style file to start from\n"
+    "  --clues-in-grid   also the clue texts printed in clue cells (SKANWORD_OPR)\n"
+    "  --out FILE        the style file to write\n"
+    "  --help            this text\n"
     "\n"
     "exit codes: 0 written, 2 bad arguments or unreadable or unwritable files\n";
 
@@ -27,6 +29,8 @@ int StyleCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
     std::string styleFile, outFile;
     parser.Text("--style", styleFile);
     parser.Text("--out", outFile);
+    bool cluesInGrid = false;
+    parser.Flag("--clues-in-grid", cluesInGrid);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
         out << StyleHelp;
@@ -36,7 +40,8 @@ int StyleCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
         parser.Complain("--out FILE");
         return ExitCode::BadInput;
     }
-    TClassicShablon shablon(1, 1);
-    if (!styleFile.empty() && !shablon.LoadStyle(styleFile)) return ExitCode::BadInput;
-    return shablon.SaveStyle(outFile) ? ExitCode::Filled : ExitCode::BadInput;
+    TClassicCrossword crossword;
+    crossword.CluesInGrid = cluesInGrid ? 1 : 0;
+    if (!styleFile.empty() && !crossword.LoadStyles(styleFile)) return ExitCode::BadInput;
+    return crossword.SaveStyles(outFile) ? ExitCode::Filled : ExitCode::BadInput;
 }

@@ -25,12 +25,7 @@ void TTemplateSource::AddOptions(TOptionParser& parser, const TCrossgenDefaults&
     });
     parser.Text("--template", TemplateFile);
     parser.Text("--templates", TemplatesFile);
-    parser.Value("--seed", [this](const std::string& value) -> std::string {
-        uint32_t seed = 0;
-        if (!ParseWholeNumber(value, seed)) return "wants a whole number from 0 to 4294967295";
-        Seed = seed;
-        return {};
-    });
+    parser.Seed("--seed", Seed);
 }
 
 bool TTemplateSource::Check(const TOptionParser& parser) const {
@@ -40,8 +35,12 @@ bool TTemplateSource::Check(const TOptionParser& parser) const {
 }
 
 void TTemplateSource::SeedRandom() const {
-    if (Seed)
-        RandSeed(*Seed);
+    SeedRandomFrom(Seed);
+}
+
+void SeedRandomFrom(const std::optional<uint32_t>& seed) {
+    if (seed)
+        RandSeed(*seed);
     else
         Randomize();
 }

@@ -42,5 +42,8 @@ private:
     std::optional<std::string> PickEntry(std::ostream& err) const;
 };
 
+// Seeds the one random generator with seed, else from the clock.
+void SeedRandomFrom(const std::optional<uint32_t>& seed);
+
 // The usage line of the options above, for the commands' help texts.
 extern const char* const TemplateSourceHelp;

@@ -7,4 +7,6 @@
 class TClassicCrossword : public TCrossword {
 public:
     TClassicCrossword();
+
+    bool KeepsBasePlacement() const override { return true; }
 };

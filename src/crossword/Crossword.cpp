@@ -164,28 +164,30 @@ void TCrossword::WordsThroughCell(int x, int y, TShablonWords& words) const {
             words.AddWord(Words.WordX(i), Words.WordY(i), Words.WordLength(i), Words.WordPath(i));
 }
 
+std::vector<int> TCrossword::SlotsThroughCell(int x, int y) const {
+    TShablonWords through;
+    WordsThroughCell(x, y, through);
+    std::vector<int> slots;
+    for (int i = 0; i < through.Count(); ++i) {
+        const int j = Words.FindSlot(through.WordX(i), through.WordY(i), through.WordPath(i));
+        if (j >= 0) slots.push_back(j);
+    }
+    return slots;
+}
+
 std::vector<int> TCrossword::CrossingSlots(int slot) const {
     std::vector<int> crossing;
     if (slot < 0 || slot >= Words.Count()) return crossing;
-    TShablonWords through;
     const TCoord cells = SlotCells(slot);
-    for (const TCell& cell : cells.Cells()) {
-        WordsThroughCell(cell.x, cell.y, through);
-        for (int i = 0; i < through.Count(); ++i) {
-            const int j = Words.FindSlot(through.WordX(i), through.WordY(i), through.WordPath(i));
-            if (j >= 0 && j != slot) crossing.push_back(j);
-        }
-    }
+    for (const TCell& cell : cells.Cells())
+        for (const int j : SlotsThroughCell(cell.x, cell.y))
+            if (j != slot) crossing.push_back(j);
     return crossing;
 }
 
 bool TCrossword::FilledSlotThrough(int x, int y, int exceptSlot) const {
-    TShablonWords through;
-    WordsThroughCell(x, y, through);
-    for (int i = 0; i < through.Count(); ++i) {
-        const int j = Words.FindSlot(through.WordX(i), through.WordY(i), through.WordPath(i));
-        if (j >= 0 && j != exceptSlot && Words.SlotFilled(j)) return true;
-    }
+    for (const int j : SlotsThroughCell(x, y))
+        if (j != exceptSlot && Words.SlotFilled(j)) return true;
     return false;
 }
 
@@ -322,15 +324,13 @@ int TCrossword::TryPutWord(int slot, std::string_view word, TPutChecks checks) {
     if (slot < 0 || slot >= Words.Count()) return PutCode::DoesNotFit;
     if (Words.SlotFilled(slot)) RemoveWord(slot);
     if (checks.Alphabet && !AllInAlphabet(word, Dictionary.Alphabet)) return PutCode::OutsideAlphabet;
-    const TCoord cells = SlotCells(slot);
-    TMask pattern;
-    BuildPattern(cells.Cells(), slot, pattern);
-    if (!pattern.Matches(word)) return PutCode::DoesNotFit;
+    if (!TMask(Dictionary.CellFormat(), SlotPattern(slot)).Matches(word)) return PutCode::DoesNotFit;
     int index = 0;
     if (Dictionary.Find(word, index) && Dictionary.EntryCategory(index) == WordCategory::Unavailable)
         return PutCode::Unavailable;
-    if (checks.StartLetters && StartLetterConflict(word, cells.Cells(), slot, false)) return PutCode::StartLetter;
-    return PlaceWordOnCells(slot, word, checks.Related, cells.Cells());
+    if (checks.StartLetters && StartLetterConflict(word, SlotCells(slot).Cells(), slot, false))
+        return PutCode::StartLetter;
+    return PlaceWord(slot, word, checks.Related);
 }
 
 int TCrossword::PutWordAtCoord(const TCoord& coord, std::string_view word, TPutChecks checks, int& slot) {
@@ -372,11 +372,8 @@ void TCrossword::SetFixedLetter(int x, int y, std::string_view letter) {
     if (FilledSlotThrough(x, y, -1)) {
         if (!IsFixedCell(x, y)) FixedCells.AddCell(x, y);
         if (letter != CellText(x, y)) {
-            TShablonWords through;
-            WordsThroughCell(x, y, through);
-            for (int i = 0; i < through.Count(); ++i) {
-                const int j = Words.FindSlot(through.WordX(i), through.WordY(i), through.WordPath(i));
-                if (j < 0 || !Words.SlotFilled(j)) continue;
+            for (const int j : SlotsThroughCell(x, y)) {
+                if (!Words.SlotFilled(j)) continue;
                 if (Unformatted)
                     RemoveWordAtCoord(SlotCells(j));
                 else
@@ -396,6 +393,7 @@ bool TCrossword::LoadDictionary(const std::string& path) {
         Dictionary.Clear();
         return false;
     }
+    OprFormat.CharSet = static_cast<uint8_t>(Dictionary.Language);
     for (int i = 0; i < Words.Count(); ++i) {
         int index = 0;
         if (!Words.SlotFilled(i) || !Dictionary.Find(Words.SlotWord(i), index)) continue;
@@ -517,14 +515,16 @@ std::string TCrossword::KeywordText() const {
     return text;
 }
 
+std::string TCrossword::StateRecord(int slot) const {
+    return TFillResult::MakeRecord(Words.SlotLocked(slot), Words.SlotHasDefinition(slot), Words.SlotCategory(slot),
+                                   Words.SlotWord(slot), Words.SlotDefinition(slot), Words.WordX(slot),
+                                   Words.WordY(slot), Words.WordPath(slot));
+}
+
 void TCrossword::SaveState(TFillResult& result) const {
     result.Clear();
-    for (int i = 0; i < Words.Count(); ++i) {
-        if (!Words.SlotFilled(i)) continue;
-        result.Add(TFillResult::MakeRecord(Words.SlotLocked(i), Words.SlotHasDefinition(i), Words.SlotCategory(i),
-                                           Words.SlotWord(i), Words.SlotDefinition(i), Words.WordX(i),
-                                           Words.WordY(i), Words.WordPath(i)));
-    }
+    for (int i = 0; i < Words.Count(); ++i)
+        if (Words.SlotFilled(i)) result.Add(StateRecord(i));
 }
 
 bool TCrossword::RestoreState(const TFillResult& result) {
@@ -550,6 +550,5 @@ bool TCrossword::RestoreState(const TFillResult& result) {
 }
 
 int TCrossword::ElapsedSeconds(uint32_t startTick) {
-    const uint32_t seconds = (TickCount() - startTick) / 1000;
-    return static_cast<int>(seconds % 3600);
+    return static_cast<int>((TickCount() - startTick) / 1000);
 }

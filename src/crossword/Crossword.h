@@ -14,6 +14,8 @@
 // another thread may only clear Running, which asks the fill to stop within one pass.
 
 #include "CharsCount.h"
+#include "ClueOptions.h"
+#include "CrosswordLook.h"
 #include "CrosswordWords.h"
 #include "FillResult.h"
 #include "WordVariant.h"
@@ -94,12 +96,13 @@ enum class TFillMethod : uint8_t {
     RandomRestart = 1,
     Backtrack = 2,
     WordList = 3,
+    Propagate = 4,  // candidate sets kept consistent across crossings; for dense grids
 };
 
 struct TFillParameters {
     TFillMethod FillMethod = TFillMethod::Backtrack;
-    int TimeLimit = 0;      // seconds allowed to methods 0-2; 0 = none
-    int ListTimeLimit = 0;  // seconds allowed to the word-list phase of method 3; 0 = none
+    int TimeLimit = 0;      // whole seconds from the start allowed to methods 0-2 and 4; 0 = none
+    int ListTimeLimit = 0;  // whole seconds allowed to the word-list phase of method 3; 0 = none
     uint8_t Attempts = 1;
     std::vector<std::string> WordList;  // words method 3 must place (at most 100 are used)
     uint8_t WordListOrdered = 0;        // method 3: non-zero places them in order
@@ -145,7 +148,12 @@ public:
     void CountLetters(TCharsCount& counts) const;
     // The cells of slot i.
     TCoord SlotCells(int slot) const { return Words.SlotCells(slot, Width, Height); }
+    // The indices of the slots through (x, y): those of WordsThroughCell that Words holds.
+    std::vector<int> SlotsThroughCell(int x, int y) const;
 
+    // True when the kind keeps the base PlaceWord, SlotPattern, RemoveWord, WordsThroughCell and
+    // CrossingSlots: the fill then works on the grid directly instead of calling them.
+    virtual bool KeepsBasePlacement() const { return false; }
     // True when every slot holds a word.
     virtual bool IsComplete() const;
     // Rebuilds Words from the template: its slots in the order of their first letter cell met
@@ -197,6 +205,60 @@ public:
     // The indices of the slots crossing slot, once per shared cell.
     virtual std::vector<int> CrossingSlots(int slot) const;
 
+    // --- pictures ---
+
+    // Puts the background file (and, with CluesInGrid, the clue pictures) into the template's
+    // picture collection, the background under the name "background".
+    virtual void RegisterPictures();
+    // The names of the pictures the crossword uses.
+    virtual void ListPictures(std::vector<std::string>& list) const;
+    // Replaces the picture collection by the pictures of a collection text; a picture named
+    // "background" becomes the template's background.
+    virtual void LoadPictures(std::string_view collectionText);
+
+    // --- clue texts (entries carry the switches "~#1" and "~#2"; lines end in CR LF) ---
+
+    // The answer list.
+    virtual std::string BuildClueText(const TClueListOptions& options) const;
+    // The clue list, with the answers when asked.
+    virtual std::string BuildCluePages(const TClueListOptions& options, bool withAnswers) const;
+    // The clues grouped by rows (across words) and columns (down words), labelled.
+    virtual std::string BuildDirectionClues(const TClueListOptions& options) const;
+    // across + down, with the direction headings when the options ask for them.
+    virtual std::string JoinDirectionClues(const TClueListOptions& options, std::string_view across,
+                                           std::string_view separator, std::string_view down) const;
+    // Chooses one of the alternatives of a definitions text; false (text empty) when none qualifies.
+    virtual bool PickDefinition(bool applyCase, std::string_view definitions, std::string& text,
+                                const TDefinitionChoice& choice) const;
+    // The slot indices in clue order: 0 by clue number, 1 across words then down words by
+    // position, 2 the same without the letter-cell test, 3 shuffled with across before down.
+    virtual std::vector<int> OrderedWords(int mode) const;
+    // Reads the markup codes at the head of a definition against the clue format.
+    TDefinitionMarkup FormatDefinition(std::string_view definition, bool applyCase) const;
+    // Mode 0: the across slots by row, then column; mode 1: the others by column, then row.
+    std::vector<int> SlotsByLine(int mode) const;
+
+    // --- files ---
+
+    // Writes the crossword to FileName: dictionary name, template, words, clue format, key word,
+    // pictures (withPictures) and the caller's extra text. A failed write keeps the old file.
+    virtual bool SaveToFile(bool withPictures, std::string_view extra);
+    // Reads FileName; extra receives the caller's text. Messages and questions only with
+    // showMessages. A damaged file leaves a 1 x 1 crossword without words.
+    virtual bool LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra);
+    virtual bool Save(bool withPictures);
+    virtual bool Load(bool loadDictionary, bool showMessages);
+
+    // --- style files (after the template's own sections) ---
+
+    // Reads the template's looks and the crossword's from a style file, found as the template
+    // finds it; false, with a message, when there is none or it cannot be read.
+    virtual bool LoadStyles(const std::string& path);
+    // Writes them, keeping the file's other sections; false, with a message, on failure.
+    virtual bool SaveStyles(const std::string& path);
+    // Takes the looks of other and its template, its output settings, marked sets and letter counts.
+    virtual void CopyStyles(const TCrossword& other);
+
     // --- the fill ---
 
     // Fills the empty slots whose first cell lies in the rectangle with the method of the
@@ -207,11 +269,16 @@ public:
     virtual bool FillBacktrack(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
     virtual bool FillFromListOrdered(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
     virtual bool FillFromList(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
+    // Method 4: a search over per-slot candidate sets that stay consistent across crossings,
+    // choosing slots by their candidates and failures and restarting with a growing cutoff.
+    virtual bool FillPropagate(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result);
     virtual bool FillSpecial(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) { return false; }
     // False, with slot = the first empty slot of the rectangle that has no candidate at all.
     virtual bool CheckFillable(int x1, int y1, int x2, int y2, int& slot) const;
     // One record per filled slot, in slot order.
     void SaveState(TFillResult& result) const;
+    // The record SaveState keeps for a filled slot.
+    std::string StateRecord(int slot) const;
     // Clears every word and places the saved ones again; false at the first that fails.
     bool RestoreState(const TFillResult& result);
 
@@ -239,8 +306,20 @@ public:
     TCharsCount LetterCounts;
     TSpaceSortedList GivenLetters;
     TSpaceSortedList GivenWords;
+    TCrosswordChars Chars;              // the grid letters
+    TOprText OprText;                   // clue texts in clue cells
+    TFormatParameters OprFormat = DefaultOprFormat();        // the clue text format
+    TFormatParameters SapperFormat = DefaultSapperFormat();
+    TRTFParameters TextStyle1;          // "~#1" texts of the clue lists
+    TRTFParameters TextStyle2 = DefaultEmphasisStyle();  // "~#2" texts
+    TAddishenSapperParameters Sapper;
+    TCrosswordOutput Output;
 
 protected:
+    // Pending window messages run every this many passes of a fill (for fills on the window's
+    // thread).
+    static constexpr int PassesPerMessageRun = 25;
+
     // Where the fill keeps what it needs between passes; built at the start of a fill.
     struct TFillState;
 
@@ -261,17 +340,32 @@ protected:
     void RecordPlacedWord(int slot, std::string_view word);
     void ReleaseRelated(std::string_view word);
     int StartLetterConflict(std::string_view word, std::span<const TCell> cells, int slot, bool wordsSlotsOnly) const;
-    // Seconds since start as the time limits count them (whole hours are not counted).
+    // The fills' first step: CheckFillable; false with errCode = the slot without candidates.
+    bool PreCheck(int x1, int y1, int x2, int y2, int& errCode) const;
+    // Whole seconds since startTick.
     static int ElapsedSeconds(uint32_t startTick);
     // The check at the top of every pass of a fill: Stopped when Running was cleared, TimeLimit
-    // when timeLimit seconds (0: none) have passed since startTick, else 0.
+    // once timeLimit whole seconds (0: none) have passed since startTick, else 0.
     int StopCode(uint32_t startTick, int timeLimit) const;
+
+    // The fill's own placing, pattern and removal: straight on the grid and the slot graph for
+    // a kind that KeepsBasePlacement, through the kind's virtual operations otherwise.
+    void StartFillState(TFillState& state) const;
+    void FillPattern(TFillState& state, int slot, TMask& mask) const;
+    int FillPlace(TFillState& state, int slot, std::string_view word);
+    void FillRemove(TFillState& state, int slot);
+    // The slots crossing slot, once per shared cell.
+    std::span<const int> FillCrossing(TFillState& state, int slot) const;
+    // The grid with levelSlots placed by the search is its deepest yet: SaveState into result,
+    // or on the fast path kept in the fill state until FinishDeepest writes it there.
+    void SaveDeepest(TFillState& state, std::span<const int> levelSlots, TFillResult& result) const;
+    void FinishDeepest(const TFillState& state, TFillResult& result) const;
 
     // The backtracking fill's steps, on the fill state.
     int MostConstrainedSlot(TFillState& state, TWordVariant& variant, const std::vector<int>& pending);
-    void FastPattern(TFillState& state, int slot, TMask& mask) const;
-    void FastRemoveWord(TFillState& state, int slot);
-    void MarkCrossingForRecount(const TFillState& state, TWordVariant& variant, int slot) const;
+    void MarkCrossingForRecount(TFillState& state, TWordVariant& variant, int slot) const;
+    // The candidate store of level r of the backtracking fill, made when a fill first gets there.
+    TFindSpecial& LevelStore(int r);
     // The word-list methods' preparation: the list sorted by the number of fitting slots.
     bool PrepareWordList(std::vector<std::string>& list, int& errCode) const;
     // The word-list methods' first step: the pre-check, then PrepareWordList.

@@ -3,6 +3,7 @@
 #include "ClassicCrossword.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -34,6 +35,6 @@ std::unique_ptr<TCrossword> CreateCrossword(int code, TKindCode by) {
     }
 }
 
-void RegisterCrosswordKind(TCrosswordKind kind, TCrosswordMaker maker) {
-    Makers()[static_cast<int>(kind)] = std::move(maker);
+TCrosswordMaker RegisterCrosswordKind(TCrosswordKind kind, TCrosswordMaker maker) {
+    return std::exchange(Makers()[static_cast<int>(kind)], std::move(maker));
 }

@@ -20,5 +20,5 @@ enum class TKindCode {
 // making it failed).
 std::unique_ptr<TCrossword> CreateCrossword(int code, TKindCode by = TKindCode::Crossword);
 
-// Makes CreateCrossword build kind with maker (replacing any earlier maker of that kind).
-void RegisterCrosswordKind(TCrosswordKind kind, TCrosswordMaker maker);
+// Makes CreateCrossword build kind with maker; the maker it replaces (empty when none).
+TCrosswordMaker RegisterCrosswordKind(TCrosswordKind kind, TCrosswordMaker maker);

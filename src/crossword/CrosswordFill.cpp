@@ -1,8 +1,7 @@
 // The fill: the driver, the backtracking search the game uses, the random-restart method and
-// the two word-list methods.
+// the two word-list methods. The propagating method lives in CrosswordPropagate.cpp.
 
-#include "Crossword.h"
-#include "SlotGraph.h"
+#include "FillState.h"
 
 #include "dictionary/FindSpecial.h"
 #include "dictionary/Mask.h"
@@ -13,17 +12,10 @@
 
 namespace {
 
-// Pending window messages run every this many passes (for fills on the window's thread).
-constexpr int PassesPerMessageRun = 25;
 // The word-list methods use at most this many words of the list.
 constexpr int MaxListWords = 100;
 
 }  // namespace
-
-struct TCrossword::TFillState {
-    TSlotGraph graph;
-    TMask mask;  // the pattern of the slot at hand, reused pass after pass
-};
 
 bool TCrossword::Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best) {
     bool result = false;
@@ -46,6 +38,8 @@ bool TCrossword::Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errC
             else if (p.FillMethod == TFillMethod::WordList && !p.WordList.empty())
                 result = p.WordListOrdered ? FillFromListOrdered(x1, y1, x2, y2, errCode, attempt)
                                            : FillFromList(x1, y1, x2, y2, errCode, attempt);
+            else if (p.FillMethod == TFillMethod::Propagate)
+                result = FillPropagate(x1, y1, x2, y2, errCode, attempt);
             else
                 result = FillBacktrack(x1, y1, x2, y2, errCode, attempt);
             if (attempt.Count() > best.Count()) best = attempt;
@@ -63,12 +57,19 @@ bool TCrossword::Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errC
 
 int TCrossword::StopCode(uint32_t startTick, int timeLimit) const {
     if (!Running) return FillError::Stopped;
-    if (timeLimit != 0 && ElapsedSeconds(startTick) > timeLimit) return FillError::TimeLimit;
+    if (timeLimit != 0 && ElapsedSeconds(startTick) >= timeLimit) return FillError::TimeLimit;
     return 0;
 }
 
 bool TCrossword::FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
     return FillBacktrack(x1, y1, x2, y2, errCode, result);
+}
+
+bool TCrossword::PreCheck(int x1, int y1, int x2, int y2, int& errCode) const {
+    int failing = -1;
+    if (CheckFillable(x1, y1, x2, y2, failing)) return true;
+    errCode = failing;
+    return false;
 }
 
 bool TCrossword::CheckFillable(int x1, int y1, int x2, int y2, int& slot) const {
@@ -83,9 +84,61 @@ bool TCrossword::CheckFillable(int x1, int y1, int x2, int y2, int& slot) const 
     return true;
 }
 
-// --- the backtracking fill ---
+// --- the fill's placing, pattern and removal ---
 
-void TCrossword::FastPattern(TFillState& state, int slot, TMask& mask) const {
+void TDeepestFill::Start(const TCrossword& crossword) {
+    mRecords.assign(crossword.Words.Count(), std::string());
+    for (int i = 0; i < crossword.Words.Count(); ++i)
+        if (crossword.Words.SlotFilled(i)) mRecords[i] = crossword.StateRecord(i);
+    mSavedSlots.clear();
+    mStable = 0;
+    mSaved = false;
+}
+
+void TDeepestFill::Save(const TCrossword& crossword, std::span<const int> levelSlots) {
+    const int levels = static_cast<int>(levelSlots.size());
+    for (int k = mStable; k < static_cast<int>(mSavedSlots.size()); ++k) mRecords[mSavedSlots[k]].clear();
+    mSavedSlots.resize(mStable);
+    for (int k = mStable; k < levels; ++k) {
+        mRecords[levelSlots[k]] = crossword.StateRecord(levelSlots[k]);
+        mSavedSlots.push_back(levelSlots[k]);
+    }
+    mStable = levels;
+    mSaved = true;
+}
+
+void TDeepestFill::WriteTo(TFillResult& result) const {
+    result.Clear();
+    if (!mSaved) return;
+    for (const std::string& record : mRecords)
+        if (!record.empty()) result.Add(record);
+}
+
+void TCrossword::StartFillState(TFillState& state) const {
+    state.fast = KeepsBasePlacement();
+    if (state.fast) {
+        state.graph.Build(*this);
+        state.deepest.Start(*this);
+    }
+    state.mask = TMask(Dictionary.CellFormat(), std::string());
+}
+
+void TCrossword::SaveDeepest(TFillState& state, std::span<const int> levelSlots, TFillResult& result) const {
+    if (state.fast)
+        state.deepest.Save(*this, levelSlots);
+    else
+        SaveState(result);
+}
+
+void TCrossword::FinishDeepest(const TFillState& state, TFillResult& result) const {
+    if (state.fast) state.deepest.WriteTo(result);
+}
+
+void TCrossword::FillPattern(TFillState& state, int slot, TMask& mask) const {
+    if (!state.fast) {
+        mask.SetText(SlotPattern(slot));
+        return;
+    }
     const std::span<const TCell> cells = state.graph.Cells(slot);
     mask.Resize(static_cast<int>(cells.size()));
     for (int i = 0; i < static_cast<int>(cells.size()); ++i) {
@@ -103,22 +156,47 @@ void TCrossword::FastPattern(TFillState& state, int slot, TMask& mask) const {
     }
 }
 
-void TCrossword::FastRemoveWord(TFillState& state, int slot) {
+int TCrossword::FillPlace(TFillState& state, int slot, std::string_view word) {
+    if (!state.fast) return PlaceWord(slot, word, true);
+    return PlaceWordOnCells(slot, word, true, state.graph.Cells(slot));
+}
+
+void TCrossword::FillRemove(TFillState& state, int slot) {
+    if (!state.fast) {
+        RemoveWord(slot);
+        return;
+    }
     if (!Words.SlotFilled(slot)) return;
-    FastPattern(state, slot, state.mask);
+    FillPattern(state, slot, state.mask);
     RemoveWordWithPattern(slot, state.mask, state.graph.Cells(slot));
 }
 
-void TCrossword::MarkCrossingForRecount(const TFillState& state, TWordVariant& variant, int slot) const {
-    for (const int other : state.graph.Crossing(slot))
+std::span<const int> TCrossword::FillCrossing(TFillState& state, int slot) const {
+    if (state.fast) return state.graph.Crossing(slot);
+    state.crossing = CrossingSlots(slot);
+    return state.crossing;
+}
+
+// --- the backtracking fill ---
+
+void TCrossword::MarkCrossingForRecount(TFillState& state, TWordVariant& variant, int slot) const {
+    for (const int other : FillCrossing(state, slot))
         if (!Words.SlotFilled(other)) variant.SetNeedsRecount(other, true);
+}
+
+TFindSpecial& TCrossword::LevelStore(int r) {
+    while (static_cast<int>(mStores.size()) <= r) mStores.push_back(std::make_unique<TFindSpecial>());
+    // The pieces formats' cell texts may be longer than the fixed store's entries.
+    const uint8_t format = Dictionary.CellFormat();
+    mStores[r]->SetUseFixedStore(format != CellFormatPieces && format != CellFormatPiecesWithFragments);
+    return *mStores[r];
 }
 
 int TCrossword::MostConstrainedSlot(TFillState& state, TWordVariant& variant, const std::vector<int>& pending) {
     for (const int slot : pending) {
         variant.SetSelectable(slot, true);
         if (!variant.NeedsRecountOf(slot)) continue;
-        FastPattern(state, slot, state.mask);
+        FillPattern(state, slot, state.mask);
         const int count = Dictionary.CountCandidates(state.mask, true);
         variant.SetCount(slot, count);
         variant.SetNeedsRecount(slot, false);
@@ -129,30 +207,17 @@ int TCrossword::MostConstrainedSlot(TFillState& state, TWordVariant& variant, co
 
 bool TCrossword::FillBacktrack(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
     result.Clear();
-    int failing = -1;
-    if (!CheckFillable(x1, y1, x2, y2, failing)) {
-        errCode = failing;
-        return false;
-    }
+    if (!PreCheck(x1, y1, x2, y2, errCode)) return false;
     errCode = 0;
     const uint32_t start = TickCount();
 
     std::vector<int> pending = EmptySlotsIn(x1, y1, x2, y2);
     const int total = static_cast<int>(pending.size());
     TFillState state;
-    state.graph.Build(*this);
-    state.mask = TMask(Dictionary.CellFormat(), std::string());
-
-    // One candidate store per level, kept between fills; the pieces formats' cell texts may be
-    // longer than the fixed store's entries.
-    const uint8_t format = Dictionary.CellFormat();
-    const bool fixedStore = format != CellFormatPieces && format != CellFormatPiecesWithFragments;
-    while (static_cast<int>(mStores.size()) < total) mStores.push_back(std::make_unique<TFindSpecial>());
-    for (int level = 0; level < total; ++level) mStores[level]->SetUseFixedStore(fixedStore);
+    StartFillState(state);
     std::vector<int> levelSlot(total, 0);
 
-    auto variant = std::make_unique<TWordVariant>();
-    variant->SlotCount = Words.Count();
+    TWordVariant variant(Words.Count());
     bool backtracked = false;
     uint8_t passes = 0;
     int r = 0;
@@ -163,13 +228,14 @@ bool TCrossword::FillBacktrack(int x1, int y1, int x2, int y2, int& errCode, TFi
             break;
         }
         if (!backtracked) {
-            const int chosen = MostConstrainedSlot(state, *variant, pending);
+            const int chosen = MostConstrainedSlot(state, variant, pending);
             levelSlot[r] = chosen;
-            if (variant->CountOf(chosen) != 0) {
-                FastPattern(state, chosen, state.mask);
-                Dictionary.CollectCandidates(state.mask, *mStores[r], true);
+            TFindSpecial& store = LevelStore(r);
+            if (variant.CountOf(chosen) != 0) {
+                FillPattern(state, chosen, state.mask);
+                Dictionary.CollectCandidates(state.mask, store, true);
             } else {
-                mStores[r]->Reset();
+                store.Reset();
             }
         }
         const int slot = levelSlot[r];
@@ -183,33 +249,35 @@ bool TCrossword::FillBacktrack(int x1, int y1, int x2, int y2, int& errCode, TFi
             }
             backtracked = false;
             const int pick = ordinary > 0 ? RandomInt(ordinary) : ordinary + RandomInt(reserve);
-            variant->SetSelectable(slot, false);
+            variant.SetSelectable(slot, false);
             const std::string word = store.Item(pick);
             store.Delete(pick);
-            if (PlaceWordOnCells(slot, word, true, state.graph.Cells(slot)) != PutCode::Placed) {
+            if (FillPlace(state, slot, word) != PutCode::Placed) {
                 backtracked = true;
             } else {
                 ++r;
-                MarkCrossingForRecount(state, *variant, slot);
+                MarkCrossingForRecount(state, variant, slot);
             }
             if (r > deepest) {
                 deepest = r;
-                SaveState(result);
+                SaveDeepest(state, std::span<const int>(levelSlot).first(r), result);
             }
         } else {
             if (r == 0) {
                 errCode = FillError::Exhausted;
                 break;
             }
-            variant->SetNeedsRecount(slot, true);
+            variant.SetNeedsRecount(slot, true);
             if (backtracked) pending.push_back(slot);
             backtracked = true;
             --r;
-            FastRemoveWord(state, levelSlot[r]);
-            MarkCrossingForRecount(state, *variant, levelSlot[r]);
+            FillRemove(state, levelSlot[r]);
+            state.deepest.Changed(r);
+            MarkCrossingForRecount(state, variant, levelSlot[r]);
         }
         if (++passes % PassesPerMessageRun == 0) TheUi().ProcessMessages();
     }
+    FinishDeepest(state, result);
     return r >= total;
 }
 
@@ -295,14 +363,11 @@ bool TCrossword::FillRandomRestart(int x1, int y1, int x2, int y2, int& errCode,
         } else {
             // Nothing fits: free the slot by taking out crossing words at its known cells.
             std::vector<int> gathered;
-            TShablonWords through;
             const TCoord cells = SlotCells(slot);
             for (int i = 0; i < cells.Count(); ++i) {
                 if (mask.IsUnknown(i)) continue;
-                WordsThroughCell(cells.CellX(i), cells.CellY(i), through);
-                for (int k = 0; k < through.Count(); ++k) {
-                    const int j = Words.FindSlot(through.WordX(k), through.WordY(k), through.WordPath(k));
-                    if (j < 0 || j == slot || !Words.SlotFilled(j) || Words.SlotLocked(j)) continue;
+                for (const int j : SlotsThroughCell(cells.CellX(i), cells.CellY(i))) {
+                    if (j == slot || !Words.SlotFilled(j) || Words.SlotLocked(j)) continue;
                     if (std::find(gathered.begin(), gathered.end(), j) == gathered.end()) gathered.push_back(j);
                 }
             }
@@ -375,12 +440,7 @@ bool TCrossword::CrossingSlotsFillable(int slot) const {
 }
 
 bool TCrossword::StartWordList(int x1, int y1, int x2, int y2, std::vector<std::string>& words, int& errCode) const {
-    int failing = -1;
-    if (!CheckFillable(x1, y1, x2, y2, failing)) {
-        errCode = failing;
-        return false;
-    }
-    return PrepareWordList(words, errCode);
+    return PreCheck(x1, y1, x2, y2, errCode) && PrepareWordList(words, errCode);
 }
 
 bool TCrossword::FillAfterList(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {

@@ -4,16 +4,12 @@
 
 void TSlotGraph::Build(const TCrossword& crossword) {
     *this = TSlotGraph{};
-    TShablonWords through;
     for (int slot = 0; slot < crossword.Words.Count(); ++slot) {
         const TCoord cells = crossword.SlotCells(slot);
         for (const TCell& cell : cells.Cells()) {
             mCells.push_back(cell);
             mFixed.push_back(crossword.FixedCells.IndexOfCell(cell.x, cell.y) >= 0 ? 1 : 0);
-            crossword.WordsThroughCell(cell.x, cell.y, through);
-            for (int k = 0; k < through.Count(); ++k) {
-                const int other = crossword.Words.FindSlot(through.WordX(k), through.WordY(k), through.WordPath(k));
-                if (other < 0) continue;
+            for (const int other : crossword.SlotsThroughCell(cell.x, cell.y)) {
                 mThrough.push_back(other);
                 if (other != slot) mCross.push_back(other);
             }

@@ -1,20 +1,21 @@
 #pragma once
 
-// TWordVariant: the slot-choice table of the backtracking fill, for slot indices 0 .. 2999.
-// Per slot: the last counted number of candidates, whether it must be counted again, and
-// whether it may be chosen. Reading an index outside the table gives count 100000, no recount
-// and not selectable; writing one is ignored, so slots beyond the table are never chosen.
+// TWordVariant: the slot-choice table of the backtracking fill, one entry per slot of the
+// crossword. Per slot: the last counted number of candidates, whether it must be counted again,
+// and whether it may be chosen. Reading an index outside the table gives count NoCount, no
+// recount and not selectable; writing one is ignored.
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 class TWordVariant {
 public:
-    static constexpr int MaxSlots = 3000;
     static constexpr int NoCount = 100000;
 
-    int SlotCount = MaxSlots;
+    // A table for slots 0 .. slotCount - 1: counts 0, every slot to be counted, none selectable.
+    explicit TWordVariant(int slotCount);
 
+    int SlotCount() const { return static_cast<int>(mCount.size()); }
     // The selectable slot with the fewest candidates (below NoCount), the lowest index on a tie;
     // 0 when none is selectable.
     int BestSlot() const;
@@ -33,13 +34,9 @@ public:
     }
 
 private:
-    static bool InTable(int i) { return i >= 0 && i < MaxSlots; }
+    bool InTable(int i) const { return i >= 0 && i < SlotCount(); }
 
-    std::array<int32_t, MaxSlots> mCount{};
-    std::array<bool, MaxSlots> mNeedsRecount = [] {
-        std::array<bool, MaxSlots> all;
-        all.fill(true);
-        return all;
-    }();
-    std::array<bool, MaxSlots> mSelectable{};
+    std::vector<int32_t> mCount;
+    std::vector<uint8_t> mNeedsRecount;
+    std::vector<uint8_t> mSelectable;
 };

@@ -1,5 +1,6 @@
 #include "FindSpecial.h"
 
+#include <algorithm>
 #include <cstring>
 
 // Each fixed entry is a length byte and the characters. A word longer than the entry (a long
@@ -11,8 +12,11 @@ constexpr int EntrySize = TFindSpecial::FixedEntryChars + 1;
 }  // namespace
 
 struct TFindSpecial::FixedStore {
-    char entries[FixedStoreSize][EntrySize];
+    std::vector<char> entries;  // EntrySize bytes per entry; grown, never shrunk
     std::vector<std::string> longWords;
+
+    char* Entry(int n) { return entries.data() + static_cast<std::size_t>(n) * EntrySize; }
+    const char* Entry(int n) const { return entries.data() + static_cast<std::size_t>(n) * EntrySize; }
 };
 
 TFindSpecial::TFindSpecial() : mFixed(std::make_unique<FixedStore>()) {}
@@ -20,7 +24,11 @@ TFindSpecial::TFindSpecial() : mFixed(std::make_unique<FixedStore>()) {}
 TFindSpecial::~TFindSpecial() = default;
 
 void TFindSpecial::AddToFixed(std::string_view word) {
-    char* entry = mFixed->entries[mFixedCount++];
+    const std::size_t needed = static_cast<std::size_t>(mFixedCount + 1) * EntrySize;
+    if (mFixed->entries.size() < needed)
+        mFixed->entries.resize(std::min(std::max(needed, 2 * mFixed->entries.size()),
+                                        static_cast<std::size_t>(FixedStoreSize) * EntrySize));
+    char* entry = mFixed->Entry(mFixedCount++);
     if (word.size() <= static_cast<std::size_t>(FixedEntryChars)) {
         entry[0] = static_cast<char>(word.size());
         std::memcpy(entry + 1, word.data(), word.size());
@@ -33,7 +41,7 @@ void TFindSpecial::AddToFixed(std::string_view word) {
 }
 
 std::string_view TFindSpecial::FixedItem(int n) const {
-    const char* entry = mFixed->entries[n];
+    const char* entry = mFixed->Entry(n);
     const auto length = static_cast<unsigned char>(entry[0]);
     if (length != LongMarker) return {entry + 1, length};
     uint32_t index = 0;
@@ -85,7 +93,7 @@ void TFindSpecial::Delete(int n) {
     if (n < 0) return;
     if (n < mCounts[0]) {
         if (n < mFixedCount) {
-            std::memmove(mFixed->entries[n], mFixed->entries[n + 1],
+            std::memmove(mFixed->Entry(n), mFixed->Entry(n + 1),
                          static_cast<std::size_t>(mFixedCount - n - 1) * EntrySize);
             --mFixedCount;
             if (!mOverflow.empty()) {

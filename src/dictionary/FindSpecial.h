@@ -13,8 +13,10 @@
 
 class TFindSpecial {
 public:
-    // The first ordinary words go into a store allocated once with the object, so that the
-    // fill collects the candidates of a slot without allocating per word.
+    // The first ordinary words go into a fixed store of entries that grows to the most words
+    // the object has held and keeps that room across Reset, so that the fill collects the
+    // candidates of a slot without allocating per word, and a store that never holds many
+    // words never takes much room.
     static constexpr int FixedStoreSize = 4000;
     static constexpr int FixedEntryChars = 25;
 

@@ -2,6 +2,7 @@
 
 #include "cli/Crossgen.h"
 #include "cli/Commands.h"
+#include "cli/FillOptions.h"
 #include "dictionary/FileHelpers.h"
 #include "platform/IndexCollection.h"
 #include "template/ClassicShablon.h"
@@ -61,7 +62,8 @@ TEST_F(Crossgen, HelpDescribesEveryOption) {
 
     const Outcome fill = Run({"fill", "--help"});
     EXPECT_EQ(fill.exitCode, ExitCode::Filled);
-    for (const char* option : {"--size", "--template", "--templates", "--dict", "--seed", "--time-limit", "--json"})
+    for (const char* option :
+         {"--size", "--template", "--templates", "--dict", "--seed", "--method", "--time-limit", "--json"})
         EXPECT_NE(fill.out.find(option), std::string::npos) << option;
 }
 
@@ -78,6 +80,10 @@ TEST_F(Crossgen, BadArgumentsExitWithTwo) {
         {"fill", "--size", "9x9", "--seed", "-1"},
         {"fill", "--size", "9x9", "--seed", "12ab"},
         {"fill", "--size", "9x9", "--time-limit", "-3"},
+        {"fill", "--size", "9x9", "--time-limit", "0"},
+        {"fill", "--size", "9x9", "--time-limit", "86401"},
+        {"fill", "--size", "9x9", "--method", "fastest"},
+        {"fill", "--size", "9x9", "--method"},
         {"fill", "--size", "9x9", "--dict", ""},
         {"fill", "--size", "9x9", "--colour"},
     };
@@ -139,24 +145,75 @@ TEST_F(Crossgen, JsonHoldsTheGridTheWordsAndTheResult) {
     }
     EXPECT_EQ(words, 6);
     EXPECT_EQ(std::count(out.begin(), out.end(), '{'), 7);  // the object and its six words
-    const std::size_t tail = run.out.find("], \"filled\": true, \"error\": 0, \"ms\": ");
+    const std::string members = "], \"filled\": true, \"method\": \"propagate\", \"error\": 0, \"message\": \"\", \"ms\": ";
+    const std::size_t tail = run.out.find(members);
     ASSERT_NE(tail, std::string::npos) << run.out;
     double ms = -1;
-    EXPECT_EQ(std::sscanf(run.out.c_str() + tail, "], \"filled\": true, \"error\": 0, \"ms\": %lf}", &ms), 1);
+    EXPECT_EQ(std::sscanf(run.out.c_str() + tail + members.size(), "%lf}", &ms), 1);
     EXPECT_GE(ms, 0);
     EXPECT_TRUE(run.out.ends_with("}\n"));
 }
 
 TEST_F(Crossgen, AGridThatCannotBeFilledExitsWithOne) {
+    // The across slots want 4-letter words; the dictionary has 3-letter words only.
     const std::string wide = WriteTemplate("wide.shb", {"....", "....", "...."});
+    const std::string noWords = "слот 0,0 вправо, 4 буквы: нет слов такой длины";
     const Outcome run = Run({"fill", "--template", wide, "--json"});
     EXPECT_EQ(run.exitCode, ExitCode::NotFilled);
     EXPECT_NE(run.out.find("\"rows\": [\"....\", \"....\", \"....\"]"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\"filled\": false, \"error\": 0,"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"filled\": false, \"method\": \"propagate\", \"error\": 0, \"message\": \"" + noWords + "\""),
+              std::string::npos)
+        << run.out;
 
     const Outcome text = Run({"fill", "--template", wide});
     EXPECT_EQ(text.exitCode, ExitCode::NotFilled);
-    EXPECT_NE(text.err.find("could not be filled (error 0)"), std::string::npos);
+    EXPECT_NE(text.err.find("could not be filled (error 0): " + noWords + "\n"), std::string::npos) << text.err;
+}
+
+TEST_F(Crossgen, AFailedFillShowsTheLargestPartialFill) {
+    // Both slots begin in the corner, and no two words share a first letter: one word stands.
+    ASSERT_TRUE(WriteDictionaryFile(mDictionary, DictionaryLayout{}, DictionaryWords({"дом", "кит", "лес"})));
+    const std::string corner = WriteTemplate("corner.shb", {"...", ".##", ".##"});
+    for (const char* method : {"backtrack", "propagate"}) {
+        const Outcome run = Run({"fill", "--template", corner, "--method", method, "--seed", "3"});
+        EXPECT_EQ(run.exitCode, ExitCode::NotFilled) << method;
+        const std::string out = FromUtf8(run.out);
+        const bool across = IsCapital(out[0]) && IsCapital(out[1]) && IsCapital(out[2]);
+        const bool down = IsCapital(out[0]) && IsCapital(out[4]) && IsCapital(out[8]);
+        // Backtracking keeps the deepest grid it reached; propagation proves before it places a
+        // word that no fill exists.
+        EXPECT_EQ(across || down, std::string(method) == "backtrack") << method << "\n" << run.out;
+        EXPECT_NE(run.err.find("could not be filled"), std::string::npos) << method;
+    }
+    const Outcome proof = Run({"fill", "--template", corner, "--json"});
+    EXPECT_NE(proof.out.find("\"error\": -2, \"message\": \"no fill exists"), std::string::npos) << proof.out;
+}
+
+TEST_F(Crossgen, ATemplateWithoutSlotsIsRefused) {
+    const std::string dots = WriteTemplate("dots.shb", {".#.", "#.#", ".#."});
+    const Outcome run = Run({"fill", "--template", dots});
+    EXPECT_EQ(run.exitCode, ExitCode::BadInput);
+    EXPECT_NE(run.err.find("crossgen: the template has no slot"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+}
+
+TEST_F(Crossgen, TheMethodIsNamedInTheJson) {
+    for (const char* method : {"backtrack", "restart", "propagate"}) {
+        const Outcome run = Run({"fill", "--template", mTemplate, "--method", method, "--seed", "2", "--json"});
+        ASSERT_EQ(run.exitCode, ExitCode::Filled) << method << ": " << run.err;
+        EXPECT_NE(run.out.find(std::string("\"filled\": true, \"method\": \"") + method + "\""), std::string::npos)
+            << run.out;
+    }
+}
+
+TEST_F(Crossgen, AFailureNamesTheSlotItsLettersAndItsWay) {
+    // A fixed letter no 3-letter word has in the middle, on a down slot.
+    auto crossword = Make({"#.#", "#.#", "#.#"}, {"дом", "кит"});
+    crossword->SetFixedLetter(1, 1, Cp("я"));
+    int errCode = 99;
+    TFillResult best;
+    ASSERT_FALSE(crossword->Fill(0, 0, 3, 3, false, errCode, best));
+    EXPECT_EQ(ShowFailure(*crossword, errCode, best), "слот 1,0 вниз, 3 буквы: нет слов с буквами .Я.");
 }
 
 TEST_F(Crossgen, PicksATemplateOfTheSizeFromTheCollection) {

@@ -112,15 +112,23 @@ TEST(GameTemplates, EveryTemplateKeepsTheRules) {
 }
 
 TEST(GameTemplates, CrossgenFillsEverySizeWithTheDefaultFiles) {
-    // crossgen looks for "templates.col" in the working directory, like the game.
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(DataDir);
-    for (const auto& [width, height] : GameSizes) {
-        const std::string size = std::to_string(width) + "x" + std::to_string(height);
-        const ProcessResult run = RunProcess({DataDir + "/crossgen", "fill", "--size", size, "--seed", "1", "--json"});
-        EXPECT_EQ(run.exitCode, 0) << size << ": " << run.output;
-        EXPECT_NE(run.output.find("\"filled\": true, \"error\": 0"), std::string::npos) << size;
-        EXPECT_EQ(run.output.find('.'), run.output.rfind('.')) << size << ": an empty letter cell";
-    }
-    std::filesystem::current_path(previous);
+    // crossgen looks for "templates.col" in the working directory, like the game; the test's own
+    // working directory comes back however the test ends.
+    struct ScopedWorkingDirectory {
+        explicit ScopedWorkingDirectory(const std::filesystem::path& path) { std::filesystem::current_path(path); }
+        ~ScopedWorkingDirectory() { std::filesystem::current_path(previous); }
+        std::filesystem::path previous = std::filesystem::current_path();
+    };
+    const ScopedWorkingDirectory inData(DataDir);
+    for (const char* method : {"propagate", "backtrack"})
+        for (const auto& [width, height] : GameSizes) {
+            const std::string size = std::to_string(width) + "x" + std::to_string(height);
+            const ProcessResult run =
+                RunProcess({DataDir + "/crossgen", "fill", "--size", size, "--seed", "1", "--method", method, "--json"});
+            EXPECT_EQ(run.exitCode, 0) << size << ": " << run.output;
+            EXPECT_NE(run.output.find("\"filled\": true, \"method\": \"" + std::string(method) + "\", \"error\": 0"),
+                      std::string::npos)
+                << size;
+            EXPECT_EQ(run.output.find('.'), run.output.rfind('.')) << size << ": an empty letter cell";
+        }
 }

@@ -1,6 +1,7 @@
 #include "../platform/ScratchFolder.h"
 
 #include "cli/Crossgen.h"
+#include "crossword/ClassicCrossword.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 #include "template/ClassicShablon.h"
@@ -50,13 +51,14 @@ TEST_F(StyleShape, HelpTexts) {
 }
 
 TEST_F(StyleShape, StyleWritesTheDefaultsOrTheLoadedStyle) {
-    TClassicShablon shablon(1, 1);
-    ASSERT_TRUE(shablon.SaveStyle(Path("expected.ini")));
+    TClassicCrossword crossword;
+    ASSERT_TRUE(crossword.SaveStyles(Path("expected.ini")));
     EXPECT_EQ(Run({"style", "--out", Path("default.ini")}).exitCode, ExitCode::Filled);
     EXPECT_EQ(Read(Path("default.ini")), Read(Path("expected.ini")));
 
     const std::string in = Write("in.ini", "[SHABLON_MAIN]\nWIDTH=80\n[KEYWORD]\nBEGIN_NUMBER=4\n");
     EXPECT_EQ(Run({"style", "--style", in, "--out", Path("loaded.ini")}).exitCode, ExitCode::Filled);
+    TClassicShablon shablon(1, 1);
     ASSERT_TRUE(shablon.LoadStyle(Path("loaded.ini")));
     EXPECT_EQ(shablon.CellSize, 80);
     EXPECT_EQ(shablon.BeginNumber, 4);

@@ -54,9 +54,11 @@ protected:
         return path;
     }
 
-    // A classic crossword of the grid with its slots built, its dictionary holding the words.
-    std::unique_ptr<TClassicCrossword> Make(const GridPicture& grid, const std::vector<std::string>& utf8Words) {
-        auto crossword = std::make_unique<TClassicCrossword>();
+    // A classic crossword (or a test kind) of the grid with its slots built, its dictionary
+    // holding the words.
+    template <typename TKind = TClassicCrossword>
+    std::unique_ptr<TKind> Make(const GridPicture& grid, const std::vector<std::string>& utf8Words) {
+        auto crossword = std::make_unique<TKind>();
         crossword->Dictionary.ShowProgress = false;
         EXPECT_TRUE(crossword->LoadDictionary(WriteDictionary(utf8Words)));
         crossword->SetWidth(static_cast<int>(grid[0].size()));

@@ -301,11 +301,24 @@ TEST(CrosswordFactory, ClassicAndRegisteredKinds) {
     public:
         TLineTest() : TCrossword(TCrosswordKind::LineSkanword, std::make_unique<TClassicShablon>(1, 1)) {}
     };
-    RegisterCrosswordKind(TCrosswordKind::LineSkanword, [] { return std::make_unique<TLineTest>(); });
-    const auto line = CreateCrossword(5, TKindCode::Template);
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->Kind, TCrosswordKind::LineSkanword);
-    RegisterCrosswordKind(TCrosswordKind::LineSkanword, [] () -> std::unique_ptr<TCrossword> { throw 1; });
+    // The kind a test registers leaves with the test, however the test ends.
+    struct ScopedKind {
+        ScopedKind(TCrosswordKind kind, TCrosswordMaker maker)
+            : kind(kind), previous(RegisterCrosswordKind(kind, std::move(maker))) {}
+        ~ScopedKind() { RegisterCrosswordKind(kind, std::move(previous)); }
+        TCrosswordKind kind;
+        TCrosswordMaker previous;
+    };
+    {
+        const ScopedKind registered(TCrosswordKind::LineSkanword, [] { return std::make_unique<TLineTest>(); });
+        const auto line = CreateCrossword(5, TKindCode::Template);
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->Kind, TCrosswordKind::LineSkanword);
+        {
+            const ScopedKind failing(TCrosswordKind::LineSkanword, [] () -> std::unique_ptr<TCrossword> { throw 1; });
+            EXPECT_EQ(CreateCrossword(4), nullptr);
+        }
+        EXPECT_NE(CreateCrossword(4), nullptr);  // the earlier maker is back
+    }
     EXPECT_EQ(CreateCrossword(4), nullptr);
-    RegisterCrosswordKind(TCrosswordKind::LineSkanword, nullptr);
 }

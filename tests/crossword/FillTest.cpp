@@ -1,78 +1,6 @@
-#include "CrosswordFixture.h"
+#include "FillFixture.h"
 
-#include "platform/Clock.h"
-
-#include <future>
-#include <set>
-#include <thread>
-
-namespace {
-
-// rows rows of three separate 3-letter slots, block rows between them.
-GridPicture Comb(int rows) {
-    GridPicture grid;
-    for (int r = 0; r < rows; ++r) {
-        if (r > 0) grid.push_back("###########");
-        grid.push_back("...#...#...");
-    }
-    return grid;
-}
-
-// 40 three-letter words.
-std::vector<std::string> CombWords() {
-    std::vector<std::string> words;
-    for (const char* first : {"б", "в", "г", "д"})
-        for (const char* middle : {"а", "о"})
-            for (const char* last : {"к", "л", "м", "н", "р"}) words.push_back(std::string(first) + middle + last);
-    return words;
-}
-
-// The letters along a slot.
-std::string SlotLetters(const TCrossword& crossword, int slot) {
-    std::string letters;
-    const TCoord cells = crossword.SlotCells(slot);
-    for (const TCell& cell : cells.Cells()) letters += crossword.CellText(cell.x, cell.y);
-    return letters;
-}
-
-// A grid that these words fill in two ways (one the other turned over its diagonal).
-const GridPicture Knot = {"...#.", ".#...", "...#."};
-const std::vector<std::string> KnotWords = {"дом", "дуб", "мир", "иск", "око", "бор", "кот", "лес", "сок"};
-
-std::vector<std::string> PlacedWords(const TCrossword& crossword) {
-    std::vector<std::string> words;
-    for (int i = 0; i < crossword.Words.Count(); ++i)
-        if (crossword.Words.SlotFilled(i)) words.emplace_back(crossword.Words.SlotWord(i));
-    return words;
-}
-
-// Installs a Ui for the lifetime of the object and puts the previous one back after.
-template <typename TUi>
-class ScopedUi {
-public:
-    ScopedUi() {
-        auto ui = std::make_unique<TUi>();
-        mUi = ui.get();
-        mPrevious = InstallUi(std::move(ui));
-    }
-    ~ScopedUi() { InstallUi(std::move(mPrevious)); }
-    TUi* operator->() { return mUi; }
-
-private:
-    TUi* mUi;
-    std::unique_ptr<Ui> mPrevious;
-};
-
-// Calls Hook at every message run of a fill (once every 25 passes).
-class HookUi : public RecordingUi {
-public:
-    void ProcessMessages() override {
-        if (Hook) Hook();
-    }
-    std::function<void()> Hook;
-};
-
-}  // namespace
+#include "template/ClassicShablon.h"
 
 TEST_F(CrosswordTest, FillPutsMatchingWordsInEverySlot) {
     auto crossword = Make(Knot, KnotWords);
@@ -132,36 +60,24 @@ TEST_F(CrosswordTest, DisagreeingCrossingsExhaustTheSearch) {
 }
 
 TEST_F(CrosswordTest, ClearingRunningFromAnotherThreadStopsTheFill) {
-    struct GateUi : RecordingUi {
-        std::promise<void> Reached;
-        std::shared_future<void> Release;
-        bool Passed = false;
-        void ProcessMessages() override {
-            if (Passed) return;
-            Passed = true;
-            Reached.set_value();
-            Release.wait();
-        }
-    };
-    ScopedUi<GateUi> gate;
-    std::promise<void> release;
-    gate->Release = release.get_future().share();
-    std::future<void> reached = gate->Reached.get_future();
-
-    auto crossword = Make(Comb(10), CombWords());
-    int errCode = 99;
-    TFillResult best;
-    bool filled = true;
-    std::thread fill([&] { filled = crossword->Fill(0, 0, 11, 19, false, errCode, best); });
-    reached.wait();  // the fill is 25 passes in and waits
-    EXPECT_EQ(crossword->Running, 1);
-    crossword->Running = 0;
-    release.set_value();
-    fill.join();
-    EXPECT_FALSE(filled);
-    EXPECT_EQ(errCode, FillError::Stopped);
-    EXPECT_EQ(crossword->Running, 0);
-    EXPECT_EQ(crossword->FilledCount(), 25);
+    for (const TFillMethod method : {TFillMethod::Backtrack, TFillMethod::Propagate}) {
+        auto crossword = Make(Comb(10), CombWords());
+        crossword->FillParameters.FillMethod = method;
+        int errCode = 99;
+        TFillResult best;
+        bool filled = true;
+        AtFirstMessageRun([&] { filled = crossword->Fill(0, 0, 11, 19, false, errCode, best); },
+                          [&] {
+                              EXPECT_EQ(crossword->Running, 1);
+                              crossword->Running = 0;
+                          });
+        const std::string context = "method " + std::to_string(static_cast<int>(method));
+        EXPECT_FALSE(filled) << context;
+        EXPECT_EQ(errCode, FillError::Stopped) << context;
+        EXPECT_EQ(crossword->Running, 0) << context;
+        EXPECT_EQ(crossword->FilledCount(), 25) << context;
+        EXPECT_EQ(best.Count(), 25) << context;
+    }
 }
 
 TEST_F(CrosswordTest, TwoFillsNeverRepeatAWord) {
@@ -198,13 +114,7 @@ TEST_F(CrosswordTest, EveryAttemptStartsFromTheGridAsItWas) {
 }
 
 TEST_F(CrosswordTest, RandomRestartEndsFurtherAttemptsAtOnce) {
-    ManualClock clock;
-    ScopedUi<HookUi> ui;
-    int messageRuns = 0;
-    ui->Hook = [&] {
-        ++messageRuns;
-        clock.Advance(2000);
-    };
+    const ClockAtMessageRuns clock(2000);
     auto crossword = Make(Comb(10), CombWords());
     crossword->FillParameters.FillMethod = TFillMethod::RandomRestart;
     crossword->FillParameters.Attempts = 3;
@@ -213,7 +123,7 @@ TEST_F(CrosswordTest, RandomRestartEndsFurtherAttemptsAtOnce) {
     TFillResult best;
     EXPECT_FALSE(crossword->Fill(0, 0, 11, 19, false, errCode, best));
     EXPECT_EQ(errCode, FillError::Stopped);
-    EXPECT_EQ(messageRuns, 1);
+    EXPECT_EQ(clock.Runs(), 1);
     EXPECT_EQ(crossword->Running, 0);
 }
 
@@ -293,4 +203,235 @@ TEST_F(CrosswordTest, SavedStateRestoresWordsAndTheirRecords) {
     elsewhere.Add(TFillResult::MakeRecord(false, false, 0, Cp("лес"), "", 1, 1, "66"));
     EXPECT_FALSE(crossword->RestoreState(elsewhere));
     EXPECT_EQ(crossword->FilledCount(), 0);
+}
+
+namespace {
+
+// The methods a test runs: each with its fill parameters set on a crossword.
+struct FillMethodCase {
+    const char* name;
+    TFillMethod method;
+    uint8_t ordered;  // the word-list methods: place the list in order
+};
+constexpr FillMethodCase EveryMethod[] = {
+    {"default", TFillMethod::Default, 0},      {"random restart", TFillMethod::RandomRestart, 0},
+    {"backtrack", TFillMethod::Backtrack, 0},  {"word list", TFillMethod::WordList, 0},
+    {"ordered word list", TFillMethod::WordList, 1}, {"propagate", TFillMethod::Propagate, 0},
+};
+
+void UseMethod(TCrossword& crossword, const FillMethodCase& method) {
+    crossword.FillParameters.FillMethod = method.method;
+    crossword.FillParameters.WordListOrdered = method.ordered;
+}
+
+// A kind with its own placing rules: it refuses one word, and counts the words it placed and
+// took out, so a test sees whether the fill went through its operations.
+class TPickyCrossword : public TCrossword {
+public:
+    TPickyCrossword() : TCrossword(TCrosswordKind::Classic, std::make_unique<TClassicShablon>(1, 1)) {}
+
+    int PlaceWord(int slot, std::string_view word, bool checkRelated) override {
+        if (word == Refused) return PutCode::Unavailable;
+        const int code = TCrossword::PlaceWord(slot, word, checkRelated);
+        if (code == PutCode::Placed) ++Placed;
+        return code;
+    }
+    void RemoveWord(int slot) override {
+        if (slot >= 0 && slot < Words.Count() && Words.SlotFilled(slot)) ++Removed;
+        TCrossword::RemoveWord(slot);
+    }
+
+    std::string Refused;
+    int Placed = 0;
+    int Removed = 0;
+};
+
+// Across slots in rows 0 and 2 that share their first letters with a down slot; the middle
+// letters of the across slots are fixed to "а" by the tests.
+const GridPicture Ladder = {"...", ".##", "..."};
+const std::vector<std::string> LadderWords = {"кот", "кап", "таз", "мак", "мох"};
+
+}  // namespace
+
+TEST_F(CrosswordTest, EveryMethodPlacesThroughTheKindsOperations) {
+    // The words fill the knot in two ways; only one of them does without "иск".
+    for (const FillMethodCase& method : EveryMethod) {
+        for (const uint32_t seed : {1u, 2u, 3u}) {
+            auto crossword = Make<TPickyCrossword>(Knot, KnotWords);
+            crossword->Refused = Cp("иск");
+            UseMethod(*crossword, method);
+            crossword->FillParameters.WordList = {Cp("бор")};
+            RandSeed(seed);
+            int errCode = 99;
+            TFillResult best;
+            const bool filled = crossword->Fill(0, 0, crossword->Width, crossword->Height, false, errCode, best);
+            const std::string context = std::string(method.name) + ", seed " + std::to_string(seed);
+            EXPECT_FALSE(crossword->IsWordUsed(Cp("иск"))) << context;
+            EXPECT_EQ(crossword->Placed - crossword->Removed, crossword->FilledCount()) << context;
+            // Random restart gives up at the first refusal; every other method finds the other way.
+            if (method.method == TFillMethod::RandomRestart) continue;
+            EXPECT_TRUE(filled) << context;
+            EXPECT_TRUE(SoundFill(*crossword, KnotWords)) << context;
+        }
+    }
+}
+
+TEST_F(CrosswordTest, TheKindsOperationsAndTheGridGiveTheSameSearch) {
+    // The classic kind fills on the grid directly, the test kind through its operations: with
+    // the same seed both take the same course. Without "око" the knot cannot be filled, and
+    // the backtracking search gets some way first.
+    std::vector<std::string> withoutOko = KnotWords;
+    std::erase(withoutOko, "око");
+    for (const TFillMethod method : {TFillMethod::Backtrack, TFillMethod::Propagate}) {
+        for (const auto& words : {KnotWords, withoutOko}) {
+            for (const uint32_t seed : {1u, 5u}) {
+                auto classic = Make(Knot, words);
+                auto kind = Make<TPickyCrossword>(Knot, words);
+                int classicCode = 99, kindCode = 99;
+                TFillResult classicBest, kindBest;
+                classic->FillParameters.FillMethod = kind->FillParameters.FillMethod = method;
+                RandSeed(seed);
+                const bool classicFilled = classic->Fill(0, 0, 5, 3, false, classicCode, classicBest);
+                RandSeed(seed);
+                const bool kindFilled = kind->Fill(0, 0, 5, 3, false, kindCode, kindBest);
+                const std::string context = "method " + std::to_string(static_cast<int>(method)) + ", " +
+                                            std::to_string(words.size()) + " words, seed " + std::to_string(seed);
+                EXPECT_EQ(classicFilled, words.size() == KnotWords.size()) << context;
+                EXPECT_EQ(kindFilled, classicFilled) << context;
+                EXPECT_EQ(kindCode, classicCode) << context;
+                EXPECT_EQ(Letters(*kind), Letters(*classic)) << context;
+                if (method == TFillMethod::Backtrack) EXPECT_GT(classicBest.Count(), 0) << context;
+                ASSERT_EQ(kindBest.Count(), classicBest.Count()) << context;
+                for (int i = 0; i < classicBest.Count(); ++i) EXPECT_EQ(kindBest.Record(i), classicBest.Record(i));
+            }
+        }
+    }
+}
+
+TEST_F(CrosswordTest, TimeLimitCountsWholeSecondsFromTheStart) {
+    // The clock moves once, at the message run after 25 passes; the fill has 30 slots (28 list
+    // words and 2 more for the word-list method).
+    struct Case {
+        int limit;
+        uint32_t advance;
+        bool stops;
+    };
+    constexpr Case cases[] = {
+        {1, 999, false},          {1, 1000, true},          {2, 1999, false},
+        {3600, 3'600'000, true},  {5000, 4'000'000, false}, {5000, 5'000'000, true},
+    };
+    for (const FillMethodCase& method : EveryMethod) {
+        for (const Case& c : cases) {
+            const ClockAtMessageRuns clock(c.advance);
+            auto crossword = Make(Comb(10), CombWords());
+            UseMethod(*crossword, method);
+            if (method.method == TFillMethod::WordList) {
+                for (int k = 0; k < 28; ++k) crossword->FillParameters.WordList.push_back(Cp(CombWords()[k]));
+                crossword->FillParameters.ListTimeLimit = c.limit;
+            } else {
+                crossword->FillParameters.TimeLimit = c.limit;
+            }
+            int errCode = 99;
+            TFillResult best;
+            const bool filled = crossword->Fill(0, 0, 11, 19, false, errCode, best);
+            const std::string context =
+                std::string(method.name) + ": " + std::to_string(c.limit) + " s, " + std::to_string(c.advance) + " ms";
+            if (c.stops) {
+                EXPECT_FALSE(filled) << context;
+                EXPECT_EQ(errCode, FillError::TimeLimit) << context;
+                EXPECT_EQ(crossword->FilledCount(), 25) << context;
+                EXPECT_GE(best.Count(), 24) << context;  // the ordered list saves before it places
+            } else {
+                EXPECT_TRUE(filled) << context;
+            }
+        }
+    }
+}
+
+TEST_F(CrosswordTest, TheTimeLimitEndsAHopelessFill) {
+    // 42 slots and 40 words: the searching methods cannot tell, and search on until their time
+    // is up (random restart gives up by itself when a slot has no word left).
+    for (const FillMethodCase& method : EveryMethod) {
+        if (method.method == TFillMethod::WordList || method.method == TFillMethod::RandomRestart) continue;
+        const ClockAtMessageRuns clock(400);
+        auto crossword = Make(Comb(14), CombWords());
+        UseMethod(*crossword, method);
+        crossword->FillParameters.TimeLimit = 2;
+        int errCode = 99;
+        TFillResult best;
+        EXPECT_FALSE(crossword->Fill(0, 0, 11, 27, false, errCode, best)) << method.name;
+        EXPECT_EQ(errCode, FillError::TimeLimit) << method.name;
+        EXPECT_EQ(clock.Runs(), 5) << method.name;  // stopped at the first pass past 2 seconds
+        EXPECT_GE(best.Count(), 39) << method.name;
+    }
+}
+
+TEST_F(CrosswordTest, ListWordsTakeTheirPlaceOnCrossingSlots) {
+    // "кот" fits the down slot and the bottom slot, "кап" the top slot and the bottom slot; only
+    // "кот" down and "кап" on top leave the bottom slot a word, so a wrong first choice must be
+    // taken back.
+    for (const uint8_t ordered : {0, 1}) {
+        for (uint32_t seed = 1; seed <= 8; ++seed) {
+            auto crossword = Make(Ladder, LadderWords);
+            crossword->SetFixedLetter(1, 0, Cp("а"));
+            crossword->FillParameters.FillMethod = TFillMethod::WordList;
+            crossword->FillParameters.WordListOrdered = ordered;
+            crossword->FillParameters.WordList = {Cp("кот"), Cp("кап")};
+            RandSeed(seed);
+            int errCode = 99;
+            TFillResult best;
+            const std::string context = "ordered " + std::to_string(ordered) + ", seed " + std::to_string(seed);
+            ASSERT_TRUE(crossword->Fill(0, 0, 3, 3, false, errCode, best)) << context;
+            EXPECT_EQ(Letters(*crossword), (GridPicture{"кап", "о##", "таз"})) << context;
+        }
+    }
+}
+
+TEST_F(CrosswordTest, ListWordsThatCannotStandTogether) {
+    // "кот" fits only the down slot, and then "мак" fits nowhere.
+    const auto make = [&](uint8_t ordered) {
+        auto crossword = Make(Ladder, LadderWords);
+        crossword->SetFixedLetter(1, 0, Cp("а"));
+        crossword->SetFixedLetter(1, 2, Cp("а"));
+        crossword->FillParameters.FillMethod = TFillMethod::WordList;
+        crossword->FillParameters.WordListOrdered = ordered;
+        crossword->FillParameters.WordList = {Cp("кот"), Cp("мак")};
+        return crossword;
+    };
+    int errCode = 99;
+    TFillResult best;
+    // In order, the search comes back to its first word with nothing left.
+    EXPECT_FALSE(make(1)->Fill(0, 0, 3, 3, false, errCode, best));
+    EXPECT_EQ(errCode, FillError::Exhausted);
+
+    // At random, the words are placed and taken back until the list's time is up.
+    const ClockAtMessageRuns clock(1000);
+    auto crossword = make(0);
+    crossword->FillParameters.ListTimeLimit = 3;
+    EXPECT_FALSE(crossword->Fill(0, 0, 3, 3, false, errCode, best));
+    EXPECT_EQ(errCode, FillError::TimeLimit);
+    EXPECT_EQ(clock.Runs(), 3);
+    EXPECT_EQ(best.Count(), 1);
+}
+
+TEST_F(CrosswordTest, AGridOfMoreThan3000SlotsFills) {
+    // 800 rings of four 3-letter slots, 200 cells wide; every 3-letter word over 16 letters.
+    GridPicture grid;
+    for (int ring = 0; ring < 16; ++ring)
+        for (const char* row : {"...#", ".#.#", "...#", "####"}) {
+            std::string line;
+            for (int k = 0; k < 50; ++k) line += row;
+            grid.push_back(line);
+        }
+    const std::vector<std::string> words = WordsOver(
+        {"а", "б", "в", "г", "д", "е", "ж", "з", "и", "к", "л", "м", "н", "о", "п", "р"}, 3, 4096, 1);
+    auto crossword = Make(grid, words);
+    ASSERT_EQ(crossword->Words.Count(), 3200);
+    RandSeed(1);
+    int errCode = 99;
+    TFillResult best;
+    ASSERT_TRUE(crossword->Fill(0, 0, 200, 64, false, errCode, best));
+    EXPECT_TRUE(crossword->IsComplete());
+    EXPECT_TRUE(SoundFill(*crossword, words));
+    EXPECT_EQ(best.Count(), 3200);
 }

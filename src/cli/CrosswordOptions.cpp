@@ -1,0 +1,65 @@
+#include "CrosswordOptions.h"
+
+#include "crossword/Crossword.h"
+
+#include <filesystem>
+#include <ostream>
+
+const char* const DefinitionOptionsHelp =
+    "  --definitions            give every word one of the definitions of its dictionary entry,\n"
+    "                           chosen at random\n"
+    "  --max-clue-length N      only definitions of at most N characters\n"
+    "  --prefer-picture-clues   a definition that names a picture when there is one\n";
+
+void TDefinitionOptions::AddOptions(TOptionParser& parser) {
+    parser.Flag("--definitions", Pick);
+    parser.Number("--max-clue-length", MaxLength, 1, 255);
+    parser.Flag("--prefer-picture-clues", PreferPictures);
+}
+
+bool TDefinitionOptions::Check(const TOptionParser& parser) const {
+    if (Pick || (!parser.Given("--max-clue-length") && !parser.Given("--prefer-picture-clues"))) return true;
+    return parser.Complain("--definitions with --max-clue-length and --prefer-picture-clues");
+}
+
+void TDefinitionOptions::Apply(TCrossword& crossword) const {
+    if (!Pick) return;
+    const TDefinitionChoice choice{
+        .LimitLength = MaxLength > 0, .MaxLength = static_cast<uint8_t>(MaxLength), .PreferPictures = PreferPictures};
+    TCrosswordWords& words = crossword.Words;
+    for (int i = 0; i < words.Count(); ++i) {
+        int entry = 0;
+        std::string definition;
+        if (!words.SlotFilled(i) || !crossword.Dictionary.Find(words.SlotWord(i), entry) ||
+            !crossword.PickDefinition(true, crossword.Dictionary.Definition(entry), definition, choice))
+            continue;
+        words.SetSlotDefinition(i, definition);
+        words.SetSlotHasDefinition(i, true);
+    }
+}
+
+bool LoadCrosswordFile(TCrossword& crossword, const std::string& path, const std::string& dictionaryFile,
+                       std::ostream& err) {
+    crossword.FileName = path;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        err << "crossgen: cannot read the crossword file " << path << "\n";
+        return false;
+    }
+    std::string extra;
+    if (!crossword.LoadFromFile(dictionaryFile.empty(), true, extra)) {
+        err << "crossgen: " << path << " is not a readable crossword file\n";
+        return false;
+    }
+    if (!dictionaryFile.empty() && !crossword.LoadDictionary(dictionaryFile)) {
+        err << "crossgen: cannot load the dictionary " << dictionaryFile << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool LoadStyleFile(TCrossword& crossword, const std::string& styleFile, std::ostream& err) {
+    if (styleFile.empty() || crossword.LoadStyles(styleFile)) return true;
+    err << "crossgen: cannot read the style file " << styleFile << "\n";
+    return false;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+// Options and steps that the crossword commands share: choosing definitions for the placed
+// words, reading a crossword file with its dictionary or another one, and a style file.
+
+#include "Options.h"
+
+#include <iosfwd>
+#include <string>
+
+class TCrossword;
+
+// --definitions [--max-clue-length N] [--prefer-picture-clues]
+struct TDefinitionOptions {
+    bool Pick = false;
+    int MaxLength = 0;  // 0: any length
+    bool PreferPictures = false;
+
+    void AddOptions(TOptionParser& parser);
+    // After parsing: the refinements need --definitions; false after a complaint.
+    bool Check(const TOptionParser& parser) const;
+    // With --definitions, every placed word whose dictionary entry has a definition that
+    // qualifies gets one of its alternatives, chosen at random.
+    void Apply(TCrossword& crossword) const;
+};
+
+// The help lines of the options above.
+extern const char* const DefinitionOptionsHelp;
+
+// Reads the crossword file at path with the dictionary it names, or with dictionaryFile when that
+// is not empty. False after a complaint on err; the engine's own messages go to stderr.
+bool LoadCrosswordFile(TCrossword& crossword, const std::string& path, const std::string& dictionaryFile,
+                       std::ostream& err);
+
+// Loads the style file into the crossword when one is named; false after a complaint on err.
+bool LoadStyleFile(TCrossword& crossword, const std::string& styleFile, std::ostream& err);

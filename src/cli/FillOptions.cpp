@@ -1,0 +1,79 @@
+#include "FillOptions.h"
+
+#include "crossword/Crossword.h"
+#include "dictionary/Mask.h"
+#include "platform/Text.h"
+
+#include <ostream>
+
+namespace {
+
+// The methods by their names on the command line.
+constexpr const char* MethodNames[] = {"backtrack", "restart", "propagate"};
+constexpr TFillMethod Methods[] = {TFillMethod::Backtrack, TFillMethod::RandomRestart, TFillMethod::Propagate};
+
+// "буква" in the form a count asks for.
+std::string_view Letters(int n) {
+    if (n % 10 == 1 && n % 100 != 11) return "буква"_cp;
+    if (n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14)) return "буквы"_cp;
+    return "букв"_cp;
+}
+
+std::string Heading(std::string_view path) {
+    if (path.find_first_not_of('6') == std::string_view::npos) return std::string("вправо"_cp);
+    if (path.find_first_not_of('2') == std::string_view::npos) return std::string("вниз"_cp);
+    return std::string("по шагам "_cp) + std::string(path);
+}
+
+// Why no word fits the slot: there is none of its length left, or none with its letters.
+std::string SlotWithoutWords(const TCrossword& crossword, int slot) {
+    const TCrosswordWords& words = crossword.Words;
+    const int length = words.WordLength(slot);
+    const std::string text = Format("слот %d,%d "_cp, words.WordX(slot), words.WordY(slot)) +
+                             Heading(words.WordPath(slot)) + ", " + std::to_string(length) + " " +
+                             std::string(Letters(length)) + ": ";
+    const TMask pattern(crossword.Dictionary.CellFormat(), crossword.SlotPattern(slot));
+    TMask open(pattern.Mode(), std::string());
+    open.Resize(pattern.CellCount());
+    if (!crossword.Dictionary.HasCandidate(open)) return text + std::string("нет слов такой длины"_cp);
+    std::string letters;
+    for (int i = 0; i < pattern.CellCount(); ++i)
+        letters += pattern.IsUnknown(i) ? std::string(".") : crossword.Dictionary.ToUpperText(pattern.CellText(i));
+    return text + std::string("нет слов с буквами "_cp) + letters;
+}
+
+}  // namespace
+
+const char* const FillOptionsHelp =
+    "  --method M         the fill method: propagate (default; candidates kept consistent\n"
+    "                     across crossings, for dense grids), backtrack (the game's) or restart\n"
+    "  --time-limit S     give up after S whole seconds (default 60, at most 86400)\n";
+
+void TFillOptions::AddOptions(TOptionParser& parser) {
+    Method = 2;
+    parser.Choice("--method", Method, {std::begin(MethodNames), std::end(MethodNames)});
+    parser.Number("--time-limit", TimeLimit, 1, MaxTimeLimit);
+}
+
+void TFillOptions::Apply(TCrossword& crossword) const {
+    crossword.FillParameters.FillMethod = Methods[Method];
+    crossword.FillParameters.TimeLimit = TimeLimit;
+}
+
+const char* TFillOptions::MethodName() const {
+    return MethodNames[Method];
+}
+
+bool HasSlots(const TCrossword& crossword, std::ostream& err) {
+    if (crossword.Words.Count() > 0) return true;
+    err << "crossgen: the template has no slot: no two letter cells stand side by side\n";
+    return false;
+}
+
+std::string ShowFailure(TCrossword& crossword, int errCode, const TFillResult& best) {
+    if (best.Count() > crossword.FilledCount()) crossword.RestoreState(best);
+    if (errCode >= 0 && errCode < crossword.Words.Count()) return ToUtf8(SlotWithoutWords(crossword, errCode));
+    if (errCode == FillError::Exhausted) return "no fill exists: the search tried every word";
+    if (errCode == FillError::TimeLimit) return "the time limit ran out";
+    return "the fill was stopped";
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// The fill as crossgen's commands run it: the method and the time limit every fill keeps
+// ("--method", "--time-limit"), the check that a template has slots at all, and what a
+// crossword maker is told when a fill fails.
+
+#include "Options.h"
+
+#include <iosfwd>
+#include <string>
+
+class TCrossword;
+class TFillResult;
+
+struct TFillOptions {
+    // Seconds a fill runs at most unless told otherwise, and the most it may be told.
+    static constexpr int DefaultTimeLimit = 60;
+    static constexpr int MaxTimeLimit = 86400;
+
+    int Method = 2;  // index into the method names: backtrack, restart, propagate
+    int TimeLimit = DefaultTimeLimit;
+
+    // Declares --method and --time-limit.
+    void AddOptions(TOptionParser& parser);
+    // Sets the crossword's fill method and time limit.
+    void Apply(TCrossword& crossword) const;
+    // "backtrack", "restart" or "propagate".
+    const char* MethodName() const;
+};
+
+// The usage lines of the options above, for the commands' help texts.
+extern const char* const FillOptionsHelp;
+
+// False, after a complaint on err, when the template's letter cells form no slot.
+bool HasSlots(const TCrossword& crossword, std::ostream& err);
+
+// After a failed fill: the grid goes back to the best partial fill, and the answer is what went
+// wrong, in UTF-8 ("слот 4,7 вниз, 30 букв: нет слов такой длины" for a slot that no word fits
+// before the search starts).
+std::string ShowFailure(TCrossword& crossword, int errCode, const TFillResult& best);
