@@ -47,7 +47,7 @@ constexpr const char* Dictionaries[] = {"dic1.wdi", "dic2.wdi"};
 constexpr int GridsPerSize = 8;
 constexpr int SeedsPerGrid = 4;
 constexpr int TimeLimitSeconds = 10;
-constexpr int CaseBudgetSeconds = 15;
+constexpr int CaseBudgetSeconds = 10;
 constexpr int LatticeSide = 200;
 constexpr uint32_t LatticeSeed = 1;
 
