@@ -68,6 +68,15 @@ std::optional<std::string> TTemplateSource::PickEntry(std::ostream& err) const {
     return texts[RandomInt(static_cast<int>(texts.size()))];
 }
 
+bool TTemplateSource::ReadHeader(TShablonHeader& header, std::ostream& err) const {
+    if (TShablon::ReadTemplateHeader(TemplateFile, header)) return true;
+    if (!std::filesystem::exists(TemplateFile))
+        err << "crossgen: cannot read the template file " << TemplateFile << "\n";
+    else
+        err << "crossgen: " << TemplateFile << " is not a template file\n";
+    return false;
+}
+
 std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const {
     if (TemplateFile.empty()) {
         const auto entry = PickEntry(err);
@@ -82,13 +91,7 @@ std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const
         return shablon;
     }
     TShablonHeader header;
-    if (!TShablon::ReadTemplateHeader(TemplateFile, header)) {
-        if (!std::filesystem::exists(TemplateFile))
-            err << "crossgen: cannot read the template file " << TemplateFile << "\n";
-        else
-            err << "crossgen: " << TemplateFile << " is not a template file\n";
-        return nullptr;
-    }
+    if (!ReadHeader(header, err)) return nullptr;
     auto shablon = CreateTemplate(header.Width, header.Height, header.Kind);
     if (!shablon) {
         err << "crossgen: " << TemplateFile << " is a template of kind " << header.Kind
@@ -118,13 +121,7 @@ bool TTemplateSource::LoadInto(TCrossword& crossword, std::ostream& err) const {
         return true;
     }
     TShablonHeader header;
-    if (!TShablon::ReadTemplateHeader(TemplateFile, header)) {
-        if (!std::filesystem::exists(TemplateFile))
-            err << "crossgen: cannot read the template file " << TemplateFile << "\n";
-        else
-            err << "crossgen: " << TemplateFile << " is not a template file\n";
-        return false;
-    }
+    if (!ReadHeader(header, err)) return false;
     if (header.Kind != static_cast<int>(crossword.Template->Kind)) {
         err << "crossgen: " << TemplateFile << " is a template of kind " << header.Kind
             << "; this crossword fills templates of kind " << static_cast<int>(crossword.Template->Kind) << "\n";

@@ -14,6 +14,7 @@
 #include <string>
 
 class TShablon;
+struct TShablonHeader;
 class TCrossword;
 
 struct TTemplateSource {
@@ -40,6 +41,8 @@ struct TTemplateSource {
 private:
     // The text of one random collection entry of the size, without the prefix.
     std::optional<std::string> PickEntry(std::ostream& err) const;
+    // The header of TemplateFile; false after a complaint on err.
+    bool ReadHeader(TShablonHeader& header, std::ostream& err) const;
 };
 
 // Seeds the one random generator with seed, else from the clock.
