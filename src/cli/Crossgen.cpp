@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 
+#include "kinds/Kinds.h"
 #include "platform/Process.h"
 
 #include <algorithm>
@@ -57,6 +58,7 @@ TCrossgenDefaults GameFileDefaults() {
 
 int RunCrossgen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const TCrossgenDefaults& defaults) {
+    RegisterKinds();
     if (args.empty()) {
         PrintHelp(err);
         return ExitCode::BadInput;
