@@ -1,0 +1,19 @@
+#pragma once
+
+// TDiagonalCrossword: the diagonal crossword (kind 17) on a diagonal template. Its slots are the
+// template's fixed diagonal runs, so the fill places words as the classic crossword does; the
+// clue lists split the down-right words ("3") from the down-left ones ("1").
+
+#include "crossword/Crossword.h"
+
+class TDiagonalCrossword : public TCrossword {
+public:
+    TDiagonalCrossword();
+
+    bool KeepsBasePlacement() const override { return true; }
+    // The grid has no rows and columns of words to group clues by.
+    std::string BuildDirectionClues(const TClueListOptions& options) const override;
+    // The down-right list, then the down-left one, under their headings when asked.
+    std::string JoinDirectionClues(const TClueListOptions& options, std::string_view downRight,
+                                   std::string_view separator, std::string_view downLeft) const override;
+};
