@@ -1,7 +1,7 @@
 #pragma once
 
 // TCharsCount: how often each letter (cell text) occurs, kept in byte order of the letters.
-// Each letter also carries a number, which the letter-number table of an export assigns.
+// Each letter also carries a number. The codeword export keeps its table in the same items.
 
 #include <cstdint>
 #include <string>
@@ -21,6 +21,15 @@ public:
     // The index of letter; -1 when absent.
     int IndexOf(std::string_view letter) const;
     void Clear() { mItems.clear(); }
+
+    // --- the same items as the codeword table: field 1 holds the letter's number, field 2 is
+    // non-zero when the letter is printed in the number table ---
+
+    int LetterNumber(int i) const { return mItems[i].count; }
+    void SetLetterNumber(int i, int number) { mItems[i].count = number; }
+    bool Printed(int i) const { return mItems[i].number != 0; }
+    void SetPrinted(int i, bool printed) { mItems[i].number = printed ? 1 : 0; }
+    void Delete(int i) { mItems.erase(mItems.begin() + i); }
 
 private:
     struct Item {

@@ -34,6 +34,10 @@
 #include <string_view>
 #include <vector>
 
+class IAutomation;
+class TComExport;
+class TCommandWriter;
+class TfmProgress;
 class TMask;
 class TFindSpecial;
 class TSlotGraph;
@@ -281,6 +285,50 @@ public:
     std::string StateRecord(int slot) const;
     // Clears every word and places the saved ones again; false at the first that fails.
     bool RestoreState(const TFillResult& result);
+
+    // --- export (the vector editor and the printable picture share these item lists) ---
+
+    // The item list of an export mode: the grid with its cell texts (not in mode 5), then mode
+    // 2 the codeword table, 4 the Italian labels, 5 the shuffled blocks, 6 the sapper texts.
+    void BuildModeExport(TComExport& list, int mode);
+    // The template's items, then one text item per letter cell with what the mode shows: 0 the
+    // letter, 1, 4 and 6 only given letters and the letters of given words, 2 the codeword
+    // number ("?" without one), 3 the letter with a decoy; 5 and 7 on nothing. Mode 4 adds the
+    // hint markers.
+    virtual void ExportCrosswordScript(TComExport& list, int mode);
+    // The codeword table below the grid: per letter its number and, when printed, the letter.
+    virtual void ExportKeywordScript(TComExport& list);
+    // The column labels above the grid and the row labels left of it.
+    virtual void ExportItalianScript(TComExport& list);
+    // Markers beside the given words, then at random non-letter cells up to HintMarkerCount.
+    virtual void ExportMarkedWordsScript(TComExport& list);
+    // In every non-letter cell the letters of its lettered neighbours, shuffled.
+    virtual void ExportSapperScript(TComExport& list);
+    // The template's cells of each block, then their letters, block k at the k-th block place.
+    virtual void ExportCellsScript(TComExport& list, const std::vector<TCellBlock>& blocks);
+    // Mode 5: the grid cut into word blocks, shuffled, through ExportCellsScript.
+    void ExportBlocksScript(TComExport& list);
+    // The codeword numbering: new letters take the next numbers by falling frequency, letters
+    // gone from the grid leave; with ShuffleNumbers the numbers of unprinted letters are mixed.
+    void NumberLetters();
+    // The sapper text of a non-letter cell (its neighbours' letters, shuffled).
+    std::string SapperText(int x, int y) const;
+    // The picture files an export of the crossword draws on.
+    virtual void ExportPictureList(std::vector<std::string>& list) const;
+    // The styles the crossword's items apply: the template's, "CROSSWORD_CHARS", then mode 4
+    // "ITALIAN_HINT" and mode 6 "SAPPER_CHARS".
+    virtual void ExportCharStyles(TCommandWriter& writer, int mode) const;
+    // Styles, arrow shapes and every item of the list through one writer; progress, when given,
+    // follows the items.
+    void ExportGridAutomation(TCommandWriter& writer, const TComExport& list, int mode,
+                              TfmProgress* progress = nullptr) const;
+    // One item: the crossword's own kinds here, the rest through the template.
+    virtual void ExportItem(TCommandWriter& writer, const TComExport& list, int i) const;
+    // Appends the commands of the mode's picture, one line each.
+    virtual void ExportToScript(std::vector<std::string>& lines, int mode);
+    // Draws the mode's picture through the automation object with the progress window. False,
+    // after "OLE-ошибка!", when a call fails; what was drawn before stays.
+    virtual bool ExportTemplateScript(IAutomation& editor, int mode);
 
     // --- fields ---
 

@@ -40,18 +40,6 @@ std::string Separator(const TClueListOptions& options) {
     return options.OnePerLine ? "\r\n" : " ";
 }
 
-// The label of row or column number n (from 1): decimal digits, or letters counted like
-// spreadsheet columns, so that every number has its own label and labels keep the numbers' order.
-std::string LabelText(int n, uint8_t alphabet) {
-    if (alphabet == LabelAlphabet::Digits) return std::to_string(n);
-    const std::string_view letters = alphabet == LabelAlphabet::Latin ? std::string_view("abcdefghijklmnopqrstuvwxyz")
-                                                                       : "абвгдеёжзийклмнопрстуфхцчшщъыьэюя"_cp;
-    const int count = static_cast<int>(letters.size());
-    std::string label;
-    for (; n > 0; n = (n - 1) / count) label.insert(label.begin(), letters[(n - 1) % count]);
-    return label;
-}
-
 // Slot indices 0 .. count - 1 in a uniformly random order.
 std::vector<int> RandomOrder(int count) {
     std::vector<int> order(count);
@@ -207,6 +195,16 @@ private:
 };
 
 }  // namespace
+
+std::string LabelText(int n, uint8_t alphabet) {
+    if (alphabet == LabelAlphabet::Digits) return std::to_string(n);
+    const std::string_view letters = alphabet == LabelAlphabet::Latin ? std::string_view("abcdefghijklmnopqrstuvwxyz")
+                                                                       : "абвгдеёжзийклмнопрстуфхцчшщъыьэюя"_cp;
+    const int count = static_cast<int>(letters.size());
+    std::string label;
+    for (; n > 0; n = (n - 1) / count) label.insert(label.begin(), letters[(n - 1) % count]);
+    return label;
+}
 
 std::vector<int> TCrossword::OrderedWords(int mode) const {
     if (mode == 1 || mode == 2) {

@@ -75,6 +75,10 @@ constexpr uint8_t Latin = 1;
 constexpr uint8_t Digits = 2;
 }  // namespace LabelAlphabet
 
+// The label of row or column number n (from 1): decimal digits, or letters counted like
+// spreadsheet columns, so that every number has its own label and labels keep the numbers' order.
+std::string LabelText(int n, uint8_t alphabet);
+
 // What the clue lists and the export modes print besides the looks.
 struct TCrosswordOutput {
     uint8_t RowLabels = LabelAlphabet::Latin;

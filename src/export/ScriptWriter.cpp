@@ -217,6 +217,29 @@ void TScriptWriter::CentreInBox(const TEditorBox& box) {
     Line(".SetPosition " + Int(box.Left) + "+(" + w + "-hx&)/2, " + Int(box.Top) + "-(" + h + "-hy&)/2");
 }
 
+void TScriptWriter::FitText(const TEditorBox& box, int widthPercent, bool centred, int32_t dx, int32_t dy) {
+    const std::string w = Int(box.Width), h = Int(box.Height), l = Int(box.Left), t = Int(box.Top);
+    Line(".GetSize hx&, hy&");
+    if (widthPercent != 100) {
+        Line("hx&=hx&*" + Int(widthPercent) + "/100");
+        Line(".SetSize hx&, hy&");
+    }
+    Line("IF (hx&>" + w + ") or (hy&>" + h + ") THEN");
+    Line("    IF (hx&/" + w + ")>(hy&/" + h + ") THEN");
+    Line("      Scale=hx&/" + w);
+    Line("    ELSE");
+    Line("    Scale=hy&/" + h);
+    Line("    ENDIF");
+    Line("hX&=hX&/Scale");
+    Line("hY&=hY&/Scale");
+    Line(".SetSize hX&, hY&");
+    Line("ENDIF");
+    if (centred)
+        Line(".SetPosition " + l + "+(" + w + "-hx&)/2, " + t + "-(" + h + "-hy&)/2");
+    else
+        Line(".SetPosition " + l + "+" + Int(dx) + ", " + t + "-" + Int(dy));
+}
+
 // ---- automation ----
 
 void TAutomationWriter::Command(std::string_view method, const TVariants& args) {
@@ -296,4 +319,24 @@ void TAutomationWriter::CentreInBox(const TEditorBox& box) {
 
 void TAutomationWriter::PlaceInside(std::string_view frame, int32_t a, int32_t b, int32_t c, int32_t d) {
     Command("PlaceInside", {Remembered(frame), a, b, c, d});
+}
+
+void TAutomationWriter::FitText(const TEditorBox& box, int widthPercent, bool centred, int32_t dx, int32_t dy) {
+    auto [hx, hy] = GetSize();
+    if (widthPercent != 100) {
+        hx = ToInt32(static_cast<int64_t>(std::trunc(static_cast<double>(hx) * widthPercent / 100)));
+        SetSize(hx, hy);
+    }
+    if (hx > box.Width || hy > box.Height) {
+        const double scale = static_cast<double>(hx) / box.Width > static_cast<double>(hy) / box.Height
+                                 ? static_cast<double>(hx) / box.Width
+                                 : static_cast<double>(hy) / box.Height;
+        hx = ToInt32(static_cast<int64_t>(std::trunc(hx / scale)));
+        hy = ToInt32(static_cast<int64_t>(std::trunc(hy / scale)));
+        SetSize(hx, hy);
+    }
+    if (centred)
+        SetPosition(ToInt32(Centred(box.Left, box.Width, hx, 1)), ToInt32(Centred(box.Top, box.Height, hy, -1)));
+    else
+        SetPosition(ToInt32(int64_t{box.Left} + dx), ToInt32(int64_t{box.Top} - dy));
 }

@@ -105,6 +105,10 @@ public:
                             int32_t offsetY) = 0;
     // Centres the current object in the box, keeping its size.
     virtual void CentreInBox(const TEditorBox& box) = 0;
+    // After a text block is created and styled: its width scaled by widthPercent, shrunk with its
+    // proportions when it is larger than the box, then centred in the box or put dx, dy in from
+    // its top-left corner.
+    virtual void FitText(const TEditorBox& box, int widthPercent, bool centred, int32_t dx, int32_t dy) = 0;
 
 protected:
     virtual void Command(std::string_view method, const TVariants& args) = 0;
@@ -127,6 +131,7 @@ public:
     void PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t offsetX,
                     int32_t offsetY) override;
     void CentreInBox(const TEditorBox& box) override;
+    void FitText(const TEditorBox& box, int widthPercent, bool centred, int32_t dx, int32_t dy) override;
 
 protected:
     void Command(std::string_view method, const TVariants& args) override;
@@ -150,6 +155,7 @@ public:
     void PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t offsetX,
                     int32_t offsetY) override;
     void CentreInBox(const TEditorBox& box) override;
+    void FitText(const TEditorBox& box, int widthPercent, bool centred, int32_t dx, int32_t dy) override;
 
 protected:
     void Command(std::string_view method, const TVariants& args) override;

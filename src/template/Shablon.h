@@ -117,6 +117,17 @@ struct TSymmetry {
     }
 };
 
+// A block of cells moved as a whole in an export: the cells [X .. X + Width - 1] x
+// [Y .. Y + Height - 1], drawn DX columns and DY rows away from their place.
+struct TCellBlock {
+    int X = 0;
+    int Y = 0;
+    int Width = 1;
+    int Height = 1;
+    int DX = 0;
+    int DY = 0;
+};
+
 // What the working view of a template shows. Passed by value; the cell lists stay owned by the
 // caller and may be null.
 struct TFastDrawParameters {
@@ -312,6 +323,9 @@ public:
     virtual void ExportCellOverlay(int x, int y, int x0, int y0, TComExport& list) const {}
     // Appends the items of the whole picture (renumbers and marks the inner blanks first).
     virtual void BuildExport(TComExport& list);
+    // The cells of each block at its new place: non-letter cells, then letter cells that are not
+    // key-word cells, then key-word cells when they are painted.
+    virtual void BuildWordExport(TComExport& list, const std::vector<TCellBlock>& blocks);
 
     // --- virtual operations: looks and style files ---
 
