@@ -2,7 +2,25 @@
 
 #include "DiagonalShablon.h"
 
+#include "export/ComExport.h"
 #include "platform/Text.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+
+namespace {
+
+constexpr int64_t ExportUnits = 1000;
+constexpr int ItalianMode = 4;
+constexpr int GivenLettersMode = 1;
+
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
 
 TDiagonalCrossword::TDiagonalCrossword()
     : TCrossword(TCrosswordKind::Diagonal, std::make_unique<TDiagonalShablon>(1, 1)) {}
@@ -19,4 +37,61 @@ std::string TDiagonalCrossword::JoinDirectionClues(const TClueListOptions& optio
     };
     return heading("Слева-вниз-направо:"_cp) + std::string(downRight) + "\r\n" + heading("Справа-вниз-налево:"_cp) +
            std::string(downLeft);
+}
+
+void TDiagonalCrossword::ExportCrosswordScript(TComExport& list, int mode) {
+    TCrossword::ExportCrosswordScript(list, mode == ItalianMode ? GivenLettersMode : mode);
+}
+
+void TDiagonalCrossword::ExportKeywordScript(TComExport& list) {
+    const TShablon& t = *Template;
+    if (Chars.NoPaint || !t.ExportFits()) return;
+    list.AddCaption("Экспорт в формате CDR. Кейворд..."_cp);
+    int minX = 0, minY = 0, endX = 1, endY = 1;
+    t.GetUsedBounds(minX, minY, endX, endY);
+    std::vector<int> order(LetterCounts.Count());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int l, int r) { return LetterCounts.LetterNumber(l) < LetterCounts.LetterNumber(r); });
+    const bool keyWordTable = t.KeyWordAllowed && t.ShowKeyWordTable && !t.KeyWordCellLook.NoPaint;
+    const int firstRow = Height + 1 - minY + (keyWordTable ? 2 : 0);
+    const int perLine = std::max(1, Width / 2);
+    const int64_t a = int64_t{t.GetCellPixelWidth()} * ExportUnits, b = int64_t{t.GetCellPixelHeight()} * ExportUnits;
+    const int64_t inset = int64_t{t.PenWidth} * t.Scale * ExportUnits / 2;
+    // The text box of a table cell, laid out as the grid letters are.
+    const auto fields = [&](int32_t ex, int32_t ey) {
+        TBlockFields f;
+        f.Name = "CROSSWORD_CHARS";
+        f.Flag = Chars.Center;
+        if (Chars.Center) {
+            f.X = Clamp32(ex + inset);
+            f.Y = Clamp32(ey - inset);
+            f.X2 = Clamp32(a - 2 * inset);
+            f.Y2 = Clamp32(b - 2 * inset);
+        } else {
+            const int64_t unit = int64_t{t.Scale} * ExportUnits;
+            f.X = ex;
+            f.Y = ey;
+            f.Param1 = Clamp32(unit * Chars.DX);
+            f.Param2 = Clamp32(unit * Chars.DY);
+            f.X2 = Clamp32(a - f.Param1);
+            f.Y2 = Clamp32(b - f.Param2);
+        }
+        return f;
+    };
+    for (int k = 0; k < static_cast<int>(order.size()); ++k) {
+        const int i = order[k];
+        const int column = 2 * (k % perLine) - minX + (minX % 2);
+        const int row = firstRow + 4 * (k / perLine);
+        int ex = 0, ey = 0;
+        t.CellToExport(column, row, ex, ey);
+        const int32_t ly = Clamp32(ey - b);
+        list.AddCell(ex, ey, false, CellKind::Letter);
+        list.AddCell(ex, ly, false, CellKind::Letter);
+        list.AddTextBlock(fields(ex, ey), std::to_string(LetterCounts.LetterNumber(i)));
+        if (LetterCounts.Printed(i)) {
+            const std::string& letter = LetterCounts.Letter(i);
+            list.AddTextBlock(fields(ex, ly), Chars.CapitalLetters ? Dictionary.ToUpperText(letter) : letter);
+        }
+    }
 }

@@ -16,4 +16,10 @@ public:
     // The down-right list, then the down-left one, under their headings when asked.
     std::string JoinDirectionClues(const TClueListOptions& options, std::string_view downRight,
                                    std::string_view separator, std::string_view downLeft) const override;
+
+    // Mode 4 has no row and column labels on the lattice: it shows what mode 1 shows.
+    void ExportCrosswordScript(TComExport& list, int mode) override;
+    // The codeword table on every second lattice column below the grid, at least one entry a line.
+    void ExportKeywordScript(TComExport& list) override;
+    void ExportItalianScript(TComExport& list) override {}
 };

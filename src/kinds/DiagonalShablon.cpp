@@ -240,6 +240,18 @@ void TDiagonalShablon::ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy
     TShablon::ShiftCells(x0, y0, x1, y1, dx, dy);
 }
 
+void TDiagonalShablon::LayOnLattice(const TShablon& grid) {
+    const int w = grid.Width, h = grid.Height;
+    const int side = std::min(w + h - 1, MaxSide);
+    SetSize(side + (h % 2 == 0), side);
+    ClearRect(0, 0, Width - 1, Height - 1, false);
+    for (int c = 0; c < w; ++c)
+        for (int r = 0; r < h; ++r) {
+            const auto [x, y] = LatticeCellOf(c, r, h);
+            if (grid.IsLetterCell(c, r)) SetLetterCellOnly(x, y, true);
+        }
+}
+
 void TDiagonalShablon::TraceOutline(bool withInnerBlanks, std::vector<std::string>& contours) const {
     contours.clear();
     const auto filled = [&](int x, int y) { return !IsOutside(x, y) && IsLetterCell(x, y); };

@@ -11,6 +11,8 @@
 
 #include "template/Shablon.h"
 
+#include <utility>
+
 class TDiagonalShablon : public TShablon {
 public:
     TDiagonalShablon(int width, int height);
@@ -50,6 +52,13 @@ public:
     void PixelToCell(int px, int py, const TFastDrawParameters& parameters, int& x, int& y) const override;
     void PixelsToCells(int pixelWidth, int pixelHeight, const TFastDrawParameters& parameters, int& columns,
                        int& rows) const override;
+
+    // Takes the shape of a classic-style grid turned by 45 degrees: cell (c, r) becomes
+    // (c - r + H - 1, c + r), one column further right when H is even, so that its across words
+    // run down-right, its down words down-left, and its slots stay the same words.
+    void LayOnLattice(const TShablon& grid);
+    // Where LayOnLattice puts cell (c, r) of a grid of height h.
+    static std::pair<int, int> LatticeCellOf(int c, int r, int h) { return {c - r + h - 1 + (h % 2 == 0), c + r}; }
 
     // The lattice corners a contour passes, from its first side's first corner, one per change of
     // direction and the last; relative to (x0, y0).

@@ -3,6 +3,7 @@
 #include "../crossword/CrosswordFixture.h"
 
 #include "crossword/CrosswordFactory.h"
+#include "export/ComExport.h"
 #include "kinds/DiagonalShablon.h"
 #include "kinds/Kinds.h"
 
@@ -73,4 +74,68 @@ TEST_F(DiagonalCrosswordTest, FillAgreesAtEveryCrossing) {
         for (const TCell& cell : cells.Cells()) read += crossword->CellText(cell.x, cell.y);
         EXPECT_EQ(read, crossword->Words.SlotWord(slot));
     }
+}
+
+namespace {
+
+std::vector<std::string> ItemsOf(const TComExport& list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list.Count(); ++i) items.push_back(list.ItemText(i));
+    return items;
+}
+
+// The positions of the codeword table's cells, in the order given.
+std::vector<std::pair<int, int>> TableCells(const TComExport& list) {
+    std::vector<std::pair<int, int>> cells;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Kind(i) == static_cast<int>(TExportKind::Cell)) cells.emplace_back(list.X(i), list.Y(i));
+    return cells;
+}
+
+}  // namespace
+
+// Entries stand on every second lattice column, Width div 2 to a line and each line four rows
+// lower; a grid one column wide still gets one entry a line.
+TEST_F(DiagonalCrosswordTest, CodewordTableStandsOnTheLattice) {
+    struct TCase {
+        GridPicture Grid;
+        std::vector<std::pair<int, int>> Entries;  // lattice column and row of each number cell
+    };
+    const TCase cases[] = {
+        {{".#.#.", "#.#.#"}, {{0, 3}, {2, 3}, {0, 7}}},
+        {{".", "#", "."}, {{0, 4}, {0, 8}, {0, 12}}},
+    };
+    for (const TCase& c : cases) {
+        auto crossword = Make<TDiagonalCrossword>(c.Grid, {"кот"});
+        crossword->Template->ShowKeyWordTable = false;
+        for (const char* letter : {"а", "б", "в"}) crossword->LetterCounts.AddCount(Cp(letter), 0);
+        for (int i = 0; i < 3; ++i) crossword->LetterCounts.SetLetterNumber(i, i + 1);
+        TComExport list;
+        crossword->ExportKeywordScript(list);
+        std::vector<std::pair<int, int>> expected;
+        const int b = crossword->Template->GetCellPixelHeight() * 1000;
+        for (const auto& [column, row] : c.Entries) {
+            int ex = 0, ey = 0;
+            crossword->Template->CellToExport(column, row, ex, ey);
+            expected.emplace_back(ex, ey);
+            expected.emplace_back(ex, ey - b);
+        }
+        EXPECT_EQ(TableCells(list), expected);
+    }
+}
+
+// The Italian labels would stand beside rows and columns the lattice does not have: mode 4 shows
+// the given letters as mode 1 does, with no labels and no markers.
+TEST_F(DiagonalCrosswordTest, ModeFourExportsAsModeOne) {
+    auto crossword = Make<TDiagonalCrossword>(Cross, {"кот", "рот"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("кот"), false), PutCode::Placed);
+    ASSERT_EQ(crossword->PlaceWord(1, Cp("рот"), false), PutCode::Placed);
+    crossword->GivenWords.Add(Cp("кот"));
+    TComExport given, italian;
+    crossword->BuildModeExport(given, 1);
+    crossword->BuildModeExport(italian, 4);
+    EXPECT_EQ(ItemsOf(italian), ItemsOf(given));
+    int texts = 0;
+    for (int i = 0; i < given.Count(); ++i) texts += given.Kind(i) == static_cast<int>(TExportKind::TextBlock);
+    EXPECT_EQ(texts, 3);  // the given word's letters only
 }

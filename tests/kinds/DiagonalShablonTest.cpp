@@ -3,6 +3,7 @@
 #include "../template/GridPicture.h"
 
 #include "export/ComExport.h"
+#include "template/ClassicShablon.h"
 #include "platform/Bitmap.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -294,4 +295,43 @@ TEST(DiagonalShablon, ExportGivesDiamondsOnlyForUsedCells) {
         {shaped, CellKind::Other, 0}, {number, 0, 1}, {number, 0, 2}, {number, 0, 3}};
     for (int i = 0; i < 8; ++i) expected.insert({shaped, CellKind::Letter, 0});
     EXPECT_EQ(cells, expected);
+}
+
+// A classic grid laid on the lattice keeps its slots: across words run down-right, down words
+// down-left, with the same lengths, for an odd and an even height.
+TEST(DiagonalShablon, AClassicGridLaidOnTheLatticeKeepsItsSlots) {
+    const GridPicture grids[] = {
+        {"...#.", ".#...", "...#."},
+        {"....", ".#..", "..#.", "...."},
+    };
+    for (const GridPicture& grid : grids) {
+        TClassicShablon classic(1, 1);
+        DrawGrid(classic, grid);
+        TDiagonalShablon shablon(1, 1);
+        shablon.LayOnLattice(classic);
+        const int h = classic.Height;
+        EXPECT_EQ(shablon.Height, classic.Width + h - 1);
+        EXPECT_EQ(shablon.Width, classic.Width + h - 1 + (h % 2 == 0));
+
+        std::set<std::string> expected, laid;
+        TShablonWords words;
+        for (int c = 0; c < classic.Width; ++c)
+            for (int r = 0; r < h; ++r) {
+                classic.WordsThroughCell(c, r, words);
+                for (int i = 0; i < words.Count(); ++i) {
+                    const auto [x, y] = TDiagonalShablon::LatticeCellOf(words.WordX(i), words.WordY(i), h);
+                    const char step = words.WordPath(i)[0] == '6' ? '3' : '1';
+                    expected.insert(TShablonWords::MakeEntry(x, y, words.WordLength(i),
+                                                             std::string(words.WordLength(i) - 1, step)));
+                }
+            }
+        shablon.NumberCells();
+        for (int x = 0; x < shablon.Width; ++x)
+            for (int y = 0; y < shablon.Height; ++y) {
+                shablon.WordsThroughCell(x, y, words);
+                for (int i = 0; i < words.Count(); ++i) laid.insert(words.Entry(i));
+            }
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(laid, expected);
+    }
 }
