@@ -320,6 +320,17 @@ int TCrossword::StartLetterConflict(std::string_view word, std::span<const TCell
     return false;
 }
 
+bool TCrossword::TwoLettersForOneCell(std::string_view word, std::span<const TCell> cells) const {
+    const TMask cellsOfWord(Dictionary.CellFormat(), std::string(word));
+    const std::size_t count = std::min(cells.size(), static_cast<std::size_t>(cellsOfWord.CellCount()));
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (cells[i] == cells[j] &&
+                cellsOfWord.CellText(static_cast<int>(i)) != cellsOfWord.CellText(static_cast<int>(j)))
+                return true;
+    return false;
+}
+
 int TCrossword::TryPutWord(int slot, std::string_view word, TPutChecks checks) {
     if (slot < 0 || slot >= Words.Count()) return PutCode::DoesNotFit;
     if (Words.SlotFilled(slot)) RemoveWord(slot);
@@ -341,6 +352,7 @@ int TCrossword::PutWordAtCoord(const TCoord& coord, std::string_view word, TPutC
     TMask pattern;
     BuildPattern(coord.Cells(), -1, pattern);
     if (!pattern.Matches(word)) return PutCode::DoesNotFit;
+    if (TwoLettersForOneCell(word, coord.Cells())) return PutCode::TwoLetters;
     int index = 0;
     if (IsWordUsed(word)) return PutCode::Unavailable;
     if (Dictionary.Find(word, index) && Dictionary.EntryCategory(index) == WordCategory::Unavailable)

@@ -73,12 +73,14 @@ constexpr int DoesNotFit = 2;        // the word does not fit the slot's pattern
 constexpr int StartLetter = 3;       // another word would begin with a letter of NoStartLetters
 constexpr int Unavailable = 4;       // already in the grid, or unavailable in the dictionary
 constexpr int Related = 5;           // related to a word in the grid
+constexpr int TwoLetters = 6;        // a slot crossing itself would get two letters in one cell
 }  // namespace PutCode
 
 // Error codes of the fill methods (a slot index when 0 or more).
 namespace FillError {
 constexpr int Stopped = -1;         // Running was cleared; also the value before any method ran
 constexpr int Exhausted = -2;       // the search came back to its first level with nothing left
+constexpr int PlaceFailed = -3;     // a kind's own fill could not place the word it chose
 constexpr int TimeLimit = -4;       // the time limit was exceeded
 constexpr int ListWordBase = 0x10000000;  // + k: list word k cannot be placed
 }  // namespace FillError
@@ -189,7 +191,8 @@ public:
     // Removes the word lying on a cell list and deletes its slot record.
     virtual void RemoveWordAtCoord(const TCoord& coord);
     virtual TWordLengthLimits WordLengthLimits(const TCoord& coord, std::string& text) const { return {}; }
-    virtual void SlotExtraText(int slot, std::string& text) const {}
+    // The steps a run starting with coord may take further, as a step string (nothing here).
+    virtual void SlotExtraText(const TCoord& coord, std::string& text) const {}
     virtual void ExtraCells(const TCoord& coord, TCoord& cells) const { cells.Clear(); }
     // The records of the filled slots that begin in the rectangle, positions made relative to
     // it, each prefixed by its length as 4 bytes.
@@ -345,6 +348,7 @@ public:
     uint8_t AvoidRelatedWords = 0;
     uint8_t PasteChecksRelated = 0;
     std::string NoStartLetters;          // letters no word may begin with
+    uint8_t AvoidStartLetters = 1;       // the kinds' fills ask PutWordAtCoord for the start-letter test
     std::atomic<uint8_t> Running{0};     // 1 while a fill runs; clearing it stops the fill
     uint8_t Interactive = 1;             // questions may be asked while loading a template file
     uint8_t CluesInGrid = 0;
@@ -388,6 +392,8 @@ protected:
     void RecordPlacedWord(int slot, std::string_view word);
     void ReleaseRelated(std::string_view word);
     int StartLetterConflict(std::string_view word, std::span<const TCell> cells, int slot, bool wordsSlotsOnly) const;
+    // True when cells visit some cell twice and the word has different letters at the two visits.
+    bool TwoLettersForOneCell(std::string_view word, std::span<const TCell> cells) const;
     // The fills' first step: CheckFillable; false with errCode = the slot without candidates.
     bool PreCheck(int x1, int y1, int x2, int y2, int& errCode) const;
     // Whole seconds since startTick.

@@ -286,6 +286,31 @@ TEST_F(CrosswordTest, FreeCellListsBecomeSlots) {
     EXPECT_EQ(Letters(*crossword), (GridPicture{"..м", ".и.", ".р."}));
 }
 
+// A cell list that comes back to its first cell takes a word only when the word has the same
+// letter at both visits.
+TEST_F(CrosswordTest, SelfCrossingCellListNeedsOneLetterPerCell) {
+    struct Case {
+        const char* word;
+        int code;
+        GridPicture letters;
+    };
+    const Case cases[] = {
+        {"шалаш", PutCode::Placed, {"ша", "ал"}},
+        {"кабан", PutCode::TwoLetters, {"..", ".."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        auto crossword = Make({"..", ".."}, {"шалаш", "кабан"});
+        crossword->Unformatted = 1;
+        crossword->Words.Clear();
+        int slot = -1;
+        EXPECT_EQ(crossword->PutWordAtCoord(TCoord(0, 0, "6248", 2, 2), Cp(c.word), {}, slot), c.code);
+        EXPECT_EQ(Letters(*crossword), c.letters);
+        EXPECT_EQ(crossword->Words.Count(), c.code == PutCode::Placed ? 1 : 0);
+        EXPECT_EQ(crossword->IsWordUsed(Cp(c.word)), c.code == PutCode::Placed);
+    }
+}
+
 TEST(CrosswordFactory, ClassicAndRegisteredKinds) {
     const auto classic = CreateCrossword(0);
     ASSERT_NE(classic, nullptr);
