@@ -390,6 +390,15 @@ public:
     // empty picture or rectangle draws nothing.
     static void DrawPictureFitted(TCanvas& canvas, std::shared_ptr<const TPicture> picture, const TRect& rect,
                                   bool centred);
+    // Replays item i of an export list onto the canvas as DrawToMetafile does; kinds the template
+    // does not draw are skipped.
+    void CanvasDrawItem(TCanvas& canvas, const TComExport& list, int i) const;
+    // A cell spanning columns x rows cells drawn with the given look instead of a cell kind's.
+    void CanvasDrawLookCell(TCanvas& canvas, int px, int py, int columns, int rows, const TKletkaGraphics& look) const;
+    // The entry of Pictures of that name, else the picture in the file of that name; null for none.
+    std::shared_ptr<const TPicture> NamedPicture(const std::string& name) const;
+    // Forgets the files read for earlier drawings: a new drawing reads them afresh.
+    void BeginDrawing() const { DrawingFiles.reset(); }
 
     // --- virtual operations: the vector-editor export. The same primitives as commands through
     // one writer, which either appends script lines or calls a live automation object; export
@@ -505,7 +514,6 @@ private:
 
     // The files read for the current drawing, each once; a new drawing forgets them.
     TDrawingFiles& Files() const;
-    void BeginDrawing() const { DrawingFiles.reset(); }
     // The picture a background name stands for: "background" is the one in Pictures, any other
     // name (or a missing one) a file.
     std::shared_ptr<const TPicture> BackgroundPictureOf(std::string_view name) const;

@@ -154,6 +154,11 @@ TDrawingFiles& TShablon::Files() const {
     return *DrawingFiles;
 }
 
+std::shared_ptr<const TPicture> TShablon::NamedPicture(const std::string& name) const {
+    const int index = Pictures.IndexOfName(name);
+    return index >= 0 ? Pictures.SharedPicture(index) : Files().Picture(name);
+}
+
 std::shared_ptr<const TPicture> TShablon::BackgroundPictureOf(std::string_view name) const {
     if (name == CollectionBackground) {
         const int index = Pictures.IndexOfName(name);
@@ -192,48 +197,49 @@ void TShablon::DrawToMetafile(TMetafile& metafile) {
     if (UsesArrows) LoadArrowPictures();
     TComExport list;
     BuildExport(list);
-    for (int i = 0; i < list.Count(); ++i) {
-        int px = 0, py = 0;
-        ExportToCanvas(list.X(i), list.Y(i), px, py, false);
-        const auto kind = static_cast<TExportKind>(list.Kind(i));
-        switch (kind) {
-            case TExportKind::Cell: CanvasDrawCell(canvas, px, py, list.Value(i), list.Flag(i)); break;
-            case TExportKind::ShapedCell: CanvasDrawShapedCell(canvas, px, py, list.Value(i), list.Flag(i)); break;
-            case TExportKind::CanvasCell: CanvasDrawCell(canvas, list.X(i), list.Y(i), list.Value(i), list.Flag(i)); break;
-            case TExportKind::CellEx:
-                CanvasDrawCellEx(canvas, px, py, list.X2(i), list.Y2(i), list.Value(i), list.Flag(i));
-                break;
-            case TExportKind::ColorCell:
-                CanvasDrawColorCell(canvas, px, py, list.X2(i), list.Y2(i), list.Flag(i), list.Mode(i));
-                break;
-            case TExportKind::Number: CanvasDrawNumber(canvas, px, py, list.X2(i)); break;
-            case TExportKind::CanvasNumber: CanvasDrawNumber(canvas, list.X(i), list.Y(i), list.X2(i)); break;
-            case TExportKind::KeyWordNumber: CanvasDrawKeyWordNumber(canvas, px, py, list.X2(i), list.Y2(i)); break;
-            case TExportKind::KeyWordNumberShaped:
-                CanvasDrawKeyWordNumberShaped(canvas, px, py, list.X2(i), list.Y2(i));
-                break;
-            case TExportKind::CanvasKeyWordNumber:
-                CanvasDrawKeyWordNumber(canvas, list.X(i), list.Y(i), list.X2(i), list.Y2(i));
-                break;
-            case TExportKind::Outline:
-                CanvasDrawOutline(canvas, list.X(i), list.Y(i), list.X2(i), list.Y2(i), list.Text(i));
-                break;
-            case TExportKind::Walls: CanvasDrawWalls(canvas, px, py, list.X2(i)); break;
-            case TExportKind::Arrows: CanvasDrawArrows(canvas, px, py, list.X2(i)); break;
-            case TExportKind::Line: {
-                int px2 = 0, py2 = 0;
-                ExportToCanvas(list.X2(i), list.Y2(i), px2, py2, false);
-                CanvasDrawLine(canvas, px, py, px2, py2, list.Name(i));
-                break;
-            }
-            case TExportKind::HoneyArrows: CanvasDrawHoneyArrows(canvas, px, py, list.Value(i), list.X2(i)); break;
-            case TExportKind::Background: CanvasDrawBackground(canvas, list.Text(i)); break;
-            case TExportKind::CellPart:
-                DrawCellPart(canvas, px, py, list.X2(i), list.Y2(i), list.Rect(i), list.Value(i));
-                break;
-            case TExportKind::TurnMarks: DrawTurnMarks(canvas, px, py, list.X2(i)); break;
-            default: break;
+    for (int i = 0; i < list.Count(); ++i) CanvasDrawItem(canvas, list, i);
+}
+
+void TShablon::CanvasDrawItem(TCanvas& canvas, const TComExport& list, int i) const {
+    int px = 0, py = 0;
+    ExportToCanvas(list.X(i), list.Y(i), px, py, false);
+    switch (static_cast<TExportKind>(list.Kind(i))) {
+        case TExportKind::Cell: CanvasDrawCell(canvas, px, py, list.Value(i), list.Flag(i)); break;
+        case TExportKind::ShapedCell: CanvasDrawShapedCell(canvas, px, py, list.Value(i), list.Flag(i)); break;
+        case TExportKind::CanvasCell: CanvasDrawCell(canvas, list.X(i), list.Y(i), list.Value(i), list.Flag(i)); break;
+        case TExportKind::CellEx:
+            CanvasDrawCellEx(canvas, px, py, list.X2(i), list.Y2(i), list.Value(i), list.Flag(i));
+            break;
+        case TExportKind::ColorCell:
+            CanvasDrawColorCell(canvas, px, py, list.X2(i), list.Y2(i), list.Flag(i), list.Mode(i));
+            break;
+        case TExportKind::Number: CanvasDrawNumber(canvas, px, py, list.X2(i)); break;
+        case TExportKind::CanvasNumber: CanvasDrawNumber(canvas, list.X(i), list.Y(i), list.X2(i)); break;
+        case TExportKind::KeyWordNumber: CanvasDrawKeyWordNumber(canvas, px, py, list.X2(i), list.Y2(i)); break;
+        case TExportKind::KeyWordNumberShaped:
+            CanvasDrawKeyWordNumberShaped(canvas, px, py, list.X2(i), list.Y2(i));
+            break;
+        case TExportKind::CanvasKeyWordNumber:
+            CanvasDrawKeyWordNumber(canvas, list.X(i), list.Y(i), list.X2(i), list.Y2(i));
+            break;
+        case TExportKind::Outline:
+            CanvasDrawOutline(canvas, list.X(i), list.Y(i), list.X2(i), list.Y2(i), list.Text(i));
+            break;
+        case TExportKind::Walls: CanvasDrawWalls(canvas, px, py, list.X2(i)); break;
+        case TExportKind::Arrows: CanvasDrawArrows(canvas, px, py, list.X2(i)); break;
+        case TExportKind::Line: {
+            int px2 = 0, py2 = 0;
+            ExportToCanvas(list.X2(i), list.Y2(i), px2, py2, false);
+            CanvasDrawLine(canvas, px, py, px2, py2, list.Name(i));
+            break;
         }
+        case TExportKind::HoneyArrows: CanvasDrawHoneyArrows(canvas, px, py, list.Value(i), list.X2(i)); break;
+        case TExportKind::Background: CanvasDrawBackground(canvas, list.Text(i)); break;
+        case TExportKind::CellPart:
+            DrawCellPart(canvas, px, py, list.X2(i), list.Y2(i), list.Rect(i), list.Value(i));
+            break;
+        case TExportKind::TurnMarks: DrawTurnMarks(canvas, px, py, list.X2(i)); break;
+        default: break;
     }
 }
 
@@ -246,19 +252,21 @@ void TShablon::CanvasDrawCell(TCanvas& canvas, int px, int py, int cellKind, boo
 void TShablon::CanvasDrawCellEx(TCanvas& canvas, int px, int py, int columns, int rows, int cellKind,
                                 bool extra) const {
     const TKletkaGraphics* look = LookOf(*this, cellKind);
-    if (!look || look->NoPaint) return;
-    const TKletkaForm& form = look->Form;
+    if (look) CanvasDrawLookCell(canvas, px, py, columns, rows, *look);
+}
+
+void TShablon::CanvasDrawLookCell(TCanvas& canvas, int px, int py, int columns, int rows,
+                                  const TKletkaGraphics& look) const {
+    if (look.NoPaint) return;
+    const TKletkaForm& form = look.Form;
     const int w = ClampToInt(int64_t{columns} * GetCellPixelWidth());
     const int h = ClampToInt(int64_t{rows} * GetCellPixelHeight());
     const int right = ClampToInt(int64_t{px} + w), bottom = ClampToInt(int64_t{py} + h);
-    UseCellPen(canvas, *this, *look);
+    UseCellPen(canvas, *this, look);
     switch (form.ImportType) {
-        case TKletkaImport::Picture: {
-            const int index = Pictures.IndexOfName(form.File1);
-            DrawPictureFitted(canvas, index >= 0 ? Pictures.SharedPicture(index) : Files().Picture(form.File1),
-                              TRect{px, py, right, bottom}, true);
+        case TKletkaImport::Picture:
+            DrawPictureFitted(canvas, NamedPicture(form.File1), TRect{px, py, right, bottom}, true);
             return;
-        }
         case TKletkaImport::Script:
             DrawOutlinePolygon(canvas, Files().Script(form.ScriptFile), GetCellPixelWidth(), px, py, w, h);
             return;
