@@ -1,5 +1,8 @@
 #include "Kinds.h"
 
+#include "Circle.h"
+#include "CircleShablon.h"
+
 #include "crossword/CrosswordFactory.h"
 #include "template/ShablonFactory.h"
 
@@ -20,6 +23,8 @@ void RegisterCrossword(TCrosswordKind kind) {
 }
 
 void RegisterAll() {
+    RegisterTemplate<TCircleShablon>(TShablonKind::Circle);
+    RegisterCrossword<TCircle>(TCrosswordKind::Circle);
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+// The circular crossword: its slots, the two clue lists, the style copy and the fill of rings
+// whose diagonals wrap round.
+
+#include "kinds/Circle.h"
+
+#include "../crossword/FillFixture.h"
+
+#include "crossword/ClassicCrossword.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CircleTest : public CrosswordTest {
+protected:
+    // A crossword of W x H rings whose letter cells are the cells of its slots.
+    std::unique_ptr<TCircle> MakeCircle(int width, int height, bool parity, const std::vector<std::string>& utf8Words) {
+        auto crossword = std::make_unique<TCircle>();
+        crossword->Dictionary.ShowProgress = false;
+        EXPECT_TRUE(crossword->LoadDictionary(WriteDictionary(utf8Words)));
+        crossword->SetWidth(width);
+        crossword->SetHeight(height);
+        crossword->Circle().Parity = parity;
+        crossword->Circle().MarkWordCells();
+        crossword->Template->NumberCells();
+        crossword->PrepareForFill();
+        return crossword;
+    }
+
+    // The slot of the column (path "2...") or diagonal (path "3...") word starting at column x.
+    static int SlotOf(const TCrossword& crossword, int x, char step) {
+        for (int i = 0; i < crossword.Words.Count(); ++i)
+            if (crossword.Words.WordX(i) == x && crossword.Words.WordPath(i).front() == step) return i;
+        return -1;
+    }
+
+    static TClueListOptions SplitOptions() {
+        TClueListOptions options;
+        options.Numbers = true;
+        options.Headings = true;
+        options.SplitDirections = true;
+        options.OnePerLine = true;
+        return options;
+    }
+};
+
+}  // namespace
+
+TEST_F(CircleTest, SlotsAlternateColumnAndDiagonalWords) {
+    const auto crossword = MakeCircle(8, 5, true, {"арбуз"});
+    ASSERT_EQ(crossword->Words.Count(), 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(crossword->Words.WordX(i), i / 2 * 2);
+        EXPECT_EQ(crossword->Words.WordPath(i), std::string(4, i % 2 == 0 ? '2' : '3'));
+    }
+}
+
+TEST_F(CircleTest, ClueListsUnderTheirHeadings) {
+    ScopedRecordingUi ui;
+    const auto crossword = MakeCircle(8, 5, true, {"арбуз", "аршин"});
+    ASSERT_EQ(crossword->PlaceWord(4, Cp("арбуз"), false), PutCode::Placed);
+    ASSERT_EQ(crossword->PlaceWord(5, Cp("аршин"), false), PutCode::Placed);
+    const std::string expected =
+        "~#2Против часовой стрелки: ~#1\r\n~#1~#21 ~#1?????\r\n~#22 ~#1?????\r\n~#23 ~#1арбуз\r\n~#24 ~#1?????\r\n"
+        "\r\n~#2По часовой стрелке: ~#1\r\n~#1~#21 ~#1?????\r\n~#22 ~#1?????\r\n~#23 ~#1аршин\r\n~#24 ~#1?????\r\n";
+    EXPECT_EQ(crossword->BuildClueText(SplitOptions()), Cp(expected));
+
+    // A running count is not a circular number; without the parity switch there is one list.
+    TClueListOptions counted = SplitOptions();
+    counted.Count = true;
+    EXPECT_EQ(crossword->BuildClueText(counted), Cp(expected));
+    crossword->Circle().Parity = false;
+    EXPECT_EQ(crossword->BuildClueText(SplitOptions()),
+              Cp("~#1~#21 ~#1?????\r\n~#21 ~#1?????\r\n~#22 ~#1?????\r\n~#22 ~#1?????\r\n~#23 ~#1арбуз\r\n"
+                 "~#23 ~#1аршин\r\n~#24 ~#1?????\r\n~#24 ~#1?????\r\n~#1"));
+    EXPECT_EQ(crossword->BuildDirectionClues(SplitOptions()), Cp("Отсутствует!"));
+}
+
+// Blocked cells at the top of column 0 make the diagonal of column 0 the seventh slot: the lists
+// still go by the words' sense, not by the slots' order.
+TEST_F(CircleTest, ClueListsSplitByTheWordsPath) {
+    ScopedRecordingUi ui;
+    auto crossword = MakeCircle(8, 5, true, {"арбуз", "аршин"});
+    crossword->Template->SetLetterCell(0, 0, false);
+    crossword->Template->SetLetterCell(0, 1, false);
+    crossword->PrepareForFill();
+    const int column = SlotOf(*crossword, 0, '2'), diagonal = SlotOf(*crossword, 0, '3');
+    ASSERT_EQ(diagonal % 2, 0);
+    ASSERT_EQ(crossword->PlaceWord(column, Cp("арбуз"), false), PutCode::Placed);
+    ASSERT_EQ(crossword->PlaceWord(diagonal, Cp("аршин"), false), PutCode::Placed);
+    for (const bool pages : {false, true}) {
+        const std::string text =
+            pages ? crossword->BuildCluePages(SplitOptions(), true) : crossword->BuildClueText(SplitOptions());
+        const auto clockwise = text.find(Cp("По часовой стрелке:"));
+        ASSERT_NE(clockwise, std::string::npos);
+        EXPECT_LT(text.find(Cp("арбуз")), clockwise) << pages;
+        EXPECT_GT(text.find(Cp("аршин")), clockwise) << pages;
+    }
+}
+
+TEST_F(CircleTest, KeyWordFollowsTheLists) {
+    ScopedRecordingUi ui;
+    auto crossword = MakeCircle(4, 3, false, {"дом"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("дом"), false), PutCode::Placed);
+    crossword->Template->KeyWordCellLook.NoPaint = false;
+    crossword->Template->SetKeyWordCell(0, 1, 1);
+    const std::string text = crossword->BuildClueText(SplitOptions());
+    EXPECT_TRUE(text.ends_with(Cp("\r\n\r\n~#1Ключевое слово:~#2 о\r\n"))) << ToUtf8(text);
+}
+
+TEST_F(CircleTest, CopyStylesTakesTheRingSettingsOfACircularTemplate) {
+    TCircle from;
+    from.Circle().BaseRadius = 900;
+    from.Circle().SpeedOfChangeRadius = 7;
+    from.Circle().NotUseCurve = false;
+    from.Circle().Parity = true;
+    from.Circle().AutoDecreaseChars = false;
+    from.Template->PenWidth = 3;
+
+    TCircle to;
+    to.CopyStyles(from);
+    EXPECT_EQ(to.Circle().BaseRadius, 900);
+    EXPECT_EQ(to.Circle().SpeedOfChangeRadius, 7);
+    EXPECT_FALSE(to.Circle().NotUseCurve);
+    EXPECT_TRUE(to.Circle().Parity);
+    EXPECT_FALSE(to.Circle().AutoDecreaseChars);
+    EXPECT_EQ(to.Template->PenWidth, 3);
+
+    TClassicCrossword classic;
+    classic.Template->PenWidth = 5;
+    to.CopyStyles(classic);
+    EXPECT_EQ(to.Circle().BaseRadius, 900);
+    EXPECT_TRUE(to.Circle().Parity);
+    EXPECT_EQ(to.Template->PenWidth, 5);
+}
+
+// The fill writes every slot's word along its cells, the diagonals wrapping round the ring, with
+// an even and an odd number of columns.
+TEST_F(CircleTest, FillKeepsEveryWordAlongItsCells) {
+    ScopedRecordingUi ui;
+    struct TCase {
+        int W, H;
+        bool Parity;
+    };
+    for (const TCase c : {TCase{6, 3, false}, TCase{5, 3, true}, TCase{7, 3, false}}) {
+        SCOPED_TRACE(std::to_string(c.W) + (c.Parity ? " on" : " off"));
+        auto crossword = MakeCircle(c.W, c.H, c.Parity, CombWords());
+        crossword->FillParameters.TimeLimit = 20;
+        int errCode = 0;
+        TFillResult best;
+        ASSERT_TRUE(crossword->Fill(0, 0, c.W - 1, c.H - 1, false, errCode, best)) << errCode;
+        const std::vector<std::string> words = CombWords();
+        for (int i = 0; i < crossword->Words.Count(); ++i) {
+            ASSERT_TRUE(crossword->Words.SlotFilled(i));
+            const std::string word(crossword->Words.SlotWord(i));
+            EXPECT_EQ(SlotLetters(*crossword, i), word) << i;
+            EXPECT_NE(std::find(words.begin(), words.end(), ToUtf8(word)), words.end());
+        }
+    }
+}
