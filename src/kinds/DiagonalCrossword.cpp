@@ -25,6 +25,15 @@ int32_t Clamp32(int64_t v) {
 TDiagonalCrossword::TDiagonalCrossword()
     : TCrossword(TCrosswordKind::Diagonal, std::make_unique<TDiagonalShablon>(1, 1)) {}
 
+void TDiagonalCrossword::LayOnLattice(const TShablon& grid) {
+    auto& shablon = static_cast<TDiagonalShablon&>(*Template);
+    shablon.LayOnLattice(grid);
+    SetWidth(shablon.Width);
+    SetHeight(shablon.Height);
+    shablon.NumberCells();
+    PrepareForFill();
+}
+
 std::string TDiagonalCrossword::BuildDirectionClues(const TClueListOptions&) const {
     return std::string("Отсутствует!"_cp);
 }

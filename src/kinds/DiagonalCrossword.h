@@ -10,6 +10,10 @@ class TDiagonalCrossword : public TCrossword {
 public:
     TDiagonalCrossword();
 
+    // Takes a classic-style grid laid on the lattice (TDiagonalShablon::LayOnLattice) as its
+    // template, numbered and with its slots rebuilt.
+    void LayOnLattice(const TShablon& grid);
+
     bool KeepsBasePlacement() const override { return true; }
     // The grid has no rows and columns of words to group clues by.
     std::string BuildDirectionClues(const TClueListOptions& options) const override;
