@@ -1,13 +1,23 @@
 #include "Circle.h"
 
+#include "export/ComExport.h"
+#include "platform/Clock.h"
 #include "platform/Text.h"
+#include "template/ShablonDrawing.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
 
 constexpr std::string_view NormalText = "~#1";
 constexpr std::string_view EmphasizedText = "~#2";
+constexpr std::string_view CharsStyle = "CROSSWORD_CHARS";
+// Empty cells take a random letter from here when the dictionary has no alphabet.
+constexpr std::string_view FallbackLetters = "абвгдеёжзийклмнопрстуфхчцшщъыьэюя"_cp;
+constexpr int64_t ExportUnits = 1000;
+// A letter's square is this share of the distance between its cell's side corners.
+constexpr double LetterBoxShare = 0.8;
 
 }  // namespace
 
@@ -66,4 +76,85 @@ void TCircle::CopyStyles(const TCrossword& other) {
     to.NotUseCurve = from.NotUseCurve;
     to.Parity = from.Parity;
     to.AutoDecreaseChars = from.AutoDecreaseChars;
+}
+
+// ---- export ----
+
+bool TCircle::IsGivenCell(int x, int y, std::string_view letter) const {
+    if (GivenLetters.Contains(letter)) return true;
+    if (GivenWords.Count() == 0) return false;
+    for (const int slot : SlotsThroughCell(x, y))
+        if (Words.SlotFilled(slot) && GivenWords.Contains(Words.SlotWord(slot))) return true;
+    return false;
+}
+
+void TCircle::ExportCrosswordScript(TComExport& list, int mode) {
+    mode = SupportedMode(mode);
+    if (mode == 2) NumberLetters();
+    Template->BuildExport(list);
+    list.AddCaption("Экспорт в формате CDR. Кроссворд..."_cp);
+    const TCircleShablon& t = Circle();
+    const TRingGeometry ring(t, t.Scale);
+    const std::string_view alphabet = Dictionary.Alphabet.empty() ? FallbackLetters : std::string_view(Dictionary.Alphabet);
+    const bool fragments = Dictionary.CellFormat() == CellFormatPiecesWithFragments && Chars.ShowFragments && mode != 2;
+    const auto upper = [&](const std::string& text) { return Chars.CapitalLetters ? Dictionary.ToUpperText(text) : text; };
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) {
+            if (!t.IsLetterCell(x, y)) continue;
+            std::string letter = IsCellEmpty(x, y) ? std::string() : CellText(x, y);
+            if (letter.empty() && Chars.FillEmpty) letter = std::string(1, alphabet[RandomInt(static_cast<int>(alphabet.size()))]);
+            if (letter.empty()) continue;
+            std::string text;
+            switch (mode) {
+                case 0: text = upper(letter); break;
+                case 1:
+                case 6: text = IsGivenCell(x, y, letter) ? upper(letter) : letter; break;
+                case 2: {
+                    const int i = LetterCounts.IndexOf(letter);
+                    text = i >= 0 ? std::to_string(LetterCounts.LetterNumber(i)) : "?";
+                    break;
+                }
+                default: break;
+            }
+            if (text.empty()) continue;
+
+            const TPoint side1 = ring.Corner(x, y, CircleCorner::SideBefore);
+            const TPoint side2 = ring.Corner(x, y, CircleCorner::SideAfter);
+            const double span = std::hypot(static_cast<double>(side2.X - side1.X), static_cast<double>(side2.Y - side1.Y)) * ExportUnits;
+            const int64_t side = RoundEven(LetterBoxShare * span);
+            const TPoint at = ring.Letter(x, y);
+            TBlockFields box;
+            box.Name = CharsStyle;
+            box.Flag = true;
+            box.X = static_cast<int32_t>(std::clamp<int64_t>(int64_t{at.X} * ExportUnits - side / 2, INT32_MIN, INT32_MAX));
+            box.Y = static_cast<int32_t>(std::clamp<int64_t>(-int64_t{at.Y} * ExportUnits + side / 2, INT32_MIN, INT32_MAX));
+            box.X2 = static_cast<int32_t>(side);
+            box.Y2 = static_cast<int32_t>(side);
+            if (fragments) {
+                const int f = Dictionary.Fragments().IndexOfFragment(letter);
+                if (f >= 0) {
+                    list.AddPicture(box, Dictionary.Fragments().FragmentValue(f));
+                    continue;
+                }
+            }
+            TFormatParameters format;
+            format.FontName = Chars.FontName;
+            format.FontSize = static_cast<uint8_t>(RoundEven(Chars.FontSize * t.LetterScale(y)));
+            format.Bold = Chars.Bold;
+            format.Italic = Chars.Italic;
+            format.FontColor = Chars.FontColor;
+            list.AddStyledTextBlock(box, text, format);
+        }
+}
+
+void TCircle::ExportCellsScript(TComExport& list, const std::vector<TCellBlock>& blocks) {
+    list.Clear();
+}
+
+void TCircle::ExportToScript(std::vector<std::string>& lines, int mode) {
+    TCrossword::ExportToScript(lines, SupportedMode(mode));
+}
+
+bool TCircle::ExportTemplateScript(IAutomation& editor, int mode) {
+    return TCrossword::ExportTemplateScript(editor, SupportedMode(mode));
 }

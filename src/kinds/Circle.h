@@ -26,9 +26,27 @@ public:
     // The base copy and, from a circular template, the ring settings and the parity switch.
     void CopyStyles(const TCrossword& other) override;
 
+    // The template's items, then each letter in a square centred on its letter position, its
+    // size shrinking ring by ring with AutoDecreaseChars: mode 0 the letter, 1 (and 6) every
+    // letter with the given ones upper-cased, 2 the codeword number; 3 and 4 act as 0.
+    void ExportCrosswordScript(TComExport& list, int mode) override;
+    // No codeword table, sapper texts or labels: the numbers stand in the cells.
+    void ExportKeywordScript(TComExport& list) override {}
+    void ExportSapperScript(TComExport& list) override {}
+    void ExportItalianScript(TComExport& list) override {}
+    // The rings cannot be cut into blocks: mode 5 draws nothing.
+    void ExportCellsScript(TComExport& list, const std::vector<TCellBlock>& blocks) override;
+    void ExportToScript(std::vector<std::string>& lines, int mode) override;
+    bool ExportTemplateScript(IAutomation& editor, int mode) override;
+
+    // The export mode this kind draws for a mode asked for.
+    static int SupportedMode(int mode) { return mode == 3 || mode == 4 ? 0 : mode; }
+
     TCircleShablon& Circle() const { return static_cast<TCircleShablon&>(*Template); }
 
 private:
     // The options the base lists are built with.
     TClueListOptions ListOptions(const TClueListOptions& options) const;
+    // True when the letter of a cell shows as given: a given letter, or a cell of a given word.
+    bool IsGivenCell(int x, int y, std::string_view letter) const;
 };

@@ -6,8 +6,11 @@
 #include "../crossword/FillFixture.h"
 
 #include "crossword/ClassicCrossword.h"
+#include "export/ComExport.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -157,4 +160,80 @@ TEST_F(CircleTest, FillKeepsEveryWordAlongItsCells) {
             EXPECT_NE(std::find(words.begin(), words.end(), ToUtf8(word)), words.end());
         }
     }
+}
+
+namespace {
+
+struct TLetterItem {
+    int X, Y, Side, Size;
+    std::string Text;
+};
+
+std::vector<TLetterItem> LetterItems(const TComExport& list) {
+    std::vector<TLetterItem> items;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Kind(i) == static_cast<int>(TExportKind::StyledTextBlock))
+            items.push_back({list.X(i), list.Y(i), list.X2(i), list.Format(i).FontSize, ToUtf8(list.Text(i))});
+    return items;
+}
+
+}  // namespace
+
+// Letters stand in squares centred on their letter positions, smaller ring by ring.
+TEST_F(CircleTest, ExportedLettersShrinkRingByRing) {
+    ScopedRecordingUi ui;
+    auto crossword = MakeCircle(4, 3, false, {"дом", "кот"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("дом"), false), PutCode::Placed);
+    for (const bool shrinking : {true, false}) {
+        crossword->Circle().AutoDecreaseChars = shrinking;
+        TComExport list;
+        crossword->BuildModeExport(list, 0);
+        const std::vector<TLetterItem> items = LetterItems(list);
+        ASSERT_EQ(items.size(), 3u);
+        const TRingGeometry ring(crossword->Circle(), 1);
+        const std::vector<int> sizes = shrinking ? std::vector<int>{16, 14, 13} : std::vector<int>{16, 16, 16};
+        for (int y = 0; y < 3; ++y) {
+            const TPoint at = ring.Letter(0, y);
+            const TLetterItem& item = items[y];
+            EXPECT_EQ(item.Text, (std::vector<std::string>{"Д", "О", "М"}[y]));
+            EXPECT_EQ(item.X + item.Side / 2, at.X * 1000) << y;
+            EXPECT_EQ(item.Y - item.Side / 2, -at.Y * 1000) << y;
+            EXPECT_EQ(item.Size, sizes[y]) << y;
+        }
+        EXPECT_GT(items[0].Side, items[1].Side);
+        EXPECT_GT(items[1].Side, items[2].Side);
+    }
+}
+
+TEST_F(CircleTest, ExportModes) {
+    ScopedRecordingUi ui;
+    auto crossword = MakeCircle(4, 3, false, {"дом", "кот"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("дом"), false), PutCode::Placed);
+    ASSERT_EQ(crossword->PlaceWord(1, Cp("кот"), false), PutCode::Placed);
+
+    std::vector<std::string> mode0, mode3, mode4, mode5;
+    crossword->ExportToScript(mode0, 0);
+    crossword->ExportToScript(mode3, 3);
+    crossword->ExportToScript(mode4, 4);
+    EXPECT_EQ(mode3, mode0);
+    EXPECT_EQ(mode4, mode0);
+    TComExport blocks;
+    crossword->BuildModeExport(blocks, 5);
+    EXPECT_EQ(blocks.Count(), 0);
+
+    // Mode 1 writes every letter, upper-casing those of the given words.
+    crossword->GivenWords.Add(Cp("кот"));
+    TComExport given;
+    crossword->BuildModeExport(given, 1);
+    std::multiset<std::string> texts;
+    for (const TLetterItem& item : LetterItems(given)) texts.insert(item.Text);
+    EXPECT_EQ(texts, (std::multiset<std::string>{"д", "о", "м", "К", "О", "Т"}));
+
+    // Mode 2 shows codeword numbers and adds no table.
+    TComExport codeword;
+    crossword->BuildModeExport(codeword, 2);
+    const std::vector<TLetterItem> numbers = LetterItems(codeword);
+    ASSERT_EQ(numbers.size(), 6u);
+    for (const TLetterItem& item : numbers) EXPECT_GT(std::stoi(item.Text), 0) << item.Text;
+    EXPECT_EQ(codeword.Kind(codeword.Count() - 1), static_cast<int>(TExportKind::StyledTextBlock));
 }
