@@ -4,6 +4,9 @@ namespace {
 
 const TKindName Names[] = {
     {"classic", TShablonKind::Classic, TCrosswordKind::Classic},
+    {"scanword", TShablonKind::Skanword, TCrosswordKind::Skanword},
+    {"scanword2", TShablonKind::Skanword2, TCrosswordKind::Skanword2},
+    {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},
 };
 
 }  // namespace

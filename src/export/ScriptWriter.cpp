@@ -129,6 +129,10 @@ void TCommandWriter::SaveStyleProp(std::string_view style, bool text) {
         Command("SaveStyleProp", {std::string(style), -1, -1});
 }
 
+void TCommandWriter::SaveStyleProp(std::string_view style, int32_t first, int32_t second) {
+    Command("SaveStyleProp", {std::string(style), first, second});
+}
+
 void TCommandWriter::Curve(const std::vector<std::pair<int32_t, int32_t>>& points, bool closed) {
     if (points.empty()) return;
     BeginDrawCurve(points[0].first, points[0].second);

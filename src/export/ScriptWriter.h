@@ -75,6 +75,8 @@ public:
     void SetCharacterAttributes(const TFormatParameters& format);
     // text: a text style (saved with the extra argument 7).
     void SaveStyleProp(std::string_view style, bool text);
+    // A style saved with its two property arguments given (the arrow and turn picture styles).
+    void SaveStyleProp(std::string_view style, int32_t first, int32_t second);
     void DeleteObject();
     void UnSelectAll();
     void DuplicateObject();

@@ -1,5 +1,7 @@
 #include "Kinds.h"
 
+#include "Skanword.h"
+#include "SkanwordShablon.h"
 #include "Circle.h"
 #include "CircleShablon.h"
 
@@ -23,6 +25,12 @@ void RegisterCrossword(TCrosswordKind kind) {
 }
 
 void RegisterAll() {
+    RegisterTemplate<TSkanwordShablon>(TShablonKind::Skanword);
+    RegisterTemplate<TSkanwordShablon2>(TShablonKind::Skanword2);
+    RegisterTemplate<TSkanwordShablon3>(TShablonKind::Skanword3);
+    RegisterCrossword<TSkanword>(TCrosswordKind::Skanword);
+    RegisterCrossword<TSkanword2>(TCrosswordKind::Skanword2);
+    RegisterCrossword<TSkanword3>(TCrosswordKind::Skanword3);
     RegisterTemplate<TCircleShablon>(TShablonKind::Circle);
     RegisterCrossword<TCircle>(TCrosswordKind::Circle);
 }
