@@ -97,6 +97,8 @@ public:
     void TraceOutline(bool outlineOnly, std::vector<std::string>& contours) const override;
     // Cell items carry the column and row in place of a position.
     void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override;
+    // The rings cannot be cut into blocks: no items.
+    void BuildWordExport(TComExport& list, const std::vector<TCellBlock>& blocks) override {}
 
     bool LoadStyle(const std::string& fileName) override;
     bool SaveStyle(const std::string& fileName) override;

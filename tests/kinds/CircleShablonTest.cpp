@@ -251,6 +251,13 @@ TEST(CircleShablon, ExportItemsCarryColumnAndRow) {
     EXPECT_EQ(item(1), (std::vector<int>{static_cast<int>(TExportKind::CanvasNumber), 0, 0, 0, 1}));
     EXPECT_EQ(item(2), (std::vector<int>{static_cast<int>(TExportKind::CanvasCell), 1, 2, CellKind::Other, 0}));
     EXPECT_EQ(item(3), (std::vector<int>{static_cast<int>(TExportKind::CanvasKeyWordNumber), 3, 2, 0, 3}));
+
+    TCellBlock whole;
+    whole.Width = 4;
+    whole.Height = 4;
+    TComExport blocks;
+    shablon->BuildWordExport(blocks, {whole});
+    EXPECT_EQ(blocks.Count(), 0);
 }
 
 // Radii that would divide by zero or overflow, and rings that would vanish, are read as the
