@@ -1,5 +1,7 @@
 #include "Kinds.h"
 
+#include "DiagonalCrossword.h"
+#include "DiagonalShablon.h"
 #include "Skanword.h"
 #include "SkanwordShablon.h"
 #include "Circle.h"
@@ -33,6 +35,8 @@ void RegisterAll() {
     RegisterCrossword<TSkanword3>(TCrosswordKind::Skanword3);
     RegisterTemplate<TCircleShablon>(TShablonKind::Circle);
     RegisterCrossword<TCircle>(TCrosswordKind::Circle);
+    RegisterTemplate<TDiagonalShablon>(TShablonKind::Diagonal);
+    RegisterCrossword<TDiagonalCrossword>(TCrosswordKind::Diagonal);
 }
 
 }  // namespace
