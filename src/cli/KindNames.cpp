@@ -4,6 +4,8 @@ namespace {
 
 const TKindName Names[] = {
     {"classic", TShablonKind::Classic, TCrosswordKind::Classic},
+    {"estonian", TShablonKind::Estonish, TCrosswordKind::Estonish},
+    {"american", TShablonKind::American, TCrosswordKind::American},
     {"scanword", TShablonKind::Skanword, TCrosswordKind::Skanword},
     {"scanword2", TShablonKind::Skanword2, TCrosswordKind::Skanword2},
     {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},

@@ -1,5 +1,7 @@
 #include "Kinds.h"
 
+#include "EstonishCrossword.h"
+#include "EstonishShablon.h"
 #include "DiagonalCrossword.h"
 #include "DiagonalShablon.h"
 #include "Skanword.h"
@@ -27,6 +29,10 @@ void RegisterCrossword(TCrosswordKind kind) {
 }
 
 void RegisterAll() {
+    RegisterTemplate<TEstonishShablon>(TShablonKind::Estonish);
+    RegisterTemplate<TAmericanShablon>(TShablonKind::American);
+    RegisterCrossword<TEstonishCrossword>(TCrosswordKind::Estonish);
+    RegisterCrossword<TAmerican>(TCrosswordKind::American);
     RegisterTemplate<TSkanwordShablon>(TShablonKind::Skanword);
     RegisterTemplate<TSkanwordShablon2>(TShablonKind::Skanword2);
     RegisterTemplate<TSkanwordShablon3>(TShablonKind::Skanword3);
