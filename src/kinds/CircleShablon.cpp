@@ -168,10 +168,12 @@ uint8_t TCircleShablon::EffectiveSpeedOfChangeRadius() const {
 }
 
 int32_t TCircleShablon::EffectiveBaseRadius() const {
-    // Below 1 the view's scale divides by zero; the picture is 2 * r(-1) wide and must fit.
+    // Below 1 the view's scale divides by zero; the picture is 2 * r(-1) wide, and its export
+    // positions (times the scale and 1000) must fit in 32 bits.
     if (BaseRadius < 1) return DefaultBaseRadius;
     const int64_t outer = RadiusOf(BaseRadius, FactorOf(EffectiveSpeedOfChangeRadius()), -1);
-    return 2 * outer + GridMargin() > std::numeric_limits<int>::max() ? DefaultBaseRadius : BaseRadius;
+    const int64_t exportSide = (2 * outer + GridMargin()) * ExportUnits * std::max<int64_t>(Scale, 1);
+    return exportSide > std::numeric_limits<int32_t>::max() ? DefaultBaseRadius : BaseRadius;
 }
 
 float TCircleShablon::RingFactor() const {

@@ -69,7 +69,9 @@ public:
 
     // r(n) = round(B * (1 - s / 100)^(n + 2)) for n >= -2, with the settings in force.
     int RingRadius(int n) const;
-    // The settings the geometry uses: out-of-range values count as the defaults.
+    // The settings the geometry uses: out-of-range values count as the defaults (a radius below
+    // 1 or one whose picture would not fit in 32-bit export positions, a ring 100 per cent or
+    // more smaller than the one outside it).
     int32_t EffectiveBaseRadius() const;
     uint8_t EffectiveSpeedOfChangeRadius() const;
     // The per-ring factor 1 - s / 100, in single precision.
