@@ -49,21 +49,11 @@ std::string TCircle::BuildDirectionClues(const TClueListOptions& options) const 
 std::string TCircle::JoinDirectionClues(const TClueListOptions& options, std::string_view clockwise,
                                         std::string_view separator, std::string_view counterclockwise) const {
     if (!options.Headings || !options.SplitDirections) return std::string(clockwise) + std::string(counterclockwise);
-    std::string text;
-    text += EmphasizedText;
-    text += "Против часовой стрелки:"_cp;
-    text += " ";
-    text += NormalText;
-    text += separator;
-    text += counterclockwise;
-    text += "\r\n";
-    text += EmphasizedText;
-    text += "По часовой стрелке:"_cp;
-    text += " ";
-    text += NormalText;
-    text += separator;
-    text += clockwise;
-    return text;
+    const auto headed = [&](std::string_view heading, std::string_view list) {
+        return std::string(EmphasizedText) + std::string(heading) + " " + std::string(NormalText) +
+               std::string(separator) + std::string(list);
+    };
+    return headed("Против часовой стрелки:"_cp, counterclockwise) + "\r\n" + headed("По часовой стрелке:"_cp, clockwise);
 }
 
 void TCircle::CopyStyles(const TCrossword& other) {

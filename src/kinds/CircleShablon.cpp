@@ -380,17 +380,12 @@ void TCircleShablon::CanvasDrawCell(TCanvas& canvas, int px, int py, int cellKin
 
 void TCircleShablon::CanvasDrawCentredDigits(TCanvas& canvas, TPoint at, int number,
                                              const TDigitGraphics& look) const {
-    if (look.Hidden) return;
-    canvas.Font.Name = look.FontName;
-    canvas.Font.Height = RoundEven(look.FontSize * 3.58 * Scale);
-    canvas.Font.Bold = look.FontStyle & FontStyle::Bold;
-    canvas.Font.Italic = look.FontStyle & FontStyle::Italic;
-    canvas.Font.Color = look.FontColor.ToRgb();
-    canvas.Brush.Style = TBrushStyle::Clear;
-    canvas.TextAlign = TTextAlign::Baseline;
-    const std::string text = std::to_string(number);
-    canvas.TextOut(ClampToInt(int64_t{at.X} - canvas.TextWidth(text) / 2),
-                   ClampToInt(int64_t{at.Y} + canvas.FontAscent() / 2), text);
+    // The base draws digits centred in a cell's box: a box centred on the point.
+    TDigitGraphics centred = look;
+    centred.AlignX = 2;
+    centred.AlignY = 2;
+    CanvasDrawDigits(canvas, ClampToInt(int64_t{at.X} - GetCellPixelWidth() / 2),
+                     ClampToInt(int64_t{at.Y} - GetCellPixelHeight() / 2), number, centred);
 }
 
 void TCircleShablon::CanvasDrawNumber(TCanvas& canvas, int px, int py, int number) const {
