@@ -7,6 +7,8 @@
 #include "kinds/DiagonalShablon.h"
 #include "kinds/Kinds.h"
 
+#include <set>
+
 namespace {
 
 // A ring of eight diamonds: four words of three letters meeting at the four corners.
@@ -23,6 +25,11 @@ const GridPicture Cross = {
     "#.#",
     ".#.",
 };
+
+// Two rows: an across word of three letters above a down word of two.
+GridPicture SmallGridOfTwoWords() {
+    return {"...", "#.#"};
+}
 
 }  // namespace
 
@@ -138,4 +145,21 @@ TEST_F(DiagonalCrosswordTest, ModeFourExportsAsModeOne) {
     int texts = 0;
     for (int i = 0; i < given.Count(); ++i) texts += given.Kind(i) == static_cast<int>(TExportKind::TextBlock);
     EXPECT_EQ(texts, 3);  // the given word's letters only
+}
+
+// A classic grid laid on the lattice gives the crossword the classic slots, ready to fill.
+TEST_F(DiagonalCrosswordTest, LaidOutGridKeepsTheClassicSlots) {
+    auto classic = Make(SmallGridOfTwoWords(), {"кот"});
+    auto crossword = Make<TDiagonalCrossword>(Cross, {"кот"});
+    crossword->LayOnLattice(*classic->Template);
+    EXPECT_EQ(std::pair(int{crossword->Width}, int{crossword->Height}), std::pair(5, 4));
+    ASSERT_EQ(crossword->Words.Count(), classic->Words.Count());
+    std::multiset<std::pair<int, char>> laid, expected;
+    for (int slot = 0; slot < classic->Words.Count(); ++slot)
+        expected.insert({classic->Words.WordLength(slot), classic->Words.WordPath(slot)[0] == '6' ? '3' : '1'});
+    for (int slot = 0; slot < crossword->Words.Count(); ++slot)
+        laid.insert({crossword->Words.WordLength(slot), crossword->Words.WordPath(slot)[0]});
+    EXPECT_EQ(laid, expected);
+    EXPECT_EQ(crossword->Template->GetNumber(2, 0), 1);  // (0, 0), one column on for the even height
+    EXPECT_EQ(crossword->Template->GetNumber(3, 1), 2);  // (1, 0)
 }

@@ -5,6 +5,7 @@
 #include "export/ComExport.h"
 #include "template/ClassicShablon.h"
 #include "platform/Bitmap.h"
+#include "platform/Surface.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 
@@ -334,4 +335,34 @@ TEST(DiagonalShablon, AClassicGridLaidOnTheLatticeKeepsItsSlots) {
         EXPECT_FALSE(expected.empty());
         EXPECT_EQ(laid, expected);
     }
+}
+
+// The working view draws used cells as diamonds: letter cells white (blue when selected), other
+// cells in the window colour (navy when selected); the unused corners between them stay bare.
+TEST(DiagonalShablon, WorkingViewDrawsDiamonds) {
+    constexpr TColor32 Window = 0xF0F0F0, White = 0xFFFFFF, Blue = 0x0000FF, Navy = 0x000080;
+    TDiagonalShablon shablon(1, 1);
+    DrawGrid(shablon, {".#.", "#.#", ".#."});
+    shablon.SetLetterCellOnly(2, 2, false);
+    TFastDrawParameters p;  // zoom 100: a lattice unit of 48 pixels
+    p.SelectionOn = true;
+    p.SelX0 = p.SelX1 = 2;
+    p.SelY0 = 0;
+    p.SelY1 = 2;
+    TBitmap bitmap(5 * 48, 5 * 48);
+    shablon.FastDraw(p, bitmap);
+    const TDIB pixels = bitmap.Pixels();
+    const auto centre = [&](int x, int y) { return pixels.Pixel(x * 48 + 48, y * 48 + 48); };
+    EXPECT_EQ(centre(0, 0), White);
+    EXPECT_EQ(centre(1, 1), White);
+    EXPECT_EQ(centre(2, 0), Blue);
+    EXPECT_EQ(centre(2, 2), Navy);
+    EXPECT_EQ(centre(0, 2), White);
+    EXPECT_EQ(pixels.Pixel(2, 2), Window);  // the corner left of the first diamond's top
+
+    // A zoom that rounds to no pixels still counts cells of one pixel.
+    p.Zoom = 0;
+    int columns = 0, rows = 0;
+    shablon.PixelsToCells(10, 4, p, columns, rows);
+    EXPECT_EQ(std::pair(columns, rows), std::pair(11, 5));
 }
