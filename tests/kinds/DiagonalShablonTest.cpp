@@ -3,6 +3,7 @@
 #include "../template/GridPicture.h"
 
 #include "export/ComExport.h"
+#include "export/ScriptWriter.h"
 #include "template/ClassicShablon.h"
 #include "platform/Bitmap.h"
 #include "platform/Surface.h"
@@ -365,4 +366,27 @@ TEST(DiagonalShablon, WorkingViewDrawsDiamonds) {
     int columns = 0, rows = 0;
     shablon.PixelsToCells(10, 4, p, columns, rows);
     EXPECT_EQ(std::pair(columns, rows), std::pair(11, 5));
+}
+
+// The wide outline of one cell runs round its diamond: from the left corner up-right, down-right,
+// down-left and back, one line per side, in the picture and in the editor export.
+TEST(DiagonalShablon, OutlineIsDrawnAlongTheDiamondSides) {
+    TDiagonalShablon shablon(3, 3);
+    shablon.SetLetterCell(1, 1, true);
+    const std::string contour = Contour(1, 1, 16, "9317").substr(2);
+    const std::vector<std::pair<int, int>> corners = {{1, 2}, {2, 1}, {3, 2}, {2, 3}, {1, 2}};
+    EXPECT_EQ(TDiagonalShablon::ContourCorners(1, 1, 0, 0, contour), corners);
+
+    std::vector<std::string> drawn, expected;
+    TScriptWriter drawnWriter(drawn, false), expectedWriter(expected, false);
+    shablon.EditorDrawOutline(drawnWriter, 1, 1, 0, 0, contour);
+    std::vector<std::pair<int32_t, int32_t>> points;
+    for (const auto& [x, y] : corners) {
+        int ex = 0, ey = 0;
+        shablon.CellToExport(x, y, ex, ey);
+        points.emplace_back(ex, ey);
+    }
+    expectedWriter.Curve(points, true);
+    expectedWriter.ApplyStyle("WIDE_ABRIS");
+    EXPECT_EQ(drawn, expected);
 }
