@@ -18,4 +18,9 @@ public:
     TAmerican();
 
     bool KeepsBasePlacement() const override { return true; }
+    // Always empty: the clues stand in the strips.
+    std::string BuildDirectionClues(const TClueListOptions& options) const override { return {}; }
+    // Modes 1 and 4 on: the across words by row, each row left to right, then the down words by
+    // column, each column top to bottom; the others as the base orders them.
+    std::vector<int> OrderedWords(int mode) const override;
 };

@@ -45,6 +45,8 @@ public:
 
     // Filters the walls and counts the words of the rows and columns; numbers no cell.
     void NumberCells() override;
+    // No items: the American grid has no word blocks.
+    void BuildWordExport(TComExport& list, const std::vector<TCellBlock>& blocks) override {}
 
     uint8_t MaxWordsPerRow = 0;     // the most across words in one row
     uint8_t MaxWordsPerColumn = 0;  // the most down words in one column

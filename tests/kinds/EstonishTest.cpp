@@ -321,6 +321,10 @@ TEST_F(EstonishTest, ExportCarriesWallsAndNumbers) {
         EXPECT_EQ(walls, std::vector<int>{Right | Below});
         // Numbers in the export's column order: (0, 1), (1, 0), (2, 0).
         EXPECT_EQ(numbers, kind == TShablonKind::Estonish ? (std::vector<int>{3, 1, 2}) : std::vector<int>{});
+
+        TComExport words;
+        shablon->BuildWordExport(words, {TCellBlock{0, 0, 2, 1, 1, 1}});
+        EXPECT_EQ(words.Count(), kind == TShablonKind::Estonish ? 2 : 0);
     }
 }
 
@@ -349,6 +353,24 @@ TEST_F(EstonishTest, WallsWidenTheMarginUnlessTheOutlineIsWider) {
             EXPECT_EQ(shablon->GetPixelWidth() - classic->GetPixelWidth(), c.extra);
             EXPECT_EQ(shablon->GetPixelHeight() - classic->GetPixelHeight(), c.extra);
         }
+}
+
+TEST_F(EstonishTest, AmericanCluesGoAcrossByRowsThenDownByColumns) {
+    // Walls part row 0 and close the middle row from below.
+    const GridPicture grid = {".....", "#...#", "....."};
+    const std::vector<TWall> walls = {{1, 0, Right}, {1, 1, Below}, {2, 1, Below}, {3, 1, Below}};
+    auto crossword = MakeCrossword(TShablonKind::American, grid, walls, WriteDictionary({"дом"}));
+    const std::vector<std::tuple<int, int, char>> expected = {
+        {0, 0, '6'}, {2, 0, '6'}, {1, 1, '6'}, {0, 2, '6'}, {1, 0, '2'}, {2, 0, '2'}, {3, 0, '2'}};
+    for (const int mode : {1, 4, 5}) {
+        SCOPED_TRACE(mode);
+        std::vector<std::tuple<int, int, char>> starts;
+        for (const int slot : crossword->OrderedWords(mode))
+            starts.emplace_back(crossword->Words.WordX(slot), crossword->Words.WordY(slot),
+                                crossword->Words.WordPath(slot).front());
+        EXPECT_EQ(starts, expected);
+    }
+    EXPECT_EQ(crossword->BuildDirectionClues({}), "");
 }
 
 TEST_F(EstonishTest, FillsWithTheDefaultDictionaryAreSound) {
