@@ -8,6 +8,11 @@
 #include "SkanwordShablon.h"
 #include "Circle.h"
 #include "CircleShablon.h"
+#include "EnglishShablon.h"
+#include "FillWordCrossword.h"
+#include "FillWordShablon.h"
+#include "FootBallCrossword.h"
+#include "FootBallShablon.h"
 
 #include "crossword/CrosswordFactory.h"
 #include "template/ShablonFactory.h"
@@ -41,6 +46,11 @@ void RegisterAll() {
     RegisterCrossword<TSkanword3>(TCrosswordKind::Skanword3);
     RegisterTemplate<TCircleShablon>(TShablonKind::Circle);
     RegisterCrossword<TCircle>(TCrosswordKind::Circle);
+    RegisterTemplate<TFillWordShablon>(TShablonKind::FillWord);
+    RegisterCrossword<TFillWordCrossword>(TCrosswordKind::FillWord);
+    RegisterTemplate<TEnglishShablon>(TShablonKind::English);
+    RegisterTemplate<TFootBallShablon>(TShablonKind::FootBall);
+    RegisterCrossword<TFootBallCrossword>(TCrosswordKind::FootBall);
     RegisterTemplate<TDiagonalShablon>(TShablonKind::Diagonal);
     RegisterCrossword<TDiagonalCrossword>(TCrosswordKind::Diagonal);
 }

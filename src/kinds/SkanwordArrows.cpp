@@ -137,7 +137,10 @@ void TSkanwordShablon::ListPictureFiles(std::vector<std::string>& files) const {
     TShablon::ListPictureFiles(files);
     if (ArrowLook.FileName.empty()) return;
     const TIniFile ini(ArrowLook.FileName);
-    for (const TArrowKey& key : TSkanwordShablon::ArrowKeys()) {
+    std::vector<TArrowKey> keys = TSkanwordShablon::ArrowKeys();
+    // The list names the horizontal code 6 ("UP_RIGHT") after code 7.
+    std::swap(keys[12], keys[13]);
+    for (const TArrowKey& key : keys) {
         const std::string name = ini.ReadString(ArrowSection, key.Key, key.Picture);
         if (name.empty()) continue;
         const std::string found = FindOptionFile(name);

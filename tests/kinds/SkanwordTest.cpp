@@ -537,3 +537,94 @@ TEST_F(SkanwordTest, CancelAndTheTimeLimitEndTheFill) {
         }
     }
 }
+
+// ---- pictures ----
+
+TEST_F(SkanwordTest, ArrowPicturesComeFromTheCollectionOrAreDrawn) {
+    struct TCase {
+        TShablonKind Kind;
+        std::string Setting;
+        int Pictures;
+        const char* What;
+    };
+    const TCase cases[] = {
+        {TShablonKind::Skanword, "", 14, "line arrows for the seven codes of both words"},
+        {TShablonKind::Skanword2, "", 28, "and the arrows inside the clue cell"},
+        {TShablonKind::Skanword3, "", 22, "and the eight turn marks"},
+        {TShablonKind::Skanword, "saved", 14, "the collection's picture where it has one"},
+    };
+    TMetafile own(20, 20);
+    TCanvas(own).Ellipse(0, 0, 20, 20);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        const auto shablon = MakeKind(c.Kind);
+        ASSERT_TRUE(shablon->Pictures.AddFromStream(TPictureKind::Metafile, "STRELKA_V_1", own.SvgData()));
+        TStrelkaGraphics look = shablon->ArrowLook;
+        look.FileName = c.Setting;
+        shablon->SetArrowLook(look);
+        EXPECT_EQ(shablon->ArrowPictures.Count(), c.Pictures);
+        const int entry = shablon->ArrowPictures.IndexOfName("STRELKA_V_1");
+        ASSERT_GE(entry, 0);
+        EXPECT_EQ(shablon->ArrowPictures.Picture(entry).Data() == shablon->Pictures.Picture(0).Data(), c.Setting == "saved");
+    }
+}
+
+TEST_F(SkanwordTest, PictureFilesListTheArrowSettings) {
+    const std::string down = Path("down.svg");
+    {
+        TMetafile picture(10, 10);
+        TCanvas(picture).Rectangle(0, 0, 10, 10);
+        ASSERT_TRUE(picture.WriteSvg(down));
+    }
+    const std::string settings = Path("arrows.ini");
+    std::ofstream(settings) << "[STRELKI]\nDOWN=" << down << "\nRIGHT=\n";
+    const auto shablon = MakeKind(TShablonKind::Skanword3);
+    std::vector<std::string> files;
+    shablon->ListPictureFiles(files);
+    EXPECT_TRUE(files.empty());
+    TStrelkaGraphics look = shablon->ArrowLook;
+    look.FileName = settings;
+    shablon->SetArrowLook(look);
+    shablon->ListPictureFiles(files);
+    // The named file, the pictures' own names for the keys not named, nothing for "RIGHT";
+    // "UP_RIGHT" (code 6) comes last.
+    ASSERT_EQ(files.size(), 13u);
+    EXPECT_EQ(files[0], down);
+    EXPECT_EQ(files[1], "STRELKA_V_2");
+    EXPECT_EQ(files[7], "STRELKA_H_1");
+    EXPECT_EQ(files[8], "STRELKA_H_2");
+    EXPECT_EQ(files[9], "STRELKA_H_4");
+    EXPECT_EQ(files[11], "STRELKA_H_7");
+    EXPECT_EQ(files[12], "STRELKA_H_6");
+}
+
+TEST_F(SkanwordTest, TurnMarksAreDrawnAndExported) {
+    const auto shablon = MakeKind(TShablonKind::Skanword3);
+    MakeScanword(*shablon, BentLattice, BentArrows, BentTurns);
+    TMetafile picture;
+    shablon->DrawToMetafile(picture);
+    const auto pictures = std::count_if(picture.Calls().begin(), picture.Calls().end(),
+                                        [](const TCanvasCall& call) { return call.Op == TCanvasOp::Picture; });
+    EXPECT_EQ(pictures, 2);  // one turn picture in each of the two turning cells
+
+    std::vector<std::string> lines;
+    shablon->ExportToScript(lines);
+    const auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    EXPECT_TRUE(has(".SaveStyleProp \"STRELKA_USER\", 0, 0"));
+    EXPECT_TRUE(has(".SaveStyleProp \"TURN_USER\", 0, 0"));
+    EXPECT_TRUE(has(".SaveStyleProp \"TURN_NORMAL\", -1, -1"));
+    for (const int bit : {1, 4}) {
+        const std::string shape = "TURN" + std::to_string(bit) + "&";
+        const auto made = std::find(lines.begin(), lines.end(), shape + "=.GetObjectsCDRStaticID()");
+        const auto used = std::find(lines.begin(), lines.end(), ".SelectObjectOfCDRStaticID " + shape);
+        ASSERT_NE(made, lines.end()) << shape;
+        ASSERT_NE(used, lines.end()) << shape;
+        EXPECT_LT(made, used);
+        EXPECT_EQ(*(used + 1), ".DuplicateObject 0, 0");
+    }
+    // The shapes are deleted at the end, the turn shapes after the arrows.
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], ".SelectObjectOfCDRStaticID TURN128&");
+    EXPECT_EQ(lines.back(), ".DeleteObject");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), ".UnSelectAll"), 1);
+}
