@@ -11,7 +11,8 @@
 namespace {
 
 const char* const CheckHelpHead =
-    "usage: crossgen check (--size WxH | --template FILE) [--min N] [--max N]\n"
+    "usage: crossgen check (--size WxH | --template FILE | --picture FILE) [--kind NAME] [--min N]\n"
+    "                      [--max N]\n"
     "\n"
     "Checks a template: prints its statistics (slots by length, letter cells, the share of\n"
     "crossing cells), then one line \"x y 0xMMMM\" for every cell with defect marks, row by row:\n"
@@ -49,7 +50,7 @@ int CheckCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
     parser.Number("--max", maxLength, 0, 255);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << CheckHelpHead << TemplateSourceHelp << CheckHelpTail;
+        out << CheckHelpHead << TemplateSourceHelp() << CheckHelpTail;
         return ExitCode::Filled;
     }
     if (!source.Check(parser)) return ExitCode::BadInput;

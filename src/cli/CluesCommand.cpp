@@ -3,7 +3,7 @@
 #include "CrosswordPrint.h"
 #include "TemplateSource.h"
 
-#include "crossword/ClassicCrossword.h"
+#include "crossword/Crossword.h"
 #include "platform/Text.h"
 
 #include <ostream>
@@ -99,9 +99,9 @@ int CluesCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
     }
     SeedRandomFrom(seed);
 
-    TClassicCrossword crossword;
-    crossword.Interactive = 0;
-    crossword.Dictionary.ShowProgress = false;
+    const auto made = CrosswordOfFile(file, err);
+    if (!made) return ExitCode::BadInput;
+    TCrossword& crossword = *made;
     if (!LoadCrosswordFile(crossword, file, dictionaryFile, err)) return ExitCode::BadInput;
     if (!LoadStyleFile(crossword, styleFile, err)) return ExitCode::BadInput;
     definitions.Apply(crossword);

@@ -22,6 +22,7 @@ const TCommand Commands[] = {
     {"show", "print the crossword of a crossword file", ShowCommand},
     {"clues", "print the answers or the clues of a crossword file", CluesCommand},
     {"wrap", "break a clue into the lines of a clue cell", WrapCommand},
+    {"template", "make a template of a kind: a template file, or its picture as text", TemplateCommand},
     {"draw", "draw the empty grid of a template as SVG, PDF or PNG, or list its drawing items", DrawCommand},
     {"view", "paint the working view of a template, as an editor shows it, into a PNG", ViewCommand},
     {"script", "write the vector-editor commands of a template, or drive an in-memory editor", ScriptCommand},

@@ -1,9 +1,19 @@
 #include "CrosswordOptions.h"
 
 #include "crossword/Crossword.h"
+#include "crossword/CrosswordFactory.h"
+#include "platform/FileText.h"
+#include "template/ShablonWords.h"
 
 #include <filesystem>
 #include <ostream>
+
+namespace {
+
+// A crossword file begins with this, then its kind as one character.
+constexpr std::string_view CrosswordFileMagic = "CROSSWORD";
+
+}  // namespace
 
 const char* const DefinitionOptionsHelp =
     "  --definitions            give every word one of the definitions of its dictionary entry,\n"
@@ -36,6 +46,24 @@ void TDefinitionOptions::Apply(TCrossword& crossword) const {
         words.SetSlotDefinition(i, definition);
         words.SetSlotHasDefinition(i, true);
     }
+}
+
+std::unique_ptr<TCrossword> CrosswordOfFile(const std::string& path, std::ostream& err) {
+    std::string head;
+    int kind = static_cast<int>(TCrosswordKind::Classic);
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error) && ReadFileText(path, head, CrosswordFileMagic.size() + 1) &&
+        head.starts_with(CrosswordFileMagic) &&
+        head.size() > CrosswordFileMagic.size())
+        kind = SmallNumberOf(head[CrosswordFileMagic.size()]);
+    auto crossword = CreateCrossword(kind);
+    if (!crossword) {
+        err << "crossgen: " << path << " holds a crossword of kind " << kind << ", which this build does not make\n";
+        return nullptr;
+    }
+    crossword->Interactive = 0;
+    crossword->Dictionary.ShowProgress = false;
+    return crossword;
 }
 
 bool LoadCrosswordFile(TCrossword& crossword, const std::string& path, const std::string& dictionaryFile,

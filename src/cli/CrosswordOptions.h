@@ -6,6 +6,7 @@
 #include "Options.h"
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 class TCrossword;
@@ -26,6 +27,11 @@ struct TDefinitionOptions {
 
 // The help lines of the options above.
 extern const char* const DefinitionOptionsHelp;
+
+// A new crossword of the kind the crossword file at path holds, questions off and no progress
+// shown; classic when the file holds no readable header, which the load then reports. nullptr
+// after a complaint on err.
+std::unique_ptr<TCrossword> CrosswordOfFile(const std::string& path, std::ostream& err);
 
 // Reads the crossword file at path with the dictionary it names, or with dictionaryFile when that
 // is not empty. False after a complaint on err; the engine's own messages go to stderr.

@@ -1,12 +1,15 @@
 #include "CrosswordPrint.h"
 
 #include "Json.h"
+#include "KindNames.h"
 
 #include "crossword/Crossword.h"
 #include "platform/Text.h"
 
+#include <optional>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -18,6 +21,43 @@ std::string Direction(std::string_view path) {
 
 std::string UpperWord(const TCrossword& crossword, int slot) {
     return ToUtf8(crossword.Dictionary.ToUpperText(crossword.Words.SlotWord(slot)));
+}
+
+// "[[x, y], ...]", or with value "[[x, y, value], ...]".
+template <typename TCells, typename TValue>
+std::string CellArray(const TCells& cells, TValue value) {
+    std::string text = "[";
+    for (const TCell& cell : cells) {
+        text += (text.size() > 1 ? ", [" : "[") + std::to_string(cell.x) + ", " + std::to_string(cell.y);
+        if (const std::optional<int> v = value(cell)) text += ", " + std::to_string(*v);
+        text += "]";
+    }
+    return text + "]";
+}
+
+// The template's cells that have some data, with its value (none for a flag).
+std::string DataCells(const TShablon& shablon, bool (TShablon::*has)(int, int) const,
+                      int (TShablon::*get)(int, int) const) {
+    std::vector<TCell> cells;
+    for (int y = 0; y < shablon.Height; ++y)
+        for (int x = 0; x < shablon.Width; ++x)
+            if ((shablon.*has)(x, y)) cells.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+    return CellArray(cells, [&](const TCell& cell) -> std::optional<int> {
+        if (!get) return std::nullopt;
+        return (shablon.*get)(cell.x, cell.y);
+    });
+}
+
+// The filled slots in the order the crossword lists them.
+std::vector<int> ListedSlots(const TCrossword& crossword, const TKindName* kind) {
+    std::vector<int> slots;
+    if (kind && kind->Match) {
+        slots = crossword.OrderedWords(0);
+    } else {
+        for (int i = 0; i < crossword.Words.Count(); ++i) slots.push_back(i);
+    }
+    std::erase_if(slots, [&](int slot) { return !crossword.Words.SlotFilled(slot); });
+    return slots;
 }
 
 }  // namespace
@@ -65,19 +105,32 @@ void PrintCrosswordText(const TCrossword& crossword, std::ostream& out) {
 }
 
 std::string CrosswordJsonMembers(const TCrossword& crossword) {
+    const TShablon& shablon = *crossword.Template;
+    const TKindName* kind = KindNameOf(crossword.Kind);
     std::ostringstream out;
     out << "\"width\": " << static_cast<int>(crossword.Width) << ", \"height\": " << static_cast<int>(crossword.Height)
         << ", \"rows\": [";
     const std::vector<std::string> rows = GridRows(crossword);
     for (std::size_t i = 0; i < rows.size(); ++i) out << (i ? ", " : "") << JsonString(rows[i]);
-    out << "], \"words\": [";
+    out << "], \"kind\": " << JsonString(kind ? kind->Name : KindLabel(static_cast<int>(shablon.Kind)));
+    if (shablon.UsesWalls) out << ", \"walls\": " << DataCells(shablon, &TShablon::HasAttrA, &TShablon::GetAttrA);
+    if (shablon.UsesArrows) out << ", \"arrows\": " << DataCells(shablon, &TShablon::HasAttrB, &TShablon::GetAttrB);
+    if (shablon.UsesTurnMarks) out << ", \"turns\": " << DataCells(shablon, &TShablon::HasAttrC, &TShablon::GetAttrC);
+    if (shablon.UsesArrows) out << ", \"clueCells\": " << DataCells(shablon, &TShablon::IsClueCell, nullptr);
+    out << ", \"words\": [";
     const TCrosswordWords& words = crossword.Words;
     bool first = true;
-    for (int i = 0; i < words.Count(); ++i) {
-        if (!words.SlotFilled(i)) continue;
+    for (const int i : ListedSlots(crossword, kind)) {
+        const TCoord cells = crossword.SlotCells(i);
         out << (first ? "" : ", ") << "{\"x\": " << words.WordX(i) << ", \"y\": " << words.WordY(i)
             << ", \"direction\": " << JsonString(Direction(words.WordPath(i)))
+            << ", \"path\": " << JsonString(words.WordPath(i))
+            << ", \"cells\": " << CellArray(cells.Cells(), [](const TCell&) { return std::optional<int>(); })
             << ", \"word\": " << JsonString(UpperWord(crossword, i));
+        if (kind && kind->Match) {
+            const int lastX = cells.Count() > 0 ? cells.CellX(cells.Count() - 1) : -1;
+            out << ", \"goal\": " << (lastX == 0 || lastX == crossword.Width - 1 ? "true" : "false");
+        }
         if (words.SlotHasDefinition(i))
             out << ", \"definition\": " << JsonString(ToUtf8(words.SlotDefinition(i)));
         out << "}";

@@ -18,6 +18,8 @@ std::string TerminalLines(std::string_view text);
 std::vector<std::string> GridRows(const TCrossword& crossword);
 // The rows, a blank line, then one line per placed word: "x,y direction WORD".
 void PrintCrosswordText(const TCrossword& crossword, std::ostream& out);
-// "width", "height", "rows" and "words" (x, y, direction, word, and the definition when the
-// word has one) as the members of a JSON object, without its braces.
+// "width", "height", "rows", "kind", the cells' "walls", "arrows", "turns" and "clueCells"
+// where the kind has them, and "words" (x, y, direction, path, cells, word, "goal" for a kind
+// that plays a match, and the definition when the word has one) as the members of a JSON
+// object, without its braces.
 std::string CrosswordJsonMembers(const TCrossword& crossword);

@@ -16,7 +16,8 @@
 namespace {
 
 const char* const DrawHelpHead =
-    "usage: crossgen draw (--size WxH | --template FILE) [--style FILE] (--out FILE | --items)\n"
+    "usage: crossgen draw (--size WxH | --template FILE | --picture FILE) [--kind NAME] [--style FILE]\n"
+    "                     (--out FILE | --items)\n"
     "\n"
     "Draws the empty grid of a template: its cells, clue numbers, key-word cells and outline as\n"
     "the style sets them.\n"
@@ -164,7 +165,7 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     parser.Flag("--items", items);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << DrawHelpHead << TemplateSourceHelp << DrawHelpTail;
+        out << DrawHelpHead << TemplateSourceHelp() << DrawHelpTail;
         return ExitCode::Filled;
     }
     if (!options.Source.Check(parser)) return ExitCode::BadInput;

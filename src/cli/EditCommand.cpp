@@ -11,12 +11,13 @@
 namespace {
 
 const char* const EditHelp =
-    "usage: crossgen edit --template FILE (--crop | --shift DX,DY | --mirror h|v|hv)\n"
+    "usage: crossgen edit --template FILE [--kind NAME] (--crop | --shift DX,DY | --mirror h|v|hv)\n"
     "                     [--rect X0,Y0,X1,Y1] --out FILE\n"
     "\n"
     "Reshapes a template file and writes the result as a template file.\n"
     "\n"
     "  --template FILE    the template to reshape\n"
+    "  --kind NAME        read it into a template of that kind, written as that kind\n"
     "  --crop             move the letter cells to the top-left corner and shrink the grid to them\n"
     "  --shift DX,DY      move the cells DX columns right and DY rows down (negative: left, up);\n"
     "                     cells moved off the grid are lost, cells left behind become blocks\n"
@@ -46,6 +47,7 @@ int EditCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     TOptionParser parser("edit", err);
     TTemplateSource source;
     parser.Text("--template", source.TemplateFile);
+    source.AddKindOption(parser);
     bool crop = false;
     parser.Flag("--crop", crop);
     std::vector<int> shift;

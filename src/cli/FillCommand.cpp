@@ -6,7 +6,7 @@
 #include "Options.h"
 #include "TemplateSource.h"
 
-#include "crossword/ClassicCrossword.h"
+#include "crossword/Crossword.h"
 #include "platform/Text.h"
 
 #include <chrono>
@@ -15,10 +15,11 @@
 namespace {
 
 const char* const FillHelpHead =
-    "usage: crossgen fill (--size WxH | --template FILE) [OPTIONS]\n"
+    "usage: crossgen fill (--size WxH | --template FILE | --picture FILE) [--kind NAME] [OPTIONS]\n"
     "\n"
-    "Fills a classic crossword template with dictionary words and prints the grid in capital\n"
-    "letters (\"#\" for a block, \".\" for a letter cell left empty) and the words placed.\n"
+    "Fills a crossword template of a kind with dictionary words and prints the grid in capital\n"
+    "letters (\"#\" for a cell without a letter, \".\" for a letter cell left empty) and the words\n"
+    "placed.\n"
     "\n";
 
 const char* const FillHelpTail =
@@ -30,11 +31,14 @@ const char* const FillHelpEnd =
     "  --keyword WORD     choose the cells whose letters spell the key word\n"
     "  --save FILE        write the crossword file (for crossgen show and clues)\n"
     "  --with-pictures    with the pictures of the template\n"
-    "  --json             print one JSON object instead: width, height, rows, words (x, y,\n"
-    "                     direction, word, definition), filled, method, error (the fill's error\n"
-    "                     code: -1 stopped, -2 no solution, -4 time limit, 0 or more a slot\n"
-    "                     without candidates), message (what went wrong, empty when filled)\n"
-    "                     and ms (the fill time in milliseconds)\n"
+    "  --json             print one JSON object instead: kind, width, height, rows, words (x,\n"
+    "                     y, direction, path, cells, word, definition; football: in match order,\n"
+    "                     with goal), the cells' walls, arrows and turns ([x, y, value]) and\n"
+    "                     clueCells ([x, y]) where the kind has them, filled, method, error (the\n"
+    "                     fill's error code: -1 stopped, -2 no solution, -3 a word the kind's fill\n"
+    "                     could not place, -4 time limit, 0 or more a slot without candidates),\n"
+    "                     message (what went wrong, empty when filled) and ms (the fill time in\n"
+    "                     milliseconds)\n"
     "  --help             this text\n"
     "\n"
     "A fill that fails prints the largest partial fill it reached.\n"
@@ -64,7 +68,7 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     parser.Flag("--with-pictures", withPictures);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << FillHelpHead << TemplateSourceHelp << FillOptionsHelp << FillHelpTail << DefinitionOptionsHelp
+        out << FillHelpHead << TemplateSourceHelp() << FillOptionsHelp << FillHelpTail << DefinitionOptionsHelp
             << FillHelpEnd;
         return ExitCode::Filled;
     }
@@ -75,7 +79,9 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     }
     source.SeedRandom();
 
-    TClassicCrossword crossword;
+    const auto made = source.MakeCrossword(err);
+    if (!made) return ExitCode::BadInput;
+    TCrossword& crossword = *made;
     crossword.Interactive = 0;
     crossword.Dictionary.ShowProgress = false;
     if (!crossword.LoadDictionary(dictionaryFile)) {

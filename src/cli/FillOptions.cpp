@@ -65,7 +65,7 @@ const char* TFillOptions::MethodName() const {
 }
 
 bool HasSlots(const TCrossword& crossword, std::ostream& err) {
-    if (crossword.Words.Count() > 0) return true;
+    if (crossword.Unformatted || crossword.Words.Count() > 0) return true;
     err << "crossgen: the template has no slot: no two letter cells stand side by side\n";
     return false;
 }

@@ -31,7 +31,8 @@ struct TFillOptions {
 // The usage lines of the options above, for the commands' help texts.
 extern const char* const FillOptionsHelp;
 
-// False, after a complaint on err, when the template's letter cells form no slot.
+// False, after a complaint on err, when the template's letter cells form no slot (a crossword
+// that lays its words on free paths has none before the fill and passes).
 bool HasSlots(const TCrossword& crossword, std::ostream& err);
 
 // After a failed fill: the grid goes back to the best partial fill, and the answer is what went

@@ -13,6 +13,10 @@ const TKindName Names[] = {
 
 }  // namespace
 
+std::span<const TKindName> AllKindNames() {
+    return Names;
+}
+
 const TKindName* FindKindName(std::string_view name) {
     for (const TKindName& kind : Names)
         if (name == kind.Name) return &kind;
@@ -23,6 +27,19 @@ const TKindName* KindNameOf(TShablonKind kind) {
     for (const TKindName& entry : Names)
         if (entry.Template == kind) return &entry;
     return nullptr;
+}
+
+const TKindName* KindNameOf(TCrosswordKind kind) {
+    for (const TKindName& entry : Names)
+        if (entry.Crossword == kind) return &entry;
+    return nullptr;
+}
+
+std::string KindLabel(int templateKind) {
+    const TKindName* name = templateKind >= 0 && templateKind < ShablonKindCount
+                                ? KindNameOf(static_cast<TShablonKind>(templateKind))
+                                : nullptr;
+    return name ? std::string(name->Name) : "kind " + std::to_string(templateKind);
 }
 
 std::string KindNameList() {

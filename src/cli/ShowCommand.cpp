@@ -2,7 +2,7 @@
 #include "CrosswordOptions.h"
 #include "CrosswordPrint.h"
 
-#include "crossword/ClassicCrossword.h"
+#include "crossword/Crossword.h"
 
 #include <ostream>
 
@@ -16,8 +16,8 @@ const char* const ShowHelp =
     "empty) and the words placed.\n"
     "\n"
     "  --dict FILE   the dictionary to use instead of the one the file names\n"
-    "  --json        print one JSON object instead: width, height, rows and words (x, y,\n"
-    "                direction, word, and the definition when the word has one)\n"
+    "  --json        print one JSON object instead: the members of crossgen fill --json before\n"
+    "                \"filled\" (width, height, rows, kind, the cells' data and words)\n"
     "  --help        this text\n"
     "\n"
     "exit codes: 0 shown, 2 bad arguments or an unreadable or damaged file\n";
@@ -41,9 +41,9 @@ int ShowCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         return ExitCode::BadInput;
     }
 
-    TClassicCrossword crossword;
-    crossword.Interactive = 0;
-    crossword.Dictionary.ShowProgress = false;
+    const auto made = CrosswordOfFile(file, err);
+    if (!made) return ExitCode::BadInput;
+    TCrossword& crossword = *made;
     if (!LoadCrosswordFile(crossword, file, dictionaryFile, err)) return ExitCode::BadInput;
     if (json)
         out << "{" << CrosswordJsonMembers(crossword) << "}\n";

@@ -1,22 +1,60 @@
 #include "TemplateSource.h"
 
-#include "crossword/Crossword.h"
+#include "KindNames.h"
+#include "TemplatePicture.h"
+
+#include "crossword/CrosswordFactory.h"
 #include "platform/Clock.h"
+#include "platform/FileText.h"
 #include "platform/IndexCollection.h"
 #include "platform/Text.h"
 #include "template/ShablonFactory.h"
+#include "template/ShablonWords.h"
 
 #include <filesystem>
 #include <ostream>
 #include <vector>
 
-const char* const TemplateSourceHelp =
-    "  --size WxH         pick a template of W columns and H rows at random from the collection\n"
-    "  --template FILE    use this template file instead\n"
-    "  --templates FILE   the template collection (default: templates.col in the working\n"
-    "                     directory, where the game reads it)\n"
-    "  --seed N           seed the random choices: the same seed and files give the same\n"
-    "                     result (default: seeded from the clock)\n";
+namespace {
+
+// Far more than the picture of a 200 x 200 template takes.
+constexpr std::size_t MaxPictureBytes = 16 * 1024 * 1024;
+
+const TKindName& KindOrClassic(const TKindName* kind) {
+    return kind ? *kind : *KindNameOf(TShablonKind::Classic);
+}
+
+// The names of the kinds whose grid of a size comes from source, separated by ", ".
+std::string KindsOfSize(TSizeSource source) {
+    std::string names;
+    for (const TKindName& kind : AllKindNames())
+        if (kind.Size == source) names += (names.empty() ? "" : ", ") + std::string(kind.Name);
+    return names;
+}
+
+}  // namespace
+
+std::string TemplateSourceHelp() {
+    std::string help =
+        "  --kind NAME        the kind of template or crossword: " + KindNameList() +
+        "\n"
+        "                     (default: the kind of the file or picture, classic for --size)\n"
+        "  --size WxH         a grid of W columns and H rows: a template of that size picked at\n"
+        "                     random from the collection and read into the kind";
+    if (const std::string field = KindsOfSize(TSizeSource::LetterField); !field.empty())
+        help += "; for " + field + " a field of letter cells";
+    if (const std::string own = KindsOfSize(TSizeSource::OwnShape); !own.empty())
+        help += "; for " + own + " the kind's own shape";
+    return help +
+           "\n"
+           "  --template FILE    use this template file instead; a file of another kind is read\n"
+           "                     into the kind when the kind takes it\n"
+           "  --picture FILE     use this template picture (as crossgen template prints it) instead\n"
+           "  --templates FILE   the template collection (default: templates.col in the working\n"
+           "                     directory, where the game reads it)\n"
+           "  --seed N           seed the random choices: the same seed and files give the same\n"
+           "                     result (default: seeded from the clock)\n";
+}
 
 void TTemplateSource::AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults) {
     TemplatesFile = defaults.TemplatesFile;
@@ -24,13 +62,22 @@ void TTemplateSource::AddOptions(TOptionParser& parser, const TCrossgenDefaults&
         return ParseSize(value, Width, Height) ? "" : "wants WxH with sides from 1 to 200";
     });
     parser.Text("--template", TemplateFile);
+    parser.Text("--picture", PictureFile);
+    AddKindOption(parser);
     parser.Text("--templates", TemplatesFile);
     parser.Seed("--seed", Seed);
 }
 
+void TTemplateSource::AddKindOption(TOptionParser& parser) {
+    parser.Value("--kind", [this](const std::string& value) -> std::string {
+        Kind = FindKindName(value);
+        return Kind ? "" : "wants one of " + KindNameList();
+    });
+}
+
 bool TTemplateSource::Check(const TOptionParser& parser) const {
-    if (parser.Given("--size") == parser.Given("--template"))
-        return parser.Complain("either --size WxH or --template FILE");
+    if (parser.Given("--size") + parser.Given("--template") + parser.Given("--picture") != 1)
+        return parser.Complain("one of --size WxH, --template FILE and --picture FILE");
     return true;
 }
 
@@ -43,6 +90,12 @@ void SeedRandomFrom(const std::optional<uint32_t>& seed) {
         RandSeed(*seed);
     else
         Randomize();
+}
+
+std::string TTemplateSource::InputName() const {
+    if (!TemplateFile.empty()) return TemplateFile;
+    if (!PictureFile.empty()) return PictureFile;
+    return "the " + std::to_string(Width) + "x" + std::to_string(Height) + " grid";
 }
 
 std::optional<std::string> TTemplateSource::PickEntry(std::ostream& err) const {
@@ -77,59 +130,136 @@ bool TTemplateSource::ReadHeader(TShablonHeader& header, std::ostream& err) cons
     return false;
 }
 
+std::unique_ptr<TShablon> TTemplateSource::ReadPicture(std::ostream& err) const {
+    std::string text;
+    if (!ReadRegularFile(PictureFile, text, MaxPictureBytes)) {
+        err << "crossgen: cannot read the template picture " << PictureFile << "\n";
+        return nullptr;
+    }
+    std::string error;
+    auto shablon = ReadTemplatePicture(text, error);
+    if (!shablon) err << "crossgen: " << PictureFile << ": " << error << "\n";
+    return shablon;
+}
+
+std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
+    std::unique_ptr<TShablon> shablon;
+    if (!PictureFile.empty()) {
+        shablon = ReadPicture(err);
+        if (!shablon) return std::nullopt;
+    } else {
+        const TKindName& kind = KindOrClassic(Kind);
+        if (kind.Size == TSizeSource::Collection) return PickEntry(err);
+        shablon = CreateTemplate(Width, Height, static_cast<int>(kind.Template));
+        if (!shablon) {
+            err << "crossgen: this build makes no " << kind.Name << " templates\n";
+            return std::nullopt;
+        }
+        if (kind.Size == TSizeSource::LetterField) shablon->ClearRect(0, 0, Width - 1, Height - 1, true);
+    }
+    return shablon->SerializeTemplate(0, 0, shablon->Width - 1, shablon->Height - 1);
+}
+
+std::optional<int> TTemplateSource::OwnKind(std::ostream& err) const {
+    if (!TemplateFile.empty()) {
+        TShablonHeader header;
+        if (!ReadHeader(header, err)) return std::nullopt;
+        return header.Kind;
+    }
+    if (!PictureFile.empty()) {
+        const auto shablon = ReadPicture(err);
+        if (!shablon) return std::nullopt;
+        return static_cast<int>(shablon->Kind);
+    }
+    return static_cast<int>(TShablonKind::Classic);
+}
+
+namespace {
+
+// Why a template of kind code could not read the text of kind own; false.
+bool Unreadable(std::ostream& err, const std::string& input, int own, int code) {
+    if (own == code)
+        err << "crossgen: " << input << " is a damaged " << KindLabel(own) << " template\n";
+    else
+        err << "crossgen: " << input << " is a " << KindLabel(own) << " template, which a " << KindLabel(code)
+            << " template cannot read\n";
+    return false;
+}
+
+}  // namespace
+
 std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const {
     if (TemplateFile.empty()) {
-        const auto entry = PickEntry(err);
-        if (!entry) return nullptr;
-        const int kind = entry->empty() ? -1 : static_cast<unsigned char>((*entry)[0]) - '0';
-        auto shablon = CreateTemplate(Width, Height, kind);
-        if (!shablon || !shablon->ParseTemplate(*entry, 0, 0)) {
-            err << "crossgen: a template of " << Width << "x" << Height << " in " << TemplatesFile
-                << " is damaged\n";
+        const auto text = GridText(err);
+        if (!text) return nullptr;
+        const int own = SmallNumberOf((*text)[0]);
+        const int code = Kind ? static_cast<int>(Kind->Template) : own;
+        auto shablon = CreateTemplate(SmallNumberOf((*text)[1]), SmallNumberOf((*text)[2]), code);
+        if (!shablon) {
+            err << "crossgen: this build makes no " << KindLabel(code) << " templates\n";
             return nullptr;
         }
+        if (!shablon->ParseTemplate(*text, 0, 0)) return Unreadable(err, InputName(), own, code), nullptr;
         return shablon;
     }
     TShablonHeader header;
     if (!ReadHeader(header, err)) return nullptr;
-    auto shablon = CreateTemplate(header.Width, header.Height, header.Kind);
+    const int code = Kind ? static_cast<int>(Kind->Template) : header.Kind;
+    auto shablon = CreateTemplate(header.Width, header.Height, code);
     if (!shablon) {
-        err << "crossgen: " << TemplateFile << " is a template of kind " << header.Kind
-            << ", which this engine does not make\n";
+        err << "crossgen: " << TemplateFile << " is a " << KindLabel(header.Kind)
+            << " template, which crossgen does not make\n";
         return nullptr;
     }
     shablon->FileName = TemplateFile;
-    if (!shablon->LoadFromFile()) {
-        err << "crossgen: cannot read the template file " << TemplateFile << "\n";
-        return nullptr;
-    }
+    if (!shablon->LoadFromFile()) return Unreadable(err, TemplateFile, header.Kind, code), nullptr;
     return shablon;
 }
 
+std::unique_ptr<TCrossword> TTemplateSource::MakeCrossword(std::ostream& err) const {
+    const TKindName* kind = Kind;
+    if (!kind) {
+        const auto own = OwnKind(err);
+        if (!own) return nullptr;
+        kind = *own >= 0 && *own < ShablonKindCount ? KindNameOf(static_cast<TShablonKind>(*own)) : nullptr;
+        if (!kind) {
+            err << "crossgen: " << InputName() << " is a template of kind " << *own << ", which crossgen cannot fill\n";
+            return nullptr;
+        }
+    }
+    if (!kind->Crossword) {
+        err << "crossgen: " << kind->Name << " templates make no crossword to fill\n";
+        return nullptr;
+    }
+    auto crossword = CreateCrossword(static_cast<int>(*kind->Crossword));
+    if (!crossword) err << "crossgen: this build makes no " << kind->Name << " crosswords\n";
+    return crossword;
+}
+
 bool TTemplateSource::LoadInto(TCrossword& crossword, std::ostream& err) const {
-    if (TemplateFile.empty()) {
-        const auto entry = PickEntry(err);
-        if (!entry) return false;
-        crossword.SetWidth(Width);
-        crossword.SetHeight(Height);
-        if (!crossword.Template->ParseTemplate(*entry, 0, 0)) {
-            err << "crossgen: a template of " << Width << "x" << Height << " in " << TemplatesFile
-                << " is damaged\n";
+    const int code = static_cast<int>(crossword.Template->Kind);
+    const auto refuse = [&](int own) {
+        err << "crossgen: " << InputName() << " is a " << KindLabel(own) << " template; a " << KindLabel(code)
+            << " crossword cannot fill it\n";
+        return false;
+    };
+    if (!TemplateFile.empty()) {
+        TShablonHeader header;
+        if (!ReadHeader(header, err)) return false;
+        if (!TemplateKindFits(crossword.Kind, header.Kind)) return refuse(header.Kind);
+        if (!crossword.LoadTemplateFile(TemplateFile)) {
+            err << "crossgen: cannot read the template file " << TemplateFile << "\n";
             return false;
         }
-        crossword.PrepareForFill();
         return true;
     }
-    TShablonHeader header;
-    if (!ReadHeader(header, err)) return false;
-    if (header.Kind != static_cast<int>(crossword.Template->Kind)) {
-        err << "crossgen: " << TemplateFile << " is a template of kind " << header.Kind
-            << "; this crossword fills templates of kind " << static_cast<int>(crossword.Template->Kind) << "\n";
-        return false;
-    }
-    if (!crossword.LoadTemplateFile(TemplateFile)) {
-        err << "crossgen: cannot read the template file " << TemplateFile << "\n";
-        return false;
-    }
+    const auto text = GridText(err);
+    if (!text) return false;
+    const int own = SmallNumberOf((*text)[0]);
+    if (!PictureFile.empty() && !TemplateKindFits(crossword.Kind, own)) return refuse(own);
+    crossword.SetWidth(SmallNumberOf((*text)[1]));
+    crossword.SetHeight(SmallNumberOf((*text)[2]));
+    if (!crossword.Template->ParseTemplate(*text, 0, 0)) return Unreadable(err, InputName(), own, code);
+    crossword.TakeTemplate();
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-// Where a command's template comes from: "--template FILE" or "--size WxH" picked at random
-// from a template collection ("--templates FILE", default the game's "templates.col"), with
-// "--seed N" making the pick and every later random choice repeatable.
+// Where a command's template comes from: "--template FILE", "--picture FILE" (the picture form
+// crossgen template prints) or "--size WxH", a grid of that size of the kind: picked at random
+// from a template collection ("--templates FILE", default the game's "templates.col"), a field
+// of letter cells or the kind's own shape. "--kind NAME" names the kind, "--seed N" makes the
+// pick and every later random choice repeatable.
 
 #include "Crossgen.h"
 #include "Options.h"
@@ -16,24 +18,33 @@
 class TShablon;
 struct TShablonHeader;
 class TCrossword;
+struct TKindName;
 
 struct TTemplateSource {
     int Width = 0;  // with Height: a size to pick from the collection
     int Height = 0;
     std::string TemplateFile;  // or a template file
+    std::string PictureFile;   // or a template picture
     std::string TemplatesFile;
     std::optional<uint32_t> Seed;  // none: seeded from the clock
+    const TKindName* Kind = nullptr;  // none: the kind of the file or picture, classic for a size
 
-    // Declares --size, --template, --templates and --seed; the collection defaults to defaults'.
+    // Declares --size, --template, --picture, --kind, --templates and --seed; the collection
+    // defaults to defaults'.
     void AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults);
-    // After parsing: exactly one of --size and --template; false after a complaint.
+    // Declares --kind alone.
+    void AddKindOption(TOptionParser& parser);
+    // After parsing: exactly one of --size, --template and --picture; false after a complaint.
     bool Check(const TOptionParser& parser) const;
     // Seeds the one random generator from --seed, else from the clock.
     void SeedRandom() const;
 
-    // The template as stored (a file) or as picked (a collection entry), any kind the factory
-    // makes; nullptr after a complaint on err.
+    // The template as stored (a file, a picture) or as made for the size, of the kind asked
+    // for (a text that kind accepts is read into it); nullptr after a complaint on err.
     std::unique_ptr<TShablon> LoadTemplate(std::ostream& err) const;
+    // A new crossword of the kind asked for, else of the file's or picture's kind, else
+    // classic; nullptr after a complaint on err.
+    std::unique_ptr<TCrossword> MakeCrossword(std::ostream& err) const;
     // Loads the template into the crossword the way the crossword prepares a template for a
     // fill; false after a complaint on err.
     bool LoadInto(TCrossword& crossword, std::ostream& err) const;
@@ -43,10 +54,18 @@ private:
     std::optional<std::string> PickEntry(std::ostream& err) const;
     // The header of TemplateFile; false after a complaint on err.
     bool ReadHeader(TShablonHeader& header, std::ostream& err) const;
+    // The template of PictureFile; nullptr after a complaint on err.
+    std::unique_ptr<TShablon> ReadPicture(std::ostream& err) const;
+    // The text (without the prefix) of the picture or of the grid made for the size.
+    std::optional<std::string> GridText(std::ostream& err) const;
+    // The kind code of the template file or picture, or of the classic kind for a size.
+    std::optional<int> OwnKind(std::ostream& err) const;
+    // Where the input is, for messages.
+    std::string InputName() const;
 };
 
 // Seeds the one random generator with seed, else from the clock.
 void SeedRandomFrom(const std::optional<uint32_t>& seed);
 
-// The usage line of the options above, for the commands' help texts.
-extern const char* const TemplateSourceHelp;
+// The usage lines of the options above, for the commands' help texts.
+std::string TemplateSourceHelp();

@@ -12,8 +12,9 @@
 namespace {
 
 const char* const ViewHelpHead =
-    "usage: crossgen view (--size WxH | --template FILE) [--style FILE] [--zoom P] [--first X,Y]\n"
-    "                     [--window WxH] [--select X0,Y0,X1,Y1] [--details] [--marks] --out FILE.png\n"
+    "usage: crossgen view (--size WxH | --template FILE | --picture FILE) [--kind NAME] [--style FILE]\n"
+    "                     [--zoom P] [--first X,Y] [--window WxH] [--select X0,Y0,X1,Y1] [--details]\n"
+    "                     [--marks] --out FILE.png\n"
     "\n"
     "Paints the working view of a template, as an editor shows it: a window onto the grid at a\n"
     "zoom, 48 pixels a cell at zoom 100.\n"
@@ -76,7 +77,7 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     parser.Flag("--marks", view.ShowMarks);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << ViewHelpHead << TemplateSourceHelp << ViewHelpTail;
+        out << ViewHelpHead << TemplateSourceHelp() << ViewHelpTail;
         return ExitCode::Filled;
     }
     if (!options.Source.Check(parser)) return ExitCode::BadInput;

@@ -22,7 +22,8 @@ WordCategory CategoryFromRecord(int category) {
     return category >= 0 && category < WordCategoryCount ? static_cast<WordCategory>(category) : WordCategory::Ordinary;
 }
 
-// Whether a template of templateKind can carry a crossword of kind.
+}  // namespace
+
 bool TemplateKindFits(TCrosswordKind kind, int templateKind) {
     const int k = static_cast<int>(kind);
     switch (kind) {
@@ -41,8 +42,6 @@ bool TemplateKindFits(TCrosswordKind kind, int templateKind) {
             return templateKind == k + 1;
     }
 }
-
-}  // namespace
 
 TCrossword::TCrossword(TCrosswordKind kind, std::unique_ptr<TShablon> shablon)
     : Kind(kind),
@@ -431,6 +430,11 @@ bool TCrossword::LoadTemplateFile(const std::string& path) {
         Words.Clear();
         return false;
     }
+    TakeTemplate();
+    return PasteWords(0, 0, false, saved);
+}
+
+void TCrossword::TakeTemplate() {
     Template->CropToUsed();
     Template->NumberCells();
     SetWidth(Template->Width);
@@ -441,9 +445,7 @@ bool TCrossword::LoadTemplateFile(const std::string& path) {
         Unformatted = Interactive && TheUi().AskYesNo("Работать с кроссвордом, как с неформатируемым?"_cp) ? 1 : 0;
     else
         Unformatted = layout;
-
     PrepareForFill();
-    return PasteWords(0, 0, false, saved);
 }
 
 std::vector<std::string> TCrossword::CopyWords(int x1, int y1, int x2, int y2) const {

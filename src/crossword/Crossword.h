@@ -121,6 +121,9 @@ struct TWordLengthLimits {
     bool Flag = true;
 };
 
+// Whether a template of templateKind can carry a crossword of kind (LoadTemplateFile's test).
+bool TemplateKindFits(TCrosswordKind kind, int templateKind);
+
 class TCrossword {
 public:
     static constexpr int MaxSide = 200;
@@ -169,6 +172,9 @@ public:
     virtual int PlaceWord(int slot, std::string_view word, bool checkRelated);
     // Reads a template file (header, kind, body), keeping the words that still fit.
     virtual bool LoadTemplateFile(const std::string& path);
+    // After the template was read: crops and numbers it, sizes the grid to it with every cell
+    // empty, sets Unformatted from its word layout and prepares the slots. Words are dropped.
+    void TakeTemplate();
     virtual void PrepareForFill() { RebuildWords(); }
     // Loads the dictionary; words standing in the grid become unavailable in it again.
     virtual bool LoadDictionary(const std::string& path);

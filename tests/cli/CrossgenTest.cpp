@@ -105,7 +105,7 @@ TEST_F(Crossgen, UnreadableFilesExitWithTwo) {
     const std::vector<std::vector<std::string>> cases = {
         {"fill", "--template", Path("missing.shb")},
         {"fill", "--template", Path("notes.txt")},
-        {"fill", "--template", Path("scan.shb")},
+        {"fill", "--template", Path("scan.shb"), "--kind", "classic"},
         {"fill", "--template", mTemplate, "--dict", Path("missing.wdi")},
         {"fill", "--size", "9x9", "--templates", Path("missing.col")},
         {"fill", "--size", "9x9"},  // the collection holds 5 x 3 only

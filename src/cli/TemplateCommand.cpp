@@ -1,0 +1,65 @@
+#include "Commands.h"
+#include "Options.h"
+#include "TemplatePicture.h"
+#include "TemplateSource.h"
+
+#include "template/Shablon.h"
+
+#include <ostream>
+
+namespace {
+
+const char* const TemplateHelpHead =
+    "usage: crossgen template (--size WxH | --template FILE | --picture FILE) [--kind NAME]\n"
+    "                         [--out FILE]\n"
+    "\n"
+    "Makes a template of a kind as a fill reads it (cropped to its used cells) and writes it as\n"
+    "a template file, or prints its picture: a first line with the kind, the size WxH and the\n"
+    "values the kind keeps beside the cells (\"football 9x25 half=20\"), then a line per row, one\n"
+    "blank-separated token per cell: \"#\" a cell without a letter, \".\" a letter cell, then the\n"
+    "cell's data, a letter and a decimal value each: \"w\" walls (1 below, 2 right, 4 above,\n"
+    "8 left), \"a\" arrows, \"t\" turn marks, \"d\" the direction, and \"m\" the mark (\".w2\",\n"
+    "\".a26\"). --picture reads that form back.\n"
+    "\n";
+
+const char* const TemplateHelpTail =
+    "  --out FILE         write the template file (of the kind: a file or picture of another kind\n"
+    "                     that the kind takes is stored as the kind) instead of the picture\n"
+    "  --help             this text\n"
+    "\n"
+    "exit codes: 0 made, 2 bad arguments, unreadable input or an unwritable file\n";
+
+}  // namespace
+
+int TemplateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
+    TOptionParser parser("template", err);
+    TTemplateSource source;
+    source.AddOptions(parser, defaults);
+    std::string outFile;
+    parser.Text("--out", outFile);
+    if (!parser.Parse(args)) return ExitCode::BadInput;
+    if (parser.Help) {
+        out << TemplateHelpHead << TemplateSourceHelp() << TemplateHelpTail;
+        return ExitCode::Filled;
+    }
+    if (!source.Check(parser)) return ExitCode::BadInput;
+    source.SeedRandom();
+
+    const auto shablon = source.LoadTemplate(err);
+    if (!shablon) return ExitCode::BadInput;
+    shablon->CropToUsed();
+    shablon->NumberCells();
+    if (!outFile.empty()) {
+        shablon->FileName = outFile;
+        if (shablon->SaveToFile()) return ExitCode::Filled;
+        err << "crossgen: cannot write the template file " << outFile << "\n";
+        return ExitCode::BadInput;
+    }
+    const std::string picture = TemplatePicture(*shablon);
+    if (picture.empty()) {
+        err << "crossgen: templates of kind " << static_cast<int>(shablon->Kind) << " have no picture form\n";
+        return ExitCode::BadInput;
+    }
+    out << picture;
+    return ExitCode::Filled;
+}

@@ -1,0 +1,189 @@
+#include "TemplatePicture.h"
+
+#include "KindNames.h"
+#include "Options.h"
+
+#include "template/Shablon.h"
+#include "template/ShablonFactory.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// A cell's data as a token letter and the template's accessors of it.
+struct TCellData {
+    char Letter;
+    bool (TShablon::*Has)(int, int) const;
+    int (TShablon::*Get)(int, int) const;
+    void (TShablon::*Set)(int, int, int);
+    int Max;
+};
+
+constexpr std::array<TCellData, 4> CellData = {{
+    {'w', &TShablon::HasAttrA, &TShablon::GetAttrA, &TShablon::SetAttrA, 0xFF},
+    {'a', &TShablon::HasAttrB, &TShablon::GetAttrB, &TShablon::SetAttrB, 0xFFFF},
+    {'t', &TShablon::HasAttrC, &TShablon::GetAttrC, &TShablon::SetAttrC, 0xFFFF},
+    {'d', &TShablon::HasAttrD, &TShablon::GetAttrD, &TShablon::SetAttrD, 0xFFFFFF},
+}};
+constexpr char MarkLetter = 'm';
+
+// One token of a row, read.
+struct TCellToken {
+    bool Letter = false;
+    std::array<std::optional<int>, CellData.size()> Values;
+    bool Mark = false;
+};
+
+std::string CellToken(const TShablon& shablon, int x, int y) {
+    std::string token = shablon.IsLetterCell(x, y) ? "." : "#";
+    for (const TCellData& data : CellData)
+        if ((shablon.*data.Has)(x, y)) token += data.Letter + std::to_string((shablon.*data.Get)(x, y));
+    if (shablon.HasMarkE(x, y)) token += MarkLetter;
+    return token;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    while (true) {
+        const auto at = text.find(separator);
+        parts.push_back(text.substr(0, at));
+        if (at == std::string_view::npos) return parts;
+        text.remove_prefix(at + 1);
+    }
+}
+
+// The blank-separated words of a line.
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    for (const std::string_view word : Split(line, ' '))
+        if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+bool ReadToken(std::string_view text, TCellToken& token) {
+    if (text.empty() || (text[0] != '.' && text[0] != '#')) return false;
+    token.Letter = text[0] == '.';
+    std::size_t at = 1;
+    while (at < text.size()) {
+        const char letter = text[at++];
+        if (letter == MarkLetter) {
+            if (token.Mark) return false;
+            token.Mark = true;
+            continue;
+        }
+        std::size_t i = 0;
+        while (i < CellData.size() && CellData[i].Letter != letter) ++i;
+        if (i == CellData.size() || token.Values[i]) return false;
+        const std::size_t end = text.find_first_not_of("0123456789", at);
+        int value = 0;
+        if (!ParseWholeNumber(text.substr(at, end - at), value) || value > CellData[i].Max) return false;
+        token.Values[i] = value;
+        at = end == std::string_view::npos ? text.size() : end;
+    }
+    return true;
+}
+
+std::string At(int x, int y) {
+    return "cell " + std::to_string(x) + "," + std::to_string(y);
+}
+
+}  // namespace
+
+std::string TemplatePicture(const TShablon& shablon) {
+    const TKindName* kind = KindNameOf(shablon.Kind);
+    if (!kind) return {};
+    std::string text = std::string(kind->Name) + " " + std::to_string(shablon.Width) + "x" +
+                       std::to_string(shablon.Height);
+    if (kind->PictureValues) text += kind->PictureValues(shablon);
+    text += "\n";
+    for (int y = 0; y < shablon.Height; ++y) {
+        for (int x = 0; x < shablon.Width; ++x) text += (x ? " " : "") + CellToken(shablon, x, y);
+        text += "\n";
+    }
+    return text;
+}
+
+std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::string& error) {
+    std::vector<std::string_view> lines = Split(picture, '\n');
+    for (std::string_view& line : lines)
+        if (line.ends_with('\r')) line.remove_suffix(1);
+    while (!lines.empty() && Words(lines.back()).empty()) lines.pop_back();
+    if (lines.empty()) {
+        error = "the picture is empty";
+        return nullptr;
+    }
+    const std::vector<std::string_view> head = Words(lines[0]);
+    const TKindName* kind = head.empty() ? nullptr : FindKindName(head[0]);
+    if (!kind) {
+        error = "the first line does not begin with a kind (" + KindNameList() + ")";
+        return nullptr;
+    }
+    int width = 0, height = 0;
+    if (head.size() < 2 || !ParseSize(head[1], width, height)) {
+        error = "the kind is not followed by the size WxH";
+        return nullptr;
+    }
+    auto shablon = CreateTemplate(width, height, static_cast<int>(kind->Template));
+    if (!shablon) {
+        error = "crossgen makes no " + std::string(kind->Name) + " templates";
+        return nullptr;
+    }
+    if (shablon->Width != width || shablon->Height != height) {
+        error = "a " + std::string(kind->Name) + " template cannot be " + std::string(head[1]);
+        return nullptr;
+    }
+    shablon->ClearRect(0, 0, width - 1, height - 1, false);
+    for (std::size_t i = 2; i < head.size(); ++i) {
+        const auto eq = head[i].find('=');
+        if (eq == std::string_view::npos || !kind->SetPictureValue ||
+            !kind->SetPictureValue(*shablon, head[i].substr(0, eq), head[i].substr(eq + 1))) {
+            error = "a " + std::string(kind->Name) + " template takes no value \"" + std::string(head[i]) + "\"";
+            return nullptr;
+        }
+    }
+    if (lines.size() != static_cast<std::size_t>(height) + 1) {
+        error = "the picture has " + std::to_string(lines.size() - 1) + " rows, not " + std::to_string(height);
+        return nullptr;
+    }
+
+    std::vector<TCellToken> cells(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const std::vector<std::string_view> tokens = Words(lines[y + 1]);
+        if (tokens.size() != static_cast<std::size_t>(width)) {
+            error = "row " + std::to_string(y) + " has " + std::to_string(tokens.size()) + " cells, not " +
+                    std::to_string(width);
+            return nullptr;
+        }
+        for (int x = 0; x < width; ++x)
+            if (!ReadToken(tokens[x], cells[y * width + x])) {
+                error = At(x, y) + ": \"" + std::string(tokens[x]) + "\" is no cell";
+                return nullptr;
+            }
+    }
+    // Every letter cell first: a kind may keep a cell's data only beside letter cells.
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) shablon->SetLetterCellOnly(x, y, cells[y * width + x].Letter);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const TCellToken& cell = cells[y * width + x];
+            for (std::size_t i = 0; i < CellData.size(); ++i) {
+                const TCellData& data = CellData[i];
+                if (!cell.Values[i]) continue;
+                ((*shablon).*data.Set)(x, y, *cell.Values[i]);
+                if (!((*shablon).*data.Has)(x, y) || ((*shablon).*data.Get)(x, y) != *cell.Values[i]) {
+                    error = At(x, y) + ": a " + std::string(kind->Name) + " template does not keep " + data.Letter +
+                            std::to_string(*cell.Values[i]) + " there";
+                    return nullptr;
+                }
+            }
+            if (!cell.Mark) continue;
+            shablon->SetMarkE(x, y, true);
+            if (!shablon->HasMarkE(x, y)) {
+                error = At(x, y) + ": a " + std::string(kind->Name) + " template keeps no mark";
+                return nullptr;
+            }
+        }
+    return shablon;
+}
