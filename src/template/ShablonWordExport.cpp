@@ -3,6 +3,8 @@
 #include "export/ComExport.h"
 
 void TShablon::BuildWordExport(TComExport& list, const std::vector<TCellBlock>& blocks) {
+    NumberCells();
+    MarkInnerBlanks();
     if (!ExportFits()) return;
     int minX = 0, minY = 0, endX = 1, endY = 1;
     GetUsedBounds(minX, minY, endX, endY);

@@ -22,7 +22,8 @@ public:
     // Runs every line; throws std::runtime_error on a line it cannot read.
     void Run(const std::vector<std::string>& lines) {
         std::vector<bool> active;  // per open IF: whether its current branch runs
-        for (const std::string& line : lines) {
+        for (const std::string& raw : lines) {
+            const std::string line = Trim(raw);  // nested IF blocks may be indented
             const bool running = std::all_of(active.begin(), active.end(), [](bool b) { return b; });
             if (line.rfind("IF ", 0) == 0 && line.size() > 8 && line.substr(line.size() - 5) == " THEN") {
                 active.push_back(running && Eval(line.substr(3, line.size() - 8)).Number != 0);
