@@ -133,14 +133,23 @@ bool HasExtension(const std::string& path, std::string_view extension) {
                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-void TPictureOptions::AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults,
-                                 std::vector<std::string> extensions) {
-    Source.AddOptions(parser, defaults);
-    parser.Text("--style", StyleFile);
-    parser.Value("--out", [this, extensions = std::move(extensions)](const std::string& value) -> std::string {
+bool WritePictureFile(const TMetafile& picture, const std::string& file, std::ostream& err) {
+    if (picture.Width() <= 0 || picture.Height() <= 0) {
+        err << "crossgen: the picture is too large: its positions do not fit in 32 bits (lower the SCALE or WIDTH of the style)\n";
+        return false;
+    }
+    const bool written = HasExtension(file, ".svg")   ? picture.WriteSvg(file)
+                         : HasExtension(file, ".pdf") ? picture.WritePdf(file)
+                                                      : picture.WritePng(file);
+    if (!written) err << "crossgen: cannot write " << file << "\n";
+    return written;
+}
+
+void AddOutFileOption(TOptionParser& parser, std::string& outFile, std::vector<std::string> extensions) {
+    parser.Value("--out", [&outFile, extensions = std::move(extensions)](const std::string& value) -> std::string {
         for (const std::string& extension : extensions)
             if (HasExtension(value, extension)) {
-                OutFile = value;
+                outFile = value;
                 return {};
             }
         std::string wanted;
@@ -148,6 +157,13 @@ void TPictureOptions::AddOptions(TOptionParser& parser, const TCrossgenDefaults&
             wanted += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
         return "wants a file name ending in " + wanted;
     });
+}
+
+void TPictureOptions::AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults,
+                                 std::vector<std::string> extensions) {
+    Source.AddOptions(parser, defaults);
+    parser.Text("--style", StyleFile);
+    AddOutFileOption(parser, OutFile, std::move(extensions));
 }
 
 std::unique_ptr<TShablon> TPictureOptions::LoadTemplate(std::ostream& err) const {
@@ -185,17 +201,5 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     }
     TMetafile picture;
     shablon->DrawToMetafile(picture);
-    if (picture.Width() <= 0 || picture.Height() <= 0) {
-        err << "crossgen: the picture is too large: its positions do not fit in 32 bits (lower the SCALE or WIDTH of the style)\n";
-        return ExitCode::BadInput;
-    }
-    const std::string& file = options.OutFile;
-    const bool written = HasExtension(file, ".svg")   ? picture.WriteSvg(file)
-                         : HasExtension(file, ".pdf") ? picture.WritePdf(file)
-                                                      : picture.WritePng(file);
-    if (!written) {
-        err << "crossgen: cannot write " << file << "\n";
-        return ExitCode::BadInput;
-    }
-    return ExitCode::Filled;
+    return WritePictureFile(picture, options.OutFile, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

@@ -20,11 +20,9 @@ const char* const ViewHelpHead =
     "zoom, 48 pixels a cell at zoom 100.\n"
     "\n";
 
+const char* const ViewHelpStyle = "  --style FILE       a style file with the template's looks\n";
+
 const char* const ViewHelpTail =
-    "  --style FILE       a style file with the template's looks\n"
-    "  --zoom P           the zoom in percent (default 100; 1 or less shows one pixel a cell)\n"
-    "  --first X,Y        the column and row at the top-left corner (default 0,0)\n"
-    "  --window WxH       the size of the view in pixels (default 800x600)\n"
     "  --select X0,Y0,X1,Y1  show the cells of columns X0..X1 and rows Y0..Y1 selected\n"
     "  --details          show the clue numbers, key-word numbers, markers and background\n"
     "  --marks            check the template and show the marks of questionable slots\n"
@@ -40,11 +38,12 @@ constexpr int MaxFirst = 1000;  // far enough past any grid
 
 }  // namespace
 
-int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
-    TOptionParser parser("view", err);
-    TPictureOptions options;
-    options.AddOptions(parser, defaults, {".png"});
-    TFastDrawParameters view;
+const char* const ViewWindowHelp =
+    "  --zoom P           the zoom in percent (default 100; 1 or less shows one pixel a cell)\n"
+    "  --first X,Y        the column and row at the top-left corner (default 0,0)\n"
+    "  --window WxH       the size of the view in pixels (default 800x600)\n";
+
+void TViewWindowOptions::AddOptions(TOptionParser& parser, TFastDrawParameters& view) {
     parser.Number("--zoom", view.Zoom, -MaxZoom, MaxZoom);
     parser.Value("--first", [&view](const std::string& value) -> std::string {
         std::vector<int> xy;
@@ -54,18 +53,26 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         view.FirstRow = xy[1];
         return {};
     });
-    int windowWidth = 800, windowHeight = 600;
-    parser.Value("--window", [&](const std::string& value) -> std::string {
+    parser.Value("--window", [this](const std::string& value) -> std::string {
         const auto x = value.find_first_of("xX");
         int w = 0, h = 0;
         if (x == std::string::npos || !ParseWholeNumber(value.substr(0, x), w) ||
             !ParseWholeNumber(value.substr(x + 1), h) || w < 1 || h < 1 || w > MaxWindowSide || h > MaxWindowSide ||
             static_cast<long long>(w) * h > MaxWindowPixels)
             return "wants WxH with sides from 1 to 16384 and at most 16 M pixels";
-        windowWidth = w;
-        windowHeight = h;
+        Width = w;
+        Height = h;
         return {};
     });
+}
+
+int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
+    TOptionParser parser("view", err);
+    TPictureOptions options;
+    options.AddOptions(parser, defaults, {".png"});
+    TFastDrawParameters view;
+    TViewWindowOptions window;
+    window.AddOptions(parser, view);
     parser.Value("--select", [&view](const std::string& value) -> std::string {
         std::vector<int> r;
         if (!ParseNumberList(value, 4, r)) return "wants X0,Y0,X1,Y1";
@@ -77,7 +84,7 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     parser.Flag("--marks", view.ShowMarks);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << ViewHelpHead << TemplateSourceHelp() << ViewHelpTail;
+        out << ViewHelpHead << TemplateSourceHelp() << ViewHelpStyle << ViewWindowHelp << ViewHelpTail;
         return ExitCode::Filled;
     }
     if (!options.Source.Check(parser)) return ExitCode::BadInput;
@@ -91,7 +98,7 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     shablon->NumberCells();
     if (view.ShowMarks) shablon->CheckTemplate();
 
-    TBitmap bitmap(windowWidth, windowHeight);
+    TBitmap bitmap(window.Width, window.Height);
     shablon->FastDraw(view, bitmap);
     if (!bitmap.WritePng(options.OutFile)) {
         err << "crossgen: cannot write " << options.OutFile << "\n";

@@ -16,6 +16,7 @@
 #include "CharsCount.h"
 #include "ClueOptions.h"
 #include "CrosswordLook.h"
+#include "CrosswordPicture.h"
 #include "CrosswordWords.h"
 #include "FillResult.h"
 #include "WordVariant.h"
@@ -35,10 +36,13 @@
 #include <vector>
 
 class IAutomation;
+class TBitmap;
+class TCanvas;
 class TComExport;
 class TCommandWriter;
 class TfmProgress;
 class TMask;
+class TMetafile;
 class TFindSpecial;
 class TSlotGraph;
 
@@ -338,6 +342,31 @@ public:
     // Draws the mode's picture through the automation object with the progress window. False,
     // after "OLE-ошибка!", when a call fails; what was drawn before stays.
     virtual bool ExportTemplateScript(IAutomation& editor, int mode);
+
+    // --- picture (drawing units: a cell is the template's cell pixel size) ---
+
+    // The printable picture of an export mode, from the mode's item list: 2 adds the codeword
+    // table below the grid, 4 the labels (the grid moves one cell right and down), 5 draws the
+    // shuffled blocks instead of the grid, 6 adds the sapper texts. Empty when its positions do
+    // not fit in 32 bits.
+    virtual void DrawToMetafile(TMetafile& metafile, int mode);
+    // Replays an item list onto the metafile: the template's kinds through the template, the
+    // crossword's text blocks, pictures, framed pieces and markers here; unknown kinds are skipped.
+    void DrawItemsToMetafile(const TComExport& list, TMetafile& metafile);
+    // The format of a style name (compared in upper case): "CROSSWORD_CHARS" the grid letters,
+    // "OPR_TEXT" the clue texts, "SAPPER_CHARS" the sapper texts, any other the default format.
+    TDrawnFormat StyleFormat(std::string_view styleName) const;
+    // One piece of a picture or text box spanning several cells, drawn at (px, py), showing its
+    // part of the whole box; nothing for a piece whose right (bottom) lies before its left (top).
+    void DrawFramedPicture(TCanvas& canvas, const std::string& name, const TFramePiece& frame, int px, int py) const;
+    void DrawFramedText(TCanvas& canvas, std::string_view text, const TFramePiece& frame, bool wrap,
+                        const TDrawnFormat& format, int px, int py) const;
+    // A marked-word marker on the cell at (px, py): the other-cell look filled with MarkerColor,
+    // nothing while that look is not painted.
+    void DrawMarker(TCanvas& canvas, int px, int py) const;
+    // The working view: the template's fast view with the letters on top, fixed letters green
+    // and the text typed along a path in its cells.
+    virtual void DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap);
 
     // --- fields ---
 
