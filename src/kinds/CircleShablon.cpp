@@ -268,6 +268,11 @@ int TCircleShablon::GetPixelHeight() const {
     return GetPixelWidth();
 }
 
+void TCircleShablon::ExportToCanvas(int ex, int ey, int& px, int& py, bool full) const {
+    px = static_cast<int>(ex / ExportUnits);
+    py = ClampToInt(-int64_t{ey} / ExportUnits);
+}
+
 int TCircleShablon::ContourRow(uint8_t row) {
     return row <= MaxSide ? row : row - 256;
 }

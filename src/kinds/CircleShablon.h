@@ -93,6 +93,8 @@ public:
 
     int GetPixelWidth() const override;
     int GetPixelHeight() const override;
+    // Export positions are the drawing's points times 1000 (y negated), margin included.
+    void ExportToCanvas(int ex, int ey, int& px, int& py, bool full) const override;
 
     // Contours of (column, row, corner code) byte triplets: the outer ring, the inner ring and,
     // unless outlineOnly, one round each inner non-letter cell.

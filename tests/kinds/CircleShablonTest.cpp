@@ -337,6 +337,10 @@ TEST(CircleShablon, ScriptCellCornersAndNumberPoint) {
     EXPECT_NE(at, lines.end());
     // Number 1 is centred on the ring between r(0) and r(-1), straight above the centre.
     EXPECT_NE(std::find(lines.begin(), lines.end(), ".CreateArtisticText \"1\", 1353000, -71000"), lines.end());
+    // Items placed in export units come back to the same drawing points.
+    int px = 0, py = 0;
+    shablon->ExportToCanvas(1353000, -71000, px, py, false);
+    EXPECT_EQ(std::pair(px, py), std::pair(1353, 71));
 }
 
 TEST(CircleShablon, PictureDrawsCellsOutlineAndNumbers) {
