@@ -96,6 +96,7 @@ void FillScanword(benchmark::State& state) {
     crossword.FillParameters.TimeLimit = TimeLimitSeconds;
     std::vector<double> milliseconds;
     int filled = 0;
+    double words = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const auto inBudget = [&] {
@@ -113,11 +114,13 @@ void FillScanword(benchmark::State& state) {
                 filled += crossword.Fill(0, 0, crossword.Width, crossword.Height, false, errCode, best) ? 1 : 0;
                 const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - fillStart;
                 milliseconds.push_back(elapsed.count());
+                words += crossword.FilledCount();
             }
     }
     crossword.ClearWords(0, 0, 255, 255, true);
     state.SetLabel(std::to_string(width) + "x" + std::to_string(height) + (bending ? " third scanword" : " scanword"));
     state.counters["fills"] = static_cast<double>(milliseconds.size());
+    state.counters["words"] = words / std::max<std::size_t>(milliseconds.size(), 1);
     state.counters["success_%"] = 100.0 * filled / std::max<std::size_t>(milliseconds.size(), 1);
     state.counters["median_ms"] = Percentile(milliseconds, 0.5);
     state.counters["p95_ms"] = Percentile(milliseconds, 0.95);

@@ -2,18 +2,15 @@
 
 #include "SkanwordShablon.h"
 
-#include "template/ShablonFactory.h"
+TSkanword::TSkanword() : TSkanword(TCrosswordKind::Skanword, std::make_unique<TSkanwordShablon>(1, 1)) {}
 
-TSkanword::TSkanword() : TSkanword(TCrosswordKind::Skanword, TShablonKind::Skanword) {}
-
-TSkanword::TSkanword(TCrosswordKind kind, TShablonKind templateKind)
-    : TCrossword(kind, CreateTemplate(1, 1, static_cast<int>(templateKind))) {
+TSkanword::TSkanword(TCrosswordKind kind, std::unique_ptr<TShablon> shablon) : TCrossword(kind, std::move(shablon)) {
     CluesInGrid = 1;
 }
 
-TSkanword2::TSkanword2() : TSkanword(TCrosswordKind::Skanword2, TShablonKind::Skanword2) {}
+TSkanword2::TSkanword2() : TSkanword(TCrosswordKind::Skanword2, std::make_unique<TSkanwordShablon2>(1, 1)) {}
 
-TSkanword3::TSkanword3() : TSkanword(TCrosswordKind::Skanword3, TShablonKind::Skanword3) {}
+TSkanword3::TSkanword3() : TSkanword(TCrosswordKind::Skanword3, std::make_unique<TSkanwordShablon3>(1, 1)) {}
 
 void TSkanword3::RebuildWords() {
     Words.Clear();

@@ -14,7 +14,9 @@ public:
     bool KeepsBasePlacement() const override { return true; }
 
 protected:
-    TSkanword(TCrosswordKind kind, TShablonKind templateKind);
+    // The template is made here rather than by the factory, so that a crossword never starts
+    // without one whether the kinds are registered or not.
+    TSkanword(TCrosswordKind kind, std::unique_ptr<TShablon> shablon);
 };
 
 class TSkanword2 : public TSkanword {
