@@ -3,7 +3,12 @@
 #include "DiagonalShablon.h"
 
 #include "export/ComExport.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/Metafile.h"
 #include "platform/Text.h"
+#include "template/GlobalOption.h"
+#include "template/TextFitting.h"
 
 #include <algorithm>
 #include <limits>
@@ -14,6 +19,12 @@ namespace {
 constexpr int64_t ExportUnits = 1000;
 constexpr int ItalianMode = 4;
 constexpr int GivenLettersMode = 1;
+constexpr int CodewordMode = 2;
+// The working view draws a lattice unit as 48 units and a letter 30 high, stretched to the zoom.
+constexpr int ViewUnit = 48;
+constexpr int ViewLetterHeight = 30;
+constexpr TColor FixedLetterColor = RGB(0, 255, 0);
+constexpr TColor LetterColor = RGB(0, 0, 0);
 
 int32_t Clamp32(int64_t v) {
     return static_cast<int32_t>(
@@ -103,4 +114,52 @@ void TDiagonalCrossword::ExportKeywordScript(TComExport& list) {
             list.AddTextBlock(fields(ex, ly), Chars.CapitalLetters ? Dictionary.ToUpperText(letter) : letter);
         }
     }
+}
+
+void TDiagonalCrossword::DrawToMetafile(TMetafile& metafile, int mode) {
+    TCrossword::DrawToMetafile(metafile, mode == ItalianMode ? GivenLettersMode : mode);
+    if (mode != CodewordMode || metafile.Width() <= 0) return;
+    const TShablon& t = *Template;
+    const int64_t lines = LetterCounts.Count() / std::max(1, Width / 2) + 1;
+    const int64_t height = int64_t{t.Scale} * t.GetPixelHeight() + (2 * lines + 1) * t.GetCellPixelHeight();
+    if (height <= std::numeric_limits<int>::max()) {
+        metafile.SetSize(metafile.Width(), static_cast<int>(height));
+    } else {
+        metafile.Clear();
+        metafile.SetSize(0, 0);
+    }
+}
+
+void TDiagonalCrossword::DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap) {
+    const TFastDrawParameters& p = parameters;
+    Template->FastDraw(parameters, bitmap);
+    const int64_t z = p.CellPixels();
+    int columns = 0, rows = 0;
+    Template->PixelsToCells(bitmap.Width(), bitmap.Height(), p, columns, rows);
+
+    auto letters = std::make_shared<TMetafile>((columns + 1) * ViewUnit, (rows + 1) * ViewUnit, bitmap.Metrics());
+    TCanvas canvas(*letters);
+    canvas.Brush.Style = TBrushStyle::Clear;
+    const std::string& fontName = TGlobalOption::Instance().DefaultFontName;
+    if (!fontName.empty()) canvas.Font.Name = fontName;
+    canvas.Font.Charset = Dictionary.CharsetCode();
+    // The cells one column (row) before the first show half their diamond, and their letter.
+    const int64_t firstX = std::max<int64_t>(0, int64_t{p.FirstColumn} - 1);
+    const int64_t firstY = std::max<int64_t>(0, int64_t{p.FirstRow} - 1);
+    for (int64_t y = firstY; y < Height && y - p.FirstRow < rows; ++y)
+        for (int64_t x = firstX; x < Width && x - p.FirstColumn < columns; ++x) {
+            const int cx = static_cast<int>(x), cy = static_cast<int>(y);
+            if (!Template->IsLetterCell(cx, cy) || IsCellEmpty(cx, cy)) continue;
+            const int left = static_cast<int>((x - p.FirstColumn) * ViewUnit + ViewUnit / 2);
+            const int top = static_cast<int>((y - p.FirstRow) * ViewUnit + ViewUnit / 2);
+            canvas.Font.Color = IsFixedCell(cx, cy) ? FixedLetterColor : LetterColor;
+            DrawFittedText(canvas, Dictionary.ToUpperText(CellText(cx, cy)),
+                           TRect{left, top, left + ViewUnit, top + ViewUnit}, ViewLetterHeight, true);
+        }
+    TCanvas target(bitmap);
+    const auto scaled = [&](int n) {
+        return static_cast<int>(std::min<int64_t>(n * z, std::numeric_limits<int>::max()));
+    };
+    target.StretchDraw(TRect{0, 0, scaled(columns + 1), scaled(rows + 1)},
+                       std::shared_ptr<const TMetafile>(std::move(letters)));
 }

@@ -26,4 +26,10 @@ public:
     // The codeword table on every second lattice column below the grid, at least one entry a line.
     void ExportKeywordScript(TComExport& list) override;
     void ExportItalianScript(TComExport& list) override {}
+
+    // The picture of a mode: mode 4 as mode 1, and mode 2 as high as its table on the lattice.
+    void DrawToMetafile(TMetafile& metafile, int mode) override;
+    // The diamond view with each letter fitted into the square round its diamond's centre, green
+    // when fixed.
+    void DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap) override;
 };

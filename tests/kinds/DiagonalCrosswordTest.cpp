@@ -4,9 +4,13 @@
 
 #include "crossword/CrosswordFactory.h"
 #include "export/ComExport.h"
+#include "platform/Bitmap.h"
+#include "platform/Metafile.h"
+#include "platform/Surface.h"
 #include "kinds/DiagonalShablon.h"
 #include "kinds/Kinds.h"
 
+#include <regex>
 #include <set>
 
 namespace {
@@ -162,4 +166,47 @@ TEST_F(DiagonalCrosswordTest, LaidOutGridKeepsTheClassicSlots) {
     EXPECT_EQ(laid, expected);
     EXPECT_EQ(crossword->Template->GetNumber(2, 0), 1);  // (0, 0), one column on for the even height
     EXPECT_EQ(crossword->Template->GetNumber(3, 1), 2);  // (1, 0)
+}
+
+// The picture of mode 4 is that of mode 1; mode 2 grows by its table's lines of Width div 2
+// entries (at least one) on the lattice.
+TEST_F(DiagonalCrosswordTest, PictureSizesPerMode) {
+    auto crossword = Make<TDiagonalCrossword>(Cross, {"кот", "рот"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("кот"), false), PutCode::Placed);
+    ASSERT_EQ(crossword->PlaceWord(1, Cp("рот"), false), PutCode::Placed);
+    crossword->GivenWords.Add(Cp("кот"));
+    TMetafile given, italian, codeword;
+    crossword->DrawToMetafile(given, 1);
+    crossword->DrawToMetafile(italian, 4);
+    EXPECT_GT(given.Width(), 0);
+    EXPECT_EQ(std::pair(italian.Width(), italian.Height()), std::pair(given.Width(), given.Height()));
+    // The same drawing (the SVG names each surface by a running number).
+    const std::regex surface("surface[0-9]+");
+    EXPECT_EQ(std::regex_replace(italian.SvgData(), surface, ""), std::regex_replace(given.SvgData(), surface, ""));
+
+    crossword->DrawToMetafile(codeword, 2);
+    const TShablon& t = *crossword->Template;
+    ASSERT_EQ(crossword->LetterCounts.Count(), 4);  // к, о, т, р: two lines of one entry in a 3-wide grid
+    EXPECT_EQ(codeword.Height(), t.Scale * t.GetPixelHeight() + (2 * 5 + 1) * t.GetCellPixelHeight());
+}
+
+// The view shows each letter in the middle of its diamond.
+TEST_F(DiagonalCrosswordTest, ViewLettersStandInTheirDiamonds) {
+    auto crossword = Make<TDiagonalCrossword>(Cross, {"кот", "рот"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("кот"), false), PutCode::Placed);
+    TFastDrawParameters p;
+    TBitmap bitmap(4 * 48, 4 * 48);
+    crossword->DrawToBitmap(p, bitmap);
+    const TDIB pixels = bitmap.Pixels();
+    // Dark pixels within 12 pixels of the centre of cell (x, y)'s diamond.
+    const auto inked = [&](int x, int y) {
+        int n = 0;
+        for (int py = y * 48 + 36; py < y * 48 + 60; ++py)
+            for (int px = x * 48 + 36; px < x * 48 + 60; ++px) n += (pixels.Pixel(px, py) & 0xFFFFFF) < 0x404040;
+        return n;
+    };
+    EXPECT_GT(inked(0, 0), 0);
+    EXPECT_GT(inked(1, 1), 0);
+    EXPECT_GT(inked(2, 2), 0);
+    EXPECT_EQ(inked(2, 0), 0);  // a letter cell of the empty word
 }
