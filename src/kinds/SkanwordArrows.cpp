@@ -112,6 +112,11 @@ void TSkanwordShablon::LoadPictures(const char* section, const std::vector<TArro
     }
 }
 
+void TSkanwordShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
+    if (ArrowPictures.Count() == 0) LoadArrowPictures();
+    TShablon::FastDraw(std::move(parameters), bitmap);
+}
+
 void TSkanwordShablon3::DrawTurnMark(TCanvas& canvas, int bit) const {
     // Each bit: where the word enters the cell from and the stroke direction it leaves in
     // (1 down, 2 right, 6 left, 8 up).

@@ -50,6 +50,8 @@ public:
     // Pictures of the arrow codes into ArrowPictures: files named by the arrow settings file,
     // the template's own pictures ("saved") or line arrows; the offsets from the same file.
     void LoadArrowPictures() override;
+    // Loads the arrow pictures first when none are loaded yet, so that the view shows arrows.
+    void FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) override;
     // The base list, then the picture files the arrow settings file names.
     void ListPictureFiles(std::vector<std::string>& files) const override;
     void EditorDefineStyles(TCommandWriter& writer) const override;

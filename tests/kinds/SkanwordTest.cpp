@@ -7,6 +7,7 @@
 #include "crossword/CrosswordFactory.h"
 #include "export/ScriptWriter.h"
 #include "kinds/Kinds.h"
+#include "platform/Bitmap.h"
 #include "platform/Clock.h"
 #include "platform/Metafile.h"
 #include "template/ShablonFactory.h"
@@ -627,4 +628,26 @@ TEST_F(SkanwordTest, TurnMarksAreDrawnAndExported) {
     EXPECT_EQ(lines[lines.size() - 2], ".SelectObjectOfCDRStaticID TURN128&");
     EXPECT_EQ(lines.back(), ".DeleteObject");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), ".UnSelectAll"), 1);
+}
+
+TEST_F(SkanwordTest, TheWorkingViewShowsTheArrowsOfAFreshTemplate) {
+    // The arrow cell's square differs from the same letter cell without arrows only by its
+    // arrow, drawn from the pictures the view loads itself.
+    const auto shablon = MakeKind(TShablonKind::Skanword);
+    MakeScanword(*shablon, {"#..", "#.."}, {{1, 0, 3}});
+    TFastDrawParameters parameters;
+    parameters.ShowDetails = true;
+    const auto square = [&] {
+        TBitmap bitmap(3 * 48, 2 * 48);
+        shablon->FastDraw(parameters, bitmap);
+        const TDIB pixels = bitmap.Pixels();
+        std::vector<TColor32> cell;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 48; x < 96; ++x) cell.push_back(pixels.Pixel(x, y));
+        return cell;
+    };
+    const std::vector<TColor32> withArrow = square();
+    EXPECT_GT(shablon->ArrowPictures.Count(), 0);
+    shablon->SetAttrB(1, 0, 0);
+    EXPECT_NE(square(), withArrow);
 }
