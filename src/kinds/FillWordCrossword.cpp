@@ -26,8 +26,8 @@ public:
     TSnakeSearch(int width, int height, std::vector<uint8_t> free)
         : mWidth(width), mHeight(height), mFree(std::move(free)), mSeen(mFree.size(), 0) {}
 
-    // The longest path from (x, y), stopping early once it holds cap cells or every free cell
-    // the start reaches.
+    // The longest path from (x, y), stopping early once it holds cap cells or as many as the
+    // free cells the start reaches allow.
     std::vector<TCell> Longest(int x, int y, int cap) {
         mPath.clear();
         mBest.clear();
@@ -57,16 +57,22 @@ private:
         return x >= 0 && y >= 0 && x < mWidth && y < mHeight && mFree[x * mHeight + y] && !mSeen[x * mHeight + y];
     }
 
-    // The free cells reachable from (x, y) outside the path, (x, y) included, counted up to limit.
+    // The most cells a path from (x, y) over free cells outside the path could hold, when that is
+    // below limit; otherwise limit or more. A path alternates the two colours of the
+    // checkerboard, so beyond the reachable cells it is also bounded by the scarcer colour.
     int Reachable(int x, int y, int limit) {
-        std::vector<TCell> stack{{static_cast<uint8_t>(x), static_cast<uint8_t>(y)}};
-        std::vector<int> marked{x * mHeight + y};
+        std::vector<TCell>& stack = mStack;
+        std::vector<int>& marked = mMarked;
+        stack.assign(1, {static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
+        marked.assign(1, x * mHeight + y);
         mSeen[x * mHeight + y] = 2;
         int count = 0;
+        int sameColour = 0;  // cells of the colour of (x, y)
         while (!stack.empty() && count < limit) {
             const TCell cell = stack.back();
             stack.pop_back();
             ++count;
+            if ((cell.x + cell.y) % 2 == (x + y) % 2) ++sameColour;
             for (const TStep step : OrthogonalSteps) {
                 const int nx = cell.x + step.dx, ny = cell.y + step.dy;
                 if (!Free(nx, ny)) continue;
@@ -75,8 +81,11 @@ private:
                 stack.push_back({static_cast<uint8_t>(nx), static_cast<uint8_t>(ny)});
             }
         }
+        const bool whole = stack.empty();
         for (const int i : marked) mSeen[i] = 0;
-        return count;
+        if (!whole) return count;
+        const int otherColour = count - sameColour;
+        return std::min(count, std::min(2 * sameColour, 2 * otherColour + 1));
     }
 
     // True once the search may stop.
@@ -109,6 +118,8 @@ private:
     std::vector<uint8_t> mSeen;  // 1 on the path, 2 while counting
     std::vector<TCell> mPath;
     std::vector<TCell> mBest;
+    std::vector<TCell> mStack;  // Reachable's, kept between its calls
+    std::vector<int> mMarked;
     int mTarget = 0;
     bool mRandom = false;
     int mBudget = 0;

@@ -67,6 +67,14 @@ TEST_F(CrosswordTest, FieldsStartAsLetterCellsAndNumberNothing) {
                 shablon->WordsThroughCell(x, y, words);
                 EXPECT_EQ(words.Count(), 0);
             }
+        // Plain cells: no numbers and no key-word cells.
+        shablon->KeyWordCells = std::string("\0\0", 2);
+        shablon->SetLetterCellOnly(2, 1, false);
+        TComExport list;
+        for (int x = 0; x < 3; ++x)
+            for (int y = 0; y < 2; ++y) shablon->ExportCell(x, y, 0, 0, list);
+        ASSERT_EQ(list.Count(), 5);
+        for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.Kind(i), static_cast<int>(TExportKind::Cell));
     }
 }
 
