@@ -1,6 +1,8 @@
 // Real pictures: the game's templates drawn through Cairo with the real fonts, read back from
 // SVG, PNG and PDF, and crossgen's draw and view commands.
 
+#include "PictureFiles.h"
+
 #include "../crossword/CrosswordFixture.h"
 
 #include "cli/Crossgen.h"
@@ -11,10 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -25,27 +23,6 @@ constexpr std::pair<int, int> GameSizes[] = {
     {8, 8},   {8, 9},   {9, 8},   {9, 9},   {12, 9},  {9, 12},  {12, 12}, {15, 9},
     {9, 15},  {15, 12}, {12, 15}, {15, 15}, {16, 12}, {12, 16}, {16, 16},
 };
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The pixels of a PNG file; an empty image when it cannot be read.
-TDIB ReadPng(const std::string& path) {
-    cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
-    TDIB image;
-    if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS) {
-        image = TDIB(cairo_image_surface_get_width(png), cairo_image_surface_get_height(png));
-        const unsigned char* data = cairo_image_surface_get_data(png);
-        const int stride = cairo_image_surface_get_stride(png);
-        for (int y = 0; y < image.Height(); ++y)
-            for (int x = 0; x < image.Width(); ++x)
-                image.SetPixel(x, y, reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    }
-    cairo_surface_destroy(png);
-    return image;
-}
 
 bool Reddish(TColor32 pixel) {
     return (pixel >> 16 & 0xFF) > 200 && (pixel >> 8 & 0xFF) < 100 && (pixel & 0xFF) < 100;

@@ -1,42 +1,19 @@
 // crossgen picture on a filled game-size crossword: the printable picture of every mode in every
 // format, the letters in the PNG, the working view and the complaints.
 
+#include "PictureFiles.h"
+
 #include "../crossword/CrosswordFixture.h"
 
 #include "cli/Crossgen.h"
 
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
 
 const std::string DataDir = ZELVANA_DATA_DIR;
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The pixels of a PNG file, red in bits 16..23; an empty image when it cannot be read.
-TDIB ReadPng(const std::string& path) {
-    cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
-    TDIB image;
-    if (cairo_surface_status(png) == CAIRO_STATUS_SUCCESS) {
-        image = TDIB(cairo_image_surface_get_width(png), cairo_image_surface_get_height(png));
-        const unsigned char* data = cairo_image_surface_get_data(png);
-        const int stride = cairo_image_surface_get_stride(png);
-        for (int y = 0; y < image.Height(); ++y)
-            for (int x = 0; x < image.Width(); ++x)
-                image.SetPixel(x, y, reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    }
-    cairo_surface_destroy(png);
-    return image;
-}
 
 // The grid letters are blue by default (the clue numbers red, the cell lines black).
 bool Bluish(TColor32 pixel) {
