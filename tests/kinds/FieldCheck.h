@@ -3,12 +3,15 @@
 // Checks of the field kinds' fills that read the grid and the slot records by themselves: the
 // step characters are decoded here, not through the engine's cell lists.
 
+#include "../crossword/FillFixture.h"
+
 #include "crossword/Crossword.h"
 #include "dictionary/WorkDictionary.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -63,4 +66,34 @@ inline ::testing::AssertionResult WordsStandInTheGrid(const TCrossword& crosswor
                                                  << "\"";
     }
     return ::testing::AssertionSuccess();
+}
+
+// A fill made by make stops at its first message run when Running is cleared there (-1, keeping
+// what it placed), and when a 1-second limit has passed by then (-4). make must give a crossword
+// whose fill takes more than 25 turns.
+inline void ExpectCancelAndTimeLimitEnd(const std::function<std::unique_ptr<TCrossword>()>& make) {
+    {
+        RandSeed(5);
+        const auto crossword = make();
+        int errCode = 99;
+        TFillResult best;
+        bool filled = true;
+        AtFirstMessageRun(
+            [&] { filled = crossword->Fill(0, 0, crossword->Width, crossword->Height, false, errCode, best); },
+            [&] { crossword->Running = 0; });
+        EXPECT_FALSE(filled);
+        EXPECT_EQ(errCode, FillError::Stopped);
+        EXPECT_GT(best.Count(), 0);
+    }
+    {
+        RandSeed(5);
+        const ClockAtMessageRuns clock(1000);
+        const auto crossword = make();
+        crossword->FillParameters.TimeLimit = 1;
+        int errCode = 99;
+        TFillResult best;
+        EXPECT_FALSE(crossword->Fill(0, 0, crossword->Width, crossword->Height, false, errCode, best));
+        EXPECT_EQ(errCode, FillError::TimeLimit);
+        EXPECT_EQ(clock.Runs(), 1);
+    }
 }

@@ -206,30 +206,8 @@ TEST_F(CrosswordTest, AFillWordCellThatNoWordCanReachEndsTheFill) {
 }
 
 TEST_F(CrosswordTest, CancelAndTimeLimitEndTheFillWordFill) {
-    const GridPicture field = OpenField(20, 20);
-    {
-        RandSeed(5);
-        auto crossword = FillWordOf(field, DefaultDictionaryPath());
-        int errCode = 99;
-        TFillResult best;
-        bool filled = true;
-        AtFirstMessageRun([&] { filled = crossword->Fill(0, 0, 20, 20, false, errCode, best); },
-                          [&] { crossword->Running = 0; });
-        EXPECT_FALSE(filled);
-        EXPECT_EQ(errCode, FillError::Stopped);
-        EXPECT_GT(best.Count(), 0);
-    }
-    {
-        RandSeed(5);
-        const ClockAtMessageRuns clock(1000);
-        auto crossword = FillWordOf(field, DefaultDictionaryPath());
-        crossword->FillParameters.TimeLimit = 1;
-        int errCode = 99;
-        TFillResult best;
-        EXPECT_FALSE(crossword->Fill(0, 0, 20, 20, false, errCode, best));
-        EXPECT_EQ(errCode, FillError::TimeLimit);
-        EXPECT_EQ(clock.Runs(), 1);
-    }
+    const std::string dictionary = DefaultDictionaryPath();
+    ExpectCancelAndTimeLimitEnd([&] { return FillWordOf(OpenField(20, 20), dictionary); });
 }
 
 TEST_F(CrosswordTest, FillWordAnswerLinesRunThroughTheCellCentres) {

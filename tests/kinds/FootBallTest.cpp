@@ -210,27 +210,6 @@ TEST_F(CrosswordTest, AFootBallWithoutAKickOffEndsTheFill) {
 }
 
 TEST_F(CrosswordTest, CancelAndTimeLimitEndTheFootBallFill) {
-    {
-        RandSeed(5);
-        auto crossword = FootBallOf(11, 15, DefaultDictionaryPath());
-        int errCode = 99;
-        TFillResult best;
-        bool filled = true;
-        AtFirstMessageRun([&] { filled = crossword->Fill(0, 0, 11, 15, false, errCode, best); },
-                          [&] { crossword->Running = 0; });
-        EXPECT_FALSE(filled);
-        EXPECT_EQ(errCode, FillError::Stopped);
-        EXPECT_GT(best.Count(), 0);
-    }
-    {
-        RandSeed(5);
-        const ClockAtMessageRuns clock(1000);
-        auto crossword = FootBallOf(11, 15, DefaultDictionaryPath());
-        crossword->FillParameters.TimeLimit = 1;
-        int errCode = 99;
-        TFillResult best;
-        EXPECT_FALSE(crossword->Fill(0, 0, 11, 15, false, errCode, best));
-        EXPECT_EQ(errCode, FillError::TimeLimit);
-        EXPECT_EQ(clock.Runs(), 1);
-    }
+    const std::string dictionary = DefaultDictionaryPath();
+    ExpectCancelAndTimeLimitEnd([&] { return FootBallOf(11, 15, dictionary); });
 }
