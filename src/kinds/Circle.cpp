@@ -1,8 +1,11 @@
 #include "Circle.h"
 
 #include "export/ComExport.h"
+#include "platform/Bitmap.h"
 #include "platform/Clock.h"
+#include "platform/Metafile.h"
 #include "platform/Text.h"
+#include "template/GlobalOption.h"
 #include "template/ShablonDrawing.h"
 
 #include <cmath>
@@ -18,6 +21,10 @@ constexpr std::string_view FallbackLetters = "абвгдеёжзийклмноп
 constexpr int64_t ExportUnits = 1000;
 // A letter's square is this share of the distance between its cell's side corners.
 constexpr double LetterBoxShare = 0.8;
+// The view's letters are Zoom / ViewLetterDivisor points high.
+constexpr double ViewLetterDivisor = 2;
+constexpr TColor LetterColor = RGB(0, 0, 0);
+constexpr TColor FixedLetterColor = RGB(0, 255, 0);
 
 }  // namespace
 
@@ -147,4 +154,40 @@ void TCircle::ExportToScript(std::vector<std::string>& lines, int mode) {
 
 bool TCircle::ExportTemplateScript(IAutomation& editor, int mode) {
     return TCrossword::ExportTemplateScript(editor, SupportedMode(mode));
+}
+
+// ---- pictures ----
+
+void TCircle::DrawToMetafile(TMetafile& metafile, int mode) {
+    metafile.Clear();
+    metafile.SetSize(0, 0);
+    Template->BeginDrawing();
+    TComExport list;
+    BuildModeExport(list, SupportedMode(mode));
+    if (list.Count() == 0) return;
+    const TCircleShablon& t = Circle();
+    metafile.SetSize(t.Scale * t.GetPixelWidth(), t.Scale * t.GetPixelHeight());
+    DrawItemsToMetafile(list, metafile);
+}
+
+void TCircle::DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap) {
+    TCircleShablon& t = Circle();
+    t.FastDraw(parameters, bitmap);
+    const TRingGeometry ring(t, t.ViewScale(parameters));
+    const TPoint offset = t.ViewOffset(parameters);
+    TCanvas canvas(bitmap);
+    canvas.Brush.Style = TBrushStyle::Clear;
+    const std::string& fontName = TGlobalOption::Instance().DefaultFontName;
+    if (!fontName.empty()) canvas.Font.Name = fontName;
+    canvas.Font.Charset = Dictionary.CharsetCode();
+    canvas.TextAlign = TTextAlign::Baseline;
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) {
+            if (!t.IsLetterCell(x, y) || IsCellEmpty(x, y)) continue;
+            canvas.Font.SetSize(RoundEven(parameters.Zoom / ViewLetterDivisor * t.LetterScale(y)));
+            canvas.Font.Color = IsFixedCell(x, y) ? FixedLetterColor : LetterColor;
+            const std::string text = Dictionary.ToUpperText(CellText(x, y));
+            const TPoint at = ring.Letter(x, y);
+            canvas.TextOut(at.X - offset.X - canvas.TextWidth(text) / 2, at.Y - offset.Y + canvas.FontAscent() / 2, text);
+        }
 }

@@ -39,6 +39,12 @@ public:
     void ExportToScript(std::vector<std::string>& lines, int mode) override;
     bool ExportTemplateScript(IAutomation& editor, int mode) override;
 
+    // The picture of a mode as the export draws it, the size of the rings; mode 5 is empty.
+    void DrawToMetafile(TMetafile& metafile, int mode) override;
+    // The template's view with each letter on its letter position, Zoom / 2 points high (shrinking
+    // ring by ring with AutoDecreaseChars), fixed letters green.
+    void DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap) override;
+
     // The export mode this kind draws for a mode asked for.
     static int SupportedMode(int mode) { return mode == 3 || mode == 4 ? 0 : mode; }
 

@@ -7,6 +7,8 @@
 
 #include "crossword/ClassicCrossword.h"
 #include "export/ComExport.h"
+#include "platform/Bitmap.h"
+#include "platform/Metafile.h"
 
 #include <gtest/gtest.h>
 
@@ -236,4 +238,66 @@ TEST_F(CircleTest, ExportModes) {
     ASSERT_EQ(numbers.size(), 6u);
     for (const TLetterItem& item : numbers) EXPECT_GT(std::stoi(item.Text), 0) << item.Text;
     EXPECT_EQ(codeword.Kind(codeword.Count() - 1), static_cast<int>(TExportKind::StyledTextBlock));
+}
+
+TEST_F(CircleTest, PictureOfEachMode) {
+    ScopedRecordingUi ui;
+    auto crossword = MakeCircle(4, 3, false, {"дом", "кот"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("дом"), false), PutCode::Placed);
+    ASSERT_EQ(crossword->PlaceWord(1, Cp("кот"), false), PutCode::Placed);
+    const auto calls = [&](int mode, int& width, int& height) {
+        TMetafile metafile(1, 1, FixedTextMetrics());
+        crossword->DrawToMetafile(metafile, mode);
+        width = metafile.Width();
+        height = metafile.Height();
+        std::vector<std::string> ops;
+        for (const TCanvasCall& call : metafile.Calls())
+            ops.push_back(std::to_string(static_cast<int>(call.Op)) + " " + call.Text + " " +
+                          std::to_string(call.At.X) + "," + std::to_string(call.At.Y));
+        return ops;
+    };
+    int width = 0, height = 0;
+    const std::vector<std::string> solution = calls(0, width, height);
+    EXPECT_EQ(std::pair(width, height), std::pair(2707, 2707));
+    // Four numbers and six letters (each letter a text or a piece holding it).
+    const auto texts = std::count_if(solution.begin(), solution.end(), [](const std::string& op) {
+        return op.starts_with(std::to_string(int(TCanvasOp::Text)) + " ") ||
+               op.starts_with(std::to_string(int(TCanvasOp::Metafile)) + " ");
+    });
+    EXPECT_EQ(texts, 4 + 6);
+    for (const int mode : {3, 4}) {
+        int w = 0, h = 0;
+        EXPECT_EQ(calls(mode, w, h), solution) << mode;
+    }
+    int w = 0, h = 0;
+    EXPECT_FALSE(calls(2, w, h).empty());
+    EXPECT_EQ(std::pair(w, h), std::pair(2707, 2707));
+    EXPECT_TRUE(calls(5, w, h).empty());
+    EXPECT_EQ(std::pair(w, h), std::pair(0, 0));
+}
+
+// The view writes each letter on its letter position, a fixed one in green.
+TEST_F(CircleTest, ViewShowsTheLettersOnTheirPositions) {
+    ScopedRecordingUi ui;
+    auto crossword = MakeCircle(4, 3, false, {"дом"});
+    ASSERT_EQ(crossword->PlaceWord(0, Cp("дом"), false), PutCode::Placed);
+    crossword->SetFixedLetter(0, 1, Cp("о"));
+    TFastDrawParameters view;
+    view.Zoom = 20;
+    const TCircleShablon& t = crossword->Circle();
+    const TRingGeometry ring(t, t.ViewScale(view));
+    const auto near = [&](const TDIB& pixels, TPoint at, auto&& wanted) {
+        int count = 0;
+        for (int dx = -6; dx <= 6; ++dx)
+            for (int dy = -6; dy <= 6; ++dy) count += wanted(pixels.Pixel(at.X + dx, at.Y + dy) & 0xFFFFFF);
+        return count;
+    };
+    TBitmap bitmap(t.GetPixelWidth() / 5 + 2, t.GetPixelHeight() / 5 + 2);
+    crossword->DrawToBitmap(view, bitmap);
+    const TDIB pixels = bitmap.Pixels();
+    const auto dark = [](uint32_t p) { return p == 0; };
+    const auto green = [](uint32_t p) { return (p & 0xFF00) > 0x8000 && (p & 0xFF0000) < 0x400000; };
+    EXPECT_GT(near(pixels, ring.Letter(0, 0), dark), 0);
+    EXPECT_GT(near(pixels, ring.Letter(0, 1), green), 0);
+    EXPECT_EQ(near(pixels, ring.Letter(2, 1), dark), 0);
 }
