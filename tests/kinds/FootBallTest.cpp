@@ -101,6 +101,52 @@ TEST_F(CrosswordTest, FootBallRefusesShortForeignAndHalflessTexts) {
     }
 }
 
+TEST_F(CrosswordTest, FootBallWordsRunStraightOverLetterCells) {
+    // A 9 x 7 pitch: centre (4, 3) blocked, goals in rows 2 to 4 of columns 0 and 8.
+    struct Case {
+        int x, y, nx, ny;
+        std::string run;
+    };
+    const Case cases[] = {
+        {3, 3, 2, 3, "444"},  {2, 3, 3, 2, "999"}, {4, 2, 4, 1, "88"}, {3, 3, 4, 3, ""},
+        {1, 1, 0, 0, ""},     {7, 6, 8, 7, ""},    {2, 2, 4, 2, ""},   {1, 5, 0, 6, ""},
+    };
+    auto crossword = FootBallOf(9, 7, WriteDictionary({"мяч"}));
+    for (const Case& c : cases) {
+        TCoord run(9, 7);
+        run.AddCell(c.x, c.y);
+        run.AddCell(c.nx, c.ny);
+        std::string text;
+        crossword->SlotExtraText(run, text);
+        EXPECT_EQ(text, c.run) << c.x << "," << c.y << " to " << c.nx << "," << c.ny;
+        std::string pattern;
+        const TWordLengthLimits limits = crossword->WordLengthLimits(run, pattern);
+        EXPECT_EQ(limits.Max, static_cast<int>(c.run.size()) + 1);
+        EXPECT_EQ(limits.Flag, !c.run.empty());
+    }
+    TCoord around(9, 7);
+    crossword->ExtraCells(TCoord(3, 3, "", 9, 7), around);
+    EXPECT_EQ(around.Count(), 7);  // all but the centre spot
+    crossword->ExtraCells(TCoord(0, 2, "", 9, 7), around);
+    EXPECT_EQ(around.Count(), 4);  // (1, 1), (1, 2), (1, 3) and the goal cell below
+    // A standing slot on the whole run shortens the run by a cell.
+    AddSlot(*crossword, 4, 2, "88");
+    TCoord up(9, 7);
+    up.AddCell(4, 2);
+    up.AddCell(4, 1);
+    std::string pattern;
+    EXPECT_EQ(crossword->WordLengthLimits(up, pattern).Max, 2);
+    EXPECT_EQ(pattern, "  ");
+    // Runs stop at the longest word.
+    auto tall = FootBallOf(9, 41, WriteDictionary({"мяч"}, "tall.wdi"));
+    TCoord down(9, 41);
+    down.AddCell(1, 0);
+    down.AddCell(1, 1);
+    std::string text;
+    tall->SlotExtraText(down, text);
+    EXPECT_EQ(text, std::string(24, '2'));
+}
+
 TEST_F(CrosswordTest, FootBallAnswersScoreGoalsOnlyInTheGoalColumns) {
     // A 9 x 7 pitch: centre (4, 3), goal columns 0 and 8.
     struct Case {
