@@ -14,7 +14,6 @@
 
 #include "template/ClassicShablon.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
