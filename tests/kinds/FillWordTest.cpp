@@ -230,6 +230,23 @@ TEST_F(CrosswordTest, FillWordAnswerLinesRunThroughTheCellCentres) {
     EXPECT_EQ(with.X2(line), 9);
 }
 
+TEST_F(CrosswordTest, FillWordStylesDefineTheAnswerLine) {
+    auto crossword = FillWordOf({".."}, WriteDictionary({"да"}));
+    crossword->StrikeOut.Width = 12;
+    std::vector<std::string> lines;
+    TScriptWriter writer(lines, false);
+    crossword->ExportCharStyles(writer, 0);
+    const auto saved = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find(".SaveStyleProp \"STRIKE_OUT\"") == 0;
+    });
+    ASSERT_NE(saved, lines.end());
+    const auto width = std::find_if(std::make_reverse_iterator(saved), lines.rend(), [](const std::string& line) {
+        return line.find(".SetOutlineWidth") == 0;
+    });
+    ASSERT_NE(width, lines.rend());
+    EXPECT_EQ(*width, ".SetOutlineWidth 12000");
+}
+
 TEST_F(CrosswordTest, FillWordStrikeOutLookGoesThroughStyleFiles) {
     auto written = FillWordOf({".."}, WriteDictionary({"да"}));
     written->StrikeOut = {true, 12, {0x123456, TColorModel::Cmyk}};
