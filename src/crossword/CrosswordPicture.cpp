@@ -22,7 +22,7 @@
 namespace {
 
 constexpr double UnitsPerPoint = 3.58;
-constexpr double ExportUnits = 1000;
+constexpr int ExportUnits = 1000;  // per drawing unit
 // The largest letter height a format record holds (its size is a byte).
 constexpr int MaxFormatHeight = 255;
 // The working view draws the letters in squares of 48 units, 30 high, stretched to the zoom.
@@ -54,7 +54,7 @@ std::string UpperAscii(std::string_view text) {
 
 // Drawing units of an export-unit size.
 int ExportToUnits(int32_t size) {
-    return RoundEven(size / ExportUnits);
+    return RoundEven(static_cast<double>(size) / ExportUnits);
 }
 
 // The box of a text or picture item: its corner and its width and height in export units.
@@ -103,7 +103,7 @@ void DrawBlock(TCanvas& canvas, std::string_view text, const TRect& box, const T
 // amount, those placed in drawing units by one cell of drawing units, and an outline, which is
 // placed in cells, by one cell.
 void ShiftOneCell(TComExport& list, int cellWidth, int cellHeight) {
-    const int64_t dx = int64_t{cellWidth} * 1000, dy = -int64_t{cellHeight} * 1000;
+    const int64_t dx = int64_t{cellWidth} * ExportUnits, dy = -int64_t{cellHeight} * ExportUnits;
     list.ShiftItems(static_cast<int32_t>(dx), static_cast<int32_t>(dy));
     for (int i = 0; i < list.Count(); ++i) {
         switch (static_cast<TExportKind>(list.Kind(i))) {
