@@ -11,23 +11,11 @@
 #include "platform/Ui.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
 constexpr int64_t ExportUnits = 1000;
-// The temporary shapes the styles are saved from.
-constexpr int32_t StyleShapeNear = 10000;
-constexpr int32_t StyleShapeFar = 20000;
-constexpr std::string_view FrameVariable = "NNN&";
 constexpr std::string_view MarkerStyle = "ITALIAN_HINT";
-// The progress bar moves on after this many items.
-constexpr int ProgressStep = 25;
-
-int32_t Clamp32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 int StyleBits(bool bold, bool italic) {
     return (bold ? CharacterStyle::Bold : 0) | (italic ? CharacterStyle::Italic : 0);
@@ -68,14 +56,7 @@ void TCrossword::ExportGridAutomation(TCommandWriter& writer, const TComExport& 
     ExportCharStyles(writer, mode);
     if (Template->UsesArrows) Template->EditorLoadArrowShapes(writer);
     for (int i = 0; i < list.Count(); ++i) {
-        if (progress) {
-            if (list.Kind(i) == static_cast<int>(TExportKind::Caption)) {
-                const int position = progress->Position();
-                progress->Start(list.Text(i), list.Count());
-                progress->Advance(position);
-            }
-            if (i > 0 && i % ProgressStep == 0) progress->Advance(ProgressStep);
-        }
+        if (progress) FollowExportProgress(*progress, list, i);
         ExportItem(writer, list, i);
     }
     if (Template->UsesArrows) Template->EditorDeleteArrowShapes(writer);
@@ -86,7 +67,7 @@ void TCrossword::ExportGridAutomation(TCommandWriter& writer, const TComExport& 
 void TCrossword::ExportCharStyles(TCommandWriter& writer, int mode) const {
     const TShablon& t = *Template;
     t.EditorDefineStyles(writer);
-    writer.CreateArtisticText("1", StyleShapeNear, StyleShapeNear);
+    writer.CreateArtisticText("1", StyleShape::Near, StyleShape::Near);
     writer.SetCharacterAttributes(Chars.FontName, Chars.FontSize * t.Scale, StyleBits(Chars.Bold, Chars.Italic), 100,
                                   Chars.Center ? 2 : 0);
     writer.StoreColor(Chars.FontColor);
@@ -101,8 +82,8 @@ void TCrossword::ExportCharStyles(TCommandWriter& writer, int mode) const {
     writer.DeleteObject();
     if (mode != 4) return;
     // The markers take the other cells' pen and the marker colour as their fill.
-    writer.CreateRectangle(StyleShapeNear, StyleShapeNear, StyleShapeFar, StyleShapeFar);
-    writer.SetOutlineWidth(Clamp32(int64_t{t.PenWidth} * t.Scale * ExportUnits));
+    writer.CreateRectangle(StyleShape::Near, StyleShape::Near, StyleShape::Far, StyleShape::Far);
+    writer.SetOutlineWidth(ToEditorRange(int64_t{t.PenWidth} * t.Scale * ExportUnits));
     writer.StoreColor(t.BlankCellLook.PenColor);
     writer.SetOutlineColor();
     writer.StoreColor(Output.MarkerColor);
@@ -162,20 +143,20 @@ void TCrossword::ExportItem(TCommandWriter& writer, const TComExport& list, int 
             const int64_t ch = int64_t{t.GetCellPixelHeight()} * ExportUnits;
             const int64_t left = list.X(i) - cw * part.Left, top = list.Y(i) + ch * part.Top;
             const int64_t marginX = list.Param3(i), marginY = list.Param4(i);
-            const TEditorBox inner{Clamp32(left + marginX), Clamp32(top - marginY),
-                                   Clamp32(cw * list.X2(i) - 2 * marginX), Clamp32(ch * list.Y2(i) - 2 * marginY)};
+            const TEditorBox inner{ToEditorRange(left + marginX), ToEditorRange(top - marginY),
+                                   ToEditorRange(cw * list.X2(i) - 2 * marginX), ToEditorRange(ch * list.Y2(i) - 2 * marginY)};
             const bool picture = list.Kind(i) == static_cast<int>(TExportKind::FramedPicture);
             if (!inner.HasArea() || list.Text(i).empty()) return;
             writer.CreateRectangle(list.Y(i), list.X(i),
-                                   Clamp32(list.Y(i) - ch * (int64_t{part.Bottom} - part.Top + 1)),
-                                   Clamp32(list.X(i) + cw * (int64_t{part.Right} - part.Left + 1)));
+                                   ToEditorRange(list.Y(i) - ch * (int64_t{part.Bottom} - part.Top + 1)),
+                                   ToEditorRange(list.X(i) + cw * (int64_t{part.Right} - part.Left + 1)));
             writer.SetOutlineMiscProperties();
-            writer.RememberObject(FrameVariable);
+            writer.RememberObject(FrameIdVariable);
             if (picture)
                 t.EditorImportPicture(writer, std::string(list.Text(i)), inner, true);
             else
                 EmitText(writer, inner, list.Text(i), list.Name(i), &list.Format(i), list.Flag(i), 0, 0);
-            writer.PlaceInside(FrameVariable, Clamp32(-cw * part.Left), Clamp32(ch * part.Top), -1, 0);
+            writer.PlaceInside(FrameIdVariable, ToEditorRange(-cw * part.Left), ToEditorRange(ch * part.Top), -1, 0);
             return;
         }
         case TExportKind::Marker: {
@@ -183,7 +164,7 @@ void TCrossword::ExportItem(TCommandWriter& writer, const TComExport& list, int 
             if (t.BlankCellLook.NoPaint) return;
             const int64_t cw = int64_t{t.GetCellPixelWidth()} * ExportUnits;
             const int64_t ch = int64_t{t.GetCellPixelHeight()} * ExportUnits;
-            writer.CreateRectangle(list.Y(i), list.X(i), Clamp32(list.Y(i) - ch), Clamp32(list.X(i) + cw));
+            writer.CreateRectangle(list.Y(i), list.X(i), ToEditorRange(list.Y(i) - ch), ToEditorRange(list.X(i) + cw));
             writer.ApplyStyle(MarkerStyle);
             return;
         }

@@ -6,6 +6,7 @@
 #include "dictionary/CellFormat.h"
 #include "dictionary/Mask.h"
 #include "export/ComExport.h"
+#include "export/ScriptWriter.h"
 #include "platform/Clock.h"
 #include "platform/Metafile.h"
 #include "platform/Text.h"
@@ -14,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace {
@@ -31,11 +31,6 @@ constexpr std::string_view CharsStyle = "CROSSWORD_CHARS";
 constexpr std::string_view SapperStyle = "SAPPER_CHARS";
 // The letters decoys and random letters come from when the dictionary has no alphabet.
 constexpr std::string_view FallbackLetters = "абвгдеёжзийклмнопрстуфхчцшщъыьэюя"_cp;
-
-int32_t Clamp32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 // The used area's first column and row: every item is placed relative to them.
 struct TOrigin {
@@ -57,6 +52,14 @@ std::string_view LetterSource(const TWorkDictionary& dictionary) {
 
 char RandomLetter(std::string_view letters) {
     return letters[RandomInt(static_cast<int>(letters.size()))];
+}
+
+// The letter a letter cell exports: its text, or with FILL_EMPTY a random letter for an empty
+// cell; empty for other cells.
+std::string ExportedLetter(const TCrossword& crossword, int x, int y, std::string_view letters) {
+    if (!crossword.Template->IsLetterCell(x, y)) return {};
+    if (!crossword.IsCellEmpty(x, y)) return crossword.CellText(x, y);
+    return crossword.Chars.FillEmpty ? std::string(1, RandomLetter(letters)) : std::string();
 }
 
 // Measures the few cell texts that need wrapping; made on first use.
@@ -92,18 +95,18 @@ TBlockFields LetterFields(const TCrossword& crossword, int32_t ex, int32_t ey, i
     f.Name = CharsStyle;
     f.Flag = crossword.Chars.Center;
     if (crossword.Chars.Center) {
-        f.X = Clamp32(ex + inset);
-        f.Y = Clamp32(ey - inset);
-        f.X2 = Clamp32(width - 2 * inset);
-        f.Y2 = Clamp32(height - 2 * inset);
+        f.X = ToEditorRange(ex + inset);
+        f.Y = ToEditorRange(ey - inset);
+        f.X2 = ToEditorRange(width - 2 * inset);
+        f.Y2 = ToEditorRange(height - 2 * inset);
     } else {
         const int64_t unit = int64_t{t.Scale} * ExportUnits;
         f.X = ex;
         f.Y = ey;
-        f.Param1 = Clamp32(unit * crossword.Chars.DX);
-        f.Param2 = Clamp32(unit * crossword.Chars.DY);
-        f.X2 = Clamp32(int64_t{width} - f.Param1);
-        f.Y2 = Clamp32(int64_t{height} - f.Param2);
+        f.Param1 = ToEditorRange(unit * crossword.Chars.DX);
+        f.Param2 = ToEditorRange(unit * crossword.Chars.DY);
+        f.X2 = ToEditorRange(int64_t{width} - f.Param1);
+        f.Y2 = ToEditorRange(int64_t{height} - f.Param2);
     }
     return f;
 }
@@ -179,9 +182,7 @@ void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
     TLetterLayout layout;
     for (int x = o.X; x < o.EndX; ++x)
         for (int y = o.Y; y < o.EndY; ++y) {
-            if (!t.IsLetterCell(x, y)) continue;
-            std::string letter = IsCellEmpty(x, y) ? std::string() : CellText(x, y);
-            if (letter.empty() && Chars.FillEmpty) letter = std::string(1, RandomLetter(letters));
+            const std::string letter = ExportedLetter(*this, x, y, letters);
             if (letter.empty()) continue;
             std::string text;
             switch (mode) {
@@ -202,7 +203,7 @@ void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
             if (text.empty()) continue;
             int ex = 0, ey = 0;
             t.CellToExport(x - o.X, y - o.Y, ex, ey);
-            const TBlockFields cell = LetterFields(*this, ex, ey, Clamp32(a), Clamp32(b), pen);
+            const TBlockFields cell = LetterFields(*this, ex, ey, ToEditorRange(a), ToEditorRange(b), pen);
             if (fragments) {
                 const int f = Dictionary.Fragments().IndexOfFragment(letter);
                 if (f >= 0) {
@@ -213,13 +214,13 @@ void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
                 }
             }
             if (mode == 3 && Dictionary.CellFormat() == CellFormatSingle && text.size() == 2) {
-                const int32_t half = Clamp32(a / 2);
+                const int32_t half = ToEditorRange(a / 2);
                 for (int k = 0; k < 2; ++k) {
-                    const TBlockFields part = LetterFields(*this, Clamp32(ex + int64_t{k} * half), ey,
-                                                           k == 0 ? half : Clamp32(a - half), Clamp32(b), pen);
+                    const TBlockFields part = LetterFields(*this, ToEditorRange(ex + int64_t{k} * half), ey,
+                                                           k == 0 ? half : ToEditorRange(a - half), ToEditorRange(b), pen);
                     list.AddTextBlock(part, text.substr(k, 1));
                 }
-                list.AddLine(Clamp32(ex + int64_t{half}), ey, Clamp32(ex + int64_t{half}), Clamp32(ey - b),
+                list.AddLine(ToEditorRange(ex + int64_t{half}), ey, ToEditorRange(ex + int64_t{half}), ToEditorRange(ey - b),
                              "CHAR_POLE");
                 continue;
             }
@@ -282,11 +283,11 @@ void TCrossword::ExportKeywordScript(TComExport& list) {
         t.CellToExport(column, row + 1, lx, ly);
         list.AddCell(ex, ey, false, CellKind::Letter);
         list.AddCell(lx, ly, false, CellKind::Letter);
-        list.AddTextBlock(LetterFields(*this, ex, ey, Clamp32(a), Clamp32(b), pen / 2),
+        list.AddTextBlock(LetterFields(*this, ex, ey, ToEditorRange(a), ToEditorRange(b), pen / 2),
                           std::to_string(LetterCounts.LetterNumber(i)));
         if (LetterCounts.Printed(i)) {
             const std::string& letter = LetterCounts.Letter(i);
-            list.AddTextBlock(LetterFields(*this, lx, ly, Clamp32(a), Clamp32(b), pen / 2),
+            list.AddTextBlock(LetterFields(*this, lx, ly, ToEditorRange(a), ToEditorRange(b), pen / 2),
                               Chars.CapitalLetters ? Dictionary.ToUpperText(letter) : letter);
         }
     }
@@ -304,21 +305,21 @@ void TCrossword::ExportItalianScript(TComExport& list) {
     TBlockFields box;
     box.Name = CharsStyle;
     box.Flag = true;
-    box.Param1 = box.Param2 = Clamp32(h);
-    box.X2 = Clamp32(a - p - 2 * LabelInset * t.Scale);
-    box.Y2 = Clamp32(b - p - 2 * LabelInset * t.Scale);
+    box.Param1 = box.Param2 = ToEditorRange(h);
+    box.X2 = ToEditorRange(a - p - 2 * LabelInset * t.Scale);
+    box.Y2 = ToEditorRange(b - p - 2 * LabelInset * t.Scale);
     const auto label = [&](int n, uint8_t alphabet) {
         const std::string text = LabelText(n, alphabet);
         return Chars.CapitalLetters ? Dictionary.ToUpperText(text) : text;
     };
     for (int n = 0; n < o.EndX - o.X; ++n) {
-        box.X = Clamp32(n * a + inset);
-        box.Y = Clamp32(b + inset);
+        box.X = ToEditorRange(n * a + inset);
+        box.Y = ToEditorRange(b + inset);
         list.AddTextBlock(box, label(n + 1, Output.ColumnLabels));
     }
     for (int n = 0; n < o.EndY - o.Y; ++n) {
-        box.X = Clamp32(-a - inset);
-        box.Y = Clamp32(-n * b - inset);
+        box.X = ToEditorRange(-a - inset);
+        box.Y = ToEditorRange(-n * b - inset);
         list.AddTextBlock(box, label(n + 1, Output.RowLabels));
     }
 }
@@ -405,16 +406,16 @@ void TCrossword::ExportSapperScript(TComExport& list) {
             TBlockFields f;
             f.X = ex;
             f.Y = ey;
-            f.X2 = Clamp32(a);
-            f.Y2 = Clamp32(b);
+            f.X2 = ToEditorRange(a);
+            f.Y2 = ToEditorRange(b);
             f.Flag = true;
             if (Sapper.ShowPicture && !Sapper.PictureFileName.empty()) list.AddPicture(f, Sapper.PictureFileName);
             f.Name = SapperStyle;
             f.Flag = SapperFormat.Alignment == 2;
-            f.X = Clamp32(ex + pen);
-            f.Y = Clamp32(ey - pen);
-            f.X2 = Clamp32(a - 2 * pen);
-            f.Y2 = Clamp32(b - 2 * pen);
+            f.X = ToEditorRange(ex + pen);
+            f.Y = ToEditorRange(ey - pen);
+            f.X2 = ToEditorRange(a - 2 * pen);
+            f.Y2 = ToEditorRange(b - 2 * pen);
             list.AddFormattedText(f, text, SapperFormat);
         }
 }
@@ -454,14 +455,12 @@ void TCrossword::ExportCellsScript(TComExport& list, const std::vector<TCellBloc
     for (const TCellBlock& block : placed)
         for (int x = block.X; x < block.X + block.Width && x < Width; ++x)
             for (int y = block.Y; y < block.Y + block.Height && y < Height; ++y) {
-                if (!t.IsLetterCell(x, y)) continue;
-                std::string letter = IsCellEmpty(x, y) ? std::string() : CellText(x, y);
-                if (letter.empty() && Chars.FillEmpty) letter = std::string(1, RandomLetter(letters));
+                std::string letter = ExportedLetter(*this, x, y, letters);
                 if (letter.empty()) continue;
                 if (Chars.CapitalLetters) letter = Dictionary.ToUpperText(letter);
                 int ex = 0, ey = 0;
                 t.CellToExport(x - o.X + block.DX, y - o.Y + block.DY, ex, ey);
-                const TBlockFields cell = LetterFields(*this, ex, ey, Clamp32(a), Clamp32(b), pen);
+                const TBlockFields cell = LetterFields(*this, ex, ey, ToEditorRange(a), ToEditorRange(b), pen);
                 list.AddTextBlock(cell, layout.Wrap(letter, format, cell.X2, cell.Y2));
             }
 }

@@ -1,7 +1,12 @@
 #include "ScriptWriter.h"
 
+#include "ComExport.h"
+
+#include "platform/Progress.h"
+
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -46,11 +51,31 @@ TAxisPlace PlaceY(const TEditorBox& box, TBoxAlign align, int32_t dy, int32_t iy
     }
 }
 
-int32_t ToInt32(int64_t v) {
+// A size scaled, as the script scales it, by the larger of its ratios to the box: a real scale,
+// the sizes truncated toward zero.
+std::pair<int32_t, int32_t> ScaledToBox(int32_t hx, int32_t hy, const TEditorBox& box) {
+    const double scale = std::max(static_cast<double>(hx) / box.Width, static_cast<double>(hy) / box.Height);
+    return {ToEditorRange(static_cast<int64_t>(std::trunc(hx / scale))),
+            ToEditorRange(static_cast<int64_t>(std::trunc(hy / scale)))};
+}
+
+// The progress bar moves on after this many items.
+constexpr int ProgressStep = 25;
+
+}  // namespace
+
+int32_t ToEditorRange(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-}  // namespace
+void FollowExportProgress(TfmProgress& progress, const TComExport& list, int i) {
+    if (list.Kind(i) == static_cast<int>(TExportKind::Caption)) {
+        const int position = progress.Position();
+        progress.Start(list.Text(i), list.Count());
+        progress.Advance(position);
+    }
+    if (i > 0 && i % ProgressStep == 0) progress.Advance(ProgressStep);
+}
 
 // ---- the commands ----
 
@@ -263,14 +288,10 @@ void TAutomationWriter::FitPicture(const TEditorBox& box, bool centred) {
         return;
     }
     // The script's arithmetic: a real scale, the sizes truncated toward zero.
-    const double scale = static_cast<double>(hx) / box.Width > static_cast<double>(hy) / box.Height
-                             ? static_cast<double>(hx) / box.Width
-                             : static_cast<double>(hy) / box.Height;
-    hx = ToInt32(static_cast<int64_t>(std::trunc(hx / scale)));
-    hy = ToInt32(static_cast<int64_t>(std::trunc(hy / scale)));
+    std::tie(hx, hy) = ScaledToBox(hx, hy, box);
     SetSize(hx, hy);
     if (centred)
-        SetPosition(ToInt32(Centred(box.Left, box.Width, hx, 1)), ToInt32(Centred(box.Top, box.Height, hy, -1)));
+        SetPosition(ToEditorRange(Centred(box.Left, box.Width, hx, 1)), ToEditorRange(Centred(box.Top, box.Height, hy, -1)));
     else
         SetPosition(box.Left, box.Top);
 }
@@ -278,7 +299,7 @@ void TAutomationWriter::FitPicture(const TEditorBox& box, bool centred) {
 void TAutomationWriter::AlignText(const TEditorBox& box, TBoxAlign alignX, TBoxAlign alignY, int32_t dx,
                                   int32_t dy) {
     const auto [ix, iy] = GetSize();
-    SetPosition(ToInt32(PlaceX(box, alignX, dx, ix).Value), ToInt32(PlaceY(box, alignY, dy, iy).Value));
+    SetPosition(ToEditorRange(PlaceX(box, alignX, dx, ix).Value), ToEditorRange(PlaceY(box, alignY, dy, iy).Value));
 }
 
 void TAutomationWriter::RememberObject(std::string_view name) {
@@ -308,17 +329,17 @@ void TAutomationWriter::PlaceInBox(const TEditorBox& box, TBoxAlign alignX, TBox
     int64_t x = Centred(box.Left, box.Width, ix, 1);
     if (alignX == TBoxAlign::Near && ix < box.Width) x = box.Left;
     if (alignX == TBoxAlign::Far)
-        x = ix < box.Width ? right - ix : Centred(ToInt32(right - ix), -box.Width, -ix, 1);
+        x = ix < box.Width ? right - ix : Centred(ToEditorRange(right - ix), -box.Width, -ix, 1);
     int64_t y = Centred(box.Top, box.Height, iy, -1);
     if (alignY == TBoxAlign::Near && iy < box.Height) y = box.Top;
     if (alignY == TBoxAlign::Far)
-        y = iy < box.Height ? bottom + iy : Centred(ToInt32(bottom + iy), box.Height, iy, 1);
-    SetPosition(ToInt32(x + offsetX), ToInt32(y - offsetY));
+        y = iy < box.Height ? bottom + iy : Centred(ToEditorRange(bottom + iy), box.Height, iy, 1);
+    SetPosition(ToEditorRange(x + offsetX), ToEditorRange(y - offsetY));
 }
 
 void TAutomationWriter::CentreInBox(const TEditorBox& box) {
     const auto [hx, hy] = GetSize();
-    SetPosition(ToInt32(Centred(box.Left, box.Width, hx, 1)), ToInt32(Centred(box.Top, box.Height, hy, -1)));
+    SetPosition(ToEditorRange(Centred(box.Left, box.Width, hx, 1)), ToEditorRange(Centred(box.Top, box.Height, hy, -1)));
 }
 
 void TAutomationWriter::PlaceInside(std::string_view frame, int32_t a, int32_t b, int32_t c, int32_t d) {
@@ -328,19 +349,15 @@ void TAutomationWriter::PlaceInside(std::string_view frame, int32_t a, int32_t b
 void TAutomationWriter::FitText(const TEditorBox& box, int widthPercent, bool centred, int32_t dx, int32_t dy) {
     auto [hx, hy] = GetSize();
     if (widthPercent != 100) {
-        hx = ToInt32(static_cast<int64_t>(std::trunc(static_cast<double>(hx) * widthPercent / 100)));
+        hx = ToEditorRange(static_cast<int64_t>(std::trunc(static_cast<double>(hx) * widthPercent / 100)));
         SetSize(hx, hy);
     }
     if (hx > box.Width || hy > box.Height) {
-        const double scale = static_cast<double>(hx) / box.Width > static_cast<double>(hy) / box.Height
-                                 ? static_cast<double>(hx) / box.Width
-                                 : static_cast<double>(hy) / box.Height;
-        hx = ToInt32(static_cast<int64_t>(std::trunc(hx / scale)));
-        hy = ToInt32(static_cast<int64_t>(std::trunc(hy / scale)));
+        std::tie(hx, hy) = ScaledToBox(hx, hy, box);
         SetSize(hx, hy);
     }
     if (centred)
-        SetPosition(ToInt32(Centred(box.Left, box.Width, hx, 1)), ToInt32(Centred(box.Top, box.Height, hy, -1)));
+        SetPosition(ToEditorRange(Centred(box.Left, box.Width, hx, 1)), ToEditorRange(Centred(box.Top, box.Height, hy, -1)));
     else
-        SetPosition(ToInt32(int64_t{box.Left} + dx), ToInt32(int64_t{box.Top} - dy));
+        SetPosition(ToEditorRange(int64_t{box.Left} + dx), ToEditorRange(int64_t{box.Top} - dy));
 }

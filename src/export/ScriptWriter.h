@@ -21,6 +21,25 @@
 #include <string_view>
 #include <vector>
 
+class TComExport;
+class TfmProgress;
+
+// The temporary shape the styles are saved from: a rectangle from Near to Far, a text at Near.
+namespace StyleShape {
+constexpr int32_t Near = 10000;
+constexpr int32_t Far = 20000;
+}  // namespace StyleShape
+
+// The script variable a frame's id is kept in while its content is placed inside it.
+constexpr std::string_view FrameIdVariable = "NNN&";
+
+// An editor coordinate computed in 64 bits, held to the editor's 32-bit range.
+int32_t ToEditorRange(int64_t v);
+
+// The live delivery's progress window while item i of the list is replayed: a caption item
+// replaces the caption, and the bar moves on every ProgressStep items.
+void FollowExportProgress(TfmProgress& progress, const TComExport& list, int i);
+
 // Bits of SetCharacterAttributes' style argument.
 namespace CharacterStyle {
 constexpr int Bold = 1;

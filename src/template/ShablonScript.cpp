@@ -12,24 +12,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <limits>
 #include <numbers>
 
 namespace {
 
 constexpr int64_t ExportUnits = 1000;
-// The temporary shapes the styles are saved from.
-constexpr int32_t StyleShapeNear = 10000;
-constexpr int32_t StyleShapeFar = 20000;
-constexpr std::string_view FrameVariable = "NNN&";
 constexpr std::string_view CollectionBackground = "background";
-// The progress bar moves on after this many items.
-constexpr int ProgressStep = 25;
-
-int32_t Clamp32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 const TKletkaGraphics* LookOf(const TShablon& shablon, int cellKind) {
     switch (cellKind) {
@@ -89,14 +77,7 @@ void TShablon::EditorExport(TCommandWriter& writer, const TComExport& list, TfmP
     EditorDefineStyles(writer);
     if (UsesArrows) EditorLoadArrowShapes(writer);
     for (int i = 0; i < list.Count(); ++i) {
-        if (progress) {
-            if (list.Kind(i) == static_cast<int>(TExportKind::Caption)) {
-                const int position = progress->Position();
-                progress->Start(list.Text(i), list.Count());
-                progress->Advance(position);
-            }
-            if (i > 0 && i % ProgressStep == 0) progress->Advance(ProgressStep);
-        }
+        if (progress) FollowExportProgress(*progress, list, i);
         EditorDrawItem(writer, list, i);
     }
     if (UsesArrows) EditorDeleteArrowShapes(writer);
@@ -137,7 +118,7 @@ void TShablon::EditorDrawItem(TCommandWriter& writer, const TComExport& list, in
 
 void TShablon::EditorDefineStyles(TCommandWriter& writer) const {
     const int64_t unit = int64_t{Scale} * ExportUnits;
-    const int32_t pen = Clamp32(unit * PenWidth);
+    const int32_t pen = ToEditorRange(unit * PenWidth);
     const auto shapeStyle = [&](std::string_view name, int32_t width, TColorValue penColour, bool noFill,
                                 TColorValue fill, bool misc) {
         writer.SetOutlineWidth(width);
@@ -152,17 +133,17 @@ void TShablon::EditorDefineStyles(TCommandWriter& writer) const {
         if (misc) writer.SetOutlineMiscProperties();
         writer.SaveStyleProp(name, false);
     };
-    writer.CreateRectangle(StyleShapeNear, StyleShapeNear, StyleShapeFar, StyleShapeFar);
+    writer.CreateRectangle(StyleShape::Near, StyleShape::Near, StyleShape::Far, StyleShape::Far);
     for (const int kind : {CellKind::Letter, CellKind::Other, CellKind::KeyWord}) {
         const TKletkaGraphics& look = *LookOf(*this, kind);
         shapeStyle(StyleOf(kind), pen, look.PenColor, look.NoFill, look.BrushColor, false);
     }
-    shapeStyle("WIDE_ABRIS", Clamp32(unit * WideOutline.Width), WideOutline.Color, true, {}, false);
-    const int32_t wall = Clamp32(std::llround(static_cast<double>(unit) * PenWidth * WallScale));
+    shapeStyle("WIDE_ABRIS", ToEditorRange(unit * WideOutline.Width), WideOutline.Color, true, {}, false);
+    const int32_t wall = ToEditorRange(std::llround(static_cast<double>(unit) * PenWidth * WallScale));
     shapeStyle("STENKA_GRAPHICS", wall, WallColor, false, WallColor, true);
     writer.DeleteObject();
 
-    writer.CreateArtisticText("1", StyleShapeNear, StyleShapeNear);
+    writer.CreateArtisticText("1", StyleShape::Near, StyleShape::Near);
     for (const auto& [name, look] : {std::pair<std::string_view, const TDigitGraphics*>{"DIGITS", &DigitLook},
                                      {"KEY_WORD_DIGITS", &KeyWordDigitLook}}) {
         const int style = (look->FontStyle & FontStyle::Bold ? CharacterStyle::Bold : 0) |
@@ -186,16 +167,16 @@ void TShablon::EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int colu
     if (!look || look->NoPaint) return;
     const TKletkaForm& form = look->Form;
     const int64_t cell = int64_t{GetCellPixelWidth()} * ExportUnits;
-    const int32_t w = Clamp32(columns * cell), h = Clamp32(rows * int64_t{GetCellPixelHeight()} * ExportUnits);
-    const int32_t left = ex, top = ey, right = Clamp32(int64_t{ex} + w), bottom = Clamp32(int64_t{ey} - h);
+    const int32_t w = ToEditorRange(columns * cell), h = ToEditorRange(rows * int64_t{GetCellPixelHeight()} * ExportUnits);
+    const int32_t left = ex, top = ey, right = ToEditorRange(int64_t{ex} + w), bottom = ToEditorRange(int64_t{ey} - h);
     const auto outline = [&](const std::vector<std::string>& script) {
         TOutlinePoints points;
         int count = 0;
         std::string errors;
-        BuildCellOutline(script, Clamp32(cell), 0, 0, w, h, points, count, errors);
+        BuildCellOutline(script, ToEditorRange(cell), 0, 0, w, h, points, count, errors);
         TCurvePoints curve;
         for (int i = 0; i < count; ++i)
-            curve.emplace_back(Clamp32(int64_t{left} + points[i].X), Clamp32(int64_t{top} - points[i].Y));
+            curve.emplace_back(ToEditorRange(int64_t{left} + points[i].X), ToEditorRange(int64_t{top} - points[i].Y));
         if (curve.empty()) return;
         writer.Curve(curve, true);
         writer.ApplyStyle(StyleOf(cellKind));
@@ -247,14 +228,14 @@ void TShablon::EditorDrawShapedCell(TCommandWriter& writer, int ex, int ey, int 
     if (look->Form.Form == 1) {
         const int64_t r = std::llround((g / 2) / std::numbers::sqrt2);
         const int64_t cx = ex + g / 2, cy = ey - h / 2;
-        writer.CreateEllipse(Clamp32(cy + r), Clamp32(cx - r), Clamp32(cy - r), Clamp32(cx + r));
+        writer.CreateEllipse(ToEditorRange(cy + r), ToEditorRange(cx - r), ToEditorRange(cy - r), ToEditorRange(cx + r));
         writer.ApplyStyle(StyleOf(cellKind));
         return;
     }
     const auto offsets = ShapedCellCorners(look->Form.Form, g, h);
     if (offsets.empty()) return;
     TCurvePoints curve;
-    for (const auto& [dx, dy] : offsets) curve.emplace_back(Clamp32(ex + dx), Clamp32(ey - dy));
+    for (const auto& [dx, dy] : offsets) curve.emplace_back(ToEditorRange(ex + dx), ToEditorRange(ey - dy));
     writer.Curve(curve, true);
     writer.ApplyStyle(StyleOf(cellKind));
 }
@@ -266,11 +247,11 @@ void TShablon::EditorDrawCellPart(TCommandWriter& writer, int ex, int ey, int co
     const int64_t cellW = int64_t{GetCellPixelWidth()} * ExportUnits, cellH = int64_t{GetCellPixelHeight()} * ExportUnits;
     const int64_t width = cellW * (int64_t{part.Right} - part.Left + 1);
     const int64_t height = cellH * (int64_t{part.Bottom} - part.Top + 1);
-    writer.CreateRectangle(ey, ex, Clamp32(ey - height), Clamp32(ex + width));
+    writer.CreateRectangle(ey, ex, ToEditorRange(ey - height), ToEditorRange(ex + width));
     writer.SetOutlineMiscProperties();
-    writer.RememberObject(FrameVariable);
-    EditorDrawCellEx(writer, Clamp32(ex - cellW * part.Left), Clamp32(ey + cellH * part.Top), columns, rows, cellKind);
-    writer.PlaceInside(FrameVariable, Clamp32(-cellW * part.Left), Clamp32(cellH * part.Top), -1, 0);
+    writer.RememberObject(FrameIdVariable);
+    EditorDrawCellEx(writer, ToEditorRange(ex - cellW * part.Left), ToEditorRange(ey + cellH * part.Top), columns, rows, cellKind);
+    writer.PlaceInside(FrameIdVariable, ToEditorRange(-cellW * part.Left), ToEditorRange(cellH * part.Top), -1, 0);
 }
 
 // ---- numbers, walls, lines, pictures ----
@@ -279,11 +260,11 @@ void TShablon::EditorDrawDigits(TCommandWriter& writer, int ex, int ey, int numb
                                 std::string_view style) const {
     if (look.Hidden) return;
     const int64_t unit = int64_t{Scale} * ExportUnits;
-    const int32_t dx = Clamp32(unit * look.DX), dy = Clamp32(unit * look.DY);
-    writer.CreateArtisticText(std::to_string(number), Clamp32(int64_t{ex} + dx), Clamp32(int64_t{ey} - dy));
+    const int32_t dx = ToEditorRange(unit * look.DX), dy = ToEditorRange(unit * look.DY);
+    writer.CreateArtisticText(std::to_string(number), ToEditorRange(int64_t{ex} + dx), ToEditorRange(int64_t{ey} - dy));
     writer.ApplyStyle(style);
-    const TEditorBox cell{ex, ey, Clamp32(int64_t{GetCellPixelWidth()} * ExportUnits),
-                          Clamp32(int64_t{GetCellPixelHeight()} * ExportUnits)};
+    const TEditorBox cell{ex, ey, ToEditorRange(int64_t{GetCellPixelWidth()} * ExportUnits),
+                          ToEditorRange(int64_t{GetCellPixelHeight()} * ExportUnits)};
     writer.AlignText(cell, AlignOf(look.AlignX), AlignOf(look.AlignY), dx, dy);
 }
 
@@ -309,7 +290,7 @@ void TShablon::EditorDrawWalls(TCommandWriter& writer, int ex, int ey, int bits)
     const int64_t t = int64_t{RoundEven(PenWidth * static_cast<double>(WallScale))} * Scale * ExportUnits;
     const int64_t s = int64_t{Scale} * CellSize * ExportUnits;
     const auto wall = [&](int64_t left, int64_t top, int64_t right, int64_t bottom) {
-        writer.CreateRectangle(Clamp32(top), Clamp32(left), Clamp32(bottom), Clamp32(right));
+        writer.CreateRectangle(ToEditorRange(top), ToEditorRange(left), ToEditorRange(bottom), ToEditorRange(right));
         writer.SetCornerRoundness(1000, 1000, 1000, 1000);
         writer.ApplyStyle("STENKA_GRAPHICS");
     };
@@ -321,7 +302,7 @@ void TShablon::EditorDrawWalls(TCommandWriter& writer, int ex, int ey, int bits)
 
 void TShablon::EditorDrawArrows(TCommandWriter& writer, int ex, int ey, int bits) const {
     if (!ArrowLook.Show) return;
-    const int32_t size = Clamp32(int64_t{GetCellPixelWidth()} * ExportUnits);
+    const int32_t size = ToEditorRange(int64_t{GetCellPixelWidth()} * ExportUnits);
     const TEditorBox cell{ex, ey, size, size};
     // Where the arrow of each code stands in its cell: 1 top middle, 2 top left, 3 left middle,
     // 4 bottom left, 5 bottom right, 6 right middle (vertical) or bottom middle (horizontal),
@@ -335,15 +316,15 @@ void TShablon::EditorDrawArrows(TCommandWriter& writer, int ex, int ey, int bits
         writer.SelectRemembered(shape);
         writer.DuplicateObject();
         writer.OrderToFront();
-        writer.PlaceInBox(cell, alignX, alignY, Clamp32(int64_t{ScriptArrowOffsets[offset].X} * size / 100),
-                          Clamp32(int64_t{ScriptArrowOffsets[offset].Y} * size / 100));
+        writer.PlaceInBox(cell, alignX, alignY, ToEditorRange(int64_t{ScriptArrowOffsets[offset].X} * size / 100),
+                          ToEditorRange(int64_t{ScriptArrowOffsets[offset].Y} * size / 100));
     };
     if (bits & 7) place(bits & 0x47, bits & 7, false, (bits & 7) + (bits & 0x40 ? 14 : 0));
     if (bits >> 3 & 7) place(bits & 0xB8, bits >> 3 & 7, true, (bits >> 3 & 7) + 7 + (bits & 0x80 ? 14 : 0));
 }
 
 void TShablon::EditorDrawTurnMarks(TCommandWriter& writer, int ex, int ey, int bits) const {
-    const int32_t size = Clamp32(int64_t{GetCellPixelWidth()} * ExportUnits);
+    const int32_t size = ToEditorRange(int64_t{GetCellPixelWidth()} * ExportUnits);
     for (const int mask : {0x03, 0x0C, 0x30, 0xC0}) {
         const int v = bits & mask;
         if (v == 0) continue;

@@ -5,6 +5,7 @@
 #include "export/ComExport.h"
 #include "export/ScriptWriter.h"
 #include "platform/Clock.h"
+#include "platform/FileText.h"
 #include "platform/RecordingEditor.h"
 
 #include <algorithm>
@@ -59,18 +60,6 @@ int CountKind(const TComExport& list, TExportKind kind) {
     int n = 0;
     for (int i = 0; i < list.Count(); ++i) n += list.Kind(i) == static_cast<int>(kind);
     return n;
-}
-
-std::string Describe(const TEditorObject& o) {
-    return std::to_string(static_cast<int>(o.Shape)) + " " + std::to_string(o.Left) + "," + std::to_string(o.Top) +
-           " " + std::to_string(o.Width) + "x" + std::to_string(o.Height) + " " + o.Style + " '" + o.Text + "' in " +
-           std::to_string(o.Container);
-}
-
-std::vector<std::string> Describe(const TRecordingEditor& editor) {
-    std::vector<std::string> all;
-    for (const TEditorObject& o : editor.Objects()) all.push_back(Describe(o));
-    return all;
 }
 
 // The style a line applies or saves, or empty.
@@ -518,6 +507,31 @@ TEST_F(CrosswordExportTest, FramedTextsAndMarkers) {
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind(".PlaceInside", 0) == 0; }), 1);
     EXPECT_EQ(lines[lines.size() - 2], ".CreateRectangle 0, 0, -100000, 100000");
     EXPECT_EQ(lines.back(), ".ApplyStyle \"ITALIAN_HINT\"");
+}
+
+TEST_F(CrosswordExportTest, PolylinesAndPicturesOfTheCrossword) {
+    auto crossword = MakeSix();
+    TComExport list;
+    list.AddPolyline({{0, 0}, {5000, -5000}, {9000, 0}}, "STRIKE_OUT", RgbColor(0), 700);
+    TBlockFields box;
+    box.X = 0;
+    box.Y = 0;
+    box.X2 = 60000;
+    box.Y2 = 30000;
+    box.Flag = true;
+    list.AddPicture(box, Path("missing.png"));
+    const std::string picture = Path("piece.png");
+    ASSERT_TRUE(WriteFileText(picture, "not read by the export"));
+    list.AddPicture(box, picture);
+    TLines lines;
+    TScriptWriter writer(lines, false);
+    for (int i = 0; i < list.Count(); ++i) crossword->ExportItem(writer, list, i);
+    const TLines head = {".BeginDrawCurve 0, 0", ".DrawCurveLineTo 5000, -5000", ".DrawCurveLineTo 9000, 0",
+                         ".EndDrawCurve", ".ApplyStyle \"STRIKE_OUT\"", ".FileImport \"" + picture + "\""};
+    ASSERT_GT(lines.size(), head.size());
+    EXPECT_EQ(TLines(lines.begin(), lines.begin() + head.size()), head);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind(".FileImport", 0) == 0; }),
+              1);
 }
 
 TEST_F(CrosswordExportTest, PictureListNamesTheFilesTheExportDrawsOn) {

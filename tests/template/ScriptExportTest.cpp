@@ -46,19 +46,6 @@ TLines ScriptOf(TShablon& shablon) {
     return lines;
 }
 
-// What an object is, for comparing the deliveries.
-std::string Describe(const TEditorObject& o) {
-    return std::to_string(static_cast<int>(o.Shape)) + " " + std::to_string(o.Left) + "," + std::to_string(o.Top) +
-           " " + std::to_string(o.Width) + "x" + std::to_string(o.Height) + " " + o.Style + " '" + o.Text + "' in " +
-           std::to_string(o.Container);
-}
-
-std::vector<std::string> Describe(const TRecordingEditor& editor) {
-    std::vector<std::string> all;
-    for (const TEditorObject& o : editor.Objects()) all.push_back(Describe(o));
-    return all;
-}
-
 struct ScriptExportTest : ::testing::Test {
     ScopedRecordingUi Ui;
     TClassicShablon Shablon{3, 3};

@@ -7,6 +7,7 @@
 // command argument) by truncation toward zero. Variable names ignore case.
 
 #include "platform/Automation.h"
+#include "platform/RecordingEditor.h"
 
 #include <cctype>
 #include <cmath>
@@ -246,3 +247,16 @@ private:
     std::string mText;
     std::size_t mAt = 0;
 };
+
+// What an editor object is, for comparing the objects the two deliveries leave.
+inline std::string Describe(const TEditorObject& o) {
+    return std::to_string(static_cast<int>(o.Shape)) + " " + std::to_string(o.Left) + "," + std::to_string(o.Top) +
+           " " + std::to_string(o.Width) + "x" + std::to_string(o.Height) + " " + o.Style + " '" + o.Text + "' in " +
+           std::to_string(o.Container);
+}
+
+inline std::vector<std::string> Describe(const TRecordingEditor& editor) {
+    std::vector<std::string> all;
+    for (const TEditorObject& o : editor.Objects()) all.push_back(Describe(o));
+    return all;
+}
