@@ -150,10 +150,7 @@ bool TEstonishShablon::ParseTemplate(std::string_view text, int x0, int y0) {
 }
 
 std::string TEstonishShablon::SerializeTemplate(int x0, int y0, int x1, int y1) const {
-    std::string text;
-    text += SmallNumberChar(static_cast<int>(Kind));
-    text += SmallNumberChar(x1 - x0 + 1);
-    text += SmallNumberChar(y1 - y0 + 1);
+    std::string text = TextHead(x0, y0, x1, y1);
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y) {
             if (!IsLetterCell(x, y)) {
@@ -170,18 +167,7 @@ std::string TEstonishShablon::SerializeTemplate(int x0, int y0, int x1, int y1) 
 
 void TEstonishShablon::NumberCells() {
     FilterAllWalls();
-    TShablonWords words;
-    int counter = 1;
-    for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x) {
-            SetNumbered(x, y, false);
-            WordsThroughCell(x, y, words);
-            for (int i = 0; i < words.Count(); ++i)
-                if (words.WordX(i) == x && words.WordY(i) == y) {
-                    SetNumber(x, y, counter++);
-                    break;
-                }
-        }
+    NumberWordStarts();
 }
 
 TAmericanShablon::TAmericanShablon(int width, int height) : TEstonishShablon(width, height, TShablonKind::American) {

@@ -248,6 +248,26 @@ void TShablon::ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) {
     NumberCells();
 }
 
+std::string TShablon::TextHead(int x0, int y0, int x1, int y1) const {
+    return {SmallNumberChar(static_cast<int>(Kind)), SmallNumberChar(x1 - x0 + 1), SmallNumberChar(y1 - y0 + 1)};
+}
+
+void TShablon::NumberWordStarts() {
+    TShablonWords words;
+    int counter = 1;
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            SetNumbered(x, y, false);
+            if (!IsLetterCell(x, y)) continue;
+            WordsThroughCell(x, y, words);
+            for (int i = 0; i < words.Count(); ++i)
+                if (words.WordX(i) == x && words.WordY(i) == y) {
+                    SetNumber(x, y, counter++);
+                    break;
+                }
+        }
+}
+
 void TShablon::SetFlag(int x, int y, uint16_t flag, bool on) {
     if (!InArray(x, y)) return;
     uint16_t& flags = Cells[Index(x, y)].Flags;

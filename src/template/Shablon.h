@@ -506,6 +506,11 @@ protected:
     static bool InArray(int x, int y) { return x >= 0 && y >= 0 && x < MaxSide && y < MaxSide; }
     bool HasFlag(int x, int y, uint16_t flag) const { return InArray(x, y) && (Cells[Index(x, y)].Flags & flag); }
     void SetFlag(int x, int y, uint16_t flag, bool on);
+    // The head of a template text body for [x0..x1] x [y0..y1]: the kind, columns and rows.
+    std::string TextHead(int x0, int y0, int x1, int y1) const;
+    // Numbers the letter cells where a slot of WordsThroughCell begins, row by row, left to
+    // right, from 1; every other cell loses its number.
+    void NumberWordStarts();
 
     std::vector<TShablonCell> Cells;  // 200 x 200, indexed [x][y]
 
