@@ -125,6 +125,43 @@ int64_t CellWidth(const TShablon& t) { return int64_t{t.GetCellPixelWidth()} * E
 int64_t CellHeight(const TShablon& t) { return int64_t{t.GetCellPixelHeight()} * ExportUnits; }
 int64_t PenUnits(const TShablon& t) { return int64_t{t.PenWidth} * t.Scale * ExportUnits; }
 
+// The letter items of the grid and of the blocks: cells of the template's size, their texts
+// inside the pen, wrapped when they need it, in the letter format.
+class TLetterItems {
+public:
+    explicit TLetterItems(const TCrossword& crossword)
+        : mCrossword(crossword),
+          mWidth(CellWidth(*crossword.Template)),
+          mHeight(CellHeight(*crossword.Template)),
+          mPen(PenUnits(*crossword.Template)),
+          mFormat(LetterFormat(crossword)),
+          mLetters(LetterSource(crossword.Dictionary)) {}
+
+    // The fields of a letter text in the cell (or in columns x 1 of the cell's width) whose
+    // corner is (ex, ey).
+    TBlockFields Fields(int32_t ex, int32_t ey, int64_t width) const {
+        return LetterFields(mCrossword, ex, ey, ToEditorRange(width), ToEditorRange(mHeight), mPen);
+    }
+    TBlockFields Fields(int32_t ex, int32_t ey) const { return Fields(ex, ey, mWidth); }
+    void Add(TComExport& list, int32_t ex, int32_t ey, const std::string& text) {
+        const TBlockFields fields = Fields(ex, ey);
+        list.AddTextBlock(fields, mLayout.Wrap(text, mFormat, fields.X2, fields.Y2));
+    }
+    std::string Letter(int x, int y) const { return ExportedLetter(mCrossword, x, y, mLetters); }
+    std::string_view Letters() const { return mLetters; }
+    int64_t Width() const { return mWidth; }
+    int64_t Height() const { return mHeight; }
+
+private:
+    const TCrossword& mCrossword;
+    int64_t mWidth;
+    int64_t mHeight;
+    int64_t mPen;
+    TFormatParameters mFormat;
+    std::string_view mLetters;
+    TLetterLayout mLayout;
+};
+
 }  // namespace
 
 // ---- the grid ----
@@ -173,16 +210,13 @@ void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
     list.AddCaption("Экспорт в формате CDR. Кроссворд..."_cp);
     const TShablon& t = *Template;
     const TOrigin o = OriginOf(t);
-    const int64_t a = CellWidth(t), b = CellHeight(t), pen = PenUnits(t);
-    const TFormatParameters format = LetterFormat(*this);
-    const std::string_view letters = LetterSource(Dictionary);
+    TLetterItems items(*this);
     const bool fragments = Dictionary.CellFormat() == CellFormatPiecesWithFragments && Chars.ShowFragments &&
                            mode != 2 && mode != 3;
     const auto upper = [&](const std::string& text) { return Chars.CapitalLetters ? Dictionary.ToUpperText(text) : text; };
-    TLetterLayout layout;
     for (int x = o.X; x < o.EndX; ++x)
         for (int y = o.Y; y < o.EndY; ++y) {
-            const std::string letter = ExportedLetter(*this, x, y, letters);
+            const std::string letter = items.Letter(x, y);
             if (letter.empty()) continue;
             std::string text;
             switch (mode) {
@@ -197,34 +231,30 @@ void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
                     text = i >= 0 ? std::to_string(LetterCounts.LetterNumber(i)) : "?";
                     break;
                 }
-                case 3: text = upper(WithDecoy(letter, letters)); break;
+                case 3: text = upper(WithDecoy(letter, items.Letters())); break;
                 default: break;
             }
             if (text.empty()) continue;
             int ex = 0, ey = 0;
             t.CellToExport(x - o.X, y - o.Y, ex, ey);
-            const TBlockFields cell = LetterFields(*this, ex, ey, ToEditorRange(a), ToEditorRange(b), pen);
             if (fragments) {
                 const int f = Dictionary.Fragments().IndexOfFragment(letter);
                 if (f >= 0) {
-                    TBlockFields picture = cell;
+                    TBlockFields picture = items.Fields(ex, ey);
                     picture.Flag = true;
                     list.AddPicture(picture, Dictionary.Fragments().FragmentValue(f));
                     continue;
                 }
             }
             if (mode == 3 && Dictionary.CellFormat() == CellFormatSingle && text.size() == 2) {
-                const int32_t half = ToEditorRange(a / 2);
-                for (int k = 0; k < 2; ++k) {
-                    const TBlockFields part = LetterFields(*this, ToEditorRange(ex + int64_t{k} * half), ey,
-                                                           k == 0 ? half : ToEditorRange(a - half), ToEditorRange(b), pen);
-                    list.AddTextBlock(part, text.substr(k, 1));
-                }
-                list.AddLine(ToEditorRange(ex + int64_t{half}), ey, ToEditorRange(ex + int64_t{half}), ToEditorRange(ey - b),
+                const int64_t half = items.Width() / 2;
+                list.AddTextBlock(items.Fields(ex, ey, half), text.substr(0, 1));
+                list.AddTextBlock(items.Fields(ToEditorRange(ex + half), ey, items.Width() - half), text.substr(1, 1));
+                list.AddLine(ToEditorRange(ex + half), ey, ToEditorRange(ex + half), ToEditorRange(ey - items.Height()),
                              "CHAR_POLE");
                 continue;
             }
-            list.AddTextBlock(cell, layout.Wrap(text, format, cell.X2, cell.Y2));
+            items.Add(list, ex, ey, text);
         }
     if (mode == 4) ExportMarkedWordsScript(list);
 }
@@ -448,19 +478,15 @@ void TCrossword::ExportCellsScript(TComExport& list, const std::vector<TCellBloc
     list.AddCaption("Экспорт в формате CDR. Кроссворд..."_cp);
     const TShablon& t = *Template;
     const TOrigin o = OriginOf(t);
-    const int64_t a = CellWidth(t), b = CellHeight(t), pen = PenUnits(t);
-    const TFormatParameters format = LetterFormat(*this);
-    const std::string_view letters = LetterSource(Dictionary);
-    TLetterLayout layout;
+    TLetterItems items(*this);
     for (const TCellBlock& block : placed)
         for (int x = block.X; x < block.X + block.Width && x < Width; ++x)
             for (int y = block.Y; y < block.Y + block.Height && y < Height; ++y) {
-                std::string letter = ExportedLetter(*this, x, y, letters);
+                std::string letter = items.Letter(x, y);
                 if (letter.empty()) continue;
                 if (Chars.CapitalLetters) letter = Dictionary.ToUpperText(letter);
                 int ex = 0, ey = 0;
                 t.CellToExport(x - o.X + block.DX, y - o.Y + block.DY, ex, ey);
-                const TBlockFields cell = LetterFields(*this, ex, ey, ToEditorRange(a), ToEditorRange(b), pen);
-                list.AddTextBlock(cell, layout.Wrap(letter, format, cell.X2, cell.Y2));
+                items.Add(list, ex, ey, letter);
             }
 }
