@@ -4,7 +4,6 @@
 #include "Crossword.h"
 
 #include "dictionary/CellFormat.h"
-#include "dictionary/Mask.h"
 #include "export/ComExport.h"
 #include "export/ScriptWriter.h"
 #include "platform/Clock.h"
