@@ -1,6 +1,18 @@
 #include "KindNames.h"
 
+#include "kinds/CircleShablon.h"
+
 namespace {
+
+std::string CircleValues(const TShablon& shablon) {
+    return static_cast<const TCircleShablon&>(shablon).Parity ? " parity=on" : " parity=off";
+}
+
+bool SetCircleValue(TShablon& shablon, std::string_view key, std::string_view value) {
+    if (key != "parity" || (value != "on" && value != "off")) return false;
+    static_cast<TCircleShablon&>(shablon).Parity = value == "on";
+    return true;
+}
 
 const TKindName Names[] = {
     {"classic", TShablonKind::Classic, TCrosswordKind::Classic},
@@ -9,6 +21,8 @@ const TKindName Names[] = {
     {"scanword", TShablonKind::Skanword, TCrosswordKind::Skanword},
     {"scanword2", TShablonKind::Skanword2, TCrosswordKind::Skanword2},
     {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},
+    {"circular", TShablonKind::Circle, TCrosswordKind::Circle, TSizeSource::OwnShape, false, CircleValues,
+     SetCircleValue},
 };
 
 }  // namespace

@@ -1,0 +1,216 @@
+// crossgen with the circular kind and the game's default files: fills whose JSON is checked on
+// its own (words of the dictionary, one letter per ring, column words on one column, diagonal
+// words one column and one ring per letter round the ring), repeated fills, the picture form,
+// the two clue lists and the pictures of every mode.
+
+#include "cli/Crossgen.h"
+#include "dictionary/FileHelpers.h"
+#include "dictionary/WorkDictionary.h"
+#include "kinds/Kinds.h"
+#include "platform/RecordingUi.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+const std::string DataDir = ZELVANA_DATA_DIR;
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+struct JsonWord {
+    int x = 0, y = 0;
+    std::string path;
+    std::vector<std::pair<int, int>> cells;
+    std::string word;  // cp1251
+};
+
+std::vector<std::string> JsonRows(const std::string& json) {
+    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
+    static const std::regex row(R"re("([^"]*)")re");
+    std::smatch found;
+    std::vector<std::string> list;
+    if (!std::regex_search(json, found, rows)) return list;
+    const std::string text = found[1];
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
+        list.push_back(FromUtf8((*it)[1].str()));
+    return list;
+}
+
+std::vector<JsonWord> JsonWords(const std::string& json) {
+    static const std::regex word(
+        R"re(\{"x": (\d+), "y": (\d+), "direction": "[^"]*", "path": "([^"]*)", "cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
+    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
+    std::vector<JsonWord> words;
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it) {
+        JsonWord w{std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], {}, FromUtf8((*it)[5].str())};
+        const std::string cells = (*it)[4];
+        for (auto c = std::sregex_iterator(cells.begin(), cells.end(), cell); c != std::sregex_iterator(); ++c)
+            w.cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
+        words.push_back(w);
+    }
+    return words;
+}
+
+// The picture form of a W x H ring whose letter cells are exactly the cells of its slots.
+std::string RingPicture(int width, int height, bool parity) {
+    std::string text = "circular " + std::to_string(width) + "x" + std::to_string(height) +
+                       (parity ? " parity=on\n" : " parity=off\n");
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int start = ((x - y) % width + width) % width;
+            const bool letter = x % 2 == 0 || (start % 2 == 0) == parity;
+            text += std::string(x ? " " : "") + (letter ? "." : "#");
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+// The JSON without its timing.
+std::string Untimed(const std::string& json) {
+    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
+    return std::regex_replace(json, timing, "");
+}
+
+class CircularKind : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterKinds();
+        mDir = std::filesystem::temp_directory_path() / ("zelvana-circular-" + std::to_string(getpid()) + "-" +
+                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(mDir);
+        mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
+    }
+    void TearDown() override { std::filesystem::remove_all(mDir); }
+
+    std::string Path(const std::string& name) const { return (mDir / name).string(); }
+
+    std::string WriteText(const std::string& name, const std::string& text) {
+        EXPECT_TRUE(WriteFileText(Path(name), text));
+        return Path(name);
+    }
+
+    Outcome Run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int code = RunCrossgen(args, out, err, mDefaults);
+        return {code, out.str(), err.str()};
+    }
+
+    // Checks a fill's JSON by itself against the ring of width x height.
+    void ExpectRingWords(const std::string& json, int width, int height, bool parity) {
+        TWorkDictionary dictionary;
+        dictionary.ShowProgress = false;
+        dictionary.FileName = mDefaults.DictionaryFile;
+        ASSERT_TRUE(dictionary.Load());
+        const std::vector<std::string> rows = JsonRows(json);
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(height));
+        const std::vector<JsonWord> words = JsonWords(json);
+        const int columnWords = (width + 1) / 2, diagonalWords = parity ? (width + 1) / 2 : width / 2;
+        EXPECT_EQ(words.size(), static_cast<std::size_t>(columnWords + diagonalWords));
+        for (const JsonWord& word : words) {
+            SCOPED_TRACE(ToUtf8(word.word));
+            int index = 0;
+            EXPECT_TRUE(dictionary.Find(dictionary.ToLowerText(word.word), index));
+            ASSERT_EQ(word.cells.size(), static_cast<std::size_t>(height));
+            ASSERT_EQ(word.word.size(), static_cast<std::size_t>(height));
+            EXPECT_EQ(word.y, 0);
+            const bool column = word.path == std::string(height - 1, '2');
+            const bool clockwise = word.path == std::string(height - 1, '3');
+            ASSERT_TRUE(column || clockwise) << word.path;
+            if (column) EXPECT_EQ(word.x % 2, 0);
+            if (clockwise) EXPECT_EQ(word.x % 2 == 0, parity);
+            for (int i = 0; i < height; ++i) {
+                const int x = column ? word.x : (word.x + i) % width;
+                EXPECT_EQ(word.cells[i], std::pair(x, i));
+                EXPECT_EQ(rows[i][x], word.word[i]) << x << "," << i;
+            }
+        }
+    }
+
+    std::filesystem::path mDir;
+    TCrossgenDefaults mDefaults;
+};
+
+}  // namespace
+
+TEST_F(CircularKind, FillsRingsOfBothParities) {
+    ScopedRecordingUi quiet;
+    struct TCase {
+        int W, H;
+        bool Parity;
+    };
+    for (const TCase c : {TCase{16, 5, true}, TCase{16, 5, false}, TCase{9, 4, true}}) {
+        SCOPED_TRACE(std::to_string(c.W) + "x" + std::to_string(c.H) + (c.Parity ? " on" : " off"));
+        const std::string picture = WriteText("ring.txt", RingPicture(c.W, c.H, c.Parity));
+        const Outcome fill = Run({"fill", "--picture", picture, "--seed", "7", "--json"});
+        ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err << fill.out;
+        EXPECT_NE(fill.out.find("\"kind\": \"circular\""), std::string::npos);
+        ExpectRingWords(fill.out, c.W, c.H, c.Parity);
+        EXPECT_EQ(Untimed(Run({"fill", "--picture", picture, "--seed", "7", "--json"}).out), Untimed(fill.out));
+    }
+    // --size gives the ring of the slots' cells with the parity switch off.
+    const Outcome sized = Run({"fill", "--kind", "circular", "--size", "8x5", "--seed", "3", "--json"});
+    ASSERT_EQ(sized.exitCode, ExitCode::Filled) << sized.err;
+    ExpectRingWords(sized.out, 8, 5, false);
+}
+
+TEST_F(CircularKind, TemplatesGoThroughFilesAndPicturesUnchanged) {
+    ScopedRecordingUi quiet;
+    const Outcome sized = Run({"template", "--kind", "circular", "--size", "8x5"});
+    ASSERT_EQ(sized.exitCode, ExitCode::Filled) << sized.err;
+    EXPECT_EQ(sized.out, RingPicture(8, 5, false));
+    for (const bool parity : {true, false}) {
+        const std::string picture = RingPicture(6, 4, parity);
+        const std::string in = WriteText("in.txt", picture);
+        ASSERT_EQ(Run({"template", "--picture", in, "--out", Path("ring.tpl")}).exitCode, ExitCode::Filled);
+        const Outcome back = Run({"template", "--template", Path("ring.tpl")});
+        EXPECT_EQ(back.out, picture) << back.err;
+        // A fill from the template file is the fill from the picture.
+        const Outcome fromFile = Run({"fill", "--template", Path("ring.tpl"), "--seed", "2", "--json"});
+        const Outcome fromPicture = Run({"fill", "--picture", in, "--seed", "2", "--json"});
+        ASSERT_EQ(fromFile.exitCode, ExitCode::Filled) << fromFile.err;
+        EXPECT_EQ(Untimed(fromFile.out), Untimed(fromPicture.out));
+    }
+    EXPECT_EQ(Run({"template", "--picture", WriteText("bad.txt", "circular 2x2 parity=maybe\n. .\n. .\n")}).exitCode,
+              ExitCode::BadInput);
+}
+
+TEST_F(CircularKind, SavedCrosswordShowsCluesAndPictures) {
+    ScopedRecordingUi quiet;
+    const std::string picture = WriteText("ring.txt", RingPicture(12, 4, true));
+    const std::string file = Path("ring.cwd");
+    const Outcome fill = Run({"fill", "--picture", picture, "--seed", "4", "--save", file});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    const Outcome shown = Run({"show", file, "--json"});
+    EXPECT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
+    const Outcome filled = Run({"fill", "--picture", picture, "--seed", "4", "--json"});
+    EXPECT_EQ(JsonRows(shown.out), JsonRows(filled.out));
+
+    const Outcome clues = Run({"clues", file, "--split", "--headings", "--numbers", "--one-per-line"});
+    ASSERT_EQ(clues.exitCode, ExitCode::Filled) << clues.err;
+    const auto counterclockwise = clues.out.find("Против часовой стрелки:");
+    const auto clockwise = clues.out.find("По часовой стрелке:");
+    ASSERT_NE(counterclockwise, std::string::npos) << clues.out;
+    ASSERT_NE(clockwise, std::string::npos) << clues.out;
+    EXPECT_LT(counterclockwise, clockwise);
+
+    for (const int mode : {0, 1, 2, 3, 4, 6}) {
+        const std::string out = Path("mode" + std::to_string(mode) + ".svg");
+        const Outcome drawn = Run({"picture", file, "--mode", std::to_string(mode), "--out", out});
+        EXPECT_EQ(drawn.exitCode, ExitCode::Filled) << mode << drawn.err;
+        std::string svg;
+        EXPECT_TRUE(ReadFileText(out, svg)) << mode;
+        EXPECT_NE(svg.find("<path"), std::string::npos) << mode;
+    }
+    EXPECT_EQ(Run({"picture", file, "--mode", "5", "--out", Path("mode5.svg")}).exitCode, ExitCode::BadInput);
+}
