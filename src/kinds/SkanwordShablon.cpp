@@ -365,6 +365,7 @@ void TSkanwordShablon3::WordsThroughCell(int x, int y, TShablonWords& words) con
 void TSkanwordShablon3::ExportCell(int x, int y, int x0, int y0, TComExport& list) const {
     TSkanwordShablon::ExportCell(x, y, x0, y0, list);
     if (IsOutside(x, y) || !IsLetterCell(x, y) || !HasAttrC(x, y)) return;
+    if (!KeyWordCellLook.NoPaint && KeyWordNumberAt(x, y) >= 0) return;  // only a letter-cell item has them
     int ex = 0, ey = 0;
     CellToExport(x - x0, y - y0, ex, ey);
     list.AddTurnMarks(ex, ey, GetAttrC(x, y));

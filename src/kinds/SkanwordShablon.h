@@ -156,7 +156,7 @@ public:
     // The scanword numbering, then drops the turn marks no neighbour can take and rebuilds the
     // bending words.
     void NumberCells() override;
-    // Letter cells with turn marks add their turn item.
+    // A letter-cell item of a cell with turn marks is followed by its turn item.
     void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override;
 
     void LoadArrowPictures() override;

@@ -5,6 +5,7 @@
 #include "../crossword/FillFixture.h"
 
 #include "crossword/CrosswordFactory.h"
+#include "export/ComExport.h"
 #include "export/ScriptWriter.h"
 #include "kinds/Kinds.h"
 #include "platform/Bitmap.h"
@@ -607,6 +608,20 @@ TEST_F(SkanwordTest, TurnMarksAreDrawnAndExported) {
     const auto pictures = std::count_if(picture.Calls().begin(), picture.Calls().end(),
                                         [](const TCanvasCall& call) { return call.Op == TCanvasOp::Picture; });
     EXPECT_EQ(pictures, 2);  // one turn picture in each of the two turning cells
+    // A painted key-word cell is exported as such, without its turn marks.
+    const auto turnItems = [&] {
+        TComExport list;
+        shablon->BuildExport(list);
+        int n = 0;
+        for (int i = 0; i < list.Count(); ++i) n += list.Kind(i) == static_cast<int>(TExportKind::TurnMarks) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(turnItems(), 2);
+    shablon->KeyWordCellLook.NoPaint = false;
+    shablon->SetKeyWordCell(4, 5, 1);
+    EXPECT_EQ(turnItems(), 1);
+    shablon->ClearKeyWord();
+    shablon->KeyWordCellLook.NoPaint = true;
 
     std::vector<std::string> lines;
     shablon->ExportToScript(lines);
