@@ -1,9 +1,10 @@
 #include "Commands.h"
+#include "CrosswordOptions.h"
 #include "ExportModeOptions.h"
 #include "Options.h"
 #include "TemplateSource.h"
 
-#include "crossword/ClassicCrossword.h"
+#include "crossword/Crossword.h"
 #include "platform/FileText.h"
 #include "platform/RecordingEditor.h"
 #include "platform/Text.h"
@@ -92,20 +93,18 @@ int ScriptCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
         else
             shablon->ExportToScript(lines);
     } else {
-        TClassicCrossword crossword;
-        crossword.Interactive = 0;
-        crossword.Dictionary.ShowProgress = false;
-        if (!modes.Load(crossword, source.TemplateFile, parser, err)) return ExitCode::BadInput;
+        const auto crossword = CrosswordOfFile(source.TemplateFile, err);
+        if (!crossword || !modes.Load(*crossword, source.TemplateFile, parser, err)) return ExitCode::BadInput;
         if (pictures) {
             std::vector<std::string> names;
-            crossword.ExportPictureList(names);
+            crossword->ExportPictureList(names);
             for (const std::string& name : names) out << ToUtf8(name) << "\n";
             return ExitCode::Filled;
         }
         if (automation)
-            exported = crossword.ExportTemplateScript(editor, modes.Mode);
+            exported = crossword->ExportTemplateScript(editor, modes.Mode);
         else
-            crossword.ExportToScript(lines, modes.Mode);
+            crossword->ExportToScript(lines, modes.Mode);
     }
     if (automation) lines = editor.Log();
     if (!WriteLines(lines, outFile, cp1251, err)) return ExitCode::BadInput;
