@@ -13,6 +13,8 @@
 #include "FillWordShablon.h"
 #include "FootBallCrossword.h"
 #include "FootBallShablon.h"
+#include "KnightCrossword.h"
+#include "KnightShablon.h"
 
 #include "crossword/CrosswordFactory.h"
 #include "template/ShablonFactory.h"
@@ -51,6 +53,8 @@ void RegisterAll() {
     RegisterTemplate<TEnglishShablon>(TShablonKind::English);
     RegisterTemplate<TFootBallShablon>(TShablonKind::FootBall);
     RegisterCrossword<TFootBallCrossword>(TCrosswordKind::FootBall);
+    RegisterTemplate<TKnightShablon>(TShablonKind::Knight);
+    RegisterCrossword<TKnightCrossword>(TCrosswordKind::Knight);
     RegisterTemplate<TDiagonalShablon>(TShablonKind::Diagonal);
     RegisterCrossword<TDiagonalCrossword>(TCrosswordKind::Diagonal);
 }
