@@ -9,8 +9,10 @@
 #include "platform/Metafile.h"
 #include "template/GlobalOption.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -19,6 +21,11 @@ constexpr int PictureBox = 100;
 // The arrow setting that takes the pictures from the template's own collection.
 constexpr std::string_view SavedPictures = "saved";
 constexpr const char* ArrowSection = "STRELKI";
+// Editor units per drawing unit.
+constexpr int64_t ExportUnits = 1000;
+// The temporary shape the styles are saved from.
+constexpr int32_t StyleShapeNear = 10000;
+constexpr int32_t StyleShapeFar = 20000;
 constexpr const char* TurnSection = "TURN";
 
 constexpr const char* VerticalKeys[7] = {"DOWN",        "DOWNRIGHT_DOWN", "RIGHT_DOWN",   "UPRIGHT_DOWN",
@@ -32,6 +39,11 @@ constexpr const char* InsideHorizontalKeys[7] = {"INRIGHT_DOWN",   "INRIGHT_DOWN
                                                  "INRIGHT_DOWNLEFT"};
 constexpr const char* TurnKeyNames[8] = {"DOWNRIGHT", "DOWNLEFT", "RIGHTDOWN", "RIGHTUP",
                                          "UPRIGHT",   "UPLEFT",   "LEFTDOWN",  "LEFTUP"};
+
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
 
 bool IsFile(const std::string& name) {
     std::error_code error;
@@ -172,8 +184,8 @@ std::string TSkanwordShablon::ExportPictureFile(const char* section, const char*
 void TSkanwordShablon::LoadEditorShapes(TCommandWriter& writer, const char* section,
                                         const std::vector<TArrowKey>& keys, const TEditorShapeStyles& styles,
                                         TDrawn drawn) const {
-    const int32_t cell = GetCellPixelWidth() * 1000;
-    const int32_t unit = cell / PictureBox;
+    const int64_t unit = int64_t{GetCellPixelWidth()} * ExportUnits / PictureBox;
+    const int32_t cell = Clamp32(unit * PictureBox);
     for (const TArrowKey& key : keys) {
         const std::string file =
             ExportPictureFile(section, ArrowLook.FileName == SavedPictures ? key.Picture.c_str() : key.Key);
@@ -186,7 +198,7 @@ void TSkanwordShablon::LoadEditorShapes(TCommandWriter& writer, const char* sect
             std::vector<std::pair<int32_t, int32_t>> curve;
             for (const TCanvasCall& call : line->Calls())
                 for (const TPoint& point : call.Points) {
-                    const std::pair<int32_t, int32_t> at{point.X * unit, -point.Y * unit};
+                    const std::pair<int32_t, int32_t> at{Clamp32(point.X * unit), Clamp32(-point.Y * unit)};
                     if (curve.empty() || curve.back() != at) curve.push_back(at);
                 }
             writer.Curve(curve, false);
@@ -206,8 +218,8 @@ void TSkanwordShablon::DeleteEditorShapes(TCommandWriter& writer, const std::vec
 
 void TSkanwordShablon::DefineShapeStyles(TCommandWriter& writer, const TEditorShapeStyles& styles, int drawnInk,
                                          int pictureInk) const {
-    writer.CreateRectangle(10000, 10000, 20000, 20000);
-    writer.SetOutlineWidth(GetCellPixelWidth() * 1000 / PictureBox * ArrowLook.Width);
+    writer.CreateRectangle(StyleShapeNear, StyleShapeNear, StyleShapeFar, StyleShapeFar);
+    writer.SetOutlineWidth(Clamp32(int64_t{GetCellPixelWidth()} * ExportUnits / PictureBox * ArrowLook.Width));
     if (drawnInk < 0)
         writer.StoreColor(ArrowLook.Color);
     else

@@ -22,6 +22,15 @@ bool AcceptedKind(int kind) {
            kind == static_cast<int>(TShablonKind::Skanword2) || kind == static_cast<int>(TShablonKind::Skanword3);
 }
 
+// Calls visit(cx, cy) for each cell inside the grid that an outside arrow of (x, y) points to.
+template <class TVisit>
+void ForEachArrowTarget(const TShablon& shablon, int x, int y, TVisit visit) {
+    const int bits = shablon.GetAttrB(x, y);
+    int cx = 0, cy = 0;
+    if (!(bits & 0x40) && ArrowClueCell(x, y, bits & 7, false, cx, cy) && !shablon.IsOutside(cx, cy)) visit(cx, cy);
+    if (!(bits & 0x80) && ArrowClueCell(x, y, bits >> 3 & 7, true, cx, cy) && !shablon.IsOutside(cx, cy)) visit(cx, cy);
+}
+
 bool Malformed() {
     TheUi().Message("Неверный формат шаблона!"_cp);
     return false;
@@ -120,17 +129,10 @@ void TSkanwordShablon::RefreshArrows() {
             SetAttrB(x, y, GetAttrB(x, y));
         }
     for (int x = 0; x < Width; ++x)
-        for (int y = 0; y < Height; ++y) {
-            const int bits = GetAttrB(x, y);
-            if (bits == 0) continue;
-            int cx = 0, cy = 0;
-            if (!(bits & 0x40) && ArrowClueCell(x, y, bits & 7, false, cx, cy) && !IsOutside(cx, cy) &&
-                !IsLetterCell(cx, cy))
-                SetClueCell(cx, cy, true);
-            if (!(bits & 0x80) && ArrowClueCell(x, y, bits >> 3 & 7, true, cx, cy) && !IsOutside(cx, cy) &&
-                !IsLetterCell(cx, cy))
-                SetClueCell(cx, cy, true);
-        }
+        for (int y = 0; y < Height; ++y)
+            ForEachArrowTarget(*this, x, y, [&](int cx, int cy) {
+                if (!IsLetterCell(cx, cy)) SetClueCell(cx, cy, true);
+            });
 }
 
 void TSkanwordShablon::NumberCells() {
@@ -152,10 +154,7 @@ void TSkanwordShablon::GetUsedBounds(int& minX, int& minY, int& endX, int& endY)
     for (int x = 0; x < Width; ++x)
         for (int y = 0; y < Height; ++y) {
             if (IsLetterCell(x, y) || IsClueCell(x, y)) use(x, y);
-            const int bits = GetAttrB(x, y);
-            int cx = 0, cy = 0;
-            if (!(bits & 0x40) && ArrowClueCell(x, y, bits & 7, false, cx, cy) && !IsOutside(cx, cy)) use(cx, cy);
-            if (!(bits & 0x80) && ArrowClueCell(x, y, bits >> 3 & 7, true, cx, cy) && !IsOutside(cx, cy)) use(cx, cy);
+            ForEachArrowTarget(*this, x, y, use);
         }
     if (endX == 0) {
         minX = minY = 0;

@@ -210,7 +210,9 @@ TEST_F(SkanwordTest, ArrowCodesPointAtTheirClueCells) {
     EXPECT_TRUE(shablon->IsClueCell(0, 1));
     for (int x = 0; x < 2; ++x)
         for (int y = 0; y < 2; ++y)
-            if (x != 0 || y != 1) EXPECT_FALSE(shablon->IsClueCell(x, y)) << x << "," << y;
+            if (x != 0 || y != 1) {
+                EXPECT_FALSE(shablon->IsClueCell(x, y)) << x << "," << y;
+            }
     // A cell that is no longer a letter cell loses its arrows at the next numbering.
     shablon->SetLetterCellOnly(0, 0, false);
     shablon->NumberCells();
