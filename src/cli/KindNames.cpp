@@ -10,7 +10,10 @@ std::string CircleValues(const TShablon& shablon) {
 
 bool SetCircleValue(TShablon& shablon, std::string_view key, std::string_view value) {
     if (key != "parity" || (value != "on" && value != "off")) return false;
-    static_cast<TCircleShablon&>(shablon).Parity = value == "on";
+    // The ring's own shape follows the switch; a picture sets every cell afterwards.
+    auto& circle = static_cast<TCircleShablon&>(shablon);
+    circle.Parity = value == "on";
+    circle.MarkWordCells();
     return true;
 }
 

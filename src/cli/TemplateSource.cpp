@@ -32,6 +32,12 @@ std::string KindsOfSize(TSizeSource source) {
     return names;
 }
 
+// The complaint about a --parity that the kind or the value does not allow.
+std::nullopt_t BadParity(std::ostream& err) {
+    err << "crossgen: --parity wants on or off, and a kind that has the switch (circular)\n";
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string TemplateSourceHelp() {
@@ -50,6 +56,8 @@ std::string TemplateSourceHelp() {
            "  --template FILE    use this template file instead; a file of another kind is read\n"
            "                     into the kind when the kind takes it\n"
            "  --picture FILE     use this template picture (as crossgen template prints it) instead\n"
+           "  --parity on|off    with --size, for circular: the diagonal words start at the even\n"
+           "                     columns (on) or the odd ones (off, the default)\n"
            "  --templates FILE   the template collection (default: templates.col in the working\n"
            "                     directory, where the game reads it)\n"
            "  --seed N           seed the random choices: the same seed and files give the same\n"
@@ -63,6 +71,7 @@ void TTemplateSource::AddOptions(TOptionParser& parser, const TCrossgenDefaults&
     });
     parser.Text("--template", TemplateFile);
     parser.Text("--picture", PictureFile);
+    parser.Text("--parity", Parity);
     AddKindOption(parser);
     parser.Text("--templates", TemplatesFile);
     parser.Seed("--seed", Seed);
@@ -149,6 +158,7 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
         if (!shablon) return std::nullopt;
     } else {
         const TKindName& kind = KindOrClassic(Kind);
+        if (!Parity.empty() && kind.Size != TSizeSource::OwnShape) return BadParity(err);
         if (kind.Size == TSizeSource::Collection) return PickEntry(err);
         shablon = CreateTemplate(Width, Height, static_cast<int>(kind.Template));
         if (!shablon) {
@@ -156,6 +166,8 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
             return std::nullopt;
         }
         if (kind.Size == TSizeSource::LetterField) shablon->ClearRect(0, 0, Width - 1, Height - 1, true);
+        if (!Parity.empty() && !(kind.SetPictureValue && kind.SetPictureValue(*shablon, "parity", Parity)))
+            return BadParity(err);
     }
     return shablon->SerializeTemplate(0, 0, shablon->Width - 1, shablon->Height - 1);
 }

@@ -25,6 +25,7 @@ struct TTemplateSource {
     int Height = 0;
     std::string TemplateFile;  // or a template file
     std::string PictureFile;   // or a template picture
+    std::string Parity;        // --size of a kind with the parity switch: "on" or "off"
     std::string TemplatesFile;
     std::optional<uint32_t> Seed;  // none: seeded from the clock
     const TKindName* Kind = nullptr;  // none: the kind of the file or picture, classic for a size

@@ -158,10 +158,15 @@ TEST_F(CircularKind, FillsRingsOfBothParities) {
         ExpectRingWords(fill.out, c.W, c.H, c.Parity);
         EXPECT_EQ(Untimed(Run({"fill", "--picture", picture, "--seed", "7", "--json"}).out), Untimed(fill.out));
     }
-    // --size gives the ring of the slots' cells with the parity switch off.
+    // --size gives the ring of the slots' cells, with the parity switch off unless --parity says.
     const Outcome sized = Run({"fill", "--kind", "circular", "--size", "8x5", "--seed", "3", "--json"});
     ASSERT_EQ(sized.exitCode, ExitCode::Filled) << sized.err;
     ExpectRingWords(sized.out, 8, 5, false);
+    const Outcome on = Run({"fill", "--kind", "circular", "--size", "16x5", "--parity", "on", "--seed", "3", "--json"});
+    ASSERT_EQ(on.exitCode, ExitCode::Filled) << on.err;
+    ExpectRingWords(on.out, 16, 5, true);
+    EXPECT_EQ(Run({"fill", "--kind", "circular", "--size", "8x5", "--parity", "maybe"}).exitCode, ExitCode::BadInput);
+    EXPECT_EQ(Run({"fill", "--kind", "classic", "--size", "8x8", "--parity", "on"}).exitCode, ExitCode::BadInput);
 }
 
 TEST_F(CircularKind, TemplatesGoThroughFilesAndPicturesUnchanged) {
@@ -169,6 +174,7 @@ TEST_F(CircularKind, TemplatesGoThroughFilesAndPicturesUnchanged) {
     const Outcome sized = Run({"template", "--kind", "circular", "--size", "8x5"});
     ASSERT_EQ(sized.exitCode, ExitCode::Filled) << sized.err;
     EXPECT_EQ(sized.out, RingPicture(8, 5, false));
+    EXPECT_EQ(Run({"template", "--kind", "circular", "--size", "8x5", "--parity", "on"}).out, RingPicture(8, 5, true));
     for (const bool parity : {true, false}) {
         const std::string picture = RingPicture(6, 4, parity);
         const std::string in = WriteText("in.txt", picture);
