@@ -1,6 +1,8 @@
 #include "kinds/EstonishCrossword.h"
 #include "kinds/EstonishShablon.h"
 
+#include "FieldCheck.h"
+
 #include "../crossword/CrosswordFixture.h"
 #include "../crossword/FillFixture.h"
 
@@ -398,26 +400,10 @@ TEST_F(EstonishTest, CancelAndTheTimeLimitEndTheFill) {
     const GridPicture grid = WalledRows(14, walls);
     for (const auto kind : WallKinds) {
         SCOPED_TRACE(static_cast<int>(kind));
-        {
+        ExpectCancelAndTimeLimitEnd([&] {
             auto crossword = MakeCrossword(kind, grid, walls, words);
-            ASSERT_EQ(crossword->Words.Count(), 42);
-            int errCode = 99;
-            TFillResult best;
-            bool filled = true;
-            AtFirstMessageRun([&] { filled = crossword->Fill(0, 0, 9, 14, false, errCode, best); },
-                              [&] { crossword->Running = 0; });
-            EXPECT_FALSE(filled);
-            EXPECT_EQ(errCode, FillError::Stopped);
-        }
-        {
-            const ClockAtMessageRuns clock(600);
-            auto crossword = MakeCrossword(kind, grid, walls, words);
-            crossword->FillParameters.TimeLimit = 1;
-            int errCode = 99;
-            TFillResult best;
-            EXPECT_FALSE(crossword->Fill(0, 0, 9, 14, false, errCode, best));
-            EXPECT_EQ(errCode, FillError::TimeLimit);
-            EXPECT_EQ(clock.Runs(), 2);
-        }
+            EXPECT_EQ(crossword->Words.Count(), 42);
+            return crossword;
+        });
     }
 }
