@@ -16,6 +16,8 @@ namespace {
 std::string Direction(std::string_view path) {
     if (path.find_first_not_of('6') == std::string_view::npos) return "across";
     if (path.find_first_not_of('2') == std::string_view::npos) return "down";
+    if (path.find_first_not_of('3') == std::string_view::npos) return "down-right";
+    if (path.find_first_not_of('1') == std::string_view::npos) return "down-left";
     return "path " + std::string(path);
 }
 
@@ -126,7 +128,8 @@ std::string CrosswordJsonMembers(const TCrossword& crossword) {
             << ", \"direction\": " << JsonString(Direction(words.WordPath(i)))
             << ", \"path\": " << JsonString(words.WordPath(i))
             << ", \"cells\": " << CellArray(cells.Cells(), [](const TCell&) { return std::optional<int>(); })
-            << ", \"word\": " << JsonString(UpperWord(crossword, i));
+            << ", \"word\": " << JsonString(UpperWord(crossword, i))
+            << ", \"number\": " << shablon.GetNumber(words.WordX(i), words.WordY(i));
         if (kind && kind->Match) {
             const int lastX = cells.Count() > 0 ? cells.CellX(cells.Count() - 1) : -1;
             out << ", \"goal\": " << (lastX == 0 || lastX == crossword.Width - 1 ? "true" : "false");

@@ -14,6 +14,8 @@ const char* const ExportModeOptionsHelp =
     "                     each letter, 4 Italian (row and column labels, hint markers), 5 the\n"
     "                     grid in shuffled blocks, 6 sapper (blocked cells list the letters\n"
     "                     around them); default 0\n"
+    "                     (a diagonal crossword draws mode 4 as mode 1: its lattice has no\n"
+    "                     rows and columns to label)\n"
     "  --style FILE       a style file with the crossword's looks\n"
     "  --dict FILE        the dictionary to use instead of the one the file names\n"
     "  --seed N           seed of the random choices (decoys, shuffles, markers)\n"

@@ -1,8 +1,16 @@
 #include "KindNames.h"
 
+#include "kinds/DiagonalShablon.h"
+
 #include "kinds/CircleShablon.h"
 
 namespace {
+
+std::unique_ptr<TShablon> DiagonalLayOut(const TShablon& picked) {
+    auto shablon = std::make_unique<TDiagonalShablon>(1, 1);
+    shablon->LayOnLattice(picked);
+    return shablon;
+}
 
 std::string CircleValues(const TShablon& shablon) {
     return static_cast<const TCircleShablon&>(shablon).Parity ? " parity=on" : " parity=off";
@@ -26,6 +34,8 @@ const TKindName Names[] = {
     {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},
     {"circular", TShablonKind::Circle, TCrosswordKind::Circle, TSizeSource::OwnShape, false, CircleValues,
      SetCircleValue},
+    {"diagonal", TShablonKind::Diagonal, TCrosswordKind::Diagonal, TSizeSource::Collection, false, nullptr, nullptr,
+     DiagonalLayOut},
 };
 
 }  // namespace

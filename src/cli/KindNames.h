@@ -6,6 +6,7 @@
 #include "crossword/Crossword.h"
 #include "template/Shablon.h"
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -30,6 +31,8 @@ struct TKindName {
     // form, and one such value set back (false for a key or value the kind does not take).
     std::string (*PictureValues)(const TShablon& shablon) = nullptr;
     bool (*SetPictureValue)(TShablon& shablon, std::string_view key, std::string_view value) = nullptr;
+    // With a collection size: the picked template laid out the kind's way (none: read as it is).
+    std::unique_ptr<TShablon> (*LayOut)(const TShablon& picked) = nullptr;
 };
 
 // Every kind crossgen names, in the order of the help texts.

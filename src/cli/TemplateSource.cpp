@@ -38,6 +38,28 @@ std::nullopt_t BadParity(std::ostream& err) {
     return std::nullopt;
 }
 
+// The names of the kinds that lay out the template picked from the collection their own way.
+std::string KindsLaidOut() {
+    std::string names;
+    for (const TKindName& kind : AllKindNames())
+        if (kind.LayOut) names += (names.empty() ? "" : ", ") + std::string(kind.Name);
+    return names;
+}
+
+// The picked template text laid out the kind's way, as a text of the kind.
+std::optional<std::string> LaidOut(const TKindName& kind, const std::optional<std::string>& picked,
+                                   std::ostream& err) {
+    if (!picked) return std::nullopt;
+    const std::string& text = *picked;
+    const auto grid = CreateTemplate(SmallNumberOf(text[1]), SmallNumberOf(text[2]), SmallNumberOf(text[0]));
+    if (!grid || !grid->ParseTemplate(text, 0, 0)) {
+        err << "crossgen: the collection holds a damaged template\n";
+        return std::nullopt;
+    }
+    const auto shablon = kind.LayOut(*grid);
+    return shablon->SerializeTemplate(0, 0, shablon->Width - 1, shablon->Height - 1);
+}
+
 }  // namespace
 
 std::string TemplateSourceHelp() {
@@ -51,6 +73,10 @@ std::string TemplateSourceHelp() {
         help += "; for " + field + " a field of letter cells";
     if (const std::string own = KindsOfSize(TSizeSource::OwnShape); !own.empty())
         help += "; for " + own + " the kind's own shape";
+    if (const std::string laid = KindsLaidOut(); !laid.empty())
+        help += ";\n                     for " + laid +
+                " that template laid on the kind's lattice (its across words running\n"
+                "                     down-right, its down words down-left)";
     return help +
            "\n"
            "  --template FILE    use this template file instead; a file of another kind is read\n"
@@ -159,6 +185,7 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
     } else {
         const TKindName& kind = KindOrClassic(Kind);
         if (!Parity.empty() && kind.Size != TSizeSource::OwnShape) return BadParity(err);
+        if (kind.Size == TSizeSource::Collection && kind.LayOut) return LaidOut(kind, PickEntry(err), err);
         if (kind.Size == TSizeSource::Collection) return PickEntry(err);
         shablon = CreateTemplate(Width, Height, static_cast<int>(kind.Template));
         if (!shablon) {
