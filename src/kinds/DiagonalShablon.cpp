@@ -38,7 +38,8 @@ constexpr uint16_t AlwaysLower = 0x1000;
 constexpr uint16_t AlwaysUpper = 0x2000;
 
 int ClampToInt(double v) {
-    return static_cast<int>(std::clamp(v, double{std::numeric_limits<int>::min()}, double{std::numeric_limits<int>::max()}));
+    constexpr double Lowest = std::numeric_limits<int>::min(), Highest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(v, Lowest, Highest));
 }
 
 // Lattice units of n cell sides: n over the square root of 2, rounded.
@@ -445,14 +446,13 @@ void TDiagonalShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap)
             if (marksShown) {
                 const uint16_t m = MarksAt(x, y);
                 canvas.Pen = {Black, 1, TPenStyle::Solid};
-                if ((m & LowerMarks & MarkMask) || (m & AlwaysLower)) {
-                    canvas.Brush = {Red, TBrushStyle::Solid};
-                    canvas.FillRect({l + c - MarkSide / 2, t + c + c / 2, l + c + MarkSide / 2, t + c + c / 2 + MarkSide});
-                }
-                if ((m & UpperMarks & MarkMask) || (m & AlwaysUpper)) {
-                    canvas.Brush = {UpperMark, TBrushStyle::Solid};
-                    canvas.FillRect({l + c - MarkSide / 2, t + c / 2, l + c + MarkSide / 2, t + c / 2 + MarkSide});
-                }
+                // Both marks stand on the diamond's vertical axis, the lower one below its centre.
+                const auto mark = [&](TColor color, int top) {
+                    canvas.Brush = {color, TBrushStyle::Solid};
+                    canvas.FillRect({l + c - MarkSide / 2, top, l + c + MarkSide / 2, top + MarkSide});
+                };
+                if ((m & LowerMarks & MarkMask) || (m & AlwaysLower)) mark(Red, t + c + c / 2);
+                if ((m & UpperMarks & MarkMask) || (m & AlwaysUpper)) mark(UpperMark, t + c / 2);
             }
         }
 }
