@@ -115,6 +115,7 @@ std::string CrosswordJsonMembers(const TCrossword& crossword) {
     const std::vector<std::string> rows = GridRows(crossword);
     for (std::size_t i = 0; i < rows.size(); ++i) out << (i ? ", " : "") << JsonString(rows[i]);
     out << "], \"kind\": " << JsonString(kind ? kind->Name : KindLabel(static_cast<int>(shablon.Kind)));
+    if (kind && kind->JsonValues) out << kind->JsonValues(crossword);
     if (shablon.UsesWalls) out << ", \"walls\": " << DataCells(shablon, &TShablon::HasAttrA, &TShablon::GetAttrA);
     if (shablon.UsesArrows) out << ", \"arrows\": " << DataCells(shablon, &TShablon::HasAttrB, &TShablon::GetAttrB);
     if (shablon.UsesTurnMarks) out << ", \"turns\": " << DataCells(shablon, &TShablon::HasAttrC, &TShablon::GetAttrC);
@@ -134,6 +135,7 @@ std::string CrosswordJsonMembers(const TCrossword& crossword) {
             const int lastX = cells.Count() > 0 ? cells.CellX(cells.Count() - 1) : -1;
             out << ", \"goal\": " << (lastX == 0 || lastX == crossword.Width - 1 ? "true" : "false");
         }
+        if (kind && kind->JsonWordValues) out << kind->JsonWordValues(crossword, i);
         if (words.SlotHasDefinition(i))
             out << ", \"definition\": " << JsonString(ToUtf8(words.SlotDefinition(i)));
         out << "}";

@@ -25,6 +25,17 @@ bool SetCircleValue(TShablon& shablon, std::string_view key, std::string_view va
     return true;
 }
 
+std::string CircleJson(const TCrossword& crossword) {
+    return static_cast<const TCircleShablon&>(*crossword.Template).Parity ? ", \"parity\": \"on\""
+                                                                           : ", \"parity\": \"off\"";
+}
+
+// Column words wind inward counterclockwise, diagonal words clockwise.
+std::string CircleWordJson(const TCrossword& crossword, int slot) {
+    return crossword.Words.WordPath(slot).starts_with('2') ? ", \"sense\": \"counterclockwise\""
+                                                           : ", \"sense\": \"clockwise\"";
+}
+
 const TKindName Names[] = {
     {"classic", TShablonKind::Classic, TCrosswordKind::Classic},
     {"estonian", TShablonKind::Estonish, TCrosswordKind::Estonish},
@@ -32,8 +43,9 @@ const TKindName Names[] = {
     {"scanword", TShablonKind::Skanword, TCrosswordKind::Skanword},
     {"scanword2", TShablonKind::Skanword2, TCrosswordKind::Skanword2},
     {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},
-    {"circular", TShablonKind::Circle, TCrosswordKind::Circle, TSizeSource::OwnShape, false, CircleValues,
-     SetCircleValue},
+    {.Name = "circular", .Template = TShablonKind::Circle, .Crossword = TCrosswordKind::Circle,
+     .Size = TSizeSource::OwnShape, .PictureValues = CircleValues, .SetPictureValue = SetCircleValue,
+     .JsonValues = CircleJson, .JsonWordValues = CircleWordJson},
     {"diagonal", TShablonKind::Diagonal, TCrosswordKind::Diagonal, TSizeSource::Collection, false, nullptr, nullptr,
      DiagonalLayOut},
 };

@@ -33,6 +33,10 @@ struct TKindName {
     bool (*SetPictureValue)(TShablon& shablon, std::string_view key, std::string_view value) = nullptr;
     // With a collection size: the picked template laid out the kind's way (none: read as it is).
     std::unique_ptr<TShablon> (*LayOut)(const TShablon& picked) = nullptr;
+    // Members the kind adds to a fill's JSON, each as ", \"key\": value" text: after the kind,
+    // and at the end of one word's object.
+    std::string (*JsonValues)(const TCrossword& crossword) = nullptr;
+    std::string (*JsonWordValues)(const TCrossword& crossword, int slot) = nullptr;
 };
 
 // Every kind crossgen names, in the order of the help texts.

@@ -1,6 +1,7 @@
 // crossgen with the circular kind and the game's default files: fills whose JSON is checked on
-// its own (words of the dictionary, one letter per ring, column words on one column, diagonal
-// words one column and one ring per letter round the ring), repeated fills, the picture form,
+// its own (words of the dictionary, one letter per ring, column words on one column winding
+// counterclockwise, diagonal words one column and one ring per letter round the ring winding
+// clockwise, the parity switch), repeated fills, the picture form,
 // the two clue lists and the pictures of every mode.
 
 #include "cli/Crossgen.h"
@@ -117,6 +118,14 @@ protected:
         const std::vector<JsonWord> words = JsonWords(json);
         const int columnWords = (width + 1) / 2, diagonalWords = parity ? (width + 1) / 2 : width / 2;
         EXPECT_EQ(words.size(), static_cast<std::size_t>(columnWords + diagonalWords));
+        const auto count = [&](const std::string& member) {
+            int n = 0;
+            for (auto at = json.find(member); at != std::string::npos; at = json.find(member, at + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(count(parity ? "\"parity\": \"on\"" : "\"parity\": \"off\""), 1);
+        EXPECT_EQ(count("\"sense\": \"counterclockwise\""), columnWords);
+        EXPECT_EQ(count("\"sense\": \"clockwise\""), diagonalWords);
         for (const JsonWord& word : words) {
             SCOPED_TRACE(ToUtf8(word.word));
             int index = 0;
