@@ -6,6 +6,7 @@
 #include "DiagonalShablon.h"
 #include "Skanword.h"
 #include "SkanwordShablon.h"
+#include "Chainword.h"
 #include "Circle.h"
 #include "CircleShablon.h"
 #include "EnglishShablon.h"
@@ -57,6 +58,10 @@ void RegisterAll() {
     RegisterCrossword<TKnightCrossword>(TCrosswordKind::Knight);
     RegisterTemplate<TDiagonalShablon>(TShablonKind::Diagonal);
     RegisterCrossword<TDiagonalCrossword>(TCrosswordKind::Diagonal);
+    RegisterTemplate<TChainwordShablon>(TShablonKind::Chainword);
+    RegisterCrossword<TChainword>(TCrosswordKind::Chainword);
+    RegisterTemplate<TCrossChainwordShablon>(TShablonKind::CrossChainword);
+    RegisterCrossword<TCrossChainword>(TCrosswordKind::CrossChainword);
 }
 
 }  // namespace

@@ -1,0 +1,399 @@
+#include "kinds/Chainword.h"
+#include "kinds/ChainwordShablon.h"
+
+#include "../crossword/CrosswordFixture.h"
+
+#include "kinds/Walls.h"
+
+namespace {
+
+using namespace WallBit;
+
+// Lays a chainword chain: each row a text of direction digits ('2', '4', '6', '8'; '.' none).
+void LayChain(TChainwordShablon& shape, const GridPicture& rows) {
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x)
+            shape.SetAttrD(x, y, rows[y][x] == '.' ? 0 : rows[y][x] - '0');
+}
+
+// Lays a crossing chain: a direction byte per cell, rows of columns.
+void LayCrossChain(TCrossChainwordShablon& shape, const std::vector<std::vector<int>>& rows) {
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) shape.SetAttrD(x, y, rows[y][x]);
+}
+
+std::vector<std::pair<int, int>> CellsOf(const TCoord& coord) {
+    std::vector<std::pair<int, int>> cells;
+    for (const TCell& cell : coord.Cells()) cells.emplace_back(cell.x, cell.y);
+    return cells;
+}
+
+TCoord CellRun(int x, int y, const std::string& path) {
+    return TCoord(x, y, path, TCrossword::MaxSide, TCrossword::MaxSide);
+}
+
+class ChainwordTest : public CrosswordTest {
+protected:
+    // An unformatted chainword of the chain, its dictionary holding the words.
+    std::unique_ptr<TChainword> Chainword(const GridPicture& rows, int overlap, const std::vector<std::string>& words) {
+        auto crossword = std::make_unique<TChainword>();
+        crossword->Dictionary.ShowProgress = false;
+        EXPECT_TRUE(crossword->LoadDictionary(WriteDictionary(words)));
+        crossword->SetWidth(static_cast<int>(rows[0].size()));
+        crossword->SetHeight(static_cast<int>(rows.size()));
+        auto& shape = static_cast<TChainwordShablon&>(*crossword->Template);
+        LayChain(shape, rows);
+        shape.Overlap = static_cast<uint8_t>(overlap);
+        shape.NumberCells();
+        crossword->Unformatted = 1;
+        crossword->PrepareForFill();
+        crossword->Running = 1;
+        return crossword;
+    }
+
+    std::unique_ptr<TCrossChainword> CrossChainword(const std::vector<std::vector<int>>& rows,
+                                                    const std::vector<std::string>& words, int startY = 0) {
+        auto crossword = std::make_unique<TCrossChainword>();
+        crossword->Dictionary.ShowProgress = false;
+        EXPECT_TRUE(crossword->LoadDictionary(WriteDictionary(words)));
+        crossword->SetWidth(static_cast<int>(rows[0].size()));
+        crossword->SetHeight(static_cast<int>(rows.size()));
+        auto& shape = static_cast<TCrossChainwordShablon&>(*crossword->Template);
+        LayCrossChain(shape, rows);
+        shape.ChainStartY = static_cast<uint8_t>(startY);
+        shape.NumberCells();
+        crossword->PrepareForFill();
+        crossword->Running = 1;
+        return crossword;
+    }
+
+    // The words read off the grid along the crossword's slots, in UTF-8.
+    static std::vector<std::string> PlacedWords(const TCrossword& crossword) {
+        std::vector<std::string> words;
+        for (int i = 0; i < crossword.Words.Count(); ++i) {
+            std::string word;
+            const TCoord cells = crossword.SlotCells(i);
+            for (const TCell& cell : cells.Cells()) word += ToUtf8(crossword.CellText(cell.x, cell.y));
+            words.push_back(word);
+        }
+        return words;
+    }
+};
+
+// The crossing chain of the edge cases: from (0, 1) right through (1, 1), up and round, then down
+// through (1, 1) again and on to (1, 2).
+const std::vector<std::vector<int>> LoopedChain = {{0, 12, 48}, {1, 65, 3}, {0, 64, 0}};
+
+}  // namespace
+
+TEST_F(ChainwordTest, FiveCellChainNumbersWordsAndWallsByOverlap) {
+    struct Case {
+        int overlap;
+        std::string firstPath, secondPath;
+    };
+    for (const Case& c : {Case{1, "66", "66"}, Case{2, "666", "66"}}) {
+        TChainwordShablon shape(5, 1);
+        LayChain(shape, {"44444"});
+        shape.Overlap = static_cast<uint8_t>(c.overlap);
+        shape.SetMarkE(2, 0, true);
+        shape.NumberCells();
+        const std::string context = "overlap " + std::to_string(c.overlap);
+        EXPECT_EQ(shape.GetNumber(0, 0), 1) << context;
+        EXPECT_EQ(shape.GetNumber(2, 0), 2) << context;
+        for (int x = 0; x < 5; ++x) EXPECT_TRUE(shape.IsLetterCell(x, 0)) << context;
+        EXPECT_EQ(shape.ChainWordPath(0, 0), c.firstPath) << context;
+        EXPECT_EQ(shape.ChainWordPath(2, 0), c.secondPath) << context;
+        EXPECT_EQ(shape.ChainWordPath(1, 0), "") << context;
+        EXPECT_EQ(shape.GetAttrA(0, 0), Above | Below | Left) << context;
+        EXPECT_EQ(shape.GetAttrA(4, 0), Above | Below | Right) << context;
+        TShablonWords words;
+        shape.WordsThroughCell(2, 0, words);
+        ASSERT_EQ(words.Count(), 2) << context;
+        shape.WordsThroughCell(4, 0, words);
+        ASSERT_EQ(words.Count(), 1) << context;
+        EXPECT_EQ(words.WordX(0), 2) << context;
+    }
+    // A mark on the chain's last cell starts no word.
+    TChainwordShablon shape(5, 1);
+    LayChain(shape, {"44444"});
+    shape.SetMarkE(4, 0, true);
+    shape.NumberCells();
+    EXPECT_FALSE(shape.IsNumbered(4, 0));
+    EXPECT_EQ(shape.ChainWordPath(0, 0), "6666");
+}
+
+TEST_F(ChainwordTest, ChainRunningIntoItselfEndsAtTheCellBefore) {
+    TChainwordShablon shape(2, 3);
+    // (0, 0) right, down the right column, left, then up into the start again.
+    LayChain(shape, {"42", "82", "86"});
+    shape.NumberCells();
+    for (const auto& [x, y] : {std::pair{0, 0}, {1, 0}, {1, 1}, {1, 2}, {0, 2}, {0, 1}})
+        EXPECT_TRUE(shape.IsLetterCell(x, y)) << x << "," << y;
+    EXPECT_TRUE(shape.ChainEndsAt(0, 1));
+    EXPECT_FALSE(shape.ChainEndsAt(0, 2));
+    EXPECT_EQ(shape.ChainWordPath(0, 0), "62248");
+    TShablonWords words;
+    shape.WordsThroughCell(0, 1, words);
+    ASSERT_EQ(words.Count(), 1);
+    EXPECT_EQ(words.WordLength(0), 6);
+    // A start outside the grid makes no chain.
+    shape.ChainStartX = 7;
+    shape.NumberCells();
+    EXPECT_FALSE(shape.IsLetterCell(0, 0));
+}
+
+TEST_F(ChainwordTest, ChainwordDigitsMirrorWithTheGrid) {
+    TChainwordShablon shape(4, 4);
+    shape.MirrorX = {true, 1, true};
+    shape.MirrorY = {true, 1, true};
+    shape.SetAttrD(0, 0, 4);
+    shape.SetAttrD(0, 1, 2);
+    EXPECT_EQ(shape.GetAttrD(3, 0), 6);
+    EXPECT_EQ(shape.GetAttrD(0, 3), 4);
+    EXPECT_EQ(shape.GetAttrD(3, 3), 6);
+    EXPECT_EQ(shape.GetAttrD(0, 2), 8);
+    EXPECT_EQ(shape.GetAttrD(3, 2), 8);
+}
+
+TEST_F(ChainwordTest, TemplateTextsRoundTripAndBadOnesAreRefused) {
+    TChainwordShablon shape(3, 2);
+    LayChain(shape, {"442", "..6"});
+    shape.ChainStartX = 0;
+    shape.Overlap = 2;
+    shape.SetMarkE(1, 0, true);
+    const std::string text = shape.SerializeTemplate(0, 0, 2, 1);
+    EXPECT_EQ(text.substr(0, 6), std::string("3320") + "02");
+    TChainwordShablon read(3, 2);
+    ASSERT_TRUE(read.ParseTemplate(text, 0, 0));
+    EXPECT_EQ(read.SerializeTemplate(0, 0, 2, 1), text);
+    EXPECT_EQ(read.Overlap, 2);
+    EXPECT_TRUE(read.HasMarkE(1, 0));
+
+    // A text placed partly outside the grid keeps reading its cells in step.
+    TChainwordShablon narrow(2, 2);
+    ASSERT_TRUE(narrow.ParseTemplate(text, 1, 0));
+    EXPECT_EQ(narrow.GetAttrD(1, 0), 4);
+    EXPECT_FALSE(narrow.HasMarkE(1, 0));
+    EXPECT_EQ(narrow.GetAttrD(1, 1), 0);
+
+    const std::string head = "3210" "01";
+    struct Case {
+        std::string text, message;
+    };
+    const std::string bad(Cp("Неверный формат шаблона!"));
+    const Case cases[] = {
+        {"32100", bad},                                        // no overlap
+        {head + "\x05\x04\x01", bad},                          // ends before the last cell
+        {head + "\x05\x04\x01\x05", bad},                      // ends between chr(5) and its value
+        {head + "\x05\x03\x01\x01\x01", bad},                  // no such digit
+        {head + "\x07\x01\x01\x01", bad},                      // an unknown cell byte
+        {"321000\x01\x01\x01\x01", bad},                       // overlap 0
+        {std::string("3210") + "0I" + "\x01\x01\x01\x01", bad},  // overlap 25
+        {"?21001\x01\x01", Cp("Несовместимый тип шаблона!")},
+    };
+    for (const Case& c : cases) {
+        mUi->Messages.clear();
+        TChainwordShablon target(2, 1);
+        EXPECT_FALSE(target.ParseTemplate(c.text, 0, 0)) << ToUtf8(c.text);
+        ASSERT_EQ(mUi->Messages.size(), 1u) << ToUtf8(c.text);
+        EXPECT_EQ(mUi->Messages[0], c.message);
+        EXPECT_GE(target.Overlap, 1);
+        EXPECT_LE(target.Overlap, 24);
+    }
+    // The cells read before the fault stay.
+    TChainwordShablon target(2, 1);
+    EXPECT_FALSE(target.ParseTemplate(head + "\x05\x06\x06\x05", 0, 0));
+    EXPECT_EQ(target.GetAttrD(0, 0), 6);
+    EXPECT_TRUE(target.HasMarkE(0, 0));
+}
+
+TEST_F(ChainwordTest, UnformattedFillLaysOverlappingWordsToTheChainEnd) {
+    struct Case {
+        GridPicture chain;
+        int overlap;
+        std::vector<std::string> words;
+    };
+    const Case cases[] = {
+        {{"44444"}, 1, {"кот", "ток"}},
+        {{"442", "266", "444"}, 1, {"кот", "ток", "кит", "тик", "сок", "кос"}},
+        {{"444444"}, 2, {"кора", "рана", "нас"}},
+    };
+    for (const Case& c : cases) {
+        auto crossword = Chainword(c.chain, c.overlap, c.words);
+        crossword->FillParameters.TimeLimit = 20;
+        int errCode = 0;
+        TFillResult best;
+        EXPECT_TRUE(crossword->Fill(0, 0, crossword->Width - 1, crossword->Height - 1, false, errCode, best))
+            << c.chain[0] << " error " << errCode;
+        EXPECT_TRUE(crossword->IsComplete());
+        for (const std::string& word : PlacedWords(*crossword))
+            EXPECT_NE(std::find(c.words.begin(), c.words.end(), word), c.words.end()) << word;
+    }
+}
+
+TEST_F(ChainwordTest, FillKeepsALockedWordAtTheStartAndGoesOnAfterIt) {
+    auto crossword = Chainword({"44444"}, 1, {"кот", "ток", "тук"});
+    int slot = -1;
+    ASSERT_EQ(crossword->PutWordAtCoord(CellRun(0, 0, "66"), Cp("ток"), {}, slot), PutCode::Placed);
+    crossword->Words.SetSlotLocked(slot, true);
+    int errCode = 0;
+    TFillResult best;
+    ASSERT_TRUE(crossword->FillSpecial(0, 0, 4, 0, errCode, best));
+    ASSERT_EQ(crossword->Words.Count(), 2);
+    EXPECT_EQ(Letters(*crossword)[0], "токот");
+    EXPECT_TRUE(crossword->Words.SlotLocked(crossword->Words.FindSlot(0, 0, "66")));
+    EXPECT_TRUE(crossword->IsComplete());
+}
+
+TEST_F(ChainwordTest, WordNoLongerThanTheOverlapEndsTheFillWithoutReadingBeforeIt) {
+    auto crossword = Chainword({"444444"}, 2, {"да", "дар", "арка"});
+    int slot = -1;
+    ASSERT_EQ(crossword->PutWordAtCoord(CellRun(0, 0, "6"), Cp("да"), {}, slot), PutCode::Placed);
+    EXPECT_FALSE(crossword->IsComplete());
+    int errCode = 0;
+    TFillResult best;
+    EXPECT_FALSE(crossword->FillSpecial(0, 0, 5, 0, errCode, best));
+    EXPECT_EQ(errCode, FillError::PlaceFailed);
+}
+
+TEST_F(ChainwordTest, ManyCandidatesOfOneCategoryAreAllDrawable) {
+    // 256 three-letter words, the only ones a three-cell chain can take: a byte counter reads none.
+    std::vector<std::string> words;
+    const std::vector<std::string> letters = {"а", "б", "в", "г", "д", "е", "ж"};
+    for (const auto& a : letters)
+        for (const auto& b : letters)
+            for (const auto& c : letters)
+                if (words.size() < 256) words.push_back(a + b + c);
+    auto crossword = Chainword({"444"}, 1, words);
+    int errCode = 0;
+    TFillResult best;
+    EXPECT_TRUE(crossword->FillSpecial(0, 0, 2, 0, errCode, best)) << errCode;
+    EXPECT_TRUE(crossword->IsComplete());
+}
+
+TEST_F(ChainwordTest, CrossChainWallsAndCrossingCells) {
+    TCrossChainwordShablon straight(3, 1);
+    LayCrossChain(straight, {{1, 1, 0}});
+    straight.NumberCells();
+    TCoord chain(200, 200);
+    int loopStart = 0;
+    straight.ChainCells(chain, loopStart);
+    EXPECT_EQ(CellsOf(chain), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}));
+    EXPECT_EQ(loopStart, -1);
+    EXPECT_FALSE(straight.IsLetterCell(2, 0));
+    EXPECT_EQ(straight.GetAttrA(0, 0), Below | Above | Left);
+    EXPECT_EQ(straight.GetAttrA(1, 0), Below | Right | Above);
+
+    TCrossChainwordShablon looped(3, 3);
+    LayCrossChain(looped, LoopedChain);
+    looped.ChainStartY = 1;
+    looped.NumberCells();
+    looped.ChainCells(chain, loopStart);
+    EXPECT_EQ(CellsOf(chain),
+              (std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {2, 1}, {2, 0}, {1, 0}, {1, 1}, {1, 2}}));
+    EXPECT_TRUE(looped.IsLetterCell(1, 1));
+    EXPECT_EQ(looped.GetAttrA(1, 1), 0);
+    EXPECT_EQ(looped.GetAttrA(1, 2), Below | Right | Left);
+
+    // A closed chain lists its start again and opens the walls between its ends.
+    TCrossChainwordShablon closed(2, 2);
+    LayCrossChain(closed, {{33, 2}, {8, 128}});
+    closed.NumberCells();
+    closed.ChainCells(chain, loopStart);
+    EXPECT_EQ(CellsOf(chain), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}}));
+    EXPECT_EQ(loopStart, -1);
+    EXPECT_EQ(closed.GetAttrA(0, 0), Above | Left);
+    EXPECT_EQ(closed.GetAttrA(0, 1), Below | Left);
+}
+
+TEST_F(ChainwordTest, RepeatingChainIsCutAndItsLoopMarked) {
+    TCrossChainwordShablon shape(3, 2);
+    // Right through (1, 0), round the right part and up into (1, 0) again, then right once more.
+    LayCrossChain(shape, {{1, 33, 2}, {0, 8, 128}});
+    TCoord chain(200, 200);
+    int loopStart = -1;
+    shape.ChainCells(chain, loopStart);
+    EXPECT_EQ(CellsOf(chain),
+              (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 0}, {2, 0}}));
+    EXPECT_EQ(loopStart, 1);
+    shape.NumberCells();
+    shape.CheckTemplate();
+    EXPECT_EQ(shape.MarksAt(0, 0) & 0x0002, 0);
+    for (const auto& [x, y] : {std::pair{1, 0}, {2, 0}, {2, 1}, {1, 1}}) EXPECT_NE(shape.MarksAt(x, y) & 0x0002, 0);
+}
+
+TEST_F(ChainwordTest, CrossChainTextRoundTripsAndTruncatedOnesAreRefused) {
+    TCrossChainwordShablon shape(3, 3);
+    LayCrossChain(shape, LoopedChain);
+    shape.ChainStartY = 1;
+    const std::string text = shape.SerializeTemplate(0, 0, 2, 2);
+    TCrossChainwordShablon read(3, 3);
+    ASSERT_TRUE(read.ParseTemplate(text, 0, 0));
+    EXPECT_EQ(read.SerializeTemplate(0, 0, 2, 2), text);
+    EXPECT_EQ(read.GetAttrD(1, 1), 65);
+    for (const std::size_t cut : {text.size() - 1, std::size_t{5}}) {
+        mUi->Messages.clear();
+        TCrossChainwordShablon target(3, 3);
+        EXPECT_FALSE(target.ParseTemplate(text.substr(0, cut), 0, 0)) << cut;
+        ASSERT_EQ(mUi->Messages.size(), 1u);
+        EXPECT_EQ(mUi->Messages[0], "Неверный формат шаблона!"_cp);
+    }
+}
+
+TEST_F(ChainwordTest, CrossChainPlacementChecksTheCrossingAndTheChainsContinuation) {
+    auto crossword = CrossChainword(LoopedChain, {"колокол", "картина", "кол", "лак"}, 1);
+    ASSERT_EQ(crossword->Chain.Count(), 7);
+    int slot = -1;
+    EXPECT_EQ(crossword->PutWordAtCoord(CellRun(0, 1, "668422"), Cp("картина"), {}, slot), PutCode::TwoLetters);
+    EXPECT_EQ(crossword->Words.Count(), 0);
+    EXPECT_EQ(crossword->PutWordAtCoord(CellRun(0, 1, "668422"), Cp("колокол"), {}, slot), PutCode::Placed);
+    EXPECT_TRUE(crossword->IsComplete());
+    EXPECT_EQ(crossword->NextOpenPosition(0), -1);
+    crossword->RemoveWordAtCoord(CellRun(0, 1, "668422"));
+
+    // Words at positions 2 and 0: numbered in position order from 2, the start keeping 1.
+    ASSERT_EQ(crossword->PutWordAtCoord(CellRun(2, 1, "84"), Cp("лак"), {}, slot), PutCode::Placed);
+    ASSERT_EQ(crossword->PutWordAtCoord(CellRun(0, 1, "66"), Cp("кол"), {}, slot), PutCode::Placed);
+    EXPECT_EQ(crossword->Template->GetNumber(0, 1), 1);
+    EXPECT_EQ(crossword->Template->GetNumber(2, 1), 2);
+    EXPECT_EQ(crossword->NextOpenPosition(0), 4);
+    EXPECT_FALSE(crossword->IsComplete());
+    std::string steps;
+    crossword->SlotExtraText(CellRun(1, 0, "2"), steps);
+    EXPECT_EQ(steps, "22");
+
+    // A word ending on the crossing cell where a word leaves downward, while the chain goes on to
+    // the right from there.
+    auto other = CrossChainword(LoopedChain, {"ок", "ко"}, 1);
+    ASSERT_EQ(other->PutWordAtCoord(CellRun(1, 1, "2"), Cp("ок"), {}, slot), PutCode::Placed);
+    ASSERT_EQ(other->Template->GetNumber(1, 1), 2);
+    EXPECT_EQ(other->PutWordAtCoord(CellRun(0, 1, "6"), Cp("ко"), {}, slot), TCrossChainword::BreaksChain);
+
+    // A start beyond the chain gives no number.
+    auto& shape = static_cast<TCrossChainwordShablon&>(*crossword->Template);
+    shape.WordStarts.Add(TCrossChainwordShablon::PositionText(99));
+    shape.NumberCells();
+    EXPECT_EQ(shape.GetNumber(0, 1), 1);
+}
+
+TEST_F(ChainwordTest, CrossChainFillsCoverTheChain) {
+    for (const TFillMethod method : {TFillMethod::Backtrack, TFillMethod::RandomRestart}) {
+        const std::vector<std::string> words = {"кол", "лак", "кот", "ток", "колокол", "окно", "молоко"};
+        auto crossword = CrossChainword(LoopedChain, words, 1);
+        crossword->FillParameters.FillMethod = method;
+        crossword->FillParameters.TimeLimit = 20;
+        int errCode = 0;
+        TFillResult best;
+        EXPECT_TRUE(crossword->Fill(0, 0, 2, 2, false, errCode, best)) << errCode;
+        EXPECT_TRUE(crossword->IsComplete());
+        for (const std::string& word : PlacedWords(*crossword))
+            EXPECT_NE(std::find(words.begin(), words.end(), word), words.end()) << word;
+    }
+    // With no template loaded the chain is empty.
+    TCrossChainword empty;
+    int errCode = 5;
+    TFillResult best;
+    EXPECT_TRUE(empty.FillSpecial(0, 0, 0, 0, errCode, best));
+    EXPECT_TRUE(empty.FillRandomRestart(0, 0, 0, 0, errCode, best));
+    EXPECT_FALSE(empty.IsComplete());
+}
