@@ -75,5 +75,6 @@ std::string ShowFailure(TCrossword& crossword, int errCode, const TFillResult& b
     if (errCode >= 0 && errCode < crossword.Words.Count()) return ToUtf8(SlotWithoutWords(crossword, errCode));
     if (errCode == FillError::Exhausted) return "no fill exists: the search tried every word";
     if (errCode == FillError::TimeLimit) return "the time limit ran out";
+    if (errCode == FillError::PlaceFailed) return "the kind's fill could not place the word it chose";
     return "the fill was stopped";
 }

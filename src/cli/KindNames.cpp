@@ -1,4 +1,7 @@
 #include "KindNames.h"
+#include "Options.h"
+
+#include "kinds/FootBallShablon.h"
 
 #include "kinds/DiagonalShablon.h"
 
@@ -10,6 +13,17 @@ std::unique_ptr<TShablon> DiagonalLayOut(const TShablon& picked) {
     auto shablon = std::make_unique<TDiagonalShablon>(1, 1);
     shablon->LayOnLattice(picked);
     return shablon;
+}
+
+std::string FootBallValues(const TShablon& shablon) {
+    return " half=" + std::to_string(static_cast<const TFootBallShablon&>(shablon).HalfLength);
+}
+
+bool SetFootBallValue(TShablon& shablon, std::string_view key, std::string_view value) {
+    int half = 0;
+    if (key != "half" || !ParseWholeNumber(value, half) || half < 1 || half > 255) return false;
+    static_cast<TFootBallShablon&>(shablon).HalfLength = static_cast<uint8_t>(half);
+    return true;
 }
 
 std::string CircleValues(const TShablon& shablon) {
@@ -43,6 +57,10 @@ const TKindName Names[] = {
     {"scanword", TShablonKind::Skanword, TCrosswordKind::Skanword},
     {"scanword2", TShablonKind::Skanword2, TCrosswordKind::Skanword2},
     {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},
+    {"fillword", TShablonKind::FillWord, TCrosswordKind::FillWord, TSizeSource::LetterField},
+    {"field", TShablonKind::English, std::nullopt, TSizeSource::LetterField},
+    {"football", TShablonKind::FootBall, TCrosswordKind::FootBall, TSizeSource::OwnShape, true, FootBallValues,
+     SetFootBallValue},
     {.Name = "circular", .Template = TShablonKind::Circle, .Crossword = TCrosswordKind::Circle,
      .Size = TSizeSource::OwnShape, .PictureValues = CircleValues, .SetPictureValue = SetCircleValue,
      .JsonValues = CircleJson, .JsonWordValues = CircleWordJson},

@@ -131,7 +131,7 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
         return nullptr;
     }
     if (shablon->Width != width || shablon->Height != height) {
-        error = "a " + std::string(kind->Name) + " template cannot be " + std::string(head[1]);
+        error = std::string(kind->Name) + " templates cannot be " + std::string(head[1]);
         return nullptr;
     }
     shablon->ClearRect(0, 0, width - 1, height - 1, false);
@@ -139,7 +139,7 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
         const auto eq = head[i].find('=');
         if (eq == std::string_view::npos || !kind->SetPictureValue ||
             !kind->SetPictureValue(*shablon, head[i].substr(0, eq), head[i].substr(eq + 1))) {
-            error = "a " + std::string(kind->Name) + " template takes no value \"" + std::string(head[i]) + "\"";
+            error = std::string(kind->Name) + " templates take no value \"" + std::string(head[i]) + "\"";
             return nullptr;
         }
     }
@@ -173,7 +173,7 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
                 if (!cell.Values[i]) continue;
                 ((*shablon).*data.Set)(x, y, *cell.Values[i]);
                 if (!((*shablon).*data.Has)(x, y) || ((*shablon).*data.Get)(x, y) != *cell.Values[i]) {
-                    error = At(x, y) + ": a " + std::string(kind->Name) + " template does not keep " + data.Letter +
+                    error = At(x, y) + ": " + std::string(kind->Name) + " templates do not keep " + data.Letter +
                             std::to_string(*cell.Values[i]) + " there";
                     return nullptr;
                 }
@@ -181,7 +181,7 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
             if (!cell.Mark) continue;
             shablon->SetMarkE(x, y, true);
             if (!shablon->HasMarkE(x, y)) {
-                error = At(x, y) + ": a " + std::string(kind->Name) + " template keeps no mark";
+                error = At(x, y) + ": " + std::string(kind->Name) + " templates keep no mark there";
                 return nullptr;
             }
         }

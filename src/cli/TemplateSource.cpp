@@ -220,8 +220,8 @@ bool Unreadable(std::ostream& err, const std::string& input, int own, int code) 
     if (own == code)
         err << "crossgen: " << input << " is a damaged " << KindLabel(own) << " template\n";
     else
-        err << "crossgen: " << input << " is a " << KindLabel(own) << " template, which a " << KindLabel(code)
-            << " template cannot read\n";
+        err << "crossgen: " << input << " is a " << KindLabel(own) << " template, which " << KindLabel(code)
+            << " templates cannot read\n";
     return false;
 }
 
@@ -278,8 +278,8 @@ std::unique_ptr<TCrossword> TTemplateSource::MakeCrossword(std::ostream& err) co
 bool TTemplateSource::LoadInto(TCrossword& crossword, std::ostream& err) const {
     const int code = static_cast<int>(crossword.Template->Kind);
     const auto refuse = [&](int own) {
-        err << "crossgen: " << InputName() << " is a " << KindLabel(own) << " template; a " << KindLabel(code)
-            << " crossword cannot fill it\n";
+        err << "crossgen: " << InputName() << " is a " << KindLabel(own) << " template, which " << KindLabel(code)
+            << " crosswords cannot fill\n";
         return false;
     };
     if (!TemplateFile.empty()) {
