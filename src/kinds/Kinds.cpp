@@ -16,6 +16,7 @@
 #include "FootBallShablon.h"
 #include "KnightCrossword.h"
 #include "KnightShablon.h"
+#include "JaponishShablon.h"
 
 #include "crossword/CrosswordFactory.h"
 #include "template/ShablonFactory.h"
@@ -55,6 +56,7 @@ void RegisterAll() {
     RegisterTemplate<TFootBallShablon>(TShablonKind::FootBall);
     RegisterCrossword<TFootBallCrossword>(TCrosswordKind::FootBall);
     RegisterTemplate<TKnightShablon>(TShablonKind::Knight);
+    RegisterTemplate<TJaponishShablon>(TShablonKind::Japonish);
     RegisterCrossword<TKnightCrossword>(TCrosswordKind::Knight);
     RegisterTemplate<TDiagonalShablon>(TShablonKind::Diagonal);
     RegisterCrossword<TDiagonalCrossword>(TCrosswordKind::Diagonal);
