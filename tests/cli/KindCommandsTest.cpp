@@ -194,9 +194,10 @@ TEST_F(KindCommands, PicturesGoThroughTemplateFilesUnchanged) {
         "# # .a1 #\n"
         "# .a24 . .\n"
         "# # . #\n",
+        // An arrow drawn inside its clue cell (bit 7) beside a plain one.
         "scanword2 3x2\n"
         "# .a152 .\n"
-        "# . .\n",
+        "# .a24 .\n",
         // A word bending down at a turn mark.
         "scanword3 3x3\n"
         "# .a24 .t4\n"
