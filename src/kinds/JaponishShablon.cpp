@@ -2,7 +2,9 @@
 
 #include "export/ComExport.h"
 #include "export/ScriptWriter.h"
+#include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "platform/Metafile.h"
 #include "platform/IniFile.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
@@ -13,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -451,4 +454,72 @@ void TJaponishShablon::EditorDrawColorCell(TCommandWriter& writer, int ex, int e
     writer.CreateRectangle(ey, ex, ToEditorRange(int64_t{ey} - size), ToEditorRange(int64_t{ex} + size));
     writer.ApplyStyle(style);
     if (noFill) writer.ApplyNoFill();
+}
+
+// ---- the working view ----
+
+void TJaponishShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
+    constexpr int Unit = 48;
+    constexpr int Corner = 10;
+    constexpr int AxisWidth = 6;
+    const TFastDrawParameters& p = parameters;
+    int cols = 0, rows = 0;
+    PixelsToCells(bitmap.Width(), bitmap.Height(), p, cols, rows);
+    auto view = std::make_shared<TMetafile>(cols * Unit, rows * Unit, bitmap.Metrics());
+    TCanvas canvas(*view);
+    const auto square = [&](int left, int top, int side, TColor colour) {
+        canvas.Brush = {colour, TBrushStyle::Solid};
+        canvas.FillRect({left, top, left + side, top + side});
+    };
+    for (int i = 0; i < cols; ++i) {
+        const int64_t x = int64_t{p.FirstColumn} + i;
+        if (x < 0 || x >= Width) continue;
+        for (int j = 0; j < rows; ++j) {
+            const int64_t y = int64_t{p.FirstRow} + j;
+            if (y < 0 || y >= Height) continue;
+            const int color = ColorAt(static_cast<int>(x), static_cast<int>(y));
+            if (color != BackgroundColor || FillBackground != 0) {
+                const int shown = ColorCount == 2 ? (color != 0 ? 1 : 0) : color;
+                square(Unit * i, Unit * j, Unit, Palette[std::clamp(shown, 0, PaletteSize - 1)].ToRgb());
+            }
+            if (p.SelectionOn && p.SelX0 <= x && x <= p.SelX1 && p.SelY0 <= y && y <= p.SelY1)
+                square(Unit * i, Unit * j, Corner, RGB(0, 0, 255));
+        }
+    }
+
+    const int shownCols = static_cast<int>(std::clamp<int64_t>(int64_t{Width} - p.FirstColumn, 0, cols));
+    const int shownRows = static_cast<int>(std::clamp<int64_t>(int64_t{Height} - p.FirstRow, 0, rows));
+    canvas.Pen = {RGB(255, 0, 0), AxisWidth, TPenStyle::Solid};
+    const auto axisAt = [&](const TSymmetry& axis, int32_t first) {
+        const int64_t a = axis.Axis & 0xFF;
+        return static_cast<int>(axis.HalfStep ? Unit * (a - first + 1) : Unit * (a - first) + Unit / 2);
+    };
+    if (p.XAxis.Enabled && p.FirstColumn <= (p.XAxis.Axis & 0xFF) && (p.XAxis.Axis & 0xFF) < int64_t{p.FirstColumn} + cols) {
+        canvas.MoveTo(axisAt(p.XAxis, p.FirstColumn), 0);
+        canvas.LineTo(axisAt(p.XAxis, p.FirstColumn), Unit * shownRows);
+    }
+    if (p.YAxis.Enabled && p.FirstRow <= (p.YAxis.Axis & 0xFF) && (p.YAxis.Axis & 0xFF) < int64_t{p.FirstRow} + rows) {
+        canvas.MoveTo(0, axisAt(p.YAxis, p.FirstRow));
+        canvas.LineTo(Unit * shownCols, axisAt(p.YAxis, p.FirstRow));
+    }
+    if (shownCols > 0 && shownRows > 0) {
+        canvas.Pen = {RGB(0, 0, 0), 1, TPenStyle::Solid};
+        for (int k = 0; k <= shownCols; ++k) {
+            canvas.MoveTo(Unit * k, 0);
+            canvas.LineTo(Unit * k, Unit * shownRows);
+        }
+        for (int k = 0; k <= shownRows; ++k) {
+            canvas.MoveTo(0, Unit * k);
+            canvas.LineTo(Unit * shownCols, Unit * k);
+        }
+    }
+
+    TCanvas target(bitmap);
+    target.Brush = {RGB(240, 240, 240), TBrushStyle::Solid};
+    target.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+    const int z = p.CellPixels();
+    if (p.Zoom == 100)
+        target.Draw(0, 0, std::shared_ptr<const TMetafile>(std::move(view)));
+    else
+        target.StretchDraw(TRect{0, 0, cols * z, rows * z}, std::shared_ptr<const TMetafile>(std::move(view)));
 }

@@ -50,6 +50,8 @@ public:
                              int mode) const override;
     void EditorDefineStyles(TCommandWriter& writer) const override;
     void CanvasDrawLine(TCanvas& canvas, int px1, int py1, int px2, int py2, std::string_view style) const override;
+    // Each visible cell a square of its shown colour, the selection corner, the axes and the grid.
+    void FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) override;
 
     int ColorAt(int x, int y) const;
     void SetColorAt(int x, int y, int color);

@@ -1,7 +1,9 @@
 #include "kinds/JaponishShablon.h"
 
 #include "export/ComExport.h"
+#include "platform/Bitmap.h"
 #include "platform/Metafile.h"
+#include "platform/Surface.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 
@@ -326,5 +328,40 @@ TEST(Japonish, PictureFillsCellsAndTasksByTheColourRules) {
         }
         EXPECT_EQ(fills, c.Fills);
         EXPECT_EQ(rectangles, c.Rectangles);
+    }
+}
+
+TEST(Japonish, WorkingViewFillsCellsWithTheirColours) {
+    constexpr TColor32 Window = 0xF0F0F0, Navy = 0x800000, Green = 0x008000, Teal = 0x808000, Blue = 0x0000FF;
+    struct TCase {
+        int ColorCount;
+        uint8_t FillBackground;
+        TColor32 Cell10, Cell21, Cell20;
+    };
+    const std::vector<TCase> cases = {
+        {4, 0, Green, Teal, Window},
+        {2, 0, Navy, Navy, Window},
+        {4, 1, Green, Teal, 0xFFFFFF},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.ColorCount * 10 + c.FillBackground);
+        TJaponishShablon shablon(1, 1);
+        Paint(shablon, {"120", "003"});
+        shablon.ColorCount = static_cast<uint8_t>(c.ColorCount);
+        shablon.FillBackground = c.FillBackground;
+        TFastDrawParameters p;
+        p.SelectionOn = true;
+        p.SelX0 = p.SelX1 = 2;
+        p.SelY0 = p.SelY1 = 1;
+        TBitmap bitmap(4 * 48, 3 * 48);
+        shablon.FastDraw(p, bitmap);
+        const TDIB pixels = bitmap.Pixels();
+        const auto centre = [&](int x, int y) { return pixels.Pixel(x * 48 + 24, y * 48 + 24); };
+        EXPECT_EQ(centre(0, 0), Navy);
+        EXPECT_EQ(centre(1, 0), c.Cell10);
+        EXPECT_EQ(centre(2, 1), c.Cell21);
+        EXPECT_EQ(centre(2, 0), c.Cell20);
+        EXPECT_EQ(pixels.Pixel(2 * 48 + 4, 48 + 4), Blue);
+        EXPECT_EQ(centre(3, 0), Window);
     }
 }
