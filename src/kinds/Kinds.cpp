@@ -4,6 +4,7 @@
 #include "EstonishShablon.h"
 #include "DiagonalCrossword.h"
 #include "DiagonalShablon.h"
+#include "HoneyShablon.h"
 #include "Skanword.h"
 #include "SkanwordShablon.h"
 #include "Chainword.h"
@@ -64,6 +65,8 @@ void RegisterAll() {
     RegisterCrossword<TChainword>(TCrosswordKind::Chainword);
     RegisterTemplate<TCrossChainwordShablon>(TShablonKind::CrossChainword);
     RegisterCrossword<TCrossChainword>(TCrosswordKind::CrossChainword);
+    RegisterTemplate<THoneyShablon>(TShablonKind::Honey);
+    RegisterTemplate<THoneyShablon_8>(TShablonKind::Honey8);
 }
 
 }  // namespace
