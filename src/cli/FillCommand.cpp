@@ -2,6 +2,7 @@
 #include "CrosswordOptions.h"
 #include "CrosswordPrint.h"
 #include "FillOptions.h"
+#include "KnightPath.h"
 #include "Json.h"
 #include "Options.h"
 #include "TemplateSource.h"
@@ -66,10 +67,12 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     parser.Text("--save", saveFile);
     bool withPictures = false;
     parser.Flag("--with-pictures", withPictures);
+    TKnightOptions knight;
+    knight.AddOptions(parser);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << FillHelpHead << TemplateSourceHelp() << FillOptionsHelp << FillHelpTail << DefinitionOptionsHelp
-            << FillHelpEnd;
+        out << FillHelpHead << TemplateSourceHelp() << FillOptionsHelp << FillHelpTail << KnightOptionsHelp
+            << DefinitionOptionsHelp << FillHelpEnd;
         return ExitCode::Filled;
     }
     if (!source.Check(parser) || !definitions.Check(parser)) return ExitCode::BadInput;
@@ -88,14 +91,18 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         err << "crossgen: cannot load the dictionary " << dictionaryFile << "\n";
         return ExitCode::BadInput;
     }
-    if (!source.LoadInto(crossword, err) || !HasSlots(crossword, err)) return ExitCode::BadInput;
+    if (!source.LoadInto(crossword, err) || !CheckKnightPath(crossword, err) || !HasSlots(crossword, err))
+        return ExitCode::BadInput;
     if (!LoadStyleFile(crossword, styleFile, err)) return ExitCode::BadInput;
 
     fill.Apply(crossword);
     int errCode = 0;
     TFillResult best;
     const auto start = std::chrono::steady_clock::now();
-    const bool filled = crossword.Fill(0, 0, crossword.Width, crossword.Height, false, errCode, best);
+    const bool phrase = knight.WritesPhrase(parser);
+    if (phrase && !knight.ApplyPhrase(crossword, err)) return ExitCode::BadInput;
+    const bool filled = phrase || crossword.Fill(0, 0, crossword.Width, crossword.Height, false, errCode, best);
+    knight.ApplyAnswerLines(crossword);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     const std::string failure = filled ? std::string() : ShowFailure(crossword, errCode, best);
 
@@ -113,7 +120,7 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     if (!keywordPlaced) err << "crossgen: the key word " << keyword << " cannot be placed in the grid\n";
     if (!saveFile.empty()) {
         crossword.FileName = saveFile;
-        if (!crossword.SaveToFile(withPictures, {})) {
+        if (!crossword.Save(withPictures)) {
             err << "crossgen: cannot write the crossword file " << saveFile << "\n";
             return ExitCode::BadInput;
         }

@@ -7,6 +7,8 @@
 
 #include "kinds/CircleShablon.h"
 
+#include "KnightPath.h"
+
 namespace {
 
 std::unique_ptr<TShablon> DiagonalLayOut(const TShablon& picked) {
@@ -61,6 +63,8 @@ const TKindName Names[] = {
     {"field", TShablonKind::English, std::nullopt, TSizeSource::LetterField},
     {"football", TShablonKind::FootBall, TCrosswordKind::FootBall, TSizeSource::OwnShape, true, FootBallValues,
      SetFootBallValue},
+    {.Name = "knight", .Template = TShablonKind::Knight, .Crossword = TCrosswordKind::Knight,
+     .Size = TSizeSource::OwnShape, .JsonValues = KnightJsonMembers},
     {.Name = "circular", .Template = TShablonKind::Circle, .Crossword = TCrosswordKind::Circle,
      .Size = TSizeSource::OwnShape, .PictureValues = CircleValues, .SetPictureValue = SetCircleValue,
      .JsonValues = CircleJson, .JsonWordValues = CircleWordJson},

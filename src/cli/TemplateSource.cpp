@@ -1,6 +1,7 @@
 #include "TemplateSource.h"
 
 #include "KindNames.h"
+#include "KnightPath.h"
 #include "TemplatePicture.h"
 
 #include "crossword/CrosswordFactory.h"
@@ -32,12 +33,6 @@ std::string KindsOfSize(TSizeSource source) {
     return names;
 }
 
-// The complaint about a --parity that the kind or the value does not allow.
-std::nullopt_t BadParity(std::ostream& err) {
-    err << "crossgen: --parity wants on or off, and a kind that has the switch (circular)\n";
-    return std::nullopt;
-}
-
 // The names of the kinds that lay out the template picked from the collection their own way.
 std::string KindsLaidOut() {
     std::string names;
@@ -58,6 +53,25 @@ std::optional<std::string> LaidOut(const TKindName& kind, const std::optional<st
     }
     const auto shablon = kind.LayOut(*grid);
     return shablon->SerializeTemplate(0, 0, shablon->Width - 1, shablon->Height - 1);
+}
+
+// The knight grid of a path: as large as its cells need, or of the size given.
+std::optional<std::string> PathGridText(const TKindName& kind, const std::string& path, int width, int height,
+                                        std::ostream& err) {
+    if (width == 0 && !KnightPathSize(path, width, height)) width = height = 1;
+    const auto shablon = CreateTemplate(width, height, static_cast<int>(kind.Template));
+    std::string error = "this build makes no " + std::string(kind.Name) + " templates";
+    if (!shablon || !SetKnightPath(*shablon, path, error)) {
+        err << "crossgen: " << error << "\n";
+        return std::nullopt;
+    }
+    return shablon->SerializeTemplate(0, 0, shablon->Width - 1, shablon->Height - 1);
+}
+
+// The complaint about a --parity that the kind or the value does not allow.
+std::nullopt_t BadParity(std::ostream& err) {
+    err << "crossgen: --parity wants on or off, and a kind that has the switch (circular)\n";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -84,6 +98,7 @@ std::string TemplateSourceHelp() {
            "  --picture FILE     use this template picture (as crossgen template prints it) instead\n"
            "  --parity on|off    with --size, for circular: the diagonal words start at the even\n"
            "                     columns (on) or the odd ones (off, the default)\n"
+           + KnightPathHelp +
            "  --templates FILE   the template collection (default: templates.col in the working\n"
            "                     directory, where the game reads it)\n"
            "  --seed N           seed the random choices: the same seed and files give the same\n"
@@ -98,6 +113,7 @@ void TTemplateSource::AddOptions(TOptionParser& parser, const TCrossgenDefaults&
     parser.Text("--template", TemplateFile);
     parser.Text("--picture", PictureFile);
     parser.Text("--parity", Parity);
+    parser.Text("--path", Path);
     AddKindOption(parser);
     parser.Text("--templates", TemplatesFile);
     parser.Seed("--seed", Seed);
@@ -111,7 +127,8 @@ void TTemplateSource::AddKindOption(TOptionParser& parser) {
 }
 
 bool TTemplateSource::Check(const TOptionParser& parser) const {
-    if (parser.Given("--size") + parser.Given("--template") + parser.Given("--picture") != 1)
+    const bool pathGrid = parser.Given("--path") && !parser.Given("--size");
+    if (parser.Given("--size") + parser.Given("--template") + parser.Given("--picture") + pathGrid != 1)
         return parser.Complain("one of --size WxH, --template FILE and --picture FILE");
     return true;
 }
@@ -184,6 +201,7 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
         if (!shablon) return std::nullopt;
     } else {
         const TKindName& kind = KindOrClassic(Kind);
+        if (!Path.empty()) return PathGridText(kind, Path, Width, Height, err);
         if (!Parity.empty() && kind.Size != TSizeSource::OwnShape) return BadParity(err);
         if (kind.Size == TSizeSource::Collection && kind.LayOut) return LaidOut(kind, PickEntry(err), err);
         if (kind.Size == TSizeSource::Collection) return PickEntry(err);

@@ -26,6 +26,7 @@ struct TTemplateSource {
     std::string TemplateFile;  // or a template file
     std::string PictureFile;   // or a template picture
     std::string Parity;        // --size of a kind with the parity switch: "on" or "off"
+    std::string Path;          // or the knight path whose cells make the grid (of --size, if given)
     std::string TemplatesFile;
     std::optional<uint32_t> Seed;  // none: seeded from the clock
     const TKindName* Kind = nullptr;  // none: the kind of the file or picture, classic for a size

@@ -1,0 +1,167 @@
+// crossgen with the knight kind and the game's default dictionary: fills along a 5 x 5 knight's
+// tour whose JSON is checked on its own (words of the dictionary on consecutive steps covering
+// the path, numbered in path order, the rows agreeing), repeated fills, template files, the
+// phrase, and the complaints about paths.
+
+#include "cli/Crossgen.h"
+#include "dictionary/FileHelpers.h"
+#include "dictionary/WorkDictionary.h"
+#include "kinds/Kinds.h"
+#include "platform/RecordingUi.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+const std::string DataDir = ZELVANA_DATA_DIR;
+// A knight's tour of the 5 x 5 board.
+const std::string Tour = "0,0 1,2 0,4 2,3 4,4 3,2 4,0 2,1 3,3 4,1 2,0 0,1 1,3 3,4 4,2 3,0 1,1 0,3 2,4 4,3 "
+                         "3,1 1,0 2,2 1,4 0,2";
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+using TCells = std::vector<std::pair<int, int>>;
+
+TCells CellsOf(const std::string& text) {
+    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
+    TCells cells;
+    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
+        cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
+    return cells;
+}
+
+TCells TourCells() {
+    TCells cells;
+    std::istringstream in(Tour);
+    std::string step;
+    while (in >> step) cells.emplace_back(std::stoi(step), std::stoi(step.substr(step.find(',') + 1)));
+    return cells;
+}
+
+std::string Untimed(const std::string& json) {
+    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
+    return std::regex_replace(json, timing, "");
+}
+
+class KnightKind : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterKinds();
+        mDir = std::filesystem::temp_directory_path() / ("zelvana-knight-" + std::to_string(getpid()) + "-" +
+                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(mDir);
+        mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
+    }
+    void TearDown() override { std::filesystem::remove_all(mDir); }
+
+    std::string Path(const std::string& name) const { return (mDir / name).string(); }
+
+    Outcome Run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int code = RunCrossgen(args, out, err, mDefaults);
+        return {code, out.str(), err.str()};
+    }
+
+    // Checks a fill's JSON by itself against the path.
+    void ExpectPathWords(const std::string& json, const TCells& path) {
+        TWorkDictionary dictionary;
+        dictionary.ShowProgress = false;
+        dictionary.FileName = mDefaults.DictionaryFile;
+        ASSERT_TRUE(dictionary.Load());
+        static const std::regex rowsPart(R"re("rows": \[([^\]]*)\])re");
+        static const std::regex rowText(R"re("([^"]*)")re");
+        std::smatch found;
+        ASSERT_TRUE(std::regex_search(json, found, rowsPart));
+        std::vector<std::string> rows;
+        const std::string rowsText = found[1];
+        for (auto it = std::sregex_iterator(rowsText.begin(), rowsText.end(), rowText); it != std::sregex_iterator(); ++it)
+            rows.push_back(FromUtf8((*it)[1].str()));
+        static const std::regex stepsPart(R"re("steps": (\[(?:\[\d+, \d+\](?:, )?)*\]))re");
+        ASSERT_TRUE(std::regex_search(json, found, stepsPart));
+        EXPECT_EQ(CellsOf(found[1]), path);
+
+        static const std::regex word(
+            R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)", "number": (\d+))re");
+        std::size_t next = 0;
+        int number = 0;
+        for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it) {
+            const TCells cells = CellsOf((*it)[1]);
+            const std::string text = FromUtf8((*it)[2].str());
+            SCOPED_TRACE(ToUtf8(text));
+            int index = 0;
+            EXPECT_TRUE(dictionary.Find(dictionary.ToLowerText(text), index));
+            ASSERT_EQ(cells.size(), text.size());
+            EXPECT_EQ(std::stoi((*it)[3]), ++number);
+            for (std::size_t i = 0; i < cells.size(); ++i, ++next) {
+                ASSERT_LT(next, path.size());
+                EXPECT_EQ(cells[i], path[next]);
+                EXPECT_EQ(rows[cells[i].second][cells[i].first], text[i]);
+            }
+        }
+        EXPECT_EQ(next, path.size());
+    }
+
+    std::filesystem::path mDir;
+    TCrossgenDefaults mDefaults;
+};
+
+}  // namespace
+
+TEST_F(KnightKind, FillsATourAlongThePath) {
+    ScopedRecordingUi quiet;
+    const Outcome fill = Run({"fill", "--kind", "knight", "--path", Tour, "--seed", "5", "--json"});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err << fill.out;
+    EXPECT_NE(fill.out.find("\"kind\": \"knight\""), std::string::npos);
+    ExpectPathWords(fill.out, TourCells());
+    EXPECT_EQ(Untimed(Run({"fill", "--kind", "knight", "--path", Tour, "--seed", "5", "--json"}).out),
+              Untimed(fill.out));
+
+    // Through a template file, and through a saved crossword.
+    ASSERT_EQ(Run({"template", "--kind", "knight", "--path", Tour, "--out", Path("tour.tpl")}).exitCode,
+              ExitCode::Filled);
+    const Outcome fromFile = Run({"fill", "--template", Path("tour.tpl"), "--seed", "5", "--json"});
+    EXPECT_EQ(Untimed(fromFile.out), Untimed(fill.out)) << fromFile.err;
+    const Outcome saved = Run({"fill", "--template", Path("tour.tpl"), "--seed", "5", "--save", Path("tour.crw")});
+    ASSERT_EQ(saved.exitCode, ExitCode::Filled) << saved.err;
+    const Outcome shown = Run({"show", Path("tour.crw")});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_NE(saved.out.find(shown.out.substr(0, shown.out.find('\n'))), std::string::npos);
+}
+
+TEST_F(KnightKind, WritesAPhraseAlongThePath) {
+    ScopedRecordingUi quiet;
+    const Outcome phrase = Run({"fill", "--kind", "knight", "--path", "0,0 2,1 1,3 3,2", "--phrase", "конь", "--json"});
+    ASSERT_EQ(phrase.exitCode, ExitCode::Filled) << phrase.err;
+    EXPECT_NE(phrase.out.find("\"rows\": [\"К###\", \"##О#\", \"###Ь\", \"#Н##\"]"), std::string::npos) << phrase.out;
+    EXPECT_NE(phrase.out.find("\"phrase\": \"конь\""), std::string::npos);
+    EXPECT_EQ(Run({"fill", "--kind", "knight", "--path", "0,0 2,1", "--phrase", "конь"}).exitCode, ExitCode::BadInput);
+}
+
+TEST_F(KnightKind, RefusesBadPaths) {
+    ScopedRecordingUi quiet;
+    const std::vector<std::vector<std::string>> refused = {
+        {"fill", "--kind", "knight", "--path", "0,0"},
+        {"fill", "--kind", "knight", "--path", "0,0 1,2 0,0"},
+        {"fill", "--kind", "knight", "--path", "0,0 1,x"},
+        {"fill", "--kind", "knight", "--path", "0,0 200,1"},
+        {"fill", "--kind", "knight", "--size", "2x2", "--path", "0,0 1,2"},
+        {"fill", "--kind", "classic", "--path", "0,0 1,2"},
+        // A knight grid without a path cannot be filled.
+        {"fill", "--kind", "knight", "--size", "5x5"},
+    };
+    for (const auto& args : refused) {
+        const Outcome outcome = Run(args);
+        EXPECT_EQ(outcome.exitCode, ExitCode::BadInput) << args[4];
+        EXPECT_FALSE(outcome.err.empty()) << args[4];
+    }
+}
