@@ -82,6 +82,21 @@ int PositionOf(const std::string& text) {
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
+// The digit and the crossing way of a move character; false for another character.
+bool MoveOf(char move, int& digit, int& way) {
+    switch (move) {
+        case 'R': digit = 4, way = Right; return true;
+        case 'L': digit = 6, way = Left; return true;
+        case 'U': digit = 8, way = Up; return true;
+        case 'D': digit = 2, way = Down; return true;
+        default: return false;
+    }
+}
+
+bool Opposite(int way, int other) {
+    return (way ^ 1) == other;
+}
+
 bool Malformed() {
     TheUi().Message("Неверный формат шаблона!"_cp);
     return false;
@@ -223,6 +238,56 @@ void TChainwordShablon::WordsThroughCell(int x, int y, TShablonWords& words) con
     }
 }
 
+void TChainwordShablon::ClearChain() {
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) {
+            TShablonCell& cell = RawCell(x, y);
+            cell.Attr &= 0xFF;
+            SetFlagD(x, y, false);
+            SetMarkE(x, y, false);
+        }
+    ChainStartX = ChainStartY = MaxSide - 1;
+}
+
+bool TChainwordShablon::LayMoves(int x, int y, std::string_view moves) {
+    ClearChain();
+    const auto refuse = [&] {
+        ClearChain();
+        NumberCells();
+        return false;
+    };
+    if (IsOutside(x, y)) return refuse();
+    std::vector<bool> passed(Width * Height, false);
+    int lastWay = -1, digit = 4, way = Right;
+    ChainStartX = static_cast<uint8_t>(x);
+    ChainStartY = static_cast<uint8_t>(y);
+    for (const char move : moves) {
+        if (!MoveOf(move, digit, way) || (lastWay >= 0 && Opposite(way, lastWay))) return refuse();
+        passed[x * Height + y] = true;
+        TShablonCell& cell = RawCell(x, y);
+        cell.Attr = (cell.Attr & 0xFF) | (static_cast<uint32_t>(digit) << 8);
+        SetFlagD(x, y, true);
+        x += WayDx[way];
+        y += WayDy[way];
+        if (IsOutside(x, y) || passed[x * Height + y]) return refuse();
+        lastWay = way;
+    }
+    TShablonCell& last = RawCell(x, y);
+    last.Attr = (last.Attr & 0xFF) | (static_cast<uint32_t>(digit) << 8);
+    SetFlagD(x, y, true);
+    NumberCells();
+    return true;
+}
+
+void TChainwordShablon::LaySerpentine() {
+    std::string moves;
+    for (int y = 0; y < Height; ++y) {
+        moves.append(Width - 1, y % 2 == 0 ? 'R' : 'L');
+        if (y + 1 < Height) moves += 'D';
+    }
+    LayMoves(0, 0, moves);
+}
+
 bool TChainwordShablon::ParseHead(std::string_view text, char kind) {
     if (text.size() < HeadLength) return Malformed();
     if (text[0] != kind) {
@@ -356,6 +421,49 @@ void TCrossChainwordShablon::ChainCells(TCoord& list, int& loopStart) const {
         x = nx;
         y = ny;
     }
+}
+
+bool TCrossChainwordShablon::LayMoves(int x, int y, std::string_view moves) {
+    ClearChain();
+    const auto refuse = [&] {
+        ClearChain();
+        NumberCells();
+        return false;
+    };
+    if (IsOutside(x, y)) return refuse();
+    ChainStartX = static_cast<uint8_t>(x);
+    ChainStartY = static_cast<uint8_t>(y);
+    TCoord wanted(MaxSide, MaxSide);
+    wanted.AddCell(x, y);
+    // Each passage sets the field of the way it entered by to the way it leaves by.
+    const auto setField = [&](int cx, int cy, int in, int out) {
+        for (int value = 1; value <= 3; ++value)
+            if (WayOut[in][value - 1] == out) {
+                if (Field(GetAttrD(cx, cy), in) != 0) return false;
+                SetAttrD(cx, cy, GetAttrD(cx, cy) | value << (2 * in));
+                return true;
+            }
+        return false;
+    };
+    int digit = 0, in = -1, out = Right;
+    for (const char move : moves) {
+        if (!MoveOf(move, digit, out) || (in >= 0 && Opposite(out, in))) return refuse();
+        if (!setField(x, y, in < 0 ? out : in, out)) return refuse();
+        x += WayDx[out];
+        y += WayDy[out];
+        if (IsOutside(x, y)) return refuse();
+        wanted.AddCell(x, y);
+        in = out;
+    }
+    const bool closed = x == ChainStartX && y == ChainStartY && moves.size() > 0;
+    if (!closed && !setField(x, y, in < 0 ? out : in, in < 0 ? out : in)) return refuse();
+    if (closed && Field(GetAttrD(x, y), in) == 0 && !setField(x, y, in, in)) return refuse();
+    TCoord chain(MaxSide, MaxSide);
+    int loopStart = -1;
+    ChainCells(chain, loopStart);
+    if (loopStart >= 0 || chain.Cells() != wanted.Cells()) return refuse();
+    NumberCells();
+    return true;
 }
 
 void TCrossChainwordShablon::CheckTemplate() {

@@ -51,12 +51,20 @@ public:
     bool NextChainCell(int& x, int& y) const;
     // The step character ("2", "6", "4", "8") of the cell's digit.
     char ChainStepChar(int x, int y) const;
+    // Replaces the chain by one from (x, y) taking the moves ("R", "L", "U", "D") in turn, then
+    // numbers it. False, the grid without a chain, when a move leaves the grid, turns straight
+    // back or enters a cell the chain has passed, or for another character.
+    virtual bool LayMoves(int x, int y, std::string_view moves);
+    // A chain from (0, 0) along row 0 rightwards, row 1 leftwards and so on through every cell.
+    void LaySerpentine();
 
     uint8_t ChainStartX = 0;
     uint8_t ChainStartY = 0;
     uint8_t Overlap = 1;
 
 protected:
+    // Every cell without direction, mark or number; no chain start in the grid.
+    void ClearChain();
     // Positions 4-6 of a template text, after its length and kind are checked.
     bool ParseHead(std::string_view text, char kind);
 };
@@ -69,6 +77,10 @@ public:
     // The byte on this cell only.
     void SetAttrD(int x, int y, int value) override;
     void CheckTemplate() override;
+    // As the chainword's, but a cell may be passed twice from different directions; a chain whose
+    // walk would not follow the moves (its start's way out read from another passage, or its end
+    // running on into an earlier passage) is refused too.
+    bool LayMoves(int x, int y, std::string_view moves) override;
     void WordsThroughCell(int x, int y, TShablonWords& words) const override { words.Clear(); }
     bool ParseTemplate(std::string_view text, int x0, int y0) override;
     std::string SerializeTemplate(int x0, int y0, int x1, int y1) const override;

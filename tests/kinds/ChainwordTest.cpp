@@ -397,3 +397,44 @@ TEST_F(ChainwordTest, CrossChainFillsCoverTheChain) {
     EXPECT_TRUE(empty.FillRandomRestart(0, 0, 0, 0, errCode, best));
     EXPECT_FALSE(empty.IsComplete());
 }
+
+TEST_F(ChainwordTest, ChainsLaidByMoves) {
+    TChainwordShablon serpent(3, 2);
+    serpent.LaySerpentine();
+    EXPECT_EQ(serpent.ChainWordPath(0, 0), "66244");
+    EXPECT_TRUE(serpent.ChainEndsAt(0, 1));
+
+    struct Case {
+        int x, y;
+        std::string moves;
+        bool laid;
+    };
+    const Case chainCases[] = {
+        {0, 0, "RRD", true}, {2, 1, "UL", true}, {0, 0, "", true},  {0, 0, "RL", false},
+        {0, 0, "RDLU", false}, {0, 0, "RRR", false}, {0, 0, "RX", false}, {3, 0, "", false},
+    };
+    for (const Case& c : chainCases) {
+        TChainwordShablon shape(3, 2);
+        EXPECT_EQ(shape.LayMoves(c.x, c.y, c.moves), c.laid) << c.moves;
+        int letters = 0;
+        for (int x = 0; x < 3; ++x)
+            for (int y = 0; y < 2; ++y) letters += shape.IsLetterCell(x, y);
+        EXPECT_EQ(letters, c.laid ? static_cast<int>(c.moves.size()) + 1 : 0) << c.moves;
+    }
+
+    TCrossChainwordShablon looped(3, 3);
+    ASSERT_TRUE(looped.LayMoves(0, 1, "RRULDD"));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(looped.GetAttrD(x, y), LoopedChain[y][x]) << x << "," << y;
+    const Case crossCases[] = {
+        {0, 0, "RDLU", true}, {0, 0, "RL", false}, {0, 0, "RRDLUR", false}, {0, 0, "UR", false},
+    };
+    for (const Case& c : crossCases) {
+        TCrossChainwordShablon shape(3, 2);
+        EXPECT_EQ(shape.LayMoves(c.x, c.y, c.moves), c.laid) << c.moves;
+        TCoord chain(200, 200);
+        int loopStart = -1;
+        shape.ChainCells(chain, loopStart);
+        EXPECT_EQ(chain.Count(), c.laid ? static_cast<int>(c.moves.size()) + 1 : 0) << c.moves;
+    }
+}
