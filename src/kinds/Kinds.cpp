@@ -4,6 +4,7 @@
 #include "EstonishShablon.h"
 #include "DiagonalCrossword.h"
 #include "DiagonalShablon.h"
+#include "Honey.h"
 #include "HoneyShablon.h"
 #include "Skanword.h"
 #include "SkanwordShablon.h"
@@ -67,6 +68,8 @@ void RegisterAll() {
     RegisterCrossword<TCrossChainword>(TCrosswordKind::CrossChainword);
     RegisterTemplate<THoneyShablon>(TShablonKind::Honey);
     RegisterTemplate<THoneyShablon_8>(TShablonKind::Honey8);
+    RegisterCrossword<THoney>(TCrosswordKind::Honey);
+    RegisterCrossword<THoney_8>(TCrosswordKind::Honey8);
 }
 
 }  // namespace

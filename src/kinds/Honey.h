@@ -1,0 +1,41 @@
+#pragma once
+
+// The honeycomb crosswords: one ring word per numbered centre of a honeycomb template, the clues
+// standing in the centres. TBaseHoney is the common parent, never made by the factory; THoney
+// (kind 8) takes the hexagon template, THoney_8 (kind 9) the square one.
+
+#include "HoneyShablon.h"
+
+#include "crossword/Crossword.h"
+
+namespace PutCode {
+constexpr int RingEnds = 8;  // a ring of centre, ring, centre needs a word ending in its first letter
+}  // namespace PutCode
+
+class TBaseHoney : public TCrossword {
+public:
+    bool KeepsBasePlacement() const override { return true; }
+    // Rows outer, columns inner: one slot per numbered centre, its ring word.
+    void RebuildWords() override;
+    // In the centre, ring, centre mode a word whose first and last letters differ is refused.
+    int TryPutWord(int slot, std::string_view word, TPutChecks checks) override;
+    // Rings have no rows or columns to group by.
+    std::string BuildDirectionClues(const TClueListOptions& options) const override { return {}; }
+
+    TBaseHoneyShablon& Honey() const { return static_cast<TBaseHoneyShablon&>(*Template); }
+    // True when the first and last cells of the word hold the same letter.
+    bool RingWordCloses(std::string_view word) const;
+
+protected:
+    TBaseHoney(TCrosswordKind kind, std::unique_ptr<TBaseHoneyShablon> shablon);
+};
+
+class THoney : public TBaseHoney {
+public:
+    THoney();
+};
+
+class THoney_8 : public TBaseHoney {
+public:
+    THoney_8();
+};
