@@ -31,6 +31,7 @@ const TCommand Commands[] = {
     {"shape", "print the outline points of a cell form or an outline script", ShapeCommand},
     {"check", "check a template: slot statistics and the cells of questionable slots", CheckCommand},
     {"edit", "crop, shift or mirror the cells of a template file", EditCommand},
+    {"tasks", "print the run lengths of every row and column of a picture puzzle template", TasksCommand},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -1,0 +1,97 @@
+#include "../crossword/CrosswordFixture.h"
+
+#include "cli/Crossgen.h"
+#include "kinds/JaponishShablon.h"
+#include "template/ClassicShablon.h"
+
+#include <sstream>
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+// A picture as rows of colour indices ("0" the background).
+using ColorRows = std::vector<std::string>;
+
+// The runs of one line worked out here: "LENGTH:COLOUR" words, touching colours joined when two.
+std::string RunsOf(const std::string& line, bool twoColours) {
+    std::string words;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == '0') {
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < line.size() && line[end] != '0' && (twoColours || line[end] == line[i])) ++end;
+        words += " " + std::to_string(end - i) + ":" + line[i];
+        i = end;
+    }
+    return words.empty() ? " -" : words;
+}
+
+class PicturePuzzleKind : public CrosswordTest {
+protected:
+    std::string WritePuzzle(const std::string& name, const ColorRows& rows, int colorCount) {
+        TJaponishShablon shablon(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+        shablon.ColorCount = static_cast<uint8_t>(colorCount);
+        for (int y = 0; y < shablon.Height; ++y)
+            for (int x = 0; x < shablon.Width; ++x) shablon.SetColorAt(x, y, rows[y][x] - '0');
+        shablon.FileName = Path(name);
+        EXPECT_TRUE(shablon.SaveToFile());
+        return shablon.FileName;
+    }
+
+    Outcome Run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int code = RunCrossgen(args, out, err, {Path("templates.col"), Path("words.wdi")});
+        return {code, out.str(), err.str()};
+    }
+};
+
+}  // namespace
+
+TEST_F(PicturePuzzleKind, TasksListTheRunsOfEveryRowAndColumn) {
+    const ColorRows rows = {"03505", "11000", "00000", "22302"};
+    for (const int colorCount : {2, 4}) {
+        SCOPED_TRACE(colorCount);
+        const std::string file = WritePuzzle("puzzle" + std::to_string(colorCount) + ".tpl", rows, colorCount);
+        std::string expected;
+        for (std::size_t y = 0; y < rows.size(); ++y)
+            expected += "row " + std::to_string(y) + ":" + RunsOf(rows[y], colorCount == 2) + "\n";
+        for (std::size_t x = 0; x < rows[0].size(); ++x) {
+            std::string column;
+            for (const std::string& row : rows) column += row[x];
+            expected += "column " + std::to_string(x) + ":" + RunsOf(column, colorCount == 2) + "\n";
+        }
+        const Outcome text = Run({"tasks", file});
+        EXPECT_EQ(text.exitCode, ExitCode::Filled) << text.err;
+        EXPECT_EQ(text.out, expected);
+    }
+
+    const std::string file = WritePuzzle("small.tpl", {"110", "000"}, 2);
+    const Outcome json = Run({"tasks", file, "--json"});
+    EXPECT_EQ(json.exitCode, ExitCode::Filled);
+    EXPECT_EQ(json.out, "{\"rows\": [[{\"length\": 2, \"color\": 1}], []], \"columns\": [[{\"length\": 1, \"color\": 1}], "
+                        "[{\"length\": 1, \"color\": 1}], []]}\n");
+}
+
+TEST_F(PicturePuzzleKind, TasksRefuseOtherInput) {
+    const Outcome help = Run({"tasks", "--help"});
+    EXPECT_EQ(help.exitCode, ExitCode::Filled);
+    EXPECT_NE(help.out.find("--json"), std::string::npos);
+
+    TClassicShablon classic(3, 3);
+    classic.FileName = Path("classic.tpl");
+    ASSERT_TRUE(classic.SaveToFile());
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"tasks"}, {"tasks", classic.FileName}, {"tasks", Path("missing.tpl")}, {"tasks", "a", "b"}}) {
+        const Outcome refused = Run(args);
+        EXPECT_EQ(refused.exitCode, ExitCode::BadInput) << args.back();
+        EXPECT_FALSE(refused.err.empty());
+    }
+}
