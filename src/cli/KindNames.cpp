@@ -61,6 +61,7 @@ const TKindName Names[] = {
     {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},
     {"fillword", TShablonKind::FillWord, TCrosswordKind::FillWord, TSizeSource::LetterField},
     {"field", TShablonKind::English, std::nullopt, TSizeSource::LetterField},
+    {"wordfield", TShablonKind::English, TCrosswordKind::English, TSizeSource::LetterField},
     {"football", TShablonKind::FootBall, TCrosswordKind::FootBall, TSizeSource::OwnShape, true, FootBallValues,
      SetFootBallValue},
     {.Name = "knight", .Template = TShablonKind::Knight, .Crossword = TCrosswordKind::Knight,

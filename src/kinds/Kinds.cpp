@@ -11,6 +11,7 @@
 #include "Chainword.h"
 #include "Circle.h"
 #include "CircleShablon.h"
+#include "EnglishCrossword.h"
 #include "EnglishShablon.h"
 #include "FillWordCrossword.h"
 #include "FillWordShablon.h"
@@ -55,6 +56,7 @@ void RegisterAll() {
     RegisterTemplate<TFillWordShablon>(TShablonKind::FillWord);
     RegisterCrossword<TFillWordCrossword>(TCrosswordKind::FillWord);
     RegisterTemplate<TEnglishShablon>(TShablonKind::English);
+    RegisterCrossword<TEnglishCrossword>(TCrosswordKind::English);
     RegisterTemplate<TFootBallShablon>(TShablonKind::FootBall);
     RegisterCrossword<TFootBallCrossword>(TCrosswordKind::FootBall);
     RegisterTemplate<TKnightShablon>(TShablonKind::Knight);
