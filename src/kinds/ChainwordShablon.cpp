@@ -333,7 +333,7 @@ bool TChainwordShablon::ParseTemplate(std::string_view text, int x0, int y0) {
     return true;
 }
 
-std::string TChainwordShablon::SerializeTemplate(int x0, int y0, int x1, int y1) const {
+std::string TChainwordShablon::ChainText(int x0, int y0, int x1, int y1, bool withMarks) const {
     std::string text = TextHead(x0, y0, x1, y1);
     text += SmallNumberChar(ChainStartX);
     text += SmallNumberChar(ChainStartY);
@@ -346,9 +346,13 @@ std::string TChainwordShablon::SerializeTemplate(int x0, int y0, int x1, int y1)
             } else {
                 text += PlainByte;
             }
-            text += HasMarkE(x, y) ? MarkByte : PlainByte;
+            if (withMarks) text += HasMarkE(x, y) ? MarkByte : PlainByte;
         }
     return text;
+}
+
+std::string TChainwordShablon::SerializeTemplate(int x0, int y0, int x1, int y1) const {
+    return ChainText(x0, y0, x1, y1, true);
 }
 
 bool TChainwordShablon::LoadFromFile() {
@@ -533,18 +537,5 @@ bool TCrossChainwordShablon::ParseTemplate(std::string_view text, int x0, int y0
 }
 
 std::string TCrossChainwordShablon::SerializeTemplate(int x0, int y0, int x1, int y1) const {
-    std::string text = TextHead(x0, y0, x1, y1);
-    text += SmallNumberChar(ChainStartX);
-    text += SmallNumberChar(ChainStartY);
-    text += SmallNumberChar(Overlap);
-    for (int x = x0; x <= x1; ++x)
-        for (int y = y0; y <= y1; ++y) {
-            if (HasAttrD(x, y)) {
-                text += DigitByte;
-                text += static_cast<char>(GetAttrD(x, y));
-            } else {
-                text += PlainByte;
-            }
-        }
-    return text;
+    return ChainText(x0, y0, x1, y1, false);
 }

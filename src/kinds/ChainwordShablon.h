@@ -65,6 +65,9 @@ public:
 protected:
     // Every cell without direction, mark or number; no chain start in the grid.
     void ClearChain();
+    // The text head, the chain start and Overlap, then each cell's direction byte and, with
+    // withMarks, its word-start byte.
+    std::string ChainText(int x0, int y0, int x1, int y1, bool withMarks) const;
     // Positions 4-6 of a template text, after its length and kind are checked.
     bool ParseHead(std::string_view text, char kind);
 };
