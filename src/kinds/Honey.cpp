@@ -2,6 +2,33 @@
 
 #include "dictionary/CellFormat.h"
 
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Gives the held-back words their categories again, whichever way the fill ends.
+class TCategoryRestore {
+public:
+    explicit TCategoryRestore(TWorkDictionary& dictionary) : mDictionary(dictionary) {}
+    ~TCategoryRestore() {
+        for (const auto& [i, category] : mHeld) mDictionary.SetEntryCategory(i, category);
+    }
+    TCategoryRestore(const TCategoryRestore&) = delete;
+    TCategoryRestore& operator=(const TCategoryRestore&) = delete;
+
+    void Hold(int i) {
+        mHeld.emplace_back(i, mDictionary.EntryCategory(i));
+        mDictionary.SetEntryCategory(i, WordCategory::Unavailable);
+    }
+
+private:
+    TWorkDictionary& mDictionary;
+    std::vector<std::pair<int, WordCategory>> mHeld;
+};
+
+}  // namespace
+
 TBaseHoney::TBaseHoney(TCrosswordKind kind, std::unique_ptr<TBaseHoneyShablon> shablon)
     : TCrossword(kind, std::move(shablon)) {
     CluesInGrid = 1;
@@ -31,6 +58,19 @@ bool TBaseHoney::RingWordCloses(std::string_view word) const {
 int TBaseHoney::TryPutWord(int slot, std::string_view word, TPutChecks checks) {
     if (Honey().RingMode == 3 && !RingWordCloses(word)) return PutCode::RingEnds;
     return TCrossword::TryPutWord(slot, word, checks);
+}
+
+bool TBaseHoney::Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best) {
+    if (Honey().RingMode != 3) return TCrossword::Fill(x1, y1, x2, y2, useSpecial, errCode, best);
+    // Held back as unavailable rather than deleted: the placed words keep their dictionary
+    // entries, and nothing has to be pasted back afterwards.
+    TCategoryRestore restore(Dictionary);
+    const int length = Honey().RingWordLength();
+    for (int i = 0; i < Dictionary.Count(); ++i)
+        if (Dictionary.EntryCells(i) == length && Dictionary.EntryCategory(i) != WordCategory::Unavailable &&
+            !RingWordCloses(Dictionary.EntryText(i)))
+            restore.Hold(i);
+    return TCrossword::Fill(x1, y1, x2, y2, useSpecial, errCode, best);
 }
 
 THoney::THoney() : TBaseHoney(TCrosswordKind::Honey, std::make_unique<THoneyShablon>(1, 1)) {}

@@ -19,6 +19,9 @@ public:
     void RebuildWords() override;
     // In the centre, ring, centre mode a word whose first and last letters differ is refused.
     int TryPutWord(int slot, std::string_view word, TPutChecks checks) override;
+    // In the centre, ring, centre mode the words of ring length whose ends differ are held back
+    // from the fill and given back on every way out.
+    bool Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best) override;
     // Rings have no rows or columns to group by.
     std::string BuildDirectionClues(const TClueListOptions& options) const override { return {}; }
 

@@ -83,4 +83,28 @@ TEST_F(HoneyTest, ClosedRingModeRefusesWordsWithDifferentEnds) {
     EXPECT_EQ(crossword->TryPutWord(0, FromUtf8("абвгдежзиа"), {}), PutCode::Placed);
 }
 
+TEST_F(HoneyTest, ClosedRingFillUsesOnlyClosingWordsAndGivesTheOthersBack) {
+    ScopedRecordingUi ui;
+    const std::vector<std::string> words = {"абвгдежзик", "бвгдежзикл", "вгдежзиклв", "гдежзиклмн"};
+    auto crossword = Make<THoney_8>({"...", ".o.", "..."}, 3, words);
+    crossword->FillParameters.TimeLimit = 20;
+    int errCode = 0;
+    TFillResult best;
+    ASSERT_TRUE(crossword->Fill(0, 0, 2, 2, false, errCode, best)) << errCode;
+    EXPECT_EQ(ToUtf8(std::string(crossword->Words.SlotWord(0))), "вгдежзиклв");
+    for (const std::string& word : words) {
+        int i = 0;
+        ASSERT_TRUE(crossword->Dictionary.Find(FromUtf8(word), i));
+        EXPECT_EQ(crossword->Dictionary.EntryCategory(i),
+                  word == "вгдежзиклв" ? WordCategory::Unavailable : WordCategory::Ordinary)
+            << word;
+    }
+    // With no closing word the fill fails and still gives every word back.
+    auto hopeless = Make<THoney_8>({"...", ".o.", "..."}, 3, {"абвгдежзик", "бвгдежзикл"});
+    hopeless->FillParameters.TimeLimit = 5;
+    EXPECT_FALSE(hopeless->Fill(0, 0, 2, 2, false, errCode, best));
+    for (int i = 0; i < hopeless->Dictionary.Count(); ++i)
+        EXPECT_EQ(hopeless->Dictionary.EntryCategory(i), WordCategory::Ordinary);
+}
+
 }  // namespace
