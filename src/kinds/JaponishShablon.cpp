@@ -214,6 +214,10 @@ int TJaponishShablon::GetPixelHeight() const {
     return ClampToInt(int64_t{CellSize} * (endY - minY + tasks) + 2 * int64_t{PenWidth});
 }
 
+void TJaponishShablon::CheckTemplate() {
+    std::fill(Marks.begin(), Marks.end(), uint16_t{0});
+}
+
 std::string TJaponishShablon::GetStatistics() const {
     const int all = Width * Height;
     int working = 0;

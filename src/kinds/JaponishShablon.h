@@ -38,6 +38,8 @@ public:
     // The used area, the task zone when tasks are shown, and the pen on both sides.
     int GetPixelWidth() const override;
     int GetPixelHeight() const override;
+    // A picture has no slots to find defects in: no cell is marked.
+    void CheckTemplate() override;
     std::string GetStatistics() const override;
     bool LoadStyle(const std::string& fileName) override;
     bool SaveStyle(const std::string& fileName) override;

@@ -95,3 +95,13 @@ TEST_F(PicturePuzzleKind, TasksRefuseOtherInput) {
         EXPECT_FALSE(refused.err.empty());
     }
 }
+
+TEST_F(PicturePuzzleKind, CheckReportsColourStatisticsAndNoDefects) {
+    const std::string file = WritePuzzle("check.tpl", {"110", "003"}, 4);
+    const Outcome check = Run({"check", "--template", file});
+    EXPECT_EQ(check.exitCode, ExitCode::Filled) << check.out;
+    EXPECT_NE(check.out.find("4\n"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("- 6\n"), std::string::npos);
+    EXPECT_NE(check.out.find("- 3\n"), std::string::npos);
+    EXPECT_NE(check.out.find("50.00%\n"), std::string::npos);
+}
