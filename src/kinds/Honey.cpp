@@ -1,6 +1,8 @@
 #include "Honey.h"
 
+#include "crossword/FillResult.h"
 #include "dictionary/CellFormat.h"
+#include "platform/Clock.h"
 
 #include <utility>
 #include <vector>
@@ -74,5 +76,68 @@ bool TBaseHoney::Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errC
 }
 
 THoney::THoney() : TBaseHoney(TCrosswordKind::Honey, std::make_unique<THoneyShablon>(1, 1)) {}
+
+void THoney::UpdateRings() {
+    TShablonWords through;
+    int slot = 0;
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            if (!Template->IsNumbered(x, y) || Template->IsLetterCell(x, y)) continue;
+            Template->WordsThroughCell(x, y, through);
+            if (through.Count() == 0 || slot >= Words.Count()) continue;
+            if (!Words.SlotFilled(slot) &&
+                (Words.WordX(slot) != through.WordX(0) || Words.WordY(slot) != through.WordY(0) ||
+                 Words.WordPath(slot) != through.WordPath(0)))
+                Words.ReplaceSlot(slot, through.WordX(0), through.WordY(0), through.WordPath(0), Honey().RingWordLength());
+            ++slot;
+        }
+}
+
+bool THoney::FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
+    std::vector<std::pair<int, int>> free;
+    int slot = 0;
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            if (!Template->IsNumbered(x, y) || Template->IsLetterCell(x, y)) continue;
+            if (x >= x1 && x <= x2 && y >= y1 && y <= y2 && slot < Words.Count() && !Words.SlotFilled(slot))
+                free.emplace_back(x, y);
+            ++slot;
+        }
+    // Each base run keeps its own clock; the turning keeps one from its own start.
+    const uint32_t start = TickCount();
+    std::string bestTemplate;
+    TFillResult bestResult;
+    bool done = false;
+    for (;;) {
+        const std::string saved = CopyWordsText(0, 0, Width - 1, Height - 1);
+        TFillResult run;
+        done = TCrossword::FillDefault(x1, y1, x2, y2, errCode, run);
+        result = run;
+        if (done || errCode != FillError::Exhausted || free.empty()) break;
+        if (run.Count() > bestResult.Count()) {
+            bestTemplate = Template->SerializeTemplate(0, 0, Width - 1, Height - 1);
+            bestResult = run;
+        }
+        ClearWords(0, 0, Width - 1, Height - 1, true);
+        PasteWordsText(0, 0, saved);
+        if (const int stop = StopCode(start, FillParameters.TimeLimit); stop != 0) {
+            errCode = stop;
+            break;
+        }
+        const auto [cx, cy] = free[RandomInt(static_cast<int>(free.size()))];
+        Honey().SetStartDirection(cx, cy, RandomInt(6));
+        UpdateRings();
+    }
+    if (!done && errCode < 0 && !bestTemplate.empty()) {
+        result = bestResult;
+        const std::string saved = CopyWordsText(0, 0, Width - 1, Height - 1);
+        ClearWords(0, 0, Width - 1, Height - 1, true);
+        Template->ParseTemplate(bestTemplate, 0, 0);
+        Template->NumberCells();
+        RebuildWords();
+        PasteWordsText(0, 0, saved);
+    }
+    return done;
+}
 
 THoney_8::THoney_8() : TBaseHoney(TCrosswordKind::Honey8, std::make_unique<THoneyShablon_8>(1, 1)) {}

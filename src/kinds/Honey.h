@@ -36,6 +36,14 @@ protected:
 class THoney : public TBaseHoney {
 public:
     THoney();
+
+    // The base fill, and while it runs out of words, a free centre turned to a random start and
+    // the fill run again; on failure the template that came furthest is put back.
+    bool FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) override;
+
+private:
+    // Gives every empty slot whose centre's ring changed its new ring.
+    void UpdateRings();
 };
 
 class THoney_8 : public TBaseHoney {

@@ -107,4 +107,43 @@ TEST_F(HoneyTest, ClosedRingFillUsesOnlyClosingWordsAndGivesTheOthersBack) {
         EXPECT_EQ(hopeless->Dictionary.EntryCategory(i), WordCategory::Ordinary);
 }
 
+// Two hexagon rings share one cell; with the first ring's start turned away no word pair
+// agrees there, so only turning rings fills the grid. Words without a common letter never agree.
+TEST_F(HoneyTest, TurningRingsFillsAStuckTemplateAndStopsAtTheTimeLimit) {
+    struct TCase {
+        std::vector<std::string> Words;
+        int TimeLimit;
+        bool Filled;
+    };
+    const TCase cases[] = {
+        {{"абвгде", "гзиклм"}, 20, true},
+        {{"абвгде", "жзиклм"}, 1, false},
+    };
+    for (const TCase& c : cases) {
+        ScopedRecordingUi ui;
+        auto crossword = Make<THoney>({".....", ".o.o.", "....."}, 0, c.Words);
+        crossword->Honey().SetStartDirection(1, 1, 1);
+        crossword->Honey().NumberCells();
+        crossword->PrepareForFill();
+        crossword->FillParameters.FillMethod = TFillMethod::Default;
+        crossword->FillParameters.TimeLimit = c.TimeLimit;
+        int errCode = 0;
+        TFillResult best;
+        EXPECT_EQ(crossword->Fill(0, 0, 4, 2, false, errCode, best), c.Filled) << errCode;
+        if (!c.Filled) {
+            EXPECT_EQ(errCode, FillError::TimeLimit);
+            continue;
+        }
+        // Every word lies on the ring its slot now has.
+        TShablonWords through;
+        for (const auto& [x, y] : std::vector<std::pair<int, int>>{{1, 1}, {3, 1}}) {
+            crossword->Honey().WordsThroughCell(x, y, through);
+            const int slot = crossword->Words.FindSlot(through.WordX(0), through.WordY(0), through.WordPath(0));
+            ASSERT_GE(slot, 0);
+            ASSERT_TRUE(crossword->Words.SlotFilled(slot));
+            EXPECT_EQ(SlotLetters(*crossword, slot), std::string(crossword->Words.SlotWord(slot)));
+        }
+    }
+}
+
 }  // namespace
