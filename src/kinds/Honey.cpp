@@ -36,16 +36,21 @@ TBaseHoney::TBaseHoney(TCrosswordKind kind, std::unique_ptr<TBaseHoneyShablon> s
     CluesInGrid = 1;
 }
 
+std::vector<std::pair<int, int>> TBaseHoney::Centres() const {
+    std::vector<std::pair<int, int>> centres;
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            if (Template->IsNumbered(x, y) && !Template->IsLetterCell(x, y)) centres.emplace_back(x, y);
+    return centres;
+}
+
 void TBaseHoney::RebuildWords() {
     Words.Clear();
     TShablonWords through;
-    for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x) {
-            if (!Template->IsNumbered(x, y) || Template->IsLetterCell(x, y)) continue;
-            Template->WordsThroughCell(x, y, through);
-            if (through.Count() == 0) continue;
-            Words.AddSlot(through.WordX(0), through.WordY(0), through.WordPath(0), Honey().RingWordLength());
-        }
+    for (const auto& [x, y] : Centres()) {
+        Template->WordsThroughCell(x, y, through);
+        Words.AddSlot(through.WordX(0), through.WordY(0), through.WordPath(0), Honey().RingWordLength());
+    }
 }
 
 bool TBaseHoney::RingWordCloses(std::string_view word) const {
@@ -79,30 +84,23 @@ THoney::THoney() : TBaseHoney(TCrosswordKind::Honey, std::make_unique<THoneyShab
 
 void THoney::UpdateRings() {
     TShablonWords through;
-    int slot = 0;
-    for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x) {
-            if (!Template->IsNumbered(x, y) || Template->IsLetterCell(x, y)) continue;
-            Template->WordsThroughCell(x, y, through);
-            if (through.Count() == 0 || slot >= Words.Count()) continue;
-            if (!Words.SlotFilled(slot) &&
-                (Words.WordX(slot) != through.WordX(0) || Words.WordY(slot) != through.WordY(0) ||
-                 Words.WordPath(slot) != through.WordPath(0)))
-                Words.ReplaceSlot(slot, through.WordX(0), through.WordY(0), through.WordPath(0), Honey().RingWordLength());
-            ++slot;
-        }
+    const auto centres = Centres();
+    for (int slot = 0; slot < static_cast<int>(centres.size()) && slot < Words.Count(); ++slot) {
+        if (Words.SlotFilled(slot)) continue;
+        Template->WordsThroughCell(centres[slot].first, centres[slot].second, through);
+        if (Words.WordX(slot) != through.WordX(0) || Words.WordY(slot) != through.WordY(0) ||
+            Words.WordPath(slot) != through.WordPath(0))
+            Words.ReplaceSlot(slot, through.WordX(0), through.WordY(0), through.WordPath(0), Honey().RingWordLength());
+    }
 }
 
 bool THoney::FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
     std::vector<std::pair<int, int>> free;
-    int slot = 0;
-    for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x) {
-            if (!Template->IsNumbered(x, y) || Template->IsLetterCell(x, y)) continue;
-            if (x >= x1 && x <= x2 && y >= y1 && y <= y2 && slot < Words.Count() && !Words.SlotFilled(slot))
-                free.emplace_back(x, y);
-            ++slot;
-        }
+    const auto centres = Centres();
+    for (int slot = 0; slot < static_cast<int>(centres.size()) && slot < Words.Count(); ++slot) {
+        const auto [x, y] = centres[slot];
+        if (x >= x1 && x <= x2 && y >= y1 && y <= y2 && !Words.SlotFilled(slot)) free.emplace_back(x, y);
+    }
     // Each base run keeps its own clock; the turning keeps one from its own start.
     const uint32_t start = TickCount();
     std::string bestTemplate;

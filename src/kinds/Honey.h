@@ -26,6 +26,8 @@ public:
     std::string BuildDirectionClues(const TClueListOptions& options) const override { return {}; }
 
     TBaseHoneyShablon& Honey() const { return static_cast<TBaseHoneyShablon&>(*Template); }
+    // The numbered centres, rows outer, columns inner: slot i belongs to the i-th.
+    std::vector<std::pair<int, int>> Centres() const;
     // True when the first and last cells of the word hold the same letter.
     bool RingWordCloses(std::string_view word) const;
 
