@@ -5,6 +5,7 @@
 #include "Options.h"
 
 #include "export/ComExport.h"
+#include "kinds/JaponishShablon.h"
 #include "platform/Metafile.h"
 #include "platform/Text.h"
 #include "template/Shablon.h"
@@ -17,7 +18,7 @@ namespace {
 
 const char* const DrawHelpHead =
     "usage: crossgen draw (--size WxH | --template FILE | --picture FILE) [--kind NAME] [--style FILE]\n"
-    "                     (--out FILE | --items)\n"
+    "                     (--out FILE | --items) [--puzzle]\n"
     "\n"
     "Draws the empty grid of a template: its cells, clue numbers, key-word cells and outline as\n"
     "the style sets them.\n"
@@ -31,6 +32,8 @@ const char* const DrawHelpTail =
     "  --items            print the drawing items instead, one a line: the item kind, a blank,\n"
     "                     then its fields as name=value (positions in export units, 1000 a\n"
     "                     drawing unit, y upward)\n"
+    "  --puzzle           a picture puzzle template as the puzzle: its tasks beside the rows and\n"
+    "                     above the columns, the picture cells blank\n"
     "  --help             this text\n"
     "\n"
     "exit codes: 0 drawn, 2 bad arguments, unreadable or unwritable files, or a picture too large\n"
@@ -178,7 +181,9 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     TPictureOptions options;
     options.AddOptions(parser, defaults, {".svg", ".pdf", ".png"});
     bool items = false;
+    bool puzzle = false;
     parser.Flag("--items", items);
+    parser.Flag("--puzzle", puzzle);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
         out << DrawHelpHead << TemplateSourceHelp() << DrawHelpTail;
@@ -192,6 +197,15 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     options.Source.SeedRandom();
     const auto shablon = options.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
+    if (puzzle) {
+        auto* japonish = dynamic_cast<TJaponishShablon*>(shablon.get());
+        if (!japonish) {
+            err << "crossgen: draw --puzzle takes a picture puzzle template\n";
+            return ExitCode::BadInput;
+        }
+        japonish->Zadania = true;
+        japonish->QuestionsRezim = true;
+    }
 
     if (items) {
         TComExport list;

@@ -4,6 +4,8 @@
 #include "kinds/JaponishShablon.h"
 #include "template/ClassicShablon.h"
 
+#include <filesystem>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -104,4 +106,34 @@ TEST_F(PicturePuzzleKind, CheckReportsColourStatisticsAndNoDefects) {
     EXPECT_NE(check.out.find("- 6\n"), std::string::npos);
     EXPECT_NE(check.out.find("- 3\n"), std::string::npos);
     EXPECT_NE(check.out.find("50.00%\n"), std::string::npos);
+}
+
+TEST_F(PicturePuzzleKind, DrawPuzzleShowsTheTasks) {
+    const std::string file = WritePuzzle("draw.tpl", {"110", "003"}, 4);
+    // The task numbers among the items: kind 6, the length in X2.
+    const auto lengths = [](const std::string& items) {
+        std::multiset<int> found;
+        std::istringstream lines(items);
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.starts_with("6 ")) continue;
+            const std::size_t at = line.find(" X2=");
+            if (at != std::string::npos) found.insert(std::stoi(line.substr(at + 4)));
+        }
+        return found;
+    };
+    const Outcome puzzle = Run({"draw", "--template", file, "--items", "--puzzle"});
+    EXPECT_EQ(puzzle.exitCode, ExitCode::Filled) << puzzle.err;
+    EXPECT_EQ(lengths(puzzle.out), (std::multiset<int>{1, 1, 1, 1, 2}));
+    const Outcome plain = Run({"draw", "--template", file, "--items"});
+    EXPECT_EQ(plain.exitCode, ExitCode::Filled);
+    EXPECT_TRUE(lengths(plain.out).empty());
+
+    const std::string svg = Path("puzzle.svg");
+    EXPECT_EQ(Run({"draw", "--template", file, "--puzzle", "--out", svg}).exitCode, ExitCode::Filled);
+    EXPECT_GT(std::filesystem::file_size(svg), 0u);
+
+    TClassicShablon classic(3, 3);
+    classic.FileName = Path("classic.tpl");
+    ASSERT_TRUE(classic.SaveToFile());
+    EXPECT_EQ(Run({"draw", "--template", classic.FileName, "--items", "--puzzle"}).exitCode, ExitCode::BadInput);
 }
