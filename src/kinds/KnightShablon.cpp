@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int Side = TShablon::MaxSide;
-constexpr char LetterCellByte = 0x01;
 // The view's cell square and the look of the step numbers.
 constexpr int Unit = 48;
 constexpr int ZoomUnscaled = 100;
@@ -110,27 +109,16 @@ void TKnightShablon::RebuildMask() {
 }
 
 bool TKnightShablon::ParseTemplate(std::string_view text, int x0, int y0) {
-    if (text.size() < 3) {
-        FormatError();
-        return false;
-    }
-    const int kind = SmallNumberOf(text[0]);
-    if (kind != static_cast<int>(TShablonKind::Knight) && kind != static_cast<int>(TShablonKind::Classic)) {
+    if (text.size() >= 3 && SmallNumberOf(text[0]) != static_cast<int>(TShablonKind::Knight) &&
+        SmallNumberOf(text[0]) != static_cast<int>(TShablonKind::Classic)) {
         TheUi().Message("Несовместимый тип шаблона!"_cp);
         return false;
     }
-    const int w = SmallNumberOf(text[1]);
-    const int h = SmallNumberOf(text[2]);
-    ClearRect(x0, y0, x0 + w - 1, y0 + h - 1, false);
-    std::size_t p = 3;
-    for (int x = x0; x < x0 + w; ++x)
-        for (int y = y0; y < y0 + h; ++y, ++p) {
-            if (p >= text.size()) {
-                FormatError();
-                return false;
-            }
-            if (x < Width && y < Height) SetLetterCell(x, y, text[p] == LetterCellByte);
-        }
+    // The cells are those of a classic text.
+    std::string cells(text);
+    if (!cells.empty()) cells[0] = SmallNumberChar(static_cast<int>(TShablonKind::Classic));
+    if (!TClassicShablon::ParseTemplate(cells, x0, y0)) return false;
+    std::size_t p = 3 + static_cast<std::size_t>(SmallNumberOf(text[1])) * SmallNumberOf(text[2]);
     NumberCells();
     // A text that ends after its cells (a classic one) has neither phrase flag nor path.
     PhraseMode = p < text.size() && text[p] == '1';
