@@ -181,25 +181,6 @@ std::string TJaponishShablon::SerializeTemplate(int x0, int y0, int x1, int y1) 
 
 // ---- size and statistics ----
 
-void TJaponishShablon::GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const {
-    minX = Width;
-    minY = Height;
-    endX = 0;
-    endY = 0;
-    for (int x = 0; x < Width; ++x)
-        for (int y = 0; y < Height; ++y) {
-            if (!IsLetterCell(x, y)) continue;
-            minX = std::min(minX, x);
-            minY = std::min(minY, y);
-            endX = std::max(endX, x + 1);
-            endY = std::max(endY, y + 1);
-        }
-    if (endX == 0) {
-        minX = minY = 0;
-        endX = endY = 1;
-    }
-}
-
 int TJaponishShablon::GetPixelWidth() const {
     int minX = 0, minY = 0, endX = 1, endY = 1;
     GetUsedBounds(minX, minY, endX, endY);

@@ -33,8 +33,6 @@ public:
     bool ParseTemplate(std::string_view text, int x0, int y0) override;
     std::string SerializeTemplate(int x0, int y0, int x1, int y1) const override;
     void NumberCells() override {}
-    // The bounding box of the picture cells.
-    void GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const override;
     // The used area, the task zone when tasks are shown, and the pen on both sides.
     int GetPixelWidth() const override;
     int GetPixelHeight() const override;
