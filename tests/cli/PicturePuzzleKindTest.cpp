@@ -137,3 +137,14 @@ TEST_F(PicturePuzzleKind, DrawPuzzleShowsTheTasks) {
     ASSERT_TRUE(classic.SaveToFile());
     EXPECT_EQ(Run({"draw", "--template", classic.FileName, "--items", "--puzzle"}).exitCode, ExitCode::BadInput);
 }
+
+TEST_F(PicturePuzzleKind, FillRefusesItAndViewPaintsIt) {
+    const std::string file = WritePuzzle("fill.tpl", {"110", "003"}, 4);
+    const Outcome fill = Run({"fill", "--template", file});
+    EXPECT_EQ(fill.exitCode, ExitCode::BadInput);
+    EXPECT_FALSE(fill.err.empty());
+
+    const std::string png = Path("view.png");
+    EXPECT_EQ(Run({"view", "--template", file, "--out", png}).exitCode, ExitCode::Filled);
+    EXPECT_GT(std::filesystem::file_size(png), 0u);
+}
