@@ -1,6 +1,7 @@
 #include "FillOptions.h"
 
 #include "crossword/Crossword.h"
+#include "kinds/EnglishCrossword.h"
 #include "dictionary/Mask.h"
 #include "platform/Text.h"
 
@@ -47,17 +48,23 @@ std::string SlotWithoutWords(const TCrossword& crossword, int slot) {
 const char* const FillOptionsHelp =
     "  --method M         the fill method: propagate (default; candidates kept consistent\n"
     "                     across crossings, for dense grids), backtrack (the game's) or restart\n"
-    "  --time-limit S     give up after S whole seconds (default 60, at most 86400)\n";
+    "  --time-limit S     give up after S whole seconds (default 60, at most 86400)\n"
+    "  --target N         word field: stop once N words stand instead of covering the field\n";
 
 void TFillOptions::AddOptions(TOptionParser& parser) {
     Method = 2;
     parser.Choice("--method", Method, {std::begin(MethodNames), std::end(MethodNames)});
     parser.Number("--time-limit", TimeLimit, 1, MaxTimeLimit);
+    parser.Number("--target", TargetWords, 1, UINT16_MAX);
 }
 
 void TFillOptions::Apply(TCrossword& crossword) const {
     crossword.FillParameters.FillMethod = Methods[Method];
     crossword.FillParameters.TimeLimit = TimeLimit;
+    if (auto* field = dynamic_cast<TEnglishCrossword*>(&crossword); field && TargetWords > 0) {
+        field->FillWhole = 0;
+        field->TargetWords = static_cast<uint16_t>(TargetWords);
+    }
 }
 
 const char* TFillOptions::MethodName() const {

@@ -19,8 +19,9 @@ struct TFillOptions {
 
     int Method = 2;  // index into the method names: backtrack, restart, propagate
     int TimeLimit = DefaultTimeLimit;
+    int TargetWords = 0;  // the word field stops at this many words instead of covering the field; 0: off
 
-    // Declares --method and --time-limit.
+    // Declares --method, --time-limit and --target.
     void AddOptions(TOptionParser& parser);
     // Sets the crossword's fill method and time limit.
     void Apply(TCrossword& crossword) const;

@@ -132,6 +132,15 @@ TEST_F(WordFieldKind, FillsCoverTheField) {
     }
 }
 
+TEST_F(WordFieldKind, ATargetStopsTheFillEarly) {
+    ScopedRecordingUi quiet;
+    const Outcome fill =
+        Run({"fill", "--kind", "wordfield", "--size", "10x10", "--target", "3", "--seed", "4", "--json"});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    EXPECT_EQ(JsonWords(fill.out).size(), 3u);
+    EXPECT_EQ(Run({"fill", "--kind", "wordfield", "--size", "10x10", "--target", "0"}).exitCode, ExitCode::BadInput);
+}
+
 TEST_F(WordFieldKind, SavedFieldsShowTheirWords) {
     ScopedRecordingUi quiet;
     const Outcome fill =
