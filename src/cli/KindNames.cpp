@@ -2,6 +2,7 @@
 #include "Options.h"
 
 #include "kinds/FootBallShablon.h"
+#include "kinds/JaponishShablon.h"
 
 #include "kinds/DiagonalShablon.h"
 
@@ -41,6 +42,44 @@ bool SetCircleValue(TShablon& shablon, std::string_view key, std::string_view va
     return true;
 }
 
+std::string PuzzleValues(const TShablon& shablon) {
+    const auto& puzzle = static_cast<const TJaponishShablon&>(shablon);
+    return " colors=" + std::to_string(puzzle.ColorCount) + " background=" + std::to_string(puzzle.BackgroundColor);
+}
+
+bool SetPuzzleValue(TShablon& shablon, std::string_view key, std::string_view value) {
+    auto& puzzle = static_cast<TJaponishShablon&>(shablon);
+    int number = 0;
+    if (!ParseWholeNumber(value, number)) return false;
+    if (key == "colors" && number >= 2 && number <= TJaponishShablon::PaletteSize)
+        puzzle.ColorCount = static_cast<uint8_t>(number);
+    else if (key == "background" && number < TJaponishShablon::PaletteSize)
+        puzzle.BackgroundColor = static_cast<uint8_t>(number);
+    else
+        return false;
+    return true;
+}
+
+std::optional<int> PuzzleColor(const TShablon& shablon, int x, int y) {
+    if (!shablon.IsLetterCell(x, y)) return std::nullopt;
+    return static_cast<const TJaponishShablon&>(shablon).ColorAt(x, y);
+}
+
+// A picture cell keeps its colour; one given the background's index would stop being one.
+bool SetPuzzleColors(TShablon& shablon, std::span<const std::optional<int>> colors) {
+    auto& puzzle = static_cast<TJaponishShablon&>(shablon);
+    for (int y = 0; y < puzzle.Height; ++y)
+        for (int x = 0; x < puzzle.Width; ++x) {
+            const std::optional<int> color = colors[y * puzzle.Width + x];
+            if (!color) continue;
+            if (!puzzle.IsLetterCell(x, y) || *color >= TJaponishShablon::PaletteSize ||
+                *color == puzzle.BackgroundColor)
+                return false;
+            puzzle.SetColorAt(x, y, *color);
+        }
+    return true;
+}
+
 std::string CircleJson(const TCrossword& crossword) {
     return static_cast<const TCircleShablon&>(*crossword.Template).Parity ? ", \"parity\": \"on\""
                                                                            : ", \"parity\": \"off\"";
@@ -65,7 +104,11 @@ const TKindName Names[] = {
     {"football", TShablonKind::FootBall, TCrosswordKind::FootBall, TSizeSource::OwnShape, true, FootBallValues,
      SetFootBallValue},
     {.Name = "knight", .Template = TShablonKind::Knight, .Crossword = TCrosswordKind::Knight,
-     .Size = TSizeSource::OwnShape, .JsonValues = KnightJsonMembers},
+     .Size = TSizeSource::OwnShape, .PictureValues = KnightPictureValues, .SetPictureValue = SetKnightPictureValue,
+     .JsonValues = KnightJsonMembers, .CellLetter = 'p', .CellValue = KnightStep, .SetCellValues = SetKnightSteps},
+    {.Name = "picturepuzzle", .Template = TShablonKind::Japonish, .Crossword = std::nullopt,
+     .Size = TSizeSource::LetterField, .PictureValues = PuzzleValues, .SetPictureValue = SetPuzzleValue,
+     .CellLetter = 'c', .CellValue = PuzzleColor, .SetCellValues = SetPuzzleColors},
     {.Name = "circular", .Template = TShablonKind::Circle, .Crossword = TCrosswordKind::Circle,
      .Size = TSizeSource::OwnShape, .PictureValues = CircleValues, .SetPictureValue = SetCircleValue,
      .JsonValues = CircleJson, .JsonWordValues = CircleWordJson},

@@ -37,6 +37,12 @@ struct TKindName {
     // and at the end of one word's object.
     std::string (*JsonValues)(const TCrossword& crossword) = nullptr;
     std::string (*JsonWordValues)(const TCrossword& crossword, int slot) = nullptr;
+    // A number the kind keeps per cell beyond the template's own data, written in the picture
+    // form as CellLetter + the number (nullopt: none there); the numbers read are set back once
+    // every cell and value is in place (false when the kind does not take them).
+    char CellLetter = 0;
+    std::optional<int> (*CellValue)(const TShablon& shablon, int x, int y) = nullptr;
+    bool (*SetCellValues)(TShablon& shablon, std::span<const std::optional<int>> values) = nullptr;
 };
 
 // Every kind crossgen names, in the order of the help texts.

@@ -5,6 +5,7 @@
 #include "kinds/KnightCrossword.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 #include <sstream>
@@ -29,6 +30,18 @@ std::vector<TCell> ParseCells(std::string_view text) {
         cells.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
     }
     return cells;
+}
+
+// Lays the path on the knight's letter cells through its own text, so the template checks it.
+bool LayPath(TKnightShablon& knight, const std::vector<TCell>& path) {
+    std::string text = knight.SerializeTemplate(0, 0, knight.Width - 1, knight.Height - 1);
+    text += SmallNumberChar(path[0].x);
+    text += SmallNumberChar(path[0].y);
+    for (const TCell& cell : path) {
+        text += SmallNumberChar(cell.x);
+        text += SmallNumberChar(cell.y);
+    }
+    return knight.ParseTemplate(text, 0, 0);
 }
 
 }  // namespace
@@ -76,18 +89,43 @@ bool SetKnightPath(TShablon& shablon, std::string_view cells, std::string& error
         }
         knight->SetLetterCellOnly(cell.x, cell.y, true);
     }
-    std::string text = knight->SerializeTemplate(0, 0, knight->Width - 1, knight->Height - 1);
-    text += SmallNumberChar(path[0].x);
-    text += SmallNumberChar(path[0].y);
-    for (const TCell& cell : path) {
-        text += SmallNumberChar(cell.x);
-        text += SmallNumberChar(cell.y);
-    }
-    if (!knight->ParseTemplate(text, 0, 0)) {
+    if (!LayPath(*knight, path)) {
         error = "--path makes no knight template";
         return false;
     }
     return true;
+}
+
+std::string KnightPictureValues(const TShablon& shablon) {
+    return static_cast<const TKnightShablon&>(shablon).PhraseMode ? " phrase=on" : " phrase=off";
+}
+
+bool SetKnightPictureValue(TShablon& shablon, std::string_view key, std::string_view value) {
+    if (key != "phrase" || (value != "on" && value != "off")) return false;
+    static_cast<TKnightShablon&>(shablon).PhraseMode = value == "on";
+    return true;
+}
+
+std::optional<int> KnightStep(const TShablon& shablon, int x, int y) {
+    const int step = static_cast<const TKnightShablon&>(shablon).PathIndex(x, y);
+    return step < 0 ? std::nullopt : std::optional<int>(step + 1);
+}
+
+bool SetKnightSteps(TShablon& shablon, std::span<const std::optional<int>> steps) {
+    auto& knight = static_cast<TKnightShablon&>(shablon);
+    std::vector<TCell> path;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (!steps[i]) continue;
+        if (*steps[i] < 1 || *steps[i] > static_cast<int>(steps.size())) return false;
+        if (path.size() < static_cast<std::size_t>(*steps[i])) path.resize(*steps[i], {TShablon::MaxSide, 0});
+        TCell& cell = path[*steps[i] - 1];
+        const int x = static_cast<int>(i) % knight.Width, y = static_cast<int>(i) / knight.Width;
+        if (cell.x != TShablon::MaxSide || !knight.IsLetterCell(x, y)) return false;
+        cell = {static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+    }
+    if (path.empty()) return true;
+    if (std::ranges::any_of(path, [](const TCell& cell) { return cell.x == TShablon::MaxSide; })) return false;
+    return LayPath(knight, path);
 }
 
 bool CheckKnightPath(const TCrossword& crossword, std::ostream& err) {

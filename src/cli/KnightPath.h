@@ -7,6 +7,8 @@
 #include "Options.h"
 
 #include <iosfwd>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,12 @@ bool KnightPathSize(std::string_view cells, int& width, int& height);
 // Makes the path's cells the knight template's letter cells and stores the path; false, with why,
 // for a malformed path, a cell twice, fewer than two cells or a cell outside the template.
 bool SetKnightPath(TShablon& shablon, std::string_view cells, std::string& error);
+// The picture form's knight values: " phrase=on|off", and the path as each cell's step number
+// from 1, set back once the cells are read (false for steps that make no path of the cells).
+std::string KnightPictureValues(const TShablon& shablon);
+bool SetKnightPictureValue(TShablon& shablon, std::string_view key, std::string_view value);
+std::optional<int> KnightStep(const TShablon& shablon, int x, int y);
+bool SetKnightSteps(TShablon& shablon, std::span<const std::optional<int>> steps);
 // A knight crossword without a path cannot be filled: false after a complaint on err.
 bool CheckKnightPath(const TCrossword& crossword, std::ostream& err);
 // The knight's JSON members: ", \"steps\": [[x, y], ...], \"phrase\": TEXT"; empty for other kinds.

@@ -28,19 +28,23 @@ constexpr std::array<TCellData, 4> CellData = {{
     {'d', &TShablon::HasAttrD, &TShablon::GetAttrD, &TShablon::SetAttrD, 0xFFFFFF},
 }};
 constexpr char MarkLetter = 'm';
+constexpr int KindValueMax = 0xFFFF;
 
 // One token of a row, read.
 struct TCellToken {
     bool Letter = false;
     std::array<std::optional<int>, CellData.size()> Values;
     bool Mark = false;
+    std::optional<int> KindValue;
 };
 
-std::string CellToken(const TShablon& shablon, int x, int y) {
+std::string CellToken(const TKindName& kind, const TShablon& shablon, int x, int y) {
     std::string token = shablon.IsLetterCell(x, y) ? "." : "#";
     for (const TCellData& data : CellData)
         if ((shablon.*data.Has)(x, y)) token += data.Letter + std::to_string((shablon.*data.Get)(x, y));
     if (shablon.HasMarkE(x, y)) token += MarkLetter;
+    if (kind.CellValue)
+        if (const std::optional<int> value = kind.CellValue(shablon, x, y)) token += kind.CellLetter + std::to_string(*value);
     return token;
 }
 
@@ -62,7 +66,7 @@ std::vector<std::string_view> Words(std::string_view line) {
     return words;
 }
 
-bool ReadToken(std::string_view text, TCellToken& token) {
+bool ReadToken(const TKindName& kind, std::string_view text, TCellToken& token) {
     if (text.empty() || (text[0] != '.' && text[0] != '#')) return false;
     token.Letter = text[0] == '.';
     std::size_t at = 1;
@@ -75,11 +79,19 @@ bool ReadToken(std::string_view text, TCellToken& token) {
         }
         std::size_t i = 0;
         while (i < CellData.size() && CellData[i].Letter != letter) ++i;
-        if (i == CellData.size() || token.Values[i]) return false;
+        std::optional<int>* slot = nullptr;
+        int max = KindValueMax;
+        if (i < CellData.size()) {
+            slot = &token.Values[i];
+            max = CellData[i].Max;
+        } else if (kind.CellValue && letter == kind.CellLetter) {
+            slot = &token.KindValue;
+        }
+        if (!slot || *slot) return false;
         const std::size_t end = text.find_first_not_of("0123456789", at);
         int value = 0;
-        if (!ParseWholeNumber(text.substr(at, end - at), value) || value > CellData[i].Max) return false;
-        token.Values[i] = value;
+        if (!ParseWholeNumber(text.substr(at, end - at), value) || value > max) return false;
+        *slot = value;
         at = end == std::string_view::npos ? text.size() : end;
     }
     return true;
@@ -99,7 +111,7 @@ std::string TemplatePicture(const TShablon& shablon) {
     if (kind->PictureValues) text += kind->PictureValues(shablon);
     text += "\n";
     for (int y = 0; y < shablon.Height; ++y) {
-        for (int x = 0; x < shablon.Width; ++x) text += (x ? " " : "") + CellToken(shablon, x, y);
+        for (int x = 0; x < shablon.Width; ++x) text += (x ? " " : "") + CellToken(*kind, shablon, x, y);
         text += "\n";
     }
     return text;
@@ -157,7 +169,7 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
             return nullptr;
         }
         for (int x = 0; x < width; ++x)
-            if (!ReadToken(tokens[x], cells[y * width + x])) {
+            if (!ReadToken(*kind, tokens[x], cells[y * width + x])) {
                 error = At(x, y) + ": \"" + std::string(tokens[x]) + "\" is no cell";
                 return nullptr;
             }
@@ -185,5 +197,14 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
                 return nullptr;
             }
         }
+    if (kind->SetCellValues) {
+        std::vector<std::optional<int>> values;
+        values.reserve(cells.size());
+        for (const TCellToken& cell : cells) values.push_back(cell.KindValue);
+        if (!kind->SetCellValues(*shablon, values)) {
+            error = std::string("the cells' ") + kind->CellLetter + " numbers do not make a " + kind->Name + " template";
+            return nullptr;
+        }
+    }
     return shablon;
 }

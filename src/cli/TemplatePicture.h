@@ -10,7 +10,8 @@
 // cells (" half=20"). Each further line is a row, one blank-separated token per cell: "#" a
 // cell that takes no letter, "." a letter cell, then the cell's data, each a letter and (but
 // the mark) a decimal value: "w" walls (attribute A), "a" arrows (attribute B), "t" turn marks
-// (attribute C), "d" the direction (attribute D), "m" the mark.
+// (attribute C), "d" the direction (attribute D), "m" the mark; a kind may keep one number of
+// its own per cell under its own letter ("c" a picture puzzle's colour, "p" a knight's step).
 
 #include <memory>
 #include <string>

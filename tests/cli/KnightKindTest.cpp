@@ -4,9 +4,12 @@
 // phrase, and the complaints about paths.
 
 #include "cli/Crossgen.h"
+#include "cli/TemplatePicture.h"
 #include "dictionary/FileHelpers.h"
 #include "dictionary/WorkDictionary.h"
+#include "kinds/KnightShablon.h"
 #include "kinds/Kinds.h"
+#include "platform/FileText.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 
@@ -163,5 +166,98 @@ TEST_F(KnightKind, RefusesBadPaths) {
         const Outcome outcome = Run(args);
         EXPECT_EQ(outcome.exitCode, ExitCode::BadInput) << args[4];
         EXPECT_FALSE(outcome.err.empty()) << args[4];
+    }
+}
+
+TEST_F(KnightKind, PictureFormCarriesThePathAndThePhraseFlag) {
+    ScopedRecordingUi quiet;
+    const Outcome made = Run({"template", "--kind", "knight", "--path", "0,0 2,1 0,2 1,0 2,2"});
+    ASSERT_EQ(made.exitCode, ExitCode::Filled) << made.err;
+    EXPECT_EQ(made.out, "knight 3x3 phrase=off\n.p1 .p4 #\n# # .p2\n.p3 # .p5\n");
+
+    for (const std::string& picture : {made.out, std::string("knight 3x2 phrase=on\n.p2 # .p3\n# # .p1\n")}) {
+        SCOPED_TRACE(picture);
+        ASSERT_TRUE(WriteFileText(Path("path.txt"), picture));
+        const Outcome again = Run({"template", "--picture", Path("path.txt")});
+        EXPECT_EQ(again.exitCode, ExitCode::Filled) << again.err;
+        EXPECT_EQ(again.out, picture);
+    }
+
+    // The steps read become the path the fill follows.
+    ASSERT_TRUE(WriteFileText(Path("path.txt"), made.out));
+    const Outcome phrase = Run({"fill", "--picture", Path("path.txt"), "--phrase", "кошка", "--json"});
+    ASSERT_EQ(phrase.exitCode, ExitCode::Filled) << phrase.err;
+    EXPECT_NE(phrase.out.find("\"steps\": [[0, 0], [2, 1], [0, 2], [1, 0], [2, 2]]"), std::string::npos) << phrase.out;
+    EXPECT_NE(phrase.out.find("\"rows\": [\"КК#\", \"##О\", \"Ш#А\"]"), std::string::npos) << phrase.out;
+
+    const std::vector<std::string> refused = {
+        "knight 3x1 phrase=off\n.p1 .p3 #\n",      // a step missing
+        "knight 3x1 phrase=off\n.p1 .p1 #\n",      // a step twice
+        "knight 3x1 phrase=off\n.p1 .p2 #p3\n",    // a step off the letter cells
+        "knight 3x1 phrase=off\n.p1 .p2 .\n",      // a letter cell off the path
+        "knight 3x1 phrase=maybe\n.p1 .p2 #\n",
+        "knight 3x1 phrase=off\n.p1 .p2p2 #\n",
+    };
+    for (const std::string& picture : refused) {
+        SCOPED_TRACE(picture);
+        ASSERT_TRUE(WriteFileText(Path("bad.txt"), picture));
+        const Outcome outcome = Run({"template", "--picture", Path("bad.txt")});
+        EXPECT_EQ(outcome.exitCode, ExitCode::BadInput);
+        EXPECT_FALSE(outcome.err.empty());
+    }
+}
+
+TEST_F(KnightKind, EditShiftMovesThePathWithItsCells) {
+    ScopedRecordingUi quiet;
+    // A template file with free room right of and below the path.
+    std::string error;
+    const auto roomy = ReadTemplatePicture("knight 5x4 phrase=off\n"
+                                           ".p1 # .p3 # #\n"
+                                           "# # # # #\n"
+                                           "# .p2 # # #\n"
+                                           "# # # # #\n",
+                                           error);
+    ASSERT_TRUE(roomy) << error;
+    roomy->FileName = Path("roomy.tpl");
+    ASSERT_TRUE(roomy->SaveToFile());
+
+    struct Case {
+        std::string shift;
+        std::string picture;
+    };
+    const std::vector<Case> cases = {
+        {"2,1", "knight 5x4 phrase=off\n# # # # #\n# # .p1 # .p3\n# # # # #\n# # # .p2 #\n"},
+        // A step moved off the grid takes the path with it; the cells left keep their places.
+        {"3,0", "knight 5x4 phrase=off\n# # # . #\n# # # # #\n# # # # .\n# # # # #\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shift);
+        const Outcome edit = Run({"edit", "--template", Path("roomy.tpl"), "--shift", c.shift, "--out", Path("moved.tpl")});
+        ASSERT_EQ(edit.exitCode, ExitCode::Filled) << edit.err;
+        TKnightShablon moved(5, 4);
+        moved.FileName = Path("moved.tpl");
+        ASSERT_TRUE(moved.LoadFromFile());
+        EXPECT_EQ(TemplatePicture(moved), c.picture);
+    }
+}
+
+TEST_F(KnightKind, CluesPictureAndScriptShowAKnightCrossword) {
+    ScopedRecordingUi quiet;
+    const std::string file = Path("tour.crw");
+    ASSERT_EQ(Run({"fill", "--kind", "knight", "--path", Tour, "--seed", "5", "--save", file}).exitCode,
+              ExitCode::Filled);
+    const Outcome clues = Run({"clues", file});
+    EXPECT_EQ(clues.exitCode, ExitCode::Filled) << clues.err;
+    EXPECT_FALSE(clues.out.empty());
+    for (const std::string mode : {"0", "1"}) {
+        SCOPED_TRACE(mode);
+        const std::string svg = Path("tour" + mode + ".svg");
+        const Outcome picture = Run({"picture", file, "--mode", mode, "--out", svg});
+        EXPECT_EQ(picture.exitCode, ExitCode::Filled) << picture.err;
+        EXPECT_GT(std::filesystem::file_size(svg), 0u);
+        const std::string script = Path("tour" + mode + ".txt");
+        const Outcome written = Run({"script", file, "--mode", mode, "--out", script});
+        EXPECT_EQ(written.exitCode, ExitCode::Filled) << written.err;
+        EXPECT_GT(std::filesystem::file_size(script), 0u);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "cli/Crossgen.h"
 #include "kinds/JaponishShablon.h"
+#include "platform/FileText.h"
 #include "template/ClassicShablon.h"
 
 #include <filesystem>
@@ -147,4 +148,55 @@ TEST_F(PicturePuzzleKind, FillRefusesItAndViewPaintsIt) {
     const std::string png = Path("view.png");
     EXPECT_EQ(Run({"view", "--template", file, "--out", png}).exitCode, ExitCode::Filled);
     EXPECT_GT(std::filesystem::file_size(png), 0u);
+}
+
+TEST_F(PicturePuzzleKind, PictureFormKeepsColoursAndBackground) {
+    struct Case {
+        std::string picture;
+        std::vector<std::vector<int>> colors;
+    };
+    const std::vector<Case> cases = {
+        {"picturepuzzle 3x2 colors=4 background=0\n.c1 # .c3\n.c2 .c2 #\n", {{1, 0, 3}, {2, 2, 0}}},
+        {"picturepuzzle 2x2 colors=2 background=0\n.c1 #\n# .c1\n", {{1, 0}, {0, 1}}},
+        // Index 0 paints a picture cell once another colour is the background.
+        {"picturepuzzle 3x1 colors=16 background=2\n.c0 # .c15\n", {{0, 2, 15}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture);
+        const std::string source = Path("source.txt");
+        ASSERT_TRUE(WriteFileText(source, c.picture));
+        const std::string file = Path("puzzle.tpl");
+        ASSERT_EQ(Run({"template", "--picture", source, "--out", file}).exitCode, ExitCode::Filled);
+        TJaponishShablon read(static_cast<int>(c.colors[0].size()), static_cast<int>(c.colors.size()));
+        read.FileName = file;
+        ASSERT_TRUE(read.LoadFromFile());
+        for (int y = 0; y < read.Height; ++y)
+            for (int x = 0; x < read.Width; ++x) EXPECT_EQ(read.ColorAt(x, y), c.colors[y][x]) << x << "," << y;
+
+        const Outcome shown = Run({"template", "--template", file});
+        EXPECT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
+        EXPECT_EQ(shown.out, c.picture);
+    }
+}
+
+TEST_F(PicturePuzzleKind, PictureFormRefusesColoursItCannotKeep) {
+    const std::vector<std::string> refused = {
+        "picturepuzzle 2x1 colors=4 background=0\n.c0 #\n",   // the background's index on a picture cell
+        "picturepuzzle 2x1 colors=4 background=0\n.c16 #\n",  // past the palette
+        "picturepuzzle 2x1 colors=4 background=0\n.c1 #c2\n",
+        "picturepuzzle 2x1 colors=4 background=0\n.c1c2 #\n",
+        "picturepuzzle 2x1 colors=1 background=0\n.c1 #\n",
+        "picturepuzzle 2x1 colors=17 background=0\n.c1 #\n",
+        "picturepuzzle 2x1 colors=4 background=16\n.c1 #\n",
+        "picturepuzzle 2x1 colors=4 shade=1\n.c1 #\n",
+        "classic 2x1\n.c1 #\n",
+    };
+    for (const std::string& picture : refused) {
+        SCOPED_TRACE(picture);
+        const std::string source = Path("bad.txt");
+        ASSERT_TRUE(WriteFileText(source, picture));
+        const Outcome outcome = Run({"template", "--picture", source});
+        EXPECT_EQ(outcome.exitCode, ExitCode::BadInput);
+        EXPECT_FALSE(outcome.err.empty());
+    }
 }
