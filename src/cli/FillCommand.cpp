@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "ChainKind.h"
 #include "CrosswordOptions.h"
 #include "CrosswordPrint.h"
 #include "FillOptions.h"
@@ -91,7 +92,8 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         err << "crossgen: cannot load the dictionary " << dictionaryFile << "\n";
         return ExitCode::BadInput;
     }
-    if (!source.LoadInto(crossword, err) || !CheckKnightPath(crossword, err) || !HasSlots(crossword, err))
+    if (!source.LoadInto(crossword, err) || !CheckKnightPath(crossword, err) ||
+        !PrepareChainFill(crossword, source.Chains.Formatted, err) || !HasSlots(crossword, err))
         return ExitCode::BadInput;
     if (!LoadStyleFile(crossword, styleFile, err)) return ExitCode::BadInput;
 

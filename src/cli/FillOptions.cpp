@@ -10,8 +10,10 @@
 namespace {
 
 // The methods by their names on the command line.
-constexpr const char* MethodNames[] = {"backtrack", "restart", "propagate"};
-constexpr TFillMethod Methods[] = {TFillMethod::Backtrack, TFillMethod::RandomRestart, TFillMethod::Propagate};
+// "random" names the random restarts too: the crossing chainword's random fill.
+constexpr const char* MethodNames[] = {"backtrack", "restart", "propagate", "random"};
+constexpr TFillMethod Methods[] = {TFillMethod::Backtrack, TFillMethod::RandomRestart, TFillMethod::Propagate,
+                                   TFillMethod::RandomRestart};
 
 // "буква" in the form a count asks for.
 std::string_view Letters(int n) {
@@ -47,7 +49,8 @@ std::string SlotWithoutWords(const TCrossword& crossword, int slot) {
 
 const char* const FillOptionsHelp =
     "  --method M         the fill method: propagate (default; candidates kept consistent\n"
-    "                     across crossings, for dense grids), backtrack (the game's) or restart\n"
+    "                     across crossings, for dense grids), backtrack (the game's), restart or\n"
+    "                     random (the same; the crossing chainword's random fill)\n"
     "  --time-limit S     give up after S whole seconds (default 60, at most 86400)\n"
     "  --target N         word field: stop once N words stand instead of covering the field\n";
 

@@ -1,4 +1,6 @@
 #include "KindNames.h"
+
+#include "ChainKind.h"
 #include "Options.h"
 
 #include "kinds/FootBallShablon.h"
@@ -112,6 +114,12 @@ const TKindName Names[] = {
     {.Name = "circular", .Template = TShablonKind::Circle, .Crossword = TCrosswordKind::Circle,
      .Size = TSizeSource::OwnShape, .PictureValues = CircleValues, .SetPictureValue = SetCircleValue,
      .JsonValues = CircleJson, .JsonWordValues = CircleWordJson},
+    {.Name = "chainword", .Template = TShablonKind::Chainword, .Crossword = TCrosswordKind::Chainword,
+     .Size = TSizeSource::OwnShape, .PictureValues = ChainPictureValues, .SetPictureValue = SetChainPictureValue,
+     .JsonValues = ChainJsonMembers},
+    {.Name = "crosschainword", .Template = TShablonKind::CrossChainword, .Crossword = TCrosswordKind::CrossChainword,
+     .Size = TSizeSource::OwnShape, .PictureValues = ChainPictureValues, .SetPictureValue = SetChainPictureValue,
+     .JsonValues = ChainJsonMembers},
     {"diagonal", TShablonKind::Diagonal, TCrosswordKind::Diagonal, TSizeSource::Collection, false, nullptr, nullptr,
      DiagonalLayOut},
 };

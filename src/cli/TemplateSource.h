@@ -6,6 +6,7 @@
 // of letter cells or the kind's own shape. "--kind NAME" names the kind, "--seed N" makes the
 // pick and every later random choice repeatable.
 
+#include "ChainKind.h"
 #include "Crossgen.h"
 #include "Options.h"
 
@@ -27,6 +28,7 @@ struct TTemplateSource {
     std::string PictureFile;   // or a template picture
     std::string Parity;        // --size of a kind with the parity switch: "on" or "off"
     std::string Path;          // or the knight path whose cells make the grid (of --size, if given)
+    TChainOptions Chains;      // or the chain of a chain kind (of --size, if given), its overlap
     std::string TemplatesFile;
     std::optional<uint32_t> Seed;  // none: seeded from the clock
     const TKindName* Kind = nullptr;  // none: the kind of the file or picture, classic for a size

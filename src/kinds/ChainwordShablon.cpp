@@ -361,6 +361,22 @@ bool TChainwordShablon::LoadFromFile() {
     return true;
 }
 
+void TChainwordShablon::GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const {
+    TShablon::GetUsedBounds(minX, minY, endX, endY);
+    bool any = false;
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) any = any || IsLetterCell(x, y) || IsClueCell(x, y);
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) {
+            if (!HasAttrD(x, y)) continue;
+            minX = any ? std::min(minX, x) : x;
+            minY = any ? std::min(minY, y) : y;
+            endX = any ? std::max(endX, x + 1) : x + 1;
+            endY = any ? std::max(endY, y + 1) : y + 1;
+            any = true;
+        }
+}
+
 void TChainwordShablon::ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) {
     if (ChainStartX >= x0 && ChainStartX <= x1 && ChainStartY >= y0 && ChainStartY <= y1) {
         ChainStartX = static_cast<uint8_t>(ChainStartX + dx);

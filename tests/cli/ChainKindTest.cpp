@@ -1,0 +1,246 @@
+// crossgen with the two chain kinds and the game's default dictionary: fills whose JSON is checked
+// on its own (words of the dictionary lying on consecutive chain cells, neighbours sharing their
+// overlap, the chain covered to its end, the grid's letters spelling every word), repeated fills,
+// template files and pictures read back, saved crosswords shown again, refused chains.
+
+#include "cli/Crossgen.h"
+#include "dictionary/WorkDictionary.h"
+#include "kinds/Kinds.h"
+#include "platform/RecordingUi.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+const std::string DataDir = ZELVANA_DATA_DIR;
+
+using TCells = std::vector<std::pair<int, int>>;
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+struct JsonWord {
+    TCells cells;
+    std::string word;  // cp1251
+};
+
+TCells ParseCells(const std::string& text) {
+    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
+    TCells cells;
+    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
+        cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
+    return cells;
+}
+
+TCells JsonChain(const std::string& json) {
+    static const std::regex chain(R"re("chain": (\[(?:\[\d+, \d+\](?:, )?)*\]))re");
+    std::smatch found;
+    return std::regex_search(json, found, chain) ? ParseCells(found[1]) : TCells{};
+}
+
+std::vector<std::string> JsonRows(const std::string& json) {
+    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
+    static const std::regex row(R"re("([^"]*)")re");
+    std::smatch found;
+    std::vector<std::string> list;
+    if (!std::regex_search(json, found, rows)) return list;
+    const std::string text = found[1];
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
+        list.push_back(FromUtf8((*it)[1].str()));
+    return list;
+}
+
+std::vector<JsonWord> JsonWords(const std::string& json) {
+    static const std::regex word(R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
+    std::vector<JsonWord> words;
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
+        words.push_back({ParseCells((*it)[1]), FromUtf8((*it)[2].str())});
+    return words;
+}
+
+std::string Untimed(const std::string& json) {
+    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
+    return std::regex_replace(json, timing, "");
+}
+
+class ChainKind : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterKinds();
+        mDir = std::filesystem::temp_directory_path() / ("zelvana-chain-" + std::to_string(getpid()) + "-" +
+                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(mDir);
+        mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
+    }
+    void TearDown() override { std::filesystem::remove_all(mDir); }
+
+    std::string Path(const std::string& name) const { return (mDir / name).string(); }
+
+    Outcome Run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int code = RunCrossgen(args, out, err, mDefaults);
+        return {code, out.str(), err.str()};
+    }
+
+    // Checks a fill's JSON by itself: every word a dictionary word on a run of consecutive chain
+    // positions spelled by the rows, the first at the chain's start, each next one starting where
+    // the one before leaves its last overlap cells, the last ending on the chain's last cell.
+    void ExpectChainWords(const std::string& json, int overlap) {
+        TWorkDictionary dictionary;
+        dictionary.ShowProgress = false;
+        dictionary.FileName = mDefaults.DictionaryFile;
+        ASSERT_TRUE(dictionary.Load());
+        const std::vector<std::string> rows = JsonRows(json);
+        const TCells chain = JsonChain(json);
+        ASSERT_GE(chain.size(), 2u);
+        std::vector<std::pair<std::size_t, std::size_t>> runs;  // chain position, length
+        for (const JsonWord& word : JsonWords(json)) {
+            SCOPED_TRACE(ToUtf8(word.word));
+            int index = 0;
+            EXPECT_TRUE(dictionary.Find(dictionary.ToLowerText(word.word), index));
+            ASSERT_EQ(word.cells.size(), word.word.size());
+            ASSERT_GT(word.cells.size(), static_cast<std::size_t>(overlap));
+            for (std::size_t i = 0; i < word.cells.size(); ++i) {
+                const auto [x, y] = word.cells[i];
+                ASSERT_TRUE(y < static_cast<int>(rows.size()) && x < static_cast<int>(rows[y].size()));
+                EXPECT_EQ(rows[y][x], word.word[i]) << x << "," << y;
+            }
+            bool found = false;
+            for (std::size_t p = 0; p + word.cells.size() <= chain.size() && !found; ++p)
+                if (std::equal(word.cells.begin(), word.cells.end(), chain.begin() + static_cast<std::ptrdiff_t>(p))) {
+                    runs.emplace_back(p, word.cells.size());
+                    found = true;
+                }
+            EXPECT_TRUE(found) << "not on consecutive chain cells";
+        }
+        ASSERT_FALSE(runs.empty());
+        std::sort(runs.begin(), runs.end());
+        EXPECT_EQ(runs.front().first, 0u);
+        for (std::size_t i = 1; i < runs.size(); ++i)
+            EXPECT_EQ(runs[i].first, runs[i - 1].first + runs[i - 1].second - overlap) << "word " << i;
+        EXPECT_EQ(runs.back().first + runs.back().second, chain.size());
+    }
+
+    std::filesystem::path mDir;
+    TCrossgenDefaults mDefaults;
+};
+
+// A crossing chain: row 1 rightwards, back along row 0, then down column 1 through its first passage.
+const char* const CrossChain = "0,1:RRRRULLLDDD";
+
+}  // namespace
+
+TEST_F(ChainKind, FillsCoverTheChain) {
+    ScopedRecordingUi quiet;
+    const struct {
+        std::vector<std::string> source;
+        int overlap;
+        std::size_t chainCells;
+    } cases[] = {
+        {{"--kind", "chainword", "--size", "10x6"}, 1, 60},
+        {{"--kind", "chainword", "--size", "8x5", "--overlap", "2"}, 2, 40},
+        {{"--kind", "chainword", "--chain", "0,0:RRRRDDLLLL"}, 1, 11},
+        {{"--kind", "crosschainword", "--chain", CrossChain}, 1, 12},
+        {{"--kind", "crosschainword", "--chain", CrossChain, "--method", "random"}, 1, 12},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"fill", "--seed", "7", "--json"};
+        args.insert(args.end(), c.source.begin(), c.source.end());
+        SCOPED_TRACE(c.source[1] + " " + c.source[3]);
+        const Outcome fill = Run(args);
+        ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err << fill.out;
+        EXPECT_NE(fill.out.find("\"kind\": \"" + c.source[1] + "\""), std::string::npos);
+        EXPECT_NE(fill.out.find("\"number\": 1"), std::string::npos);
+        EXPECT_EQ(JsonChain(fill.out).size(), c.chainCells);
+        ExpectChainWords(fill.out, c.overlap);
+        EXPECT_EQ(Untimed(Run(args).out), Untimed(fill.out));
+    }
+}
+
+TEST_F(ChainKind, TemplatesAndPicturesFillAsTheSize) {
+    ScopedRecordingUi quiet;
+    const std::vector<std::vector<std::string>> sources = {
+        {"--kind", "chainword", "--size", "6x4", "--overlap", "2"},
+        {"--kind", "crosschainword", "--chain", CrossChain},
+    };
+    for (const auto& source : sources) {
+        SCOPED_TRACE(source[1]);
+        std::vector<std::string> fillArgs = {"fill", "--seed", "3", "--json"};
+        std::vector<std::string> templateArgs = {"template"};
+        fillArgs.insert(fillArgs.end(), source.begin(), source.end());
+        templateArgs.insert(templateArgs.end(), source.begin(), source.end());
+        const Outcome direct = Run(fillArgs);
+        ASSERT_EQ(direct.exitCode, ExitCode::Filled) << direct.err;
+
+        std::vector<std::string> toFile = templateArgs;
+        toFile.insert(toFile.end(), {"--out", Path("chain.sbl")});
+        ASSERT_EQ(Run(toFile).exitCode, ExitCode::Filled);
+        const Outcome fromFile = Run({"fill", "--template", Path("chain.sbl"), "--seed", "3", "--json"});
+        ASSERT_EQ(fromFile.exitCode, ExitCode::Filled) << fromFile.err;
+        EXPECT_EQ(Untimed(fromFile.out), Untimed(direct.out));
+
+        const Outcome picture = Run(templateArgs);
+        ASSERT_EQ(picture.exitCode, ExitCode::Filled) << picture.err;
+        EXPECT_NE(picture.out.find("start="), std::string::npos);
+        EXPECT_NE(picture.out.find("d"), std::string::npos);
+        std::ofstream(Path("chain.txt")) << picture.out;
+        const Outcome again = Run({"template", "--picture", Path("chain.txt")});
+        ASSERT_EQ(again.exitCode, ExitCode::Filled) << again.err;
+        EXPECT_EQ(again.out, picture.out);
+        const Outcome fromPicture = Run({"fill", "--picture", Path("chain.txt"), "--seed", "3", "--json"});
+        ASSERT_EQ(fromPicture.exitCode, ExitCode::Filled) << fromPicture.err;
+        EXPECT_EQ(Untimed(fromPicture.out), Untimed(direct.out));
+    }
+}
+
+TEST_F(ChainKind, FilledChainwordsKeepTheirWordStartsInPictures) {
+    ScopedRecordingUi quiet;
+    const Outcome fill = Run({"fill", "--kind", "chainword", "--size", "6x4", "--seed", "2", "--json", "--save",
+                              Path("chain.cwd")});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    const Outcome shown = Run({"show", Path("chain.cwd"), "--json"});
+    ASSERT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
+    EXPECT_EQ(JsonRows(shown.out), JsonRows(fill.out));
+    EXPECT_EQ(JsonWords(shown.out).size(), JsonWords(fill.out).size());
+
+    const Outcome cross = Run({"fill", "--kind", "crosschainword", "--chain", CrossChain, "--seed", "2", "--json",
+                               "--save", Path("cross.cwd")});
+    ASSERT_EQ(cross.exitCode, ExitCode::Filled) << cross.err;
+    const Outcome crossShown = Run({"show", Path("cross.cwd"), "--json"});
+    ASSERT_EQ(crossShown.exitCode, ExitCode::Filled) << crossShown.err;
+    EXPECT_EQ(JsonRows(crossShown.out), JsonRows(cross.out));
+    EXPECT_EQ(JsonWords(crossShown.out).size(), JsonWords(cross.out).size());
+}
+
+TEST_F(ChainKind, BadChainsAreRefused) {
+    ScopedRecordingUi quiet;
+    const std::vector<std::vector<std::string>> cases = {
+        {"fill", "--kind", "crosschainword", "--size", "5x5"},                  // no chain
+        {"fill", "--kind", "crosschainword", "--chain", "0,0:RRL"},             // a U-turn
+        {"fill", "--kind", "crosschainword", "--chain", "0,0:RDLURD"},          // a step repeated
+        {"fill", "--kind", "chainword", "--chain", "0,1:RRRULLD"},              // a cell passed twice
+        {"fill", "--kind", "chainword", "--chain", "0,0:RX"},                   // no move
+        {"fill", "--kind", "chainword", "--chain", "0,0:LL"},                   // off the grid
+        {"fill", "--kind", "chainword", "--chain", "RR"},                       // no start
+        {"template", "--kind", "chainword", "--chain", "0,0:RR", "--size", "2x2"},  // beyond the size
+        {"fill", "--kind", "chainword", "--size", "5x5", "--overlap", "25"},
+        {"fill", "--kind", "classic", "--size", "5x5", "--chain", "0,0:RR"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args[4]);
+        const Outcome run = Run(args);
+        EXPECT_EQ(run.exitCode, ExitCode::BadInput) << run.out;
+        EXPECT_FALSE(run.err.empty());
+    }
+}
