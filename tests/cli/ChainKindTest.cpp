@@ -204,7 +204,7 @@ TEST_F(ChainKind, TemplatesAndPicturesFillAsTheSize) {
     }
 }
 
-TEST_F(ChainKind, FilledChainwordsKeepTheirWordStartsInPictures) {
+TEST_F(ChainKind, SavedChainsShowTheirWords) {
     ScopedRecordingUi quiet;
     const Outcome fill = Run({"fill", "--kind", "chainword", "--size", "6x4", "--seed", "2", "--json", "--save",
                               Path("chain.cwd")});
