@@ -1,16 +1,13 @@
 #include "KindNames.h"
 
 #include "ChainKind.h"
+#include "KnightPath.h"
 #include "Options.h"
 
+#include "kinds/CircleShablon.h"
+#include "kinds/DiagonalShablon.h"
 #include "kinds/FootBallShablon.h"
 #include "kinds/JaponishShablon.h"
-
-#include "kinds/DiagonalShablon.h"
-
-#include "kinds/CircleShablon.h"
-
-#include "KnightPath.h"
 
 namespace {
 

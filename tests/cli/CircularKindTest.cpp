@@ -136,8 +136,8 @@ protected:
             const bool column = word.path == std::string(height - 1, '2');
             const bool clockwise = word.path == std::string(height - 1, '3');
             ASSERT_TRUE(column || clockwise) << word.path;
-            if (column) EXPECT_EQ(word.x % 2, 0);
-            if (clockwise) EXPECT_EQ(word.x % 2 == 0, parity);
+            if (column) { EXPECT_EQ(word.x % 2, 0); }
+            if (clockwise) { EXPECT_EQ(word.x % 2 == 0, parity); }
             for (int i = 0; i < height; ++i) {
                 const int x = column ? word.x : (word.x + i) % width;
                 EXPECT_EQ(word.cells[i], std::pair(x, i));

@@ -131,7 +131,7 @@ TEST_F(DiagonalKind, FillRunsItsWordsAlongTheDiagonalsOfTheLattice) {
         for (std::size_t i = 0; i < word.Cells.size(); ++i) {
             const auto [x, y] = word.Cells[i];
             EXPECT_EQ((x + y) % 2, 0);
-            if (i > 0) EXPECT_EQ(word.Cells[i], std::pair(word.Cells[i - 1].first + dx, word.Cells[i - 1].second + 1));
+            if (i > 0) { EXPECT_EQ(word.Cells[i], std::pair(word.Cells[i - 1].first + dx, word.Cells[i - 1].second + 1)); }
             ASSERT_LT(static_cast<std::size_t>(y), rows.size());
             ASSERT_LT(static_cast<std::size_t>(x), rows[y].size());
             EXPECT_EQ(rows[y][x], word.Word[i]);

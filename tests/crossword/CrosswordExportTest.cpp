@@ -127,7 +127,7 @@ TEST_F(CrosswordExportTest, DecoysStandBesideTheLetterInTwoHalves) {
     EXPECT_TRUE((texts[0] == "К") != (texts[1] == "К")) << texts[0] << texts[1];
     EXPECT_NE(texts[0], texts[1]);
     for (int i = 0; i < list.Count(); ++i)
-        if (list.Kind(i) == static_cast<int>(TExportKind::Line)) EXPECT_EQ(list.Name(i), "CHAR_POLE");
+        if (list.Kind(i) == static_cast<int>(TExportKind::Line)) { EXPECT_EQ(list.Name(i), "CHAR_POLE"); }
 }
 
 TEST_F(CrosswordExportTest, FillEmptyGivesEmptyCellsARandomLetter) {
@@ -405,7 +405,7 @@ TEST_F(CrosswordExportTest, BothDeliveriesLeaveTheSameObjectsInEveryMode) {
             const std::string savedStyle = StyleIn(line, ".SaveStyleProp");
             if (!savedStyle.empty()) saved.insert(savedStyle);
             const std::string applied = StyleIn(line, ".ApplyStyle");
-            if (!applied.empty()) EXPECT_TRUE(saved.count(applied)) << applied << " in mode " << mode;
+            if (!applied.empty()) { EXPECT_TRUE(saved.count(applied)) << applied << " in mode " << mode; }
         }
     }
 }
@@ -421,7 +421,7 @@ TEST_F(CrosswordExportTest, AFailingCallEndsTheExportKeepingWhatWasDrawn) {
         EXPECT_EQ(mUi->Messages, std::vector<std::string>{std::string("OLE-ошибка!"_cp)});
         EXPECT_EQ(static_cast<int>(editor.Log().size()), k);
         EXPECT_GT(mUi->ProgressHidden, hidden);
-        if (k == 200) EXPECT_FALSE(editor.Objects().empty());
+        if (k == 200) { EXPECT_FALSE(editor.Objects().empty()); }
     }
 }
 

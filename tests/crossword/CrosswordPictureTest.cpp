@@ -59,13 +59,6 @@ TBlockFields FrameAtCell11() {
     return fields;
 }
 
-std::string Packed(std::initializer_list<int32_t> values) {
-    std::string text;
-    for (const int32_t v : values)
-        for (int k = 0; k < 4; ++k) text += static_cast<char>(static_cast<uint32_t>(v) >> (8 * k) & 0xFF);
-    return text;
-}
-
 struct KindCase {
     int Kind;
     std::function<void(TComExport&)> Add;

@@ -300,7 +300,7 @@ TEST_F(CrosswordTest, TheKindsOperationsAndTheGridGiveTheSameSearch) {
                 EXPECT_EQ(kindFilled, classicFilled) << context;
                 EXPECT_EQ(kindCode, classicCode) << context;
                 EXPECT_EQ(Letters(*kind), Letters(*classic)) << context;
-                if (method == TFillMethod::Backtrack) EXPECT_GT(classicBest.Count(), 0) << context;
+                if (method == TFillMethod::Backtrack) { EXPECT_GT(classicBest.Count(), 0) << context; }
                 ASSERT_EQ(kindBest.Count(), classicBest.Count()) << context;
                 for (int i = 0; i < classicBest.Count(); ++i) EXPECT_EQ(kindBest.Record(i), classicBest.Record(i));
             }

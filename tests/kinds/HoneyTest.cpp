@@ -72,7 +72,7 @@ TEST_F(HoneyTest, FillsPutTheCentreLetterWhereTheModeSays) {
         // The ring starts at the left neighbour and runs clockwise.
         const std::string ring = c.Mode == 1 || c.Mode == 3 ? word.substr(1, 8) : word.substr(0, 8);
         EXPECT_EQ(crossword->CellText(0, 1) + crossword->CellText(0, 0) + crossword->CellText(1, 0), ring.substr(0, 3));
-        if (c.CentreAt >= 0) EXPECT_EQ(crossword->CellText(1, 1), word.substr(c.CentreAt, 1));
+        if (c.CentreAt >= 0) { EXPECT_EQ(crossword->CellText(1, 1), word.substr(c.CentreAt, 1)); }
     }
 }
 

@@ -250,7 +250,7 @@ TEST(Japonish, GuideLinesEveryStepInsideThePicture) {
     EXPECT_EQ(LinesOf(list), (std::vector<std::pair<int, int>>{
                                  {left * Cell, 0}, {(left + 5) * Cell, 0}, {0, -top * Cell}}));
     for (int i = 0; i < list.Count(); ++i)
-        if (list.Kind(i) == static_cast<int>(TExportKind::Line)) EXPECT_EQ(list.Name(i), "SETKA_STYLE");
+        if (list.Kind(i) == static_cast<int>(TExportKind::Line)) { EXPECT_EQ(list.Name(i), "SETKA_STYLE"); }
 
     for (const int step : {0, -3}) {
         shablon.SetkaStep = step;

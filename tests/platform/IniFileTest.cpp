@@ -47,7 +47,7 @@ TEST(IniInteger, DecimalAndHexadecimalWithin32Bits) {
     for (const IntegerCase& c : cases) {
         int32_t value = 12345;
         EXPECT_EQ(ParseIniInteger(c.text, value), c.valid) << c.text;
-        if (c.valid) EXPECT_EQ(value, c.value) << c.text;
+        if (c.valid) { EXPECT_EQ(value, c.value) << c.text; }
     }
 }
 

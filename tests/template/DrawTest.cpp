@@ -139,7 +139,7 @@ TEST(TemplateDraw, EveryBaseFormDrawsItsShape) {
             EXPECT_EQ(call.Rect, (TRect{10, 20, 110, 120})) << c.name;
             EXPECT_EQ(call.Corner, (TPoint{c.params[0], c.params[0]})) << c.name;  // round(w * PARAM1 / 100)
         }
-        if (c.op == TCanvasOp::Ellipse) EXPECT_EQ(call.Rect, (TRect{10, 20, 110, 120})) << c.name;
+        if (c.op == TCanvasOp::Ellipse) { EXPECT_EQ(call.Rect, (TRect{10, 20, 110, 120})) << c.name; }
         if (c.op != TCanvasOp::Polygon) continue;
         if (c.form <= 4 && c.params[0] == 0) {
             EXPECT_EQ(call.Points, c.points) << c.name;
@@ -368,7 +368,7 @@ TEST(TemplateDraw, LineArrowsForEveryCode) {
         Recorder r;
         shablon.DrawLineArrows(r.Canvas, c.code);
         ASSERT_EQ(r.Calls().size(), c.approach ? 2u : 1u) << c.code;
-        if (c.approach) EXPECT_EQ(r.Calls()[0].Points, (TPoints{c.from, c.start})) << c.code;
+        if (c.approach) { EXPECT_EQ(r.Calls()[0].Points, (TPoints{c.from, c.start})) << c.code; }
         const TCanvasCall& stroke = r.Calls().back();
         EXPECT_EQ(stroke.Pen, (TPen{0xFF0000, 5, TPenStyle::Solid})) << c.code;
         const TPoint tip{c.start.X + c.dx * c.length, c.start.Y + c.dy * c.length};

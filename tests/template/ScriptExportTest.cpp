@@ -65,8 +65,9 @@ TEST_F(ScriptExportTest, StylesComeFirstAndEveryAppliedStyleWasSaved) {
     for (const std::string& line : lines) {
         EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
         if (line.rfind(".SaveStyleProp \"", 0) == 0) saved.insert(line.substr(16, line.find('"', 16) - 16));
-        if (line.rfind(".ApplyStyle \"", 0) == 0)
+        if (line.rfind(".ApplyStyle \"", 0) == 0) {
             EXPECT_TRUE(saved.count(line.substr(13, line.size() - 14))) << line;
+        }
     }
 }
 
@@ -105,7 +106,7 @@ TEST_F(ScriptExportTest, CellFormsBecomeTheirCommands) {
         form.Param1 = c.P1, form.Param2 = c.P2, form.Param3 = c.P3, form.Param4 = c.P4;
         const TLines lines = AfterStyles(ScriptOf(Shablon));
         EXPECT_TRUE(Has(lines, c.Expected)) << int{c.Form};
-        if (!c.Absent.empty()) EXPECT_EQ(CountPrefix(lines, c.Absent), 0) << int{c.Form};
+        if (!c.Absent.empty()) { EXPECT_EQ(CountPrefix(lines, c.Absent), 0) << int{c.Form}; }
         EXPECT_TRUE(Has(lines, ".ApplyStyle \"CHAR_POLE\"")) << int{c.Form};
     }
     Shablon.LetterCellLook.Form.Form = KletkaForm::Hexagon;

@@ -56,7 +56,7 @@ GridPicture ReferenceInnerBlanks(const TShablon& shablon) {
     while (!queue.empty()) {
         const auto [x, y] = queue.front();
         queue.pop_front();
-        for (const auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+        for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
             const int nx = x + dx, ny = y + dy;
             if (nx < 0 || ny < 0 || nx >= w || ny >= h || reached[nx][ny] || !free(nx, ny)) continue;
             reached[nx][ny] = true;
