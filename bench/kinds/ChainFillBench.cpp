@@ -15,19 +15,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int ChainSides[] = {8, 9, 10, 11, 12, 13, 14, 15, 16};
-constexpr int Seeds = 20;
-constexpr int TimeLimitSeconds = 10;
-constexpr int CaseBudgetSeconds = 15;
-
-using TClock = std::chrono::steady_clock;
+constexpr TSeedRun Run{20, 10, 15};
 
 // The moves of a serpentine from (0, 0): row 0 rightwards, row 1 leftwards and so on.
 std::string RowSerpentine(int width, int height) {
@@ -56,52 +50,6 @@ struct TCrossCase {
 };
 constexpr TCrossCase CrossCases[] = {{6, false}, {10, false}, {14, false}, {5, true}, {7, true}, {9, true}};
 
-template <typename TKind>
-TKind* Loaded() {
-    static std::unique_ptr<TKind> crossword;
-    if (!crossword) {
-        crossword = std::make_unique<TKind>();
-        crossword->Dictionary.ShowProgress = false;
-        if (!crossword->LoadDictionary(std::string(ZELVANA_DATA_DIR) + "/dic1.wdi")) return nullptr;
-        crossword->FillParameters.TimeLimit = TimeLimitSeconds;
-    }
-    return crossword.get();
-}
-
-// Fills the crossword as set up by prepare under each seed while the budget lasts.
-template <typename Prepare>
-void Run(benchmark::State& state, TCrossword& crossword, Prepare&& prepare, const std::string& label) {
-    std::vector<double> milliseconds;
-    int filled = 0;
-    int lastError = 0;
-    for (auto _ : state) {
-        const auto start = TClock::now();
-        for (int seed = 1; seed <= Seeds && TClock::now() - start < std::chrono::seconds(CaseBudgetSeconds); ++seed) {
-            if (!prepare()) {
-                state.SkipWithError("the chain was refused");
-                return;
-            }
-            RandSeed(static_cast<uint32_t>(seed));
-            int errCode = 0;
-            TFillResult best;
-            const auto fillStart = TClock::now();
-            if (crossword.Fill(0, 0, crossword.Width, crossword.Height, false, errCode, best))
-                ++filled;
-            else
-                lastError = errCode;
-            const std::chrono::duration<double, std::milli> elapsed = TClock::now() - fillStart;
-            milliseconds.push_back(elapsed.count());
-            crossword.ClearWords(0, 0, crossword.Width, crossword.Height, true);
-        }
-    }
-    state.SetLabel(label);
-    state.counters["fills"] = static_cast<double>(milliseconds.size());
-    state.counters["success_%"] = 100.0 * filled / std::max<std::size_t>(milliseconds.size(), 1);
-    state.counters["median_ms"] = Percentile(milliseconds, 0.5);
-    state.counters["p95_ms"] = Percentile(milliseconds, 0.95);
-    state.counters["last_error"] = lastError;
-}
-
 // The crossword sized to the side with the chain of the moves laid, prepared as a loaded
 // template is.
 template <typename TKind, typename TShape>
@@ -119,20 +67,20 @@ bool LayChain(TKind& crossword, int width, int height, const std::string& moves)
 
 void Chainword(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    TChainword* crossword = Loaded<TChainword>();
+    TChainword* crossword = LoadedOnce<TChainword>();
     if (!crossword) {
         state.SkipWithError("dic1.wdi missing: build the data files first");
         return;
     }
     const int side = ChainSides[state.range(0)];
-    Run(state, *crossword, [&] {
+    FillSeeds(state, *crossword, Run, [&] {
         return LayChain<TChainword, TChainwordShablon>(*crossword, side, side, RowSerpentine(side, side));
-    }, std::to_string(side) + "x" + std::to_string(side) + " chainword");
+    }, SizeLabel(side, side) + " chainword");
 }
 
 void CrossChainword(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    TCrossChainword* crossword = Loaded<TCrossChainword>();
+    TCrossChainword* crossword = LoadedOnce<TCrossChainword>();
     if (!crossword) {
         state.SkipWithError("dic1.wdi missing: build the data files first");
         return;
@@ -140,15 +88,15 @@ void CrossChainword(benchmark::State& state) {
     const TCrossCase& c = CrossCases[state.range(0)];
     crossword->FillParameters.FillMethod = state.range(1) ? TFillMethod::RandomRestart : TFillMethod::Backtrack;
     const std::string moves = c.Double ? DoublePass(c.Side) : RowSerpentine(c.Side, c.Side);
-    Run(state, *crossword, [&] {
+    FillSeeds(state, *crossword, Run, [&] {
         return LayChain<TCrossChainword, TCrossChainwordShablon>(*crossword, c.Side, c.Side, moves);
-    }, std::to_string(c.Side) + "x" + std::to_string(c.Side) + (c.Double ? " crossed twice" : " serpentine") +
+    }, SizeLabel(c.Side, c.Side) + (c.Double ? " crossed twice" : " serpentine") +
            (state.range(1) ? ", random restarts" : ", depth first"));
 }
 
 void ChainPlacement(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    TCrossChainword* crossword = Loaded<TCrossChainword>();
+    TCrossChainword* crossword = LoadedOnce<TCrossChainword>();
     if (!crossword) {
         state.SkipWithError("dic1.wdi missing: build the data files first");
         return;

@@ -12,15 +12,11 @@
 
 #include "crossword/ClassicCrossword.h"
 #include "kinds/DiagonalCrossword.h"
-#include "platform/Clock.h"
-#include "platform/IndexCollection.h"
 #include "platform/RecordingUi.h"
 #include "template/ClassicShablon.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,84 +27,42 @@ constexpr int SeedsPerTemplate = 8;
 constexpr int TimeLimitSeconds = 10;
 constexpr int CaseBudgetSeconds = 10;
 
-struct TFiles {
-    TFiles() {
-        for (TCrossword* crossword : {static_cast<TCrossword*>(&classic), static_cast<TCrossword*>(&diagonal)}) {
-            crossword->Dictionary.ShowProgress = false;
-            loaded = crossword->LoadDictionary(std::string(ZELVANA_DATA_DIR) + "/dic1.wdi");
-        }
-        templates.FileName = std::string(ZELVANA_DATA_DIR) + "/templates.col";
-        loaded = templates.LoadFromFile() && loaded;
-    }
-    TClassicCrossword classic;
-    TDiagonalCrossword diagonal;
-    TIndexCollection templates;
-    bool loaded = false;
-};
-
-TFiles& Files() {
-    static TFiles files;
-    return files;
-}
-
-// The template texts of a size, without the prefix.
-std::vector<std::string> TemplatesOfSize(const TIndexCollection& templates, int width, int height) {
-    std::vector<std::string> texts;
-    for (int i = 0; i < templates.Count(); ++i) {
-        const std::string text = templates.EntryText(i);
-        if (text.size() > 12 && text[10] == static_cast<char>(48 + width) && text[11] == static_cast<char>(48 + height))
-            texts.push_back(text.substr(9));
-    }
-    return texts;
-}
+using TFiles = TGameFiles<TClassicCrossword, TDiagonalCrossword>;
 
 void FillKind(benchmark::State& state) {
     const auto [width, height] = Sizes[state.range(0)];
     const bool onLattice = state.range(1) != 0;
     ScopedRecordingUi quiet;
-    TFiles& files = Files();
-    const std::vector<std::string> texts = TemplatesOfSize(files.templates, width, height);
-    if (!files.loaded || texts.empty()) {
+    TFiles& files = TFiles::Once();
+    const std::vector<std::string> texts = TemplatesOfSize(files.Templates, width, height);
+    if (!files.Loaded || texts.empty()) {
         state.SkipWithError("templates.col or dic1.wdi missing: build the data files first");
         return;
     }
-    TCrossword& crossword = onLattice ? static_cast<TCrossword&>(files.diagonal) : files.classic;
+    TDiagonalCrossword& diagonal = files.Get<TDiagonalCrossword>();
+    TCrossword& crossword = onLattice ? static_cast<TCrossword&>(diagonal) : files.Get<TClassicCrossword>();
     crossword.FillParameters.FillMethod = TFillMethod::Backtrack;
     crossword.FillParameters.TimeLimit = TimeLimitSeconds;
-    std::vector<double> milliseconds;
-    int filled = 0;
+    TFillTally tally;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        const auto inBudget = [&] {
-            return std::chrono::steady_clock::now() - start < std::chrono::seconds(CaseBudgetSeconds);
-        };
-        for (int seed = 1; seed <= SeedsPerTemplate && inBudget(); ++seed)
-            for (std::size_t t = 0; t < texts.size() && inBudget(); ++t) {
+        const TCaseBudget budget(CaseBudgetSeconds);
+        for (int seed = 1; seed <= SeedsPerTemplate && budget.Left(); ++seed)
+            for (std::size_t t = 0; t < texts.size() && budget.Left(); ++t) {
                 TClassicShablon grid(width, height);
                 grid.ParseTemplate(texts[t], 0, 0);
                 if (onLattice) {
-                    files.diagonal.LayOnLattice(grid);
+                    diagonal.LayOnLattice(grid);
                 } else {
                     crossword.SetWidth(width);
                     crossword.SetHeight(height);
                     crossword.Template->ParseTemplate(texts[t], 0, 0);
                     crossword.PrepareForFill();
                 }
-                RandSeed(static_cast<uint32_t>(seed));
-                int errCode = 0;
-                TFillResult best;
-                const auto fillStart = std::chrono::steady_clock::now();
-                filled += crossword.Fill(0, 0, crossword.Width, crossword.Height, false, errCode, best) ? 1 : 0;
-                const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - fillStart;
-                milliseconds.push_back(elapsed.count());
+                tally.Fill(crossword, seed);
                 crossword.ClearWords(0, 0, crossword.Width, crossword.Height, true);
             }
     }
-    state.SetLabel(std::to_string(width) + "x" + std::to_string(height) + (onLattice ? " diagonal" : " classic"));
-    state.counters["fills"] = static_cast<double>(milliseconds.size());
-    state.counters["success_%"] = 100.0 * filled / std::max<std::size_t>(milliseconds.size(), 1);
-    state.counters["median_ms"] = Percentile(milliseconds, 0.5);
-    state.counters["p95_ms"] = Percentile(milliseconds, 0.95);
+    tally.Report(state, SizeLabel(width, height) + (onLattice ? " diagonal" : " classic"));
 }
 
 void Cases(benchmark::internal::Benchmark* bench) {

@@ -11,11 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -31,11 +28,7 @@ const char* const Tours[] = {
     "4,2 2,1 0,2 1,4 3,5 2,3 4,4 5,6 7,7 6,5",
 };
 constexpr int FirstSide = 5;
-constexpr int Seeds = 20;
-constexpr int TimeLimitSeconds = 10;
-constexpr int CaseBudgetSeconds = 30;
-
-using TClock = std::chrono::steady_clock;
+constexpr TSeedRun Run{20, 10, 30};
 
 // The knight template text of a side x side board whose every cell lies on the tour.
 std::string TourText(int side, const char* tour) {
@@ -56,12 +49,7 @@ std::string TourText(int side, const char* tour) {
 
 void KnightFill(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    static std::unique_ptr<TKnightCrossword> crossword;
-    if (!crossword) {
-        crossword = std::make_unique<TKnightCrossword>();
-        crossword->Dictionary.ShowProgress = false;
-        if (!crossword->LoadDictionary(std::string(ZELVANA_DATA_DIR) + "/dic1.wdi")) crossword.reset();
-    }
+    TKnightCrossword* crossword = LoadedOnce<TKnightCrossword>();
     if (!crossword) {
         state.SkipWithError("dic1.wdi missing: build the data files first");
         return;
@@ -74,28 +62,7 @@ void KnightFill(benchmark::State& state) {
         return;
     }
     crossword->TakeTemplate();
-    crossword->FillParameters.TimeLimit = TimeLimitSeconds;
-
-    std::vector<double> milliseconds;
-    int filled = 0;
-    for (auto _ : state) {
-        const auto start = TClock::now();
-        for (int seed = 1; seed <= Seeds && TClock::now() - start < std::chrono::seconds(CaseBudgetSeconds); ++seed) {
-            RandSeed(static_cast<uint32_t>(seed));
-            int errCode = 0;
-            TFillResult best;
-            const auto fillStart = TClock::now();
-            if (crossword->Fill(0, 0, crossword->Width, crossword->Height, false, errCode, best)) ++filled;
-            const std::chrono::duration<double, std::milli> elapsed = TClock::now() - fillStart;
-            milliseconds.push_back(elapsed.count());
-            crossword->ClearWords(0, 0, crossword->Width, crossword->Height, true);
-        }
-    }
-    state.SetLabel(std::to_string(side) + "x" + std::to_string(side) + " knight's tour");
-    state.counters["fills"] = static_cast<double>(milliseconds.size());
-    state.counters["success_%"] = 100.0 * filled / std::max<std::size_t>(milliseconds.size(), 1);
-    state.counters["median_ms"] = Percentile(milliseconds, 0.5);
-    state.counters["p95_ms"] = Percentile(milliseconds, 0.95);
+    FillSeeds(state, *crossword, Run, [] { return true; }, SizeLabel(side, side) + " knight's tour");
 }
 
 }  // namespace

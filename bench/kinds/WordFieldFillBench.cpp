@@ -10,29 +10,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
 constexpr int FirstSide = 8;
 constexpr int LastSide = 15;
-constexpr int Seeds = 20;
-constexpr int TimeLimitSeconds = 10;
-constexpr int CaseBudgetSeconds = 30;
-
-using TClock = std::chrono::steady_clock;
+constexpr TSeedRun Run{20, 10, 30};
 
 void WordFieldFill(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    static std::unique_ptr<TEnglishCrossword> crossword;
-    if (!crossword) {
-        crossword = std::make_unique<TEnglishCrossword>();
-        crossword->Dictionary.ShowProgress = false;
-        if (!crossword->LoadDictionary(std::string(ZELVANA_DATA_DIR) + "/dic1.wdi")) crossword.reset();
-    }
+    TEnglishCrossword* crossword = LoadedOnce<TEnglishCrossword>();
     if (!crossword) {
         state.SkipWithError("dic1.wdi missing: build the data files first");
         return;
@@ -41,30 +29,10 @@ void WordFieldFill(benchmark::State& state) {
     crossword->SetWidth(side);
     crossword->SetHeight(side);
     crossword->Template->ClearRect(0, 0, side - 1, side - 1, true);
-    crossword->PrepareForFill();
-    crossword->FillParameters.TimeLimit = TimeLimitSeconds;
-
-    std::vector<double> milliseconds;
-    int filled = 0;
-    for (auto _ : state) {
-        const auto start = TClock::now();
-        for (int seed = 1; seed <= Seeds && TClock::now() - start < std::chrono::seconds(CaseBudgetSeconds); ++seed) {
-            RandSeed(static_cast<uint32_t>(seed));
-            int errCode = 0;
-            TFillResult best;
-            const auto fillStart = TClock::now();
-            if (crossword->Fill(0, 0, side, side, false, errCode, best)) ++filled;
-            const std::chrono::duration<double, std::milli> elapsed = TClock::now() - fillStart;
-            milliseconds.push_back(elapsed.count());
-            crossword->ClearWords(0, 0, side, side, true);
-            crossword->PrepareForFill();
-        }
-    }
-    state.SetLabel(std::to_string(side) + "x" + std::to_string(side) + " word field");
-    state.counters["fills"] = static_cast<double>(milliseconds.size());
-    state.counters["success_%"] = 100.0 * filled / std::max<std::size_t>(milliseconds.size(), 1);
-    state.counters["median_ms"] = Percentile(milliseconds, 0.5);
-    state.counters["p95_ms"] = Percentile(milliseconds, 0.95);
+    FillSeeds(state, *crossword, Run, [&] {
+        crossword->PrepareForFill();
+        return true;
+    }, SizeLabel(side, side) + " word field");
 }
 
 }  // namespace
