@@ -3,9 +3,8 @@
 // overlap, the chain covered to its end, the grid's letters spelling every word), repeated fills,
 // template files and pictures read back, saved crosswords shown again, refused chains.
 
-#include "cli/Crossgen.h"
-#include "dictionary/WorkDictionary.h"
-#include "kinds/Kinds.h"
+#include "KindJson.h"
+
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 
@@ -16,96 +15,30 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
-const std::string DataDir = ZELVANA_DATA_DIR;
-
-using TCells = std::vector<std::pair<int, int>>;
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-struct JsonWord {
-    TCells cells;
-    std::string word;  // cp1251
-};
-
-TCells ParseCells(const std::string& text) {
-    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
-    TCells cells;
-    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
-        cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
-    return cells;
-}
+using TCells = TJsonCells;
 
 TCells JsonChain(const std::string& json) {
     static const std::regex chain(R"re("chain": (\[(?:\[\d+, \d+\](?:, )?)*\]))re");
     std::smatch found;
-    return std::regex_search(json, found, chain) ? ParseCells(found[1]) : TCells{};
+    return std::regex_search(json, found, chain) ? JsonCellPairs(found[1]) : TCells{};
 }
 
-std::vector<std::string> JsonRows(const std::string& json) {
-    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
-    static const std::regex row(R"re("([^"]*)")re");
-    std::smatch found;
-    std::vector<std::string> list;
-    if (!std::regex_search(json, found, rows)) return list;
-    const std::string text = found[1];
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
-        list.push_back(FromUtf8((*it)[1].str()));
-    return list;
-}
-
-std::vector<JsonWord> JsonWords(const std::string& json) {
-    static const std::regex word(R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
-    std::vector<JsonWord> words;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
-        words.push_back({ParseCells((*it)[1]), FromUtf8((*it)[2].str())});
-    return words;
-}
-
-std::string Untimed(const std::string& json) {
-    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
-    return std::regex_replace(json, timing, "");
-}
-
-class ChainKind : public ::testing::Test {
+class ChainKind : public KindCrossgenTest {
 protected:
-    void SetUp() override {
-        RegisterKinds();
-        mDir = std::filesystem::temp_directory_path() / ("zelvana-chain-" + std::to_string(getpid()) + "-" +
-                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(mDir);
-        mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
-    }
-    void TearDown() override { std::filesystem::remove_all(mDir); }
-
-    std::string Path(const std::string& name) const { return (mDir / name).string(); }
-
-    Outcome Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunCrossgen(args, out, err, mDefaults);
-        return {code, out.str(), err.str()};
-    }
-
     // Checks a fill's JSON by itself: every word a dictionary word on a run of consecutive chain
     // positions spelled by the rows, the first at the chain's start, each next one starting where
     // the one before leaves its last overlap cells, the last ending on the chain's last cell.
     void ExpectChainWords(const std::string& json, int overlap) {
         TWorkDictionary dictionary;
-        dictionary.ShowProgress = false;
-        dictionary.FileName = mDefaults.DictionaryFile;
-        ASSERT_TRUE(dictionary.Load());
+        ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
         const std::vector<std::string> rows = JsonRows(json);
         const TCells chain = JsonChain(json);
         ASSERT_GE(chain.size(), 2u);
         std::vector<std::pair<std::size_t, std::size_t>> runs;  // chain position, length
-        for (const JsonWord& word : JsonWords(json)) {
+        for (const JsonCellWord& word : JsonCellWords(json)) {
             SCOPED_TRACE(ToUtf8(word.word));
             int index = 0;
             EXPECT_TRUE(dictionary.Find(dictionary.ToLowerText(word.word), index));
@@ -131,9 +64,6 @@ protected:
             EXPECT_EQ(runs[i].first, runs[i - 1].first + runs[i - 1].second - overlap) << "word " << i;
         EXPECT_EQ(runs.back().first + runs.back().second, chain.size());
     }
-
-    std::filesystem::path mDir;
-    TCrossgenDefaults mDefaults;
 };
 
 // A crossing chain: row 1 rightwards, back along row 0, then down column 1 through its first passage.
@@ -212,7 +142,7 @@ TEST_F(ChainKind, SavedChainsShowTheirWords) {
     const Outcome shown = Run({"show", Path("chain.cwd"), "--json"});
     ASSERT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
     EXPECT_EQ(JsonRows(shown.out), JsonRows(fill.out));
-    EXPECT_EQ(JsonWords(shown.out).size(), JsonWords(fill.out).size());
+    EXPECT_EQ(JsonCellWords(shown.out).size(), JsonCellWords(fill.out).size());
 
     const Outcome cross = Run({"fill", "--kind", "crosschainword", "--chain", CrossChain, "--seed", "2", "--json",
                                "--save", Path("cross.cwd")});
@@ -220,7 +150,7 @@ TEST_F(ChainKind, SavedChainsShowTheirWords) {
     const Outcome crossShown = Run({"show", Path("cross.cwd"), "--json"});
     ASSERT_EQ(crossShown.exitCode, ExitCode::Filled) << crossShown.err;
     EXPECT_EQ(JsonRows(crossShown.out), JsonRows(cross.out));
-    EXPECT_EQ(JsonWords(crossShown.out).size(), JsonWords(cross.out).size());
+    EXPECT_EQ(JsonCellWords(crossShown.out).size(), JsonCellWords(cross.out).size());
 }
 
 TEST_F(ChainKind, BadChainsAreRefused) {

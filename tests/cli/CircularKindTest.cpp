@@ -4,10 +4,9 @@
 // clockwise, the parity switch), repeated fills, the picture form,
 // the two clue lists and the pictures of every mode.
 
-#include "cli/Crossgen.h"
+#include "KindJson.h"
+
 #include "dictionary/FileHelpers.h"
-#include "dictionary/WorkDictionary.h"
-#include "kinds/Kinds.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 
@@ -16,17 +15,8 @@
 #include <filesystem>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
-
-const std::string DataDir = ZELVANA_DATA_DIR;
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
 
 struct JsonWord {
     int x = 0, y = 0;
@@ -35,30 +25,12 @@ struct JsonWord {
     std::string word;  // cp1251
 };
 
-std::vector<std::string> JsonRows(const std::string& json) {
-    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
-    static const std::regex row(R"re("([^"]*)")re");
-    std::smatch found;
-    std::vector<std::string> list;
-    if (!std::regex_search(json, found, rows)) return list;
-    const std::string text = found[1];
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
-        list.push_back(FromUtf8((*it)[1].str()));
-    return list;
-}
-
 std::vector<JsonWord> JsonWords(const std::string& json) {
     static const std::regex word(
         R"re(\{"x": (\d+), "y": (\d+), "direction": "[^"]*", "path": "([^"]*)", "cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
-    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
     std::vector<JsonWord> words;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it) {
-        JsonWord w{std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], {}, FromUtf8((*it)[5].str())};
-        const std::string cells = (*it)[4];
-        for (auto c = std::sregex_iterator(cells.begin(), cells.end(), cell); c != std::sregex_iterator(); ++c)
-            w.cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
-        words.push_back(w);
-    }
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
+        words.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], JsonCellPairs((*it)[4]), FromUtf8((*it)[5].str())});
     return words;
 }
 
@@ -77,42 +49,17 @@ std::string RingPicture(int width, int height, bool parity) {
     return text;
 }
 
-// The JSON without its timing.
-std::string Untimed(const std::string& json) {
-    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
-    return std::regex_replace(json, timing, "");
-}
-
-class CircularKind : public ::testing::Test {
+class CircularKind : public KindCrossgenTest {
 protected:
-    void SetUp() override {
-        RegisterKinds();
-        mDir = std::filesystem::temp_directory_path() / ("zelvana-circular-" + std::to_string(getpid()) + "-" +
-                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(mDir);
-        mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
-    }
-    void TearDown() override { std::filesystem::remove_all(mDir); }
-
-    std::string Path(const std::string& name) const { return (mDir / name).string(); }
-
     std::string WriteText(const std::string& name, const std::string& text) {
         EXPECT_TRUE(WriteFileText(Path(name), text));
         return Path(name);
     }
 
-    Outcome Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunCrossgen(args, out, err, mDefaults);
-        return {code, out.str(), err.str()};
-    }
-
     // Checks a fill's JSON by itself against the ring of width x height.
     void ExpectRingWords(const std::string& json, int width, int height, bool parity) {
         TWorkDictionary dictionary;
-        dictionary.ShowProgress = false;
-        dictionary.FileName = mDefaults.DictionaryFile;
-        ASSERT_TRUE(dictionary.Load());
+        ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
         const std::vector<std::string> rows = JsonRows(json);
         ASSERT_EQ(rows.size(), static_cast<std::size_t>(height));
         const std::vector<JsonWord> words = JsonWords(json);
@@ -145,9 +92,6 @@ protected:
             }
         }
     }
-
-    std::filesystem::path mDir;
-    TCrossgenDefaults mDefaults;
 };
 
 }  // namespace

@@ -4,9 +4,9 @@
 
 #include "../crossword/CrosswordFixture.h"
 
-#include "cli/Crossgen.h"
+#include "KindJson.h"
+
 #include "dictionary/FileHelpers.h"
-#include "kinds/Kinds.h"
 #include "platform/Metafile.h"
 
 #include <algorithm>
@@ -16,12 +16,6 @@
 #include <sstream>
 
 namespace {
-
-struct TOutcome {
-    int ExitCode;
-    std::string Out;
-    std::string Err;
-};
 
 struct TJsonWord {
     int X = 0, Y = 0;
@@ -33,28 +27,10 @@ struct TJsonWord {
 std::vector<TJsonWord> WordsOf(const std::string& json) {
     static const std::regex word(
         R"re(\{"x": (\d+), "y": (\d+), "direction": "([^"]*)", "path": "[^"]*", "cells": \[((?:\[\d+, \d+\](?:, )?)*)\], "word": "([^"]*)")re");
-    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
     std::vector<TJsonWord> words;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it) {
-        TJsonWord w{std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], {}, FromUtf8((*it)[5].str())};
-        const std::string cells = (*it)[4];
-        for (auto c = std::sregex_iterator(cells.begin(), cells.end(), cell); c != std::sregex_iterator(); ++c)
-            w.Cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
-        words.push_back(std::move(w));
-    }
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
+        words.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], JsonCellPairs((*it)[4]), FromUtf8((*it)[5].str())});
     return words;
-}
-
-std::vector<std::string> RowsOf(const std::string& json) {
-    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
-    static const std::regex row(R"re("([^"]*)")re");
-    std::smatch found;
-    std::vector<std::string> list;
-    if (!std::regex_search(json, found, rows)) return list;
-    const std::string text = found[1];
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
-        list.push_back(FromUtf8((*it)[1].str()));
-    return list;
 }
 
 // The JSON up to the fill time, which differs between runs.
@@ -69,7 +45,7 @@ std::string GridPart(const std::string& json) {
 
 // The grid's letter cells, "." each, and its other cells.
 std::vector<std::string> Shape(const std::string& json) {
-    std::vector<std::string> rows = RowsOf(json);
+    std::vector<std::string> rows = JsonRows(json);
     for (std::string& row : rows) std::replace_if(row.begin(), row.end(), [](char c) { return c != '#'; }, '.');
     return rows;
 }
@@ -80,25 +56,19 @@ protected:
         CrosswordTest::SetUp();
         RegisterKinds();
         mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
-        mDictionary.FileName = mDefaults.DictionaryFile;
-        mDictionary.ShowProgress = false;
-        ASSERT_TRUE(mDictionary.Load());
+        ASSERT_TRUE(LoadWordList(mDictionary, mDefaults.DictionaryFile));
     }
 
-    TOutcome Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunCrossgen(args, out, err, mDefaults);
-        return {code, out.str(), err.str()};
-    }
+    Outcome Run(const std::vector<std::string>& args) const { return RunCrossgenWith(args, mDefaults); }
 
     // A filled crossword's JSON, made twice to see that the seed repeats it.
     std::string Fill(std::vector<std::string> args) {
         args.insert(args.begin(), "fill");
         args.insert(args.end(), {"--json", "--seed", "7"});
-        const TOutcome run = Run(args);
-        EXPECT_EQ(run.ExitCode, ExitCode::Filled) << run.Err << run.Out;
-        EXPECT_EQ(WithoutTime(Run(args).Out), WithoutTime(run.Out));
-        return run.Out;
+        const Outcome run = Run(args);
+        EXPECT_EQ(run.exitCode, ExitCode::Filled) << run.err << run.out;
+        EXPECT_EQ(WithoutTime(Run(args).out), WithoutTime(run.out));
+        return run.out;
     }
 
     static std::vector<int> Lengths(const std::vector<TJsonWord>& words) {
@@ -118,7 +88,7 @@ protected:
 TEST_F(DiagonalKind, FillRunsItsWordsAlongTheDiagonalsOfTheLattice) {
     const std::string json = Fill({"--kind", "diagonal", "--size", "9x9"});
     const std::vector<TJsonWord> words = WordsOf(json);
-    const std::vector<std::string> rows = RowsOf(json);
+    const std::vector<std::string> rows = JsonRows(json);
     ASSERT_FALSE(words.empty());
     for (const TJsonWord& word : words) {
         SCOPED_TRACE(ToUtf8(word.Word));
@@ -146,27 +116,27 @@ TEST_F(DiagonalKind, TemplateFilesSavedCrosswordsAndPicturesRoundTrip) {
     const std::vector<std::string> size = {"--kind", "diagonal", "--size", "9x9", "--seed", "7"};
     std::vector<std::string> made = {"template", "--out", Path("d.shb")};
     made.insert(made.end(), size.begin(), size.end());
-    ASSERT_EQ(Run(made).ExitCode, ExitCode::Filled);
+    ASSERT_EQ(Run(made).exitCode, ExitCode::Filled);
     EXPECT_EQ(Shape(Fill({"--template", Path("d.shb")})), Shape(Fill({"--kind", "diagonal", "--size", "9x9"})));
 
     std::vector<std::string> printed = {"template"};
     printed.insert(printed.end(), size.begin(), size.end());
-    const TOutcome picture = Run(printed);
-    ASSERT_EQ(picture.ExitCode, ExitCode::Filled) << picture.Err;
-    EXPECT_EQ(picture.Out.substr(0, picture.Out.find(' ')), "diagonal");
-    ASSERT_TRUE(WriteFileText(Path("d.txt"), picture.Out));
-    EXPECT_EQ(Run({"template", "--picture", Path("d.txt")}).Out, picture.Out);
+    const Outcome picture = Run(printed);
+    ASSERT_EQ(picture.exitCode, ExitCode::Filled) << picture.err;
+    EXPECT_EQ(picture.out.substr(0, picture.out.find(' ')), "diagonal");
+    ASSERT_TRUE(WriteFileText(Path("d.txt"), picture.out));
+    EXPECT_EQ(Run({"template", "--picture", Path("d.txt")}).out, picture.out);
 
     const std::string json = Fill({"--kind", "diagonal", "--size", "9x9", "--save", Path("d.crw")});
-    const TOutcome shown = Run({"show", Path("d.crw"), "--json"});
-    ASSERT_EQ(shown.ExitCode, ExitCode::Filled) << shown.Err;
-    EXPECT_EQ(shown.Out, GridPart(json) + "}\n");
+    const Outcome shown = Run({"show", Path("d.crw"), "--json"});
+    ASSERT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
+    EXPECT_EQ(shown.out, GridPart(json) + "}\n");
 
-    const TOutcome clues = Run({"clues", Path("d.crw"), "--split", "--headings"});
-    ASSERT_EQ(clues.ExitCode, ExitCode::Filled) << clues.Err;
-    const std::size_t downRight = clues.Out.find("Слева-вниз-направо:"), downLeft = clues.Out.find("Справа-вниз-налево:");
-    EXPECT_NE(downRight, std::string::npos) << clues.Out;
-    EXPECT_NE(downLeft, std::string::npos) << clues.Out;
+    const Outcome clues = Run({"clues", Path("d.crw"), "--split", "--headings"});
+    ASSERT_EQ(clues.exitCode, ExitCode::Filled) << clues.err;
+    const std::size_t downRight = clues.out.find("Слева-вниз-направо:"), downLeft = clues.out.find("Справа-вниз-налево:");
+    EXPECT_NE(downRight, std::string::npos) << clues.out;
+    EXPECT_NE(downLeft, std::string::npos) << clues.out;
     EXPECT_LT(downRight, downLeft);
 }
 
@@ -177,8 +147,8 @@ TEST_F(DiagonalKind, EveryModeDrawsAPicture) {
     for (int mode = 0; mode <= 6; ++mode) {
         SCOPED_TRACE(mode);
         const std::string out = Path("m" + std::to_string(mode) + ".svg");
-        const TOutcome run = Run({"picture", Path("d.crw"), "--out", out, "--mode", std::to_string(mode), "--seed", "1"});
-        ASSERT_EQ(run.ExitCode, ExitCode::Filled) << run.Err;
+        const Outcome run = Run({"picture", Path("d.crw"), "--out", out, "--mode", std::to_string(mode), "--seed", "1"});
+        ASSERT_EQ(run.exitCode, ExitCode::Filled) << run.err;
         std::string svg;
         ASSERT_TRUE(ReadFileText(out, svg));
         EXPECT_NE(svg.find("<path"), std::string::npos);

@@ -1,9 +1,9 @@
 #include "../crossword/CrosswordFixture.h"
 
-#include "cli/Crossgen.h"
+#include "KindJson.h"
+
 #include "cli/TemplatePicture.h"
 #include "dictionary/FileHelpers.h"
-#include "kinds/Kinds.h"
 #include "platform/IndexCollection.h"
 #include "template/ClassicShablon.h"
 
@@ -13,12 +13,6 @@
 #include <sstream>
 
 namespace {
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
 
 // One word of a fill's JSON, its letters in cp1251.
 struct JsonWord {
@@ -45,17 +39,6 @@ std::vector<TCell> JsonCells(const std::string& text) {
             cells.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
     }
     return cells;
-}
-
-// The grid rows of a fill's JSON, in cp1251 (one byte a cell).
-std::vector<std::string> JsonRows(const std::string& json) {
-    std::vector<std::string> rows;
-    const std::size_t end = json.find(']', json.find("\"rows\": ["));
-    for (std::size_t at = json.find("\"rows\": [") + 9; at < end; at = json.find('"', json.find('"', at + 1) + 1)) {
-        const std::size_t close = json.find('"', at + 1);
-        rows.push_back(FromUtf8(json.substr(at + 1, close - at - 1)));
-    }
-    return rows;
 }
 
 std::vector<JsonWord> JsonWords(const std::string& json) {
@@ -150,11 +133,7 @@ protected:
         return shablon.FileName;
     }
 
-    Outcome Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunCrossgen(args, out, err, mDefaults);
-        return {code, out.str(), err.str()};
-    }
+    Outcome Run(const std::vector<std::string>& args) const { return RunCrossgenWith(args, mDefaults); }
 
     static inline const std::vector<std::string> Words = {"дом", "дуб", "мир", "иск", "око", "бор", "кот", "лес",
                                                           "сок", "рама", "лото", "кино", "река", "сено"};
@@ -365,9 +344,7 @@ protected:
     void SetUp() override {
         KindCommands::SetUp();
         mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
-        mDictionary.FileName = mDefaults.DictionaryFile;
-        mDictionary.ShowProgress = false;
-        ASSERT_TRUE(mDictionary.Load());
+        ASSERT_TRUE(LoadWordList(mDictionary, mDefaults.DictionaryFile));
     }
 
     // Fills with the seed; the same seed gives the same JSON.

@@ -3,12 +3,11 @@
 // the path, numbered in path order, the rows agreeing), repeated fills, template files, the
 // phrase, and the complaints about paths.
 
-#include "cli/Crossgen.h"
+#include "KindJson.h"
+
 #include "cli/TemplatePicture.h"
 #include "dictionary/FileHelpers.h"
-#include "dictionary/WorkDictionary.h"
 #include "kinds/KnightShablon.h"
-#include "kinds/Kinds.h"
 #include "platform/FileText.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -18,30 +17,14 @@
 #include <filesystem>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
-const std::string DataDir = ZELVANA_DATA_DIR;
 // A knight's tour of the 5 x 5 board.
 const std::string Tour = "0,0 1,2 0,4 2,3 4,4 3,2 4,0 2,1 3,3 4,1 2,0 0,1 1,3 3,4 4,2 3,0 1,1 0,3 2,4 4,3 "
                          "3,1 1,0 2,2 1,4 0,2";
 
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-using TCells = std::vector<std::pair<int, int>>;
-
-TCells CellsOf(const std::string& text) {
-    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
-    TCells cells;
-    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
-        cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
-    return cells;
-}
+using TCells = TJsonCells;
 
 TCells TourCells() {
     TCells cells;
@@ -51,54 +34,25 @@ TCells TourCells() {
     return cells;
 }
 
-std::string Untimed(const std::string& json) {
-    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
-    return std::regex_replace(json, timing, "");
-}
-
-class KnightKind : public ::testing::Test {
+class KnightKind : public KindCrossgenTest {
 protected:
-    void SetUp() override {
-        RegisterKinds();
-        mDir = std::filesystem::temp_directory_path() / ("zelvana-knight-" + std::to_string(getpid()) + "-" +
-                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(mDir);
-        mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
-    }
-    void TearDown() override { std::filesystem::remove_all(mDir); }
-
-    std::string Path(const std::string& name) const { return (mDir / name).string(); }
-
-    Outcome Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunCrossgen(args, out, err, mDefaults);
-        return {code, out.str(), err.str()};
-    }
-
     // Checks a fill's JSON by itself against the path.
     void ExpectPathWords(const std::string& json, const TCells& path) {
         TWorkDictionary dictionary;
-        dictionary.ShowProgress = false;
-        dictionary.FileName = mDefaults.DictionaryFile;
-        ASSERT_TRUE(dictionary.Load());
-        static const std::regex rowsPart(R"re("rows": \[([^\]]*)\])re");
-        static const std::regex rowText(R"re("([^"]*)")re");
+        ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
+        const std::vector<std::string> rows = JsonRows(json);
+        ASSERT_FALSE(rows.empty());
         std::smatch found;
-        ASSERT_TRUE(std::regex_search(json, found, rowsPart));
-        std::vector<std::string> rows;
-        const std::string rowsText = found[1];
-        for (auto it = std::sregex_iterator(rowsText.begin(), rowsText.end(), rowText); it != std::sregex_iterator(); ++it)
-            rows.push_back(FromUtf8((*it)[1].str()));
         static const std::regex stepsPart(R"re("steps": (\[(?:\[\d+, \d+\](?:, )?)*\]))re");
         ASSERT_TRUE(std::regex_search(json, found, stepsPart));
-        EXPECT_EQ(CellsOf(found[1]), path);
+        EXPECT_EQ(JsonCellPairs(found[1]), path);
 
         static const std::regex word(
             R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)", "number": (\d+))re");
         std::size_t next = 0;
         int number = 0;
         for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it) {
-            const TCells cells = CellsOf((*it)[1]);
+            const TCells cells = JsonCellPairs((*it)[1]);
             const std::string text = FromUtf8((*it)[2].str());
             SCOPED_TRACE(ToUtf8(text));
             int index = 0;
@@ -113,9 +67,6 @@ protected:
         }
         EXPECT_EQ(next, path.size());
     }
-
-    std::filesystem::path mDir;
-    TCrossgenDefaults mDefaults;
 };
 
 }  // namespace

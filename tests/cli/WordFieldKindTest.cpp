@@ -2,9 +2,8 @@
 // its own (words of the dictionary, each straight in one of the eight directions, the grid's
 // letters spelling it, every cell covered), repeated fills, a saved crossword shown again.
 
-#include "cli/Crossgen.h"
-#include "dictionary/WorkDictionary.h"
-#include "kinds/Kinds.h"
+#include "KindJson.h"
+
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 
@@ -13,85 +12,21 @@
 #include <filesystem>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
-const std::string DataDir = ZELVANA_DATA_DIR;
-
-struct Outcome {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-struct JsonWord {
-    std::vector<std::pair<int, int>> cells;
-    std::string word;  // cp1251
-};
-
-std::vector<std::string> JsonRows(const std::string& json) {
-    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
-    static const std::regex row(R"re("([^"]*)")re");
-    std::smatch found;
-    std::vector<std::string> list;
-    if (!std::regex_search(json, found, rows)) return list;
-    const std::string text = found[1];
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
-        list.push_back(FromUtf8((*it)[1].str()));
-    return list;
-}
-
-std::vector<JsonWord> JsonWords(const std::string& json) {
-    static const std::regex word(R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
-    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
-    std::vector<JsonWord> words;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it) {
-        JsonWord w{{}, FromUtf8((*it)[2].str())};
-        const std::string cells = (*it)[1];
-        for (auto c = std::sregex_iterator(cells.begin(), cells.end(), cell); c != std::sregex_iterator(); ++c)
-            w.cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
-        words.push_back(w);
-    }
-    return words;
-}
-
-std::string Untimed(const std::string& json) {
-    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
-    return std::regex_replace(json, timing, "");
-}
-
-class WordFieldKind : public ::testing::Test {
+class WordFieldKind : public KindCrossgenTest {
 protected:
-    void SetUp() override {
-        RegisterKinds();
-        mDir = std::filesystem::temp_directory_path() / ("zelvana-wordfield-" + std::to_string(getpid()) + "-" +
-                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(mDir);
-        mDefaults = {DataDir + "/templates.col", DataDir + "/dic1.wdi"};
-    }
-    void TearDown() override { std::filesystem::remove_all(mDir); }
-
-    std::string Path(const std::string& name) const { return (mDir / name).string(); }
-
-    Outcome Run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int code = RunCrossgen(args, out, err, mDefaults);
-        return {code, out.str(), err.str()};
-    }
-
     // Checks a fill's JSON by itself against a width x height field.
     void ExpectFieldWords(const std::string& json, int width, int height) {
         TWorkDictionary dictionary;
-        dictionary.ShowProgress = false;
-        dictionary.FileName = mDefaults.DictionaryFile;
-        ASSERT_TRUE(dictionary.Load());
+        ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
         const std::vector<std::string> rows = JsonRows(json);
         ASSERT_EQ(rows.size(), static_cast<std::size_t>(height));
         std::vector<std::vector<bool>> covered(height, std::vector<bool>(width, false));
-        const std::vector<JsonWord> words = JsonWords(json);
+        const std::vector<JsonCellWord> words = JsonCellWords(json);
         ASSERT_FALSE(words.empty());
-        for (const JsonWord& word : words) {
+        for (const JsonCellWord& word : words) {
             SCOPED_TRACE(ToUtf8(word.word));
             int index = 0;
             EXPECT_TRUE(dictionary.Find(dictionary.ToLowerText(word.word), index));
@@ -111,9 +46,6 @@ protected:
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) EXPECT_TRUE(covered[y][x]) << x << "," << y;
     }
-
-    std::filesystem::path mDir;
-    TCrossgenDefaults mDefaults;
 };
 
 }  // namespace
@@ -137,7 +69,7 @@ TEST_F(WordFieldKind, ATargetStopsTheFillEarly) {
     const Outcome fill =
         Run({"fill", "--kind", "wordfield", "--size", "10x10", "--target", "3", "--seed", "4", "--json"});
     ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
-    EXPECT_EQ(JsonWords(fill.out).size(), 3u);
+    EXPECT_EQ(JsonCellWords(fill.out).size(), 3u);
     EXPECT_EQ(Run({"fill", "--kind", "wordfield", "--size", "10x10", "--target", "0"}).exitCode, ExitCode::BadInput);
 }
 
@@ -149,5 +81,5 @@ TEST_F(WordFieldKind, SavedFieldsShowTheirWords) {
     const Outcome shown = Run({"show", Path("field.cwd"), "--json"});
     ASSERT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
     EXPECT_EQ(JsonRows(shown.out), JsonRows(fill.out));
-    EXPECT_EQ(JsonWords(shown.out).size(), JsonWords(fill.out).size());
+    EXPECT_EQ(JsonCellWords(shown.out).size(), JsonCellWords(fill.out).size());
 }

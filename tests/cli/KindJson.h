@@ -1,0 +1,105 @@
+#pragma once
+
+// What the crossgen tests of the kinds share: one run of crossgen, readers of its JSON, the
+// game's dictionary to check words against, and a fixture on the game's default files with a
+// scratch folder of its own.
+
+#include "cli/Crossgen.h"
+#include "dictionary/WorkDictionary.h"
+#include "kinds/Kinds.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+inline Outcome RunCrossgenWith(const std::vector<std::string>& args, const TCrossgenDefaults& defaults) {
+    std::ostringstream out, err;
+    const int code = RunCrossgen(args, out, err, defaults);
+    return {code, out.str(), err.str()};
+}
+
+using TJsonCells = std::vector<std::pair<int, int>>;
+
+// The [x, y] pairs of a text.
+inline TJsonCells JsonCellPairs(const std::string& text) {
+    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
+    TJsonCells cells;
+    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
+        cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
+    return cells;
+}
+
+// A word of a fill's JSON by its cells, its letters in cp1251.
+struct JsonCellWord {
+    TJsonCells cells;
+    std::string word;
+};
+
+inline std::vector<JsonCellWord> JsonCellWords(const std::string& json) {
+    static const std::regex word(R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
+    std::vector<JsonCellWord> words;
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
+        words.push_back({JsonCellPairs((*it)[1]), FromUtf8((*it)[2].str())});
+    return words;
+}
+
+// The grid rows of a fill's JSON, in cp1251 (one byte a cell); none without rows.
+inline std::vector<std::string> JsonRows(const std::string& json) {
+    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
+    static const std::regex row(R"re("([^"]*)")re");
+    std::smatch found;
+    std::vector<std::string> list;
+    if (!std::regex_search(json, found, rows)) return list;
+    const std::string text = found[1];
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
+        list.push_back(FromUtf8((*it)[1].str()));
+    return list;
+}
+
+// The JSON without its timing, which differs between runs.
+inline std::string Untimed(const std::string& json) {
+    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
+    return std::regex_replace(json, timing, "");
+}
+
+// The word list of the dictionary file, loaded without progress.
+inline bool LoadWordList(TWorkDictionary& dictionary, const std::string& file) {
+    dictionary.ShowProgress = false;
+    dictionary.FileName = file;
+    return dictionary.Load();
+}
+
+// crossgen on the game's collection and dictionary, with a scratch folder per test.
+class KindCrossgenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterKinds();
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        mDir = std::filesystem::temp_directory_path() /
+               ("zelvana-" + std::string(test->test_suite_name()) + "-" + std::to_string(getpid()) + "-" + test->name());
+        std::filesystem::create_directories(mDir);
+        const std::string dataDir = ZELVANA_DATA_DIR;
+        mDefaults = {dataDir + "/templates.col", dataDir + "/dic1.wdi"};
+    }
+    void TearDown() override { std::filesystem::remove_all(mDir); }
+
+    std::string Path(const std::string& name) const { return (mDir / name).string(); }
+
+    Outcome Run(const std::vector<std::string>& args) const { return RunCrossgenWith(args, mDefaults); }
+
+    std::filesystem::path mDir;
+    TCrossgenDefaults mDefaults;
+};
