@@ -111,7 +111,10 @@ std::string TemplatePicture(const TShablon& shablon) {
     if (kind->PictureValues) text += kind->PictureValues(shablon);
     text += "\n";
     for (int y = 0; y < shablon.Height; ++y) {
-        for (int x = 0; x < shablon.Width; ++x) text += (x ? " " : "") + CellToken(*kind, shablon, x, y);
+        for (int x = 0; x < shablon.Width; ++x) {
+            if (x) text += ' ';
+            text += CellToken(*kind, shablon, x, y);
+        }
         text += "\n";
     }
     return text;

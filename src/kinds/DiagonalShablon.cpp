@@ -81,7 +81,7 @@ TDiagonalShablon::TDiagonalShablon(int width, int height) : TShablon(width, heig
 }
 
 int TDiagonalShablon::GetCellPixelWidth() const {
-    return ClampToInt(std::nearbyint(double{Scale} * CellSize * std::numbers::sqrt2));
+    return ClampToInt(std::nearbyint(static_cast<double>(Scale) * CellSize * std::numbers::sqrt2));
 }
 
 int TDiagonalShablon::GetCellPixelHeight() const {
@@ -90,12 +90,12 @@ int TDiagonalShablon::GetCellPixelHeight() const {
 
 void TDiagonalShablon::CellToCanvas(int x, int y, int& px, int& py) const {
     const double half = GridMargin() / 2;
-    px = ClampToInt(double{Scale} * (LatticeUnits(double{x} * CellSize) + half));
-    py = ClampToInt(double{Scale} * (LatticeUnits(double{y} * CellSize) + half));
+    px = ClampToInt(static_cast<double>(Scale) * (LatticeUnits(static_cast<double>(x) * CellSize) + half));
+    py = ClampToInt(static_cast<double>(Scale) * (LatticeUnits(static_cast<double>(y) * CellSize) + half));
 }
 
 void TDiagonalShablon::CellToExport(int x, int y, int& ex, int& ey) const {
-    const double unit = double{CellSize} * Scale * ExportUnits / std::numbers::sqrt2;
+    const double unit = static_cast<double>(CellSize) * Scale * ExportUnits / std::numbers::sqrt2;
     ex = ClampToInt(std::nearbyint(x * unit));
     ey = ClampToInt(std::nearbyint(-y * unit));
 }
@@ -103,13 +103,13 @@ void TDiagonalShablon::CellToExport(int x, int y, int& ex, int& ey) const {
 int TDiagonalShablon::GetPixelWidth() const {
     int minX, minY, endX, endY;
     GetUsedBounds(minX, minY, endX, endY);
-    return ClampToInt(double{LatticeUnits(double{endX - minX + 1} * CellSize)} + GridMargin());
+    return ClampToInt(static_cast<double>(LatticeUnits(static_cast<double>(endX - minX + 1) * CellSize)) + GridMargin());
 }
 
 int TDiagonalShablon::GetPixelHeight() const {
     int minX, minY, endX, endY;
     GetUsedBounds(minX, minY, endX, endY);
-    return ClampToInt(double{LatticeUnits(double{endY - minY + 1} * CellSize)} + GridMargin());
+    return ClampToInt(static_cast<double>(LatticeUnits(static_cast<double>(endY - minY + 1) * CellSize)) + GridMargin());
 }
 
 void TDiagonalShablon::WordsThroughCell(int x, int y, TShablonWords& words) const {
@@ -319,7 +319,7 @@ void TDiagonalShablon::CanvasDrawOutline(TCanvas& canvas, int x, int y, int x0, 
                                          std::string_view contour) const {
     const auto corners = ContourCorners(x, y, x0, y0, contour);
     if (corners.size() < 2) return;
-    canvas.Pen = {WideOutline.Color.ToRgb(), ClampToInt(double{WideOutline.Width} * Scale), TPenStyle::Solid};
+    canvas.Pen = {WideOutline.Color.ToRgb(), ClampToInt(static_cast<double>(WideOutline.Width) * Scale), TPenStyle::Solid};
     for (std::size_t i = 1; i < corners.size(); ++i) {
         int px1 = 0, py1 = 0, px2 = 0, py2 = 0;
         CellToCanvas(corners[i - 1].first, corners[i - 1].second, px1, py1);
