@@ -76,7 +76,9 @@ const char* TFillOptions::MethodName() const {
 
 bool HasSlots(const TCrossword& crossword, std::ostream& err) {
     if (crossword.Unformatted || crossword.Words.Count() > 0) return true;
-    err << "crossgen: the template has no slot: no two letter cells stand side by side\n";
+    err << (crossword.Template->UsesArrows
+                ? "crossgen: the template has no slot: no arrow starts a word of two letter cells or more\n"
+                : "crossgen: the template has no slot: no two letter cells stand side by side\n");
     return false;
 }
 
