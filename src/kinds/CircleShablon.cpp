@@ -58,23 +58,6 @@ int64_t RadiusOf(int32_t base, float factor, int n) {
     return std::llround(std::clamp<double>(RoundEven(static_cast<double>(base) * power), 0, INT_MAX));
 }
 
-const TKletkaGraphics* LookOf(const TShablon& shablon, int cellKind) {
-    switch (cellKind) {
-        case CellKind::Letter: return &shablon.LetterCellLook;
-        case CellKind::Other: return &shablon.BlankCellLook;
-        case CellKind::KeyWord: return &shablon.KeyWordCellLook;
-        default: return nullptr;
-    }
-}
-
-std::string_view StyleOf(int cellKind) {
-    switch (cellKind) {
-        case CellKind::Letter: return "CHAR_POLE";
-        case CellKind::Other: return "NOT_CHAR_POLE";
-        default: return "KEY_WORD_POLE";
-    }
-}
-
 // A drawing point in export units.
 std::pair<int32_t, int32_t> ExportPoint(TPoint p) {
     return {ClampToInt(int64_t{p.X} * ExportUnits), ClampToInt(-int64_t{p.Y} * ExportUnits)};
@@ -376,7 +359,7 @@ void TCircleShablon::CanvasDrawOutline(TCanvas& canvas, int x, int y, int x0, in
 }
 
 void TCircleShablon::CanvasDrawCell(TCanvas& canvas, int px, int py, int cellKind, bool extra) const {
-    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    const TKletkaGraphics* look = CellKindLook(*this, cellKind);
     if (!look || look->NoPaint) return;
     canvas.Pen = {look->PenColor.ToRgb(), ClampToInt(int64_t{Scale} * PenWidth), TPenStyle::Solid};
     canvas.Brush = {look->BrushColor.ToRgb(), look->NoFill ? TBrushStyle::Clear : TBrushStyle::Solid};
@@ -423,12 +406,12 @@ void TCircleShablon::EditorDrawOutline(TCommandWriter& writer, int x, int y, int
 }
 
 void TCircleShablon::EditorDrawCell(TCommandWriter& writer, int ex, int ey, int cellKind, bool extra) const {
-    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    const TKletkaGraphics* look = CellKindLook(*this, cellKind);
     if (!look || look->NoPaint) return;
     std::vector<std::pair<int32_t, int32_t>> curve;
     for (const TPoint& corner : TRingGeometry(*this, Scale).Cell(ex, ey)) curve.push_back(ExportPoint(corner));
     writer.Curve(curve, true);
-    writer.ApplyStyle(StyleOf(cellKind));
+    writer.ApplyStyle(CellKindStyle(cellKind));
 }
 
 void TCircleShablon::EditorDrawCentredDigits(TCommandWriter& writer, TPoint at, int number, std::string_view style,

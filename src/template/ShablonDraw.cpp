@@ -29,15 +29,6 @@ bool FitsInt(int64_t v) {
     return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
 }
 
-const TKletkaGraphics* LookOf(const TShablon& shablon, int cellKind) {
-    switch (cellKind) {
-        case CellKind::Letter: return &shablon.LetterCellLook;
-        case CellKind::Other: return &shablon.BlankCellLook;
-        case CellKind::KeyWord: return &shablon.KeyWordCellLook;
-        default: return nullptr;
-    }
-}
-
 // The look's outline pen and its fill.
 void UseCellPen(TCanvas& canvas, const TShablon& shablon, const TKletkaGraphics& look) {
     canvas.Pen = {look.PenColor.ToRgb(), ClampToInt(int64_t{shablon.Scale} * shablon.PenWidth), TPenStyle::Solid};
@@ -251,7 +242,7 @@ void TShablon::CanvasDrawCell(TCanvas& canvas, int px, int py, int cellKind, boo
 
 void TShablon::CanvasDrawCellEx(TCanvas& canvas, int px, int py, int columns, int rows, int cellKind,
                                 bool extra) const {
-    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    const TKletkaGraphics* look = CellKindLook(*this, cellKind);
     if (look) CanvasDrawLookCell(canvas, px, py, columns, rows, *look);
 }
 
@@ -313,7 +304,7 @@ void TShablon::CanvasDrawLookCell(TCanvas& canvas, int px, int py, int columns, 
 }
 
 void TShablon::CanvasDrawShapedCell(TCanvas& canvas, int px, int py, int cellKind, bool extra) const {
-    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    const TKletkaGraphics* look = CellKindLook(*this, cellKind);
     if (!look || look->NoPaint) return;
     const int g = GetCellPixelWidth(), h = GetCellPixelHeight();
     UseCellPen(canvas, *this, *look);

@@ -3,6 +3,8 @@
 // What the template's picture and its working view share: the files a drawing reads and the
 // rounding of the drawing formulas.
 
+#include "Shablon.h"
+
 #include "platform/Picture.h"
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The nearest integer, halves to the even neighbour, held to the int range. Values are first
@@ -21,6 +24,25 @@ inline int RoundEven(double value) {
     constexpr double Grain = 1e6;
     const double snapped = std::round(value * Grain) / Grain;
     return static_cast<int>(std::clamp(std::nearbyint(snapped), double{INT_MIN}, double{INT_MAX}));
+}
+
+// The look of a cell kind (CellKind); null for any other value.
+inline const TKletkaGraphics* CellKindLook(const TShablon& shablon, int cellKind) {
+    switch (cellKind) {
+        case CellKind::Letter: return &shablon.LetterCellLook;
+        case CellKind::Other: return &shablon.BlankCellLook;
+        case CellKind::KeyWord: return &shablon.KeyWordCellLook;
+        default: return nullptr;
+    }
+}
+
+// The vector-editor style of a cell kind.
+inline std::string_view CellKindStyle(int cellKind) {
+    switch (cellKind) {
+        case CellKind::Letter: return "CHAR_POLE";
+        case CellKind::Other: return "NOT_CHAR_POLE";
+        default: return "KEY_WORD_POLE";
+    }
 }
 
 // The corners of the marker shape of base form code 0, 2, 3 or 4 in a g x h cell, as offsets

@@ -19,23 +19,6 @@ namespace {
 constexpr int64_t ExportUnits = 1000;
 constexpr std::string_view CollectionBackground = "background";
 
-const TKletkaGraphics* LookOf(const TShablon& shablon, int cellKind) {
-    switch (cellKind) {
-        case CellKind::Letter: return &shablon.LetterCellLook;
-        case CellKind::Other: return &shablon.BlankCellLook;
-        case CellKind::KeyWord: return &shablon.KeyWordCellLook;
-        default: return nullptr;
-    }
-}
-
-std::string_view StyleOf(int cellKind) {
-    switch (cellKind) {
-        case CellKind::Letter: return "CHAR_POLE";
-        case CellKind::Other: return "NOT_CHAR_POLE";
-        default: return "KEY_WORD_POLE";
-    }
-}
-
 bool FileExists(const std::string& name) {
     std::error_code error;
     return !name.empty() && std::filesystem::is_regular_file(name, error);
@@ -135,8 +118,8 @@ void TShablon::EditorDefineStyles(TCommandWriter& writer) const {
     };
     writer.CreateRectangle(StyleShape::Near, StyleShape::Near, StyleShape::Far, StyleShape::Far);
     for (const int kind : {CellKind::Letter, CellKind::Other, CellKind::KeyWord}) {
-        const TKletkaGraphics& look = *LookOf(*this, kind);
-        shapeStyle(StyleOf(kind), pen, look.PenColor, look.NoFill, look.BrushColor, false);
+        const TKletkaGraphics& look = *CellKindLook(*this, kind);
+        shapeStyle(CellKindStyle(kind), pen, look.PenColor, look.NoFill, look.BrushColor, false);
     }
     shapeStyle("WIDE_ABRIS", ToEditorRange(unit * WideOutline.Width), WideOutline.Color, true, {}, false);
     const int32_t wall = ToEditorRange(std::llround(static_cast<double>(unit) * PenWidth * WallScale));
@@ -163,7 +146,7 @@ void TShablon::EditorDrawCell(TCommandWriter& writer, int ex, int ey, int cellKi
 }
 
 void TShablon::EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int columns, int rows, int cellKind) const {
-    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    const TKletkaGraphics* look = CellKindLook(*this, cellKind);
     if (!look || look->NoPaint) return;
     const TKletkaForm& form = look->Form;
     const int64_t cell = int64_t{GetCellPixelWidth()} * ExportUnits;
@@ -179,7 +162,7 @@ void TShablon::EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int colu
             curve.emplace_back(ToEditorRange(int64_t{left} + points[i].X), ToEditorRange(int64_t{top} - points[i].Y));
         if (curve.empty()) return;
         writer.Curve(curve, true);
-        writer.ApplyStyle(StyleOf(cellKind));
+        writer.ApplyStyle(CellKindStyle(cellKind));
     };
     switch (form.ImportType) {
         case TKletkaImport::Picture:
@@ -196,11 +179,11 @@ void TShablon::EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int colu
             if (!equalCorners) break;
             writer.CreateRectangle(top, left, bottom, right);
             writer.SetCornerRoundness(10 * form.Param1, 10 * form.Param1, 10 * form.Param1, 10 * form.Param1);
-            writer.ApplyStyle(StyleOf(cellKind));
+            writer.ApplyStyle(CellKindStyle(cellKind));
             return;
         case KletkaForm::Ellipse:
             writer.CreateEllipse(top, left, bottom, right);
-            writer.ApplyStyle(StyleOf(cellKind));
+            writer.ApplyStyle(CellKindStyle(cellKind));
             return;
         case KletkaForm::Triangle:
         case KletkaForm::Hexagon:
@@ -209,7 +192,7 @@ void TShablon::EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int colu
             writer.CreateSymPolygon(top, left, bottom, right, sides);
             writer.SetSize(w, h);
             writer.SetPosition(left, top);
-            writer.ApplyStyle(StyleOf(cellKind));
+            writer.ApplyStyle(CellKindStyle(cellKind));
             return;
         }
         default:
@@ -222,14 +205,14 @@ void TShablon::EditorDrawCellEx(TCommandWriter& writer, int ex, int ey, int colu
 }
 
 void TShablon::EditorDrawShapedCell(TCommandWriter& writer, int ex, int ey, int cellKind, bool extra) const {
-    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    const TKletkaGraphics* look = CellKindLook(*this, cellKind);
     if (!look || look->NoPaint) return;
     const int64_t g = int64_t{GetCellPixelWidth()} * ExportUnits, h = int64_t{GetCellPixelHeight()} * ExportUnits;
     if (look->Form.Form == 1) {
         const int64_t r = std::llround((g / 2) / std::numbers::sqrt2);
         const int64_t cx = ex + g / 2, cy = ey - h / 2;
         writer.CreateEllipse(ToEditorRange(cy + r), ToEditorRange(cx - r), ToEditorRange(cy - r), ToEditorRange(cx + r));
-        writer.ApplyStyle(StyleOf(cellKind));
+        writer.ApplyStyle(CellKindStyle(cellKind));
         return;
     }
     const auto offsets = ShapedCellCorners(look->Form.Form, g, h);
@@ -237,12 +220,12 @@ void TShablon::EditorDrawShapedCell(TCommandWriter& writer, int ex, int ey, int 
     TCurvePoints curve;
     for (const auto& [dx, dy] : offsets) curve.emplace_back(ToEditorRange(ex + dx), ToEditorRange(ey - dy));
     writer.Curve(curve, true);
-    writer.ApplyStyle(StyleOf(cellKind));
+    writer.ApplyStyle(CellKindStyle(cellKind));
 }
 
 void TShablon::EditorDrawCellPart(TCommandWriter& writer, int ex, int ey, int columns, int rows,
                                   const TItemRect& part, int cellKind) const {
-    const TKletkaGraphics* look = LookOf(*this, cellKind);
+    const TKletkaGraphics* look = CellKindLook(*this, cellKind);
     if (!look || look->NoPaint || part.Right < part.Left || part.Bottom < part.Top) return;
     const int64_t cellW = int64_t{GetCellPixelWidth()} * ExportUnits, cellH = int64_t{GetCellPixelHeight()} * ExportUnits;
     const int64_t width = cellW * (int64_t{part.Right} - part.Left + 1);
