@@ -29,7 +29,10 @@ struct TClueListOptions {
 struct TDefinitionChoice {
     bool LimitLength = false;
     uint8_t MaxLength = 0;         // characters of the plain text, with LimitLength
+    bool CheckFits = false;        // clues in the grid: only alternatives that fit the slot's clue box
+    float MinFontSize = 0;         // points a fitting alternative's layout must reach
     bool PreferPictures = false;   // take an alternative that is a picture when there is one
+    int Slot = -1;                 // the slot the definition is for, whose clue box CheckFits measures
 };
 
 // A definition's link, set by the "&C" codes of the markup.
