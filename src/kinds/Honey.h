@@ -24,6 +24,16 @@ public:
     bool Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best) override;
     // Rings have no rows or columns to group by.
     std::string BuildDirectionClues(const TClueListOptions& options) const override { return {}; }
+    // The centres hold letters in every ring mode but the first.
+    void PrepareForFill() override;
+    // A ring puzzle has no Italian or sapper form.
+    void ExportItalianScript(TComExport& list) override {}
+    void ExportSapperScript(TComExport& list) override {}
+    // The kind's fast view with the letters of every cell a word passes through, each in the box
+    // that CellBox gives.
+    void DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap) override;
+    // The base styles and, from a honeycomb, its start stroke.
+    void CopyStyles(const TCrossword& other) override;
 
     TBaseHoneyShablon& Honey() const { return static_cast<TBaseHoneyShablon&>(*Template); }
     // The numbered centres, rows outer, columns inner: slot i belongs to the i-th.
@@ -33,6 +43,9 @@ public:
 
 protected:
     TBaseHoney(TCrosswordKind kind, std::unique_ptr<TBaseHoneyShablon> shablon);
+
+    // The box of (x, y) in the working view, whose Zoom is the cell's side in pixels.
+    virtual TRect CellBox(int x, int y, const TFastDrawParameters& parameters) const = 0;
 };
 
 class THoney : public TBaseHoney {
@@ -42,8 +55,17 @@ public:
     // The base fill, and while it runs out of words, a free centre turned to a random start and
     // the fill run again; on failure the template that came furthest is put back.
     bool FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) override;
+    // The base picture; the codeword table of mode 2 stands in hexagon rows, which the picture's
+    // height follows.
+    void DrawToMetafile(TMetafile& metafile, int mode) override;
+
+protected:
+    // The rectangle between the hexagon's two vertical sides.
+    TRect CellBox(int x, int y, const TFastDrawParameters& parameters) const override;
 
 private:
+    // Where SetStartDirection repeats a centre's turn with symmetry on.
+    std::vector<std::pair<int, int>> MirrorImages(int x, int y) const;
     // Gives every empty slot whose centre's ring changed its new ring.
     void UpdateRings();
 };
@@ -51,4 +73,7 @@ private:
 class THoney_8 : public TBaseHoney {
 public:
     THoney_8();
+
+protected:
+    TRect CellBox(int x, int y, const TFastDrawParameters& parameters) const override;
 };

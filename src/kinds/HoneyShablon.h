@@ -9,9 +9,21 @@
 
 #include "template/ClassicShablon.h"
 
+#include "platform/ColorValue.h"
+
 #include <cstdint>
 #include <utility>
 #include <vector>
+
+// The stroke out of every numbered centre that shows where its ring word starts.
+struct THoneyStroke {
+    bool Show = true;
+    int32_t Width = 7;  // pen width at the template's cell size
+    TColorValue Colour;
+    uint8_t Len = 30;   // percent of the cell size
+
+    bool operator==(const THoneyStroke&) const = default;
+};
 
 class TBaseHoneyShablon : public TClassicShablon {
 public:
@@ -21,6 +33,8 @@ public:
     uint8_t RingDirection = 0;
     // 0 ring only; 1 centre, then ring; 2 ring, then centre; 3 centre, ring, centre.
     uint8_t RingMode = 0;
+    // Kept in the style file's section "HONEY".
+    THoneyStroke HoneyStroke;
 
     // The length of every ring word.
     virtual int RingWordLength() const;
