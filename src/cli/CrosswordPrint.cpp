@@ -83,9 +83,10 @@ std::vector<std::string> GridRows(const TCrossword& crossword) {
     for (int y = 0; y < crossword.Height; ++y) {
         std::string row;
         for (int x = 0; x < crossword.Width; ++x) {
-            if (!crossword.Template->IsLetterCell(x, y))
+            const bool empty = crossword.IsCellEmpty(x, y);
+            if (!crossword.Template->IsLetterCell(x, y) && (empty || !crossword.AllCellsHoldLetters))
                 row += '#';
-            else if (crossword.IsCellEmpty(x, y))
+            else if (empty)
                 row += '.';
             else
                 row += ToUtf8(crossword.Dictionary.ToUpperText(crossword.CellText(x, y)));

@@ -387,6 +387,7 @@ public:
     std::atomic<uint8_t> Running{0};     // 1 while a fill runs; clearing it stops the fill
     uint8_t Interactive = 1;             // questions may be asked while loading a template file
     uint8_t CluesInGrid = 0;
+    uint8_t AllCellsHoldLetters = 0;     // words pass through non-letter cells too, whose letters show
     int Unformatted = 0;                 // 1: slots are free cell lists kept in Words
     TCoord FixedCells{MaxSide, MaxSide}; // cells whose letter the user fixed
     TFillParameters FillParameters;

@@ -54,9 +54,10 @@ char RandomLetter(std::string_view letters) {
 }
 
 // The letter a letter cell exports: its text, or with FILL_EMPTY a random letter for an empty
-// cell; empty for other cells.
+// cell; empty for other cells unless words pass through them and one has put its letter there.
 std::string ExportedLetter(const TCrossword& crossword, int x, int y, std::string_view letters) {
-    if (!crossword.Template->IsLetterCell(x, y)) return {};
+    if (!crossword.Template->IsLetterCell(x, y))
+        return crossword.AllCellsHoldLetters && !crossword.IsCellEmpty(x, y) ? crossword.CellText(x, y) : std::string();
     if (!crossword.IsCellEmpty(x, y)) return crossword.CellText(x, y);
     return crossword.Chars.FillEmpty ? std::string(1, RandomLetter(letters)) : std::string();
 }

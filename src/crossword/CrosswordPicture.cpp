@@ -315,8 +315,9 @@ void TCrossword::DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap) {
         if (x < 0 || x >= Width) continue;
         for (int j = 0; j < rows; ++j) {
             const int64_t y = int64_t{p.FirstRow} + j;
-            if (y < 0 || y >= Height || !Template->IsLetterCell(static_cast<int>(x), static_cast<int>(y))) continue;
+            if (y < 0 || y >= Height) continue;
             const int cx = static_cast<int>(x), cy = static_cast<int>(y);
+            if (!Template->IsLetterCell(cx, cy) && !(AllCellsHoldLetters && !IsCellEmpty(cx, cy))) continue;
             if (!IsCellEmpty(cx, cy)) draw(CellText(cx, cy), i, j, IsFixedCell(cx, cy) ? FixedLetterColor : LetterColor);
             const int k = onPath ? p.PathCells->IndexOfCell(cx, cy) : -1;
             if (k >= 0 && !typed.IsUnknown(k)) draw(typed.CellText(k), i, j, LetterColor);
