@@ -85,9 +85,11 @@ void TCrossword::SetWidth(int width) {
 void TCrossword::SetHeight(int height) {
     height = std::clamp(height, 0, MaxSide);
     if (height == Height) return;
+    Template->SetHeight(height);
+    // A kind whose template keeps a height of its own keeps the grid to it.
+    height = Template->Height;
     if (height > Height) ClearCells(0, Height, Width - 1, height - 1);
     Height = static_cast<uint8_t>(height);
-    Template->SetHeight(height);
 }
 
 // --- slots and words ---

@@ -18,6 +18,8 @@
 #include "JaponishShablon.h"
 #include "KnightCrossword.h"
 #include "KnightShablon.h"
+#include "LineShablon.h"
+#include "LineSkanword.h"
 #include "Skanword.h"
 #include "SkanwordShablon.h"
 
@@ -72,6 +74,8 @@ void RegisterAll() {
     RegisterTemplate<THoneyShablon_8>(TShablonKind::Honey8);
     RegisterCrossword<THoney>(TCrosswordKind::Honey);
     RegisterCrossword<THoney_8>(TCrosswordKind::Honey8);
+    RegisterTemplate<TLineShablon>(TShablonKind::Line);
+    RegisterCrossword<TLineSkanword>(TCrosswordKind::LineSkanword);
 }
 
 }  // namespace
