@@ -321,6 +321,9 @@ public:
     virtual void ExportCellsScript(TComExport& list, const std::vector<TCellBlock>& blocks);
     // Mode 5: the grid cut into word blocks, shuffled, through ExportCellsScript.
     void ExportBlocksScript(TComExport& list);
+    // The blocks with the moves that put block k at the k-th block place, in reading order, one
+    // cell further per block column and row.
+    std::vector<TCellBlock> PlacedBlocks(const std::vector<TCellBlock>& blocks) const;
     // The codeword numbering: new letters take the next numbers by falling frequency, letters
     // gone from the grid leave; with ShuffleNumbers the numbers of unprinted letters are mixed.
     void NumberLetters();

@@ -279,8 +279,10 @@ public:
         ++mCounter;
         if (!mOptions.Numbers) return {};
         const TCrosswordWords& words = mCrossword.Words;
-        const int number =
-            mOptions.Count ? mCounter : mCrossword.Template->GetNumber(words.WordX(slot), words.WordY(slot));
+        const bool listed = slot >= 0 && slot < static_cast<int>(mOptions.SlotNumbers.size());
+        const int number = mOptions.Count ? mCounter
+                           : listed       ? mOptions.SlotNumbers[slot]
+                                          : mCrossword.Template->GetNumber(words.WordX(slot), words.WordY(slot));
         return std::string(EmphasizedText) + std::to_string(number) + (mOptions.Dot ? ". " : " ") + std::string(NormalText);
     }
 

@@ -463,17 +463,21 @@ void TCrossword::ExportBlocksScript(TComExport& list) {
     ExportCellsScript(list, blocks);
 }
 
-void TCrossword::ExportCellsScript(TComExport& list, const std::vector<TCellBlock>& blocks) {
-    if (!Template->ExportFits()) return;
+std::vector<TCellBlock> TCrossword::PlacedBlocks(const std::vector<TCellBlock>& blocks) const {
     const int bw = std::max<int>(Template->WordBlockWidth, 1), bh = std::max<int>(Template->WordBlockHeight, 1);
     const int across = std::max((Width + bw - 1) / bw, 1);
-    // Block k goes to the k-th place in reading order, one cell further per block column and row.
     std::vector<TCellBlock> placed = blocks;
     for (int k = 0; k < static_cast<int>(placed.size()); ++k) {
         const int column = k % across, row = k / across;
         placed[k].DX = column * (bw + 1) - placed[k].X;
         placed[k].DY = row * (bh + 1) - placed[k].Y;
     }
+    return placed;
+}
+
+void TCrossword::ExportCellsScript(TComExport& list, const std::vector<TCellBlock>& blocks) {
+    if (!Template->ExportFits()) return;
+    const std::vector<TCellBlock> placed = PlacedBlocks(blocks);
     Template->BuildWordExport(list, placed);
     list.AddCaption("Экспорт в формате CDR. Кроссворд..."_cp);
     const TShablon& t = *Template;
