@@ -16,7 +16,7 @@
 // so a damaged file leaves the crossword as a 1 x 1 grid without words and the dictionary as it
 // was.
 
-#include "Crossword.h"
+#include "CrosswordFile.h"
 
 #include "dictionary/TextHelpers.h"
 #include "platform/Text.h"
@@ -34,7 +34,6 @@ constexpr std::size_t HeaderSize = 64;
 constexpr uint8_t FileVersion = 3;
 constexpr std::string_view BackgroundName = "background";
 
-enum TBlock { BlockA, BlockB, BlockC, BlockD, BlockE, BlockF, BlockG, BlockH, BlockI, BlockCount };
 constexpr std::array<std::size_t, BlockCount> LengthAt = {12, 16, 20, 24, 31, 35, 40, 44, 48};
 constexpr std::size_t KindAt = 9, WidthAt = 10, HeightAt = 11, VersionAt = 28, CellFormatAt = 29,
                       LanguageAt = 30, UnformattedAt = 39;
@@ -205,19 +204,9 @@ std::string ClueFormatBlock(const TClueFormatSettings& settings) {
     return block;
 }
 
-// A crossword file cut into its parts, every length and value checked.
-struct TCrosswordFile {
-    int Width = 1;
-    int Height = 1;
-    uint8_t Version = FileVersion;
-    uint8_t CellFormat = 0;
-    uint8_t Language = 0;
-    int Unformatted = 0;
-    std::array<std::string_view, BlockCount> Blocks;
-    std::vector<std::string> Records;  // block C's word records, each with its length prefix
-};
+}  // namespace
 
-bool CutFile(std::string_view data, TCrosswordKind kind, TCrosswordFile& file) {
+bool CutCrosswordFile(std::string_view data, TCrosswordKind kind, uint8_t lastVersion, TCrosswordFile& file) {
     if (data.size() < HeaderSize || !data.starts_with(Magic)) return false;
     const auto byte = [&](std::size_t at) { return static_cast<uint8_t>(data[at]); };
     file.Version = byte(VersionAt);
@@ -226,7 +215,7 @@ bool CutFile(std::string_view data, TCrosswordKind kind, TCrosswordFile& file) {
     file.CellFormat = byte(CellFormatAt);
     file.Language = byte(LanguageAt);
     file.Unformatted = byte(UnformattedAt);
-    if (file.Version < 1 || file.Version > FileVersion || SmallNumberOf(data[KindAt]) != static_cast<int>(kind) ||
+    if (file.Version < 1 || file.Version > lastVersion || SmallNumberOf(data[KindAt]) != static_cast<int>(kind) ||
         file.Width < 1 || file.Width > TCrossword::MaxSide || file.Height < 1 || file.Height > TCrossword::MaxSide ||
         file.CellFormat > LastCellFormat || file.Unformatted > 1)
         return false;
@@ -249,7 +238,51 @@ bool CutFile(std::string_view data, TCrosswordKind kind, TCrosswordFile& file) {
     return true;
 }
 
-}  // namespace
+std::string CrosswordFileText(const TCrossword& crossword, uint8_t version,
+                              const std::array<std::string, BlockCount>& blocks) {
+    std::string text(HeaderSize, '\0');
+    text.replace(0, Magic.size(), Magic);
+    text[KindAt] = SmallNumberChar(static_cast<int>(crossword.Kind));
+    text[WidthAt] = SmallNumberChar(crossword.Width);
+    text[HeightAt] = SmallNumberChar(crossword.Height);
+    text[VersionAt] = static_cast<char>(version);
+    text[CellFormatAt] = static_cast<char>(crossword.Dictionary.CellFormat());
+    text[LanguageAt] = static_cast<char>(crossword.Dictionary.Language);
+    text[UnformattedAt] = static_cast<char>(crossword.Unformatted);
+    for (int b = 0; b < BlockCount; ++b) {
+        text.replace(LengthAt[b], 4, IntToBytes(static_cast<int32_t>(blocks[b].size())));
+        text += blocks[b];
+    }
+    return text;
+}
+
+bool CrosswordFormatError(TCrossword& crossword, bool showMessages) {
+    if (showMessages) TheUi().Message(Format("Ошибка формата файла %s"_cp, FromUtf8(crossword.FileName)));
+    crossword.ClearWords(0, 0, TCrossword::MaxSide - 1, TCrossword::MaxSide - 1, true);
+    crossword.Words.Clear();
+    crossword.FixedCells.Clear();
+    crossword.Template->ClearKeyWord();
+    crossword.SetWidth(1);
+    crossword.SetHeight(1);
+    return false;
+}
+
+void TakeFileDictionary(TCrossword& crossword, const TCrosswordFile& file, bool loadDictionary, bool showMessages) {
+    TWorkDictionary& dictionary = crossword.Dictionary;
+    const auto describeDictionary = [&] {
+        dictionary.SetCellFormat(file.CellFormat);
+        dictionary.Language = file.Language;
+        dictionary.Alphabet = file.Blocks[BlockE];
+        dictionary.FileName = file.Blocks[BlockA];
+    };
+    describeDictionary();
+    if (loadDictionary && !dictionary.Load()) {
+        describeDictionary();
+        if (showMessages)
+            TheUi().Message(
+                Format("Ошибка чтения словаря %s!\r\nКроссворд загружен без словаря"_cp, dictionary.FileName));
+    }
+}
 
 // --- pictures ---
 
@@ -303,19 +336,7 @@ bool TCrossword::SaveToFile(bool withPictures, std::string_view extra) {
         if (withPictures) blocks[BlockH] = Template->Pictures.SaveToText();
         blocks[BlockI] = extra;
 
-        std::string text(HeaderSize, '\0');
-        text.replace(0, Magic.size(), Magic);
-        text[KindAt] = SmallNumberChar(static_cast<int>(Kind));
-        text[WidthAt] = SmallNumberChar(Width);
-        text[HeightAt] = SmallNumberChar(Height);
-        text[VersionAt] = static_cast<char>(FileVersion);
-        text[CellFormatAt] = static_cast<char>(Dictionary.CellFormat());
-        text[LanguageAt] = static_cast<char>(Dictionary.Language);
-        text[UnformattedAt] = static_cast<char>(Unformatted);
-        for (int b = 0; b < BlockCount; ++b) {
-            text.replace(LengthAt[b], 4, IntToBytes(static_cast<int32_t>(blocks[b].size())));
-            text += blocks[b];
-        }
+        const std::string text = CrosswordFileText(*this, FileVersion, blocks);
         if (ReplaceFileText(FileName, text)) return true;
         if (Interactive) TheUi().Message(Format("Ошибка записи в файл %s"_cp, FromUtf8(FileName)));
     } catch (...) {
@@ -328,19 +349,10 @@ bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::strin
     std::string data;
     if (!ReadFileText(FileName, data)) return false;
 
-    const auto formatError = [&] {
-        if (showMessages) TheUi().Message(Format("Ошибка формата файла %s"_cp, FromUtf8(FileName)));
-        ClearWords(0, 0, MaxSide - 1, MaxSide - 1, true);
-        Words.Clear();
-        FixedCells.Clear();
-        Template->ClearKeyWord();
-        SetWidth(1);
-        SetHeight(1);
-        return false;
-    };
+    const auto formatError = [&] { return CrosswordFormatError(*this, showMessages); };
     try {
         TCrosswordFile file;
-        if (!CutFile(data, Kind, file)) return formatError();
+        if (!CutCrosswordFile(data, Kind, FileVersion, file)) return formatError();
         TClueFormatSettings clueFormat{OprFormat, Template->CanUnite, OprText.EmptyOpr, OprText.EmptyOprFileName};
         if (!file.Blocks[BlockF].empty() && !ReadClueFormat(file.Blocks[BlockF], file.Version, clueFormat))
             return formatError();
@@ -361,19 +373,7 @@ bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::strin
         SetHeight(file.Height);
         ClearCells(0, 0, MaxSide - 1, MaxSide - 1);
         Unformatted = file.Unformatted;
-        const auto describeDictionary = [&] {
-            Dictionary.SetCellFormat(file.CellFormat);
-            Dictionary.Language = file.Language;
-            Dictionary.Alphabet = file.Blocks[BlockE];
-            Dictionary.FileName = file.Blocks[BlockA];
-        };
-        describeDictionary();
-        if (loadDictionary && !Dictionary.Load()) {
-            describeDictionary();
-            if (showMessages)
-                TheUi().Message(Format("Ошибка чтения словаря %s!\r\nКроссворд загружен без словаря"_cp,
-                                       Dictionary.FileName));
-        }
+        TakeFileDictionary(*this, file, loadDictionary, showMessages);
         if (!file.Blocks[BlockF].empty()) {
             OprFormat = clueFormat.Format;
             Template->CanUnite = clueFormat.CanUnite;

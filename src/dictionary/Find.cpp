@@ -1,5 +1,7 @@
 #include "Find.h"
 
+#include "platform/Clock.h"
+
 #include <algorithm>
 
 namespace {
@@ -29,4 +31,22 @@ void TFind::Clear() {
 
 void TFind::Sort() {
     std::stable_sort(mLines.begin(), mLines.end(), ByteLess);
+}
+
+bool TFind::DrawWord(std::string& word) {
+    for (const char category : {'0', '1'}) {
+        const auto inCategory = [category](const std::string& line) {
+            return !line.empty() && line.front() == category;
+        };
+        int pick = static_cast<int>(std::count_if(mLines.begin(), mLines.end(), inCategory));
+        if (pick == 0) continue;
+        pick = RandomInt(pick);
+        for (int i = 0; i < Count(); ++i)
+            if (inCategory(mLines[i]) && pick-- == 0) {
+                word = std::string(LineWord(i));
+                Delete(i);
+                return true;
+            }
+    }
+    return false;
 }

@@ -29,6 +29,11 @@ public:
     void Append(std::string line) { mLines.push_back(std::move(line)); }
     void Sort();
 
+    // Draws a line at random from category 0 while there is one, else from category 1, removes
+    // it and gives its word. The lines are counted, not the byte counters, so 256 candidates do
+    // not read as none. False when neither category has a line.
+    bool DrawWord(std::string& word);
+
 private:
     std::vector<std::string> mLines;
     uint8_t mCounts[WordCategoryCount] = {0, 0, 0};

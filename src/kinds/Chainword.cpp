@@ -16,24 +16,6 @@ constexpr int TurnsPerMessageRun = 15;
 constexpr int FailuresBeforeTakeBack = 25;
 constexpr int MaxExtraTakeBacks = 10;
 
-// Draws a line at random from category 0 while it has any, else from category 1, and removes it.
-// The lines are counted, not the byte counters, so 256 candidates do not read as none.
-bool DrawCandidate(TFind& candidates, std::string& word) {
-    for (const char category : {'0', '1'}) {
-        int count = 0;
-        for (int i = 0; i < candidates.Count(); ++i) count += candidates.Line(i).front() == category;
-        if (count == 0) continue;
-        int pick = RandomInt(count);
-        for (int i = 0; i < candidates.Count(); ++i)
-            if (candidates.Line(i).front() == category && pick-- == 0) {
-                word = std::string(candidates.LineWord(i));
-                candidates.Delete(i);
-                return true;
-            }
-    }
-    return false;
-}
-
 // The step character from (x0, y0) to the neighbouring (x1, y1).
 char StepChar(int x0, int y0, int x1, int y1) {
     if (x0 == x1) return y0 < y1 ? '2' : '8';
@@ -209,7 +191,7 @@ bool TChainword::FillSpecial(int, int, int, int, int& errCode, TFillResult& resu
         }
         TLevel& top = stack.back();
         std::string word;
-        if (DrawCandidate(top.Candidates, word)) {
+        if (top.Candidates.DrawWord(word)) {
             std::string steps;
             SlotExtraText(TCoord(top.X, top.Y, {}, Width, Height), steps);
             const int cellCount = TMask(Dictionary.CellFormat(), word).CellCount();
@@ -452,7 +434,7 @@ bool TCrossChainword::FillSpecial(int, int, int, int, int& errCode, TFillResult&
         }
         TLevel& top = stack.back();
         std::string word;
-        if (DrawCandidate(top.Candidates, word)) {
+        if (top.Candidates.DrawWord(word)) {
             const int p = top.P;
             const TCoord cells = CellsFrom(p, TMask(Dictionary.CellFormat(), word).CellCount());
             int slot = -1;

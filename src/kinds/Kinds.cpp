@@ -16,6 +16,7 @@
 #include "Honey.h"
 #include "HoneyShablon.h"
 #include "JaponishShablon.h"
+#include "Kinder.h"
 #include "KnightCrossword.h"
 #include "KnightShablon.h"
 #include "LineShablon.h"
@@ -68,6 +69,8 @@ void RegisterAll() {
     RegisterCrossword<TDiagonalCrossword>(TCrosswordKind::Diagonal);
     RegisterTemplate<TChainwordShablon>(TShablonKind::Chainword);
     RegisterCrossword<TChainword>(TCrosswordKind::Chainword);
+    RegisterTemplate<TKinderShablon>(TShablonKind::Kinder);
+    RegisterCrossword<TKinder>(TCrosswordKind::Kinder);
     RegisterTemplate<TCrossChainwordShablon>(TShablonKind::CrossChainword);
     RegisterCrossword<TCrossChainword>(TCrosswordKind::CrossChainword);
     RegisterTemplate<THoneyShablon>(TShablonKind::Honey);
