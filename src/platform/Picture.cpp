@@ -16,6 +16,8 @@
 #include <iterator>
 #include <jpeglib.h>
 #include <optional>
+#include <png.h>
+#include <vector>
 
 namespace {
 
@@ -224,6 +226,32 @@ std::string EncodeJpeg(const TDIB& image) {
     return out;
 }
 
+// --- PNG through libpng ---
+
+// The size comes from the header, checked before the pixels are allocated.
+std::optional<TDIB> DecodePng(std::string_view data, TColor32 backdrop, long long maxPixels) {
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, data.data(), data.size())) return std::nullopt;
+    if (!SizeAllowed(png.width, png.height, maxPixels)) {
+        png_image_free(&png);
+        return std::nullopt;
+    }
+    png.format = PNG_FORMAT_RGB;
+    std::vector<png_byte> rgb(PNG_IMAGE_SIZE(png));
+    const png_color background{static_cast<png_byte>(backdrop >> 16), static_cast<png_byte>(backdrop >> 8),
+                               static_cast<png_byte>(backdrop)};
+    if (!png_image_finish_read(&png, &background, rgb.data(), 0, nullptr)) return std::nullopt;
+    TDIB image(static_cast<int>(png.width), static_cast<int>(png.height));
+    const png_byte* src = rgb.data();
+    for (int y = 0; y < image.Height(); ++y) {
+        TColor32* dst = image.Row(y);
+        for (int x = 0; x < image.Width(); ++x, src += 3)
+            dst[x] = static_cast<TColor32>(src[0]) << 16 | static_cast<TColor32>(src[1]) << 8 | src[2];
+    }
+    return image;
+}
+
 // --- SVG through librsvg and Cairo ---
 
 struct HandleDeleter {
@@ -268,6 +296,23 @@ std::string BlankSvg(int width, int height) {
 }
 
 }  // namespace
+
+TImageFormat ImageFormatOf(std::string_view data) {
+    if (data.starts_with("BM")) return TImageFormat::Bmp;
+    if (data.starts_with("\x89PNG\r\n\x1A\n")) return TImageFormat::Png;
+    if (data.starts_with("\xFF\xD8\xFF")) return TImageFormat::Jpeg;
+    return TImageFormat::Unknown;
+}
+
+std::optional<TDIB> DecodeImage(std::string_view data, TColor32 backdrop, long long maxPixels) {
+    switch (ImageFormatOf(data)) {
+        case TImageFormat::Bmp: return DecodeBmp(data, maxPixels);
+        case TImageFormat::Png: return DecodePng(data, backdrop, maxPixels);
+        case TImageFormat::Jpeg: return DecodeJpeg(data, maxPixels);
+        case TImageFormat::Unknown: break;
+    }
+    return std::nullopt;
+}
 
 bool IsPictureKind(int kind) {
     return kind >= 0 && kind <= static_cast<int>(TPictureKind::Jpeg);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,20 @@ int PictureKindOfFile(std::string_view path);
 
 // The most pixels one picture may have; a larger one is taken for damaged data.
 constexpr long long MaxPicturePixels = 16LL * 1024 * 1024;
+
+// The image files pictures are read from outside the collections, told by their first bytes.
+enum class TImageFormat {
+    Unknown,
+    Bmp,
+    Png,
+    Jpeg,
+};
+
+TImageFormat ImageFormatOf(std::string_view data);
+
+// The pixels of a BMP, PNG or JPEG file image, transparent parts of a PNG laid over backdrop;
+// nullopt when the data is none of them, cannot be decoded or would have more than maxPixels.
+std::optional<TDIB> DecodeImage(std::string_view data, TColor32 backdrop = 0, long long maxPixels = MaxPicturePixels);
 
 class TPicture {
 public:
