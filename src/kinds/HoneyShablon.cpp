@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -30,6 +31,19 @@ int ClampToInt(int64_t v) {
 void FormatError() {
     TheUi().Message("Неверный формат шаблона!"_cp);
 }
+
+// Runs its action when the scope ends, however it ends.
+template <typename TAction>
+class TOnExit {
+public:
+    explicit TOnExit(TAction action) : mAction(std::move(action)) {}
+    ~TOnExit() { mAction(); }
+    TOnExit(const TOnExit&) = delete;
+    TOnExit& operator=(const TOnExit&) = delete;
+
+private:
+    TAction mAction;
+};
 
 }  // namespace
 
@@ -88,6 +102,137 @@ bool TBaseHoneyShablon::IsRingCentre(int x, int y) const {
     std::vector<std::pair<int, int>> ring;
     if (RingCells(x, y, ring) != RingSize()) return false;
     return std::all_of(ring.begin(), ring.end(), [this](const auto& c) { return IsLetterCell(c.first, c.second); });
+}
+
+int TBaseHoneyShablon::RingStart(int x, int y) const {
+    const int d = StartDirectionOf(x, y);
+    return d == NoDirection ? DefaultStart() : d;
+}
+
+std::pair<int, int> TBaseHoneyShablon::MovedCell(int x, int y, int dx, int dy) const {
+    return {x + dx + ParityStep(y + dy, dy), y + dy};
+}
+
+std::pair<int, int> TBaseHoneyShablon::SourceCell(int x, int y, int dx, int dy) const {
+    return {x - dx - ParityStep(y, dy), y - dy};
+}
+
+void TBaseHoneyShablon::ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) {
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, Width - 1);
+    y1 = std::min(y1, Height - 1);
+    const std::vector<TShablonCell> before = Cells;
+    for (int x = x0; x <= x1; ++x)
+        for (int y = y0; y <= y1; ++y) {
+            const auto [fromX, fromY] = SourceCell(x, y, dx, dy);
+            Cells[Index(x, y)] = IsOutside(fromX, fromY) ? TShablonCell{} : before[Index(fromX, fromY)];
+        }
+    NumberCells();
+}
+
+void TBaseHoneyShablon::Crop(int& dx, int& dy) {
+    int minX, minY, endX, endY;
+    GetUsedBounds(minX, minY, endX, endY);
+    int first = 0, last = 0;
+    // The leftmost and rightmost columns the used cells land on when the rows move by dy.
+    const auto span = [&](int rows) {
+        first = MaxSide;
+        last = -1;
+        for (int y = minY; y < endY; ++y)
+            for (int x = minX; x < endX; ++x)
+                if (IsLetterCell(x, y) || IsClueCell(x, y)) {
+                    first = std::min(first, x + ParityStep(y + rows, rows));
+                    last = std::max(last, x + ParityStep(y + rows, rows));
+                }
+        if (last < 0) first = last = minX;
+    };
+    dy = -minY;
+    span(dy);
+    // A grid of the widest size has no room for the half-column move: one row stays on top.
+    if (last - first + 1 > MaxSide) span(++dy);
+    dx = -first;
+    const int width = last - first + 1;
+    if (width > Width) SetWidth(width);
+    ShiftCells(0, 0, Width - 1, Height - 1, dx, dy);
+    SetSize(width, endY + dy);
+    NumberCells();
+}
+
+void TBaseHoneyShablon::CropToUsed() {
+    int dx = 0, dy = 0;
+    Crop(dx, dy);
+}
+
+void TBaseHoneyShablon::MarkInnerBlanks() {
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) SetInnerBlank(x, y, !IsLetterCell(x, y));
+    std::vector<std::pair<int, int>> reached;
+    const auto reach = [&](int x, int y) {
+        if (IsOutside(x, y) || !IsInnerBlank(x, y)) return;
+        SetInnerBlank(x, y, false);
+        reached.emplace_back(x, y);
+    };
+    for (int x = 0; x < Width; ++x) {
+        reach(x, 0);
+        reach(x, Height - 1);
+    }
+    for (int y = 0; y < Height; ++y) {
+        reach(0, y);
+        reach(Width - 1, y);
+    }
+    const std::vector<int> sides = SideDirections();
+    while (!reached.empty()) {
+        const auto [x, y] = reached.back();
+        reached.pop_back();
+        for (const int d : sides) {
+            const auto [nx, ny] = Neighbour(x, y, d);
+            reach(nx, ny);
+        }
+    }
+}
+
+void TBaseHoneyShablon::BuildExport(TComExport& list) {
+    const std::vector<TShablonCell> cells = Cells;
+    const std::string keyWordCells = KeyWordCells;
+    const int width = Width, height = Height;
+    const TOnExit restore([&] {
+        SetSize(width, height);
+        Cells = cells;
+        KeyWordCells = keyWordCells;
+        NumberCells();
+        MarkInnerBlanks();
+    });
+    int dx = 0, dy = 0;
+    Crop(dx, dy);
+    for (std::size_t i = 0; i + 1 < KeyWordCells.size(); i += 2) {
+        const auto [x, y] = MovedCell(static_cast<uint8_t>(KeyWordCells[i]), static_cast<uint8_t>(KeyWordCells[i + 1]), dx, dy);
+        KeyWordCells[i] = static_cast<char>(static_cast<uint8_t>(x));
+        KeyWordCells[i + 1] = static_cast<char>(static_cast<uint8_t>(y));
+    }
+    const int first = list.Count();
+    TClassicShablon::BuildExport(list);
+    // Key-word items name their cell, which is looked up again once the grid is back.
+    for (int i = first; i < list.Count(); ++i) {
+        const auto kind = static_cast<TExportKind>(list.Kind(i));
+        if (kind != TExportKind::KeyWordNumber && kind != TExportKind::KeyWordNumberShaped &&
+            kind != TExportKind::CanvasKeyWordNumber)
+            continue;
+        const auto [x, y] = SourceCell(list.X2(i), list.Y2(i), dx, dy);
+        list.SetX2(i, x);
+        list.SetY2(i, y);
+    }
+    if (!HoneyStroke.Show || !ExportFits()) return;
+    int minX, minY, endX, endY;
+    GetUsedBounds(minX, minY, endX, endY);
+    const int size = ClampToInt(int64_t{CellSize} * Scale);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) {
+            if (!IsRingCentre(x, y)) continue;
+            int ex = 0, ey = 0;
+            CellToExport(x - minX, y - minY, ex, ey);
+            list.AddHoneyArrows(ex, ey, RingStart(x, y), size);
+        }
 }
 
 void TBaseHoneyShablon::NumberCells() {
@@ -152,8 +297,9 @@ bool TBaseHoneyShablon::ParseTemplate(std::string_view text, int x0, int y0) {
                 FormatError();
                 return false;
             }
-            int x = x0 + i, y = y0 + j;
-            if (!PlaceParsedCell(x, y, firstRow, y0) || IsOutside(x, y)) continue;
+            const int y = y0 + j;
+            const int x = x0 + i + ParityStep(y, y0 - firstRow);
+            if (IsOutside(x, y)) continue;
             SetLetterCell(x, y, text[p] == LetterCellByte);
             SetStartDirection(x, y, d);
         }
@@ -226,11 +372,6 @@ std::pair<int, int> THoneyShablon::Neighbour(int x, int y, int d) const {
     }
 }
 
-bool THoneyShablon::PlaceParsedCell(int& x, int& y, int firstRow, int y0) const {
-    if ((firstRow & 1) != (y0 & 1) && (y & 1) == 0) ++x;
-    return true;
-}
-
 int THoneyShablon::GetCellPixelWidth() const {
     return ClampToInt(std::llround(Sqrt3 * Scale * CellSize));
 }
@@ -264,17 +405,6 @@ int THoneyShablon::GetPixelHeight() const {
     GetUsedBounds(minX, minY, endX, endY);
     const int64_t r = CellSize;
     return ClampToInt(GridMargin() + (r + 3 * r * (endY - minY)) / 2);
-}
-
-void THoneyShablon::CropToUsed() {
-    int minX, minY, endX, endY;
-    GetUsedBounds(minX, minY, endX, endY);
-    // An odd row shift would move the shifted rows under the unshifted ones and break the rings:
-    // one blank row stays on top instead.
-    const int top = minY & ~1;
-    ShiftCells(0, 0, Width - 1, Height - 1, -minX, -top);
-    SetSize(endX - minX, endY - top);
-    NumberCells();
 }
 
 void THoneyShablon::PixelToCell(int px, int py, const TFastDrawParameters& parameters, int& x, int& y) const {

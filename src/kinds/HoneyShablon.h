@@ -9,6 +9,7 @@
 
 #include "template/ClassicShablon.h"
 
+#include "platform/Canvas.h"
 #include "platform/ColorValue.h"
 
 #include <cstdint>
@@ -63,9 +64,53 @@ public:
 
     // A numbered centre with its ring cells inside the grid and all letter cells.
     bool IsRingCentre(int x, int y) const;
+    // The direction the ring of a numbered centre starts at: its own, else the kind's default.
+    int RingStart(int x, int y) const;
+    // Where cell (x, y) lands when the grid's content moves by (dx, dy).
+    std::pair<int, int> MovedCell(int x, int y, int dx, int dy) const;
+    // The cell that lands on (x, y) when the grid's content moves by (dx, dy).
+    std::pair<int, int> SourceCell(int x, int y, int dx, int dy) const;
+
+    // Every target cell takes the cell that moves onto it; a cell whose source lies outside the
+    // grid is emptied, its centre mark too.
+    void ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) override;
+    void CropToUsed() override;
+    // The blanks not reached from the border through the sides of non-letter cells.
+    void MarkInnerBlanks() override;
+    // Exports the grid cropped to its used cells with one stroke item per numbered centre; the
+    // grid, its size and its key-word cells are put back on every way out.
+    void BuildExport(TComExport& list) override;
+
+    bool LoadStyle(const std::string& fileName) override;
+    bool SaveStyle(const std::string& fileName) override;
+    void EditorDefineStyles(TCommandWriter& writer) const override;
+    // The start stroke of a centre whose cell of size value lies at (px, py), in direction bits.
+    void CanvasDrawHoneyArrows(TCanvas& canvas, int px, int py, int value, int bits) const override;
+    void EditorDrawHoneyArrows(TCommandWriter& writer, int ex, int ey, int value, int bits) const override;
+
+    // The view's Zoom is the cell's side in pixels.
+    void FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) override;
 
 protected:
     TBaseHoneyShablon(int width, int height, TShablonKind kind);
+
+    // The columns a cell landing on row y moves further right when the rows move by dy.
+    virtual int ParityStep(int y, int dy) const { return 0; }
+    // The directions across the sides of a cell, through which blanks reach the border.
+    virtual std::vector<int> SideDirections() const = 0;
+    // Where a stroke of direction d leaves a cell of size r, from the cell's reference point with
+    // y downward, and its unit direction; false for a direction the kind lacks.
+    virtual bool StrokeBase(double r, int d, double& x, double& y, double& ux, double& uy) const = 0;
+    // The outline of a cell of side s in the view whose reference point is (px, py).
+    virtual std::vector<TPoint> ViewShape(int px, int py, int s) const = 0;
+    // The reference point of cell (x, y) in the view.
+    virtual TPoint ViewPoint(int x, int y, const TFastDrawParameters& parameters) const = 0;
+    // The grid's box in the view (the background picture's).
+    virtual TRect ViewGridRect(const TFastDrawParameters& parameters) const = 0;
+    // The height of the clue numbers in the view.
+    virtual int ViewNumberHeight(int s) const = 0;
+    // Moves the used cells to the top-left corner and shrinks the grid to them; the move made.
+    void Crop(int& dx, int& dy);
 
     // The cells of a ring before the border cut, and the direction a ring without one starts at.
     virtual int RingSize() const = 0;
@@ -75,9 +120,6 @@ protected:
     virtual std::pair<int, int> Neighbour(int x, int y, int d) const = 0;
     // The direction a mirror image of a centre starts at.
     virtual int MirroredDirection(int d) const = 0;
-    // Where a stored cell of row y lands when the stored first row was firstRow and the text is
-    // placed at row y0; false when the cell is dropped.
-    virtual bool PlaceParsedCell(int& x, int& y, int firstRow, int y0) const { return true; }
 
 private:
     void SetStartDirectionOnly(int x, int y, int d);
@@ -95,9 +137,15 @@ public:
     void CellToExport(int x, int y, int& ex, int& ey) const override;
     int GetPixelWidth() const override;
     int GetPixelHeight() const override;
-    // Keeps the parity of the rows, so that every ring keeps its cells.
-    void CropToUsed() override;
     void PixelToCell(int px, int py, const TFastDrawParameters& parameters, int& x, int& y) const override;
+    void PixelsToCells(int pixelWidth, int pixelHeight, const TFastDrawParameters& parameters, int& columns,
+                       int& rows) const override;
+
+    // Hexagons with a vertex at the top; (px, py) is the upper end of the left side.
+    void CanvasDrawCell(TCanvas& canvas, int px, int py, int cellKind, bool extra) const override;
+    void EditorDrawCell(TCommandWriter& writer, int ex, int ey, int cellKind, bool extra) const override;
+    // The wide outline follows square cells: hexagons get none.
+    void ExportOutline(TComExport& list, int x0, int y0) const override {}
 
 protected:
     int RingSize() const override { return 6; }
@@ -105,9 +153,15 @@ protected:
     bool IsDirection(int d) const override { return d >= 0 && d < 6; }
     std::pair<int, int> Neighbour(int x, int y, int d) const override;
     int MirroredDirection(int d) const override { return (d + 3) % 6; }
-    // Shifted rows stay shifted: with the parity of the origin changed, the cells landing on an
-    // even row move one column right.
-    bool PlaceParsedCell(int& x, int& y, int firstRow, int y0) const override;
+    // Shifted rows stay shifted: a move by an odd number of rows takes the cells landing on an
+    // even row one column further right.
+    int ParityStep(int y, int dy) const override { return (dy & 1) != 0 && (y & 1) == 0 ? 1 : 0; }
+    std::vector<int> SideDirections() const override { return {0, 1, 2, 3, 4, 5}; }
+    bool StrokeBase(double r, int d, double& x, double& y, double& ux, double& uy) const override;
+    std::vector<TPoint> ViewShape(int px, int py, int s) const override;
+    TPoint ViewPoint(int x, int y, const TFastDrawParameters& parameters) const override;
+    TRect ViewGridRect(const TFastDrawParameters& parameters) const override;
+    int ViewNumberHeight(int s) const override;
 };
 
 class THoneyShablon_8 : public TBaseHoneyShablon {
@@ -117,6 +171,8 @@ public:
     // Clockwise 4, 7, 8, 9, 6, 3, 2, 1; counterclockwise the reverse.
     int NextRingDirection(int d, bool clockwise) const override;
     void PixelToCell(int px, int py, const TFastDrawParameters& parameters, int& x, int& y) const override;
+    void PixelsToCells(int pixelWidth, int pixelHeight, const TFastDrawParameters& parameters, int& columns,
+                       int& rows) const override;
 
 protected:
     int RingSize() const override { return 8; }
@@ -125,4 +181,11 @@ protected:
     std::pair<int, int> Neighbour(int x, int y, int d) const override;
     // The opposite direction: the mirror through the centre of the keypad.
     int MirroredDirection(int d) const override { return 10 - d; }
+    std::vector<int> SideDirections() const override { return {2, 4, 6, 8}; }
+    // From the middle of a side, or from a corner for the diagonal directions.
+    bool StrokeBase(double r, int d, double& x, double& y, double& ux, double& uy) const override;
+    std::vector<TPoint> ViewShape(int px, int py, int s) const override;
+    TPoint ViewPoint(int x, int y, const TFastDrawParameters& parameters) const override;
+    TRect ViewGridRect(const TFastDrawParameters& parameters) const override;
+    int ViewNumberHeight(int s) const override { return s / 2; }
 };

@@ -1,15 +1,25 @@
 // The honeycomb templates: rings, numbering, slots in each ring mode, mirrored centres, texts
-// (also placed at a row of the other parity) and the working views' hit tests.
+// (also placed at a row of the other parity), shifts and crops, the export with its start strokes,
+// the stroke style, and the working views with their hit tests.
 
 #include "kinds/HoneyShablon.h"
 
+#include "export/ComExport.h"
+#include "export/ScriptWriter.h"
+#include "platform/Bitmap.h"
 #include "platform/RecordingUi.h"
+#include "platform/Surface.h"
 #include "platform/Text.h"
 #include "template/Coord.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -229,13 +239,17 @@ TEST(HoneyShablon, BadTextsAreRefused) {
     }
 }
 
-TEST(HoneyShablon, CropKeepsTheRowParity) {
+TEST(HoneyShablon, CropToAnOddRowMovesTheShiftedRowsAndKeepsTheRing) {
     THoneyShablon shablon(7, 8);
     DrawHoney(shablon, {"#######", "#######", "#######", "##...##", "##.0..#", "##...##", "#######", "#######"});
     ASSERT_EQ(shablon.GetNumber(3, 4), 1);
     shablon.CropToUsed();
-    EXPECT_EQ(shablon.GetNumber(1, 2), 1);
-    EXPECT_EQ(Ring(shablon, 1, 2), (TCells{{0, 2}, {0, 1}, {1, 1}, {2, 2}, {1, 3}, {0, 3}}));
+    EXPECT_EQ(std::pair(static_cast<int>(shablon.Width), static_cast<int>(shablon.Height)), std::pair(4, 3));
+    EXPECT_EQ(shablon.GetNumber(1, 1), 1);
+    EXPECT_EQ(Ring(shablon, 1, 1), (TCells{{0, 1}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}}));
+    int minX, minY, endX, endY;
+    shablon.GetUsedBounds(minX, minY, endX, endY);
+    EXPECT_EQ(std::pair(minX, minY), std::pair(0, 0));
 }
 
 TEST(HoneyShablon, HitTestsFindTheHexagonUnderThePixel) {
@@ -252,6 +266,20 @@ TEST(HoneyShablon, HitTestsFindTheHexagonUnderThePixel) {
         {85, 32, 2, 0},  // above its upper right side
         {37, 62, 0, 1},  // above an unshifted hexagon's upper left side
         {-5, 20, -1, 0},
+        // Inside each corner of the shifted hexagon (1, 1), whose left side runs from (52, 40).
+        {55, 42, 1, 1},
+        {69, 33, 1, 1},
+        {84, 42, 1, 1},
+        {84, 58, 1, 1},
+        {69, 67, 1, 1},
+        {55, 58, 1, 1},
+        // Just across each of its sides.
+        {60, 32, 1, 0},
+        {79, 32, 2, 0},
+        {89, 50, 2, 1},
+        {50, 50, 0, 1},
+        {58, 69, 1, 2},
+        {80, 69, 2, 2},
     };
     for (const TCase& c : cases) {
         int x = 0, y = 0;
@@ -265,6 +293,239 @@ TEST(HoneyShablon, HitTestsFindTheHexagonUnderThePixel) {
     EXPECT_EQ((std::pair{x, y}), (std::pair{3, 0}));
     square.PixelToCell(80, 5, view, x, y);
     EXPECT_EQ(x, -1);
+}
+
+// Every shift, by an odd number of rows too, moves each ring with its centre: the centre keeps its
+// number and its ring is the moved ring; the cells left behind carry no centre.
+TEST(HoneyShablon, ShiftsMoveEveryRingWithItsCentre) {
+    const std::vector<std::string> hexRows = {".......", ".......", ".......", "...0...", ".......", ".......", "......."};
+    const std::vector<std::string> squareRows = {".......", ".......", ".......", "...o...", ".......", ".......", "......."};
+    struct TCase {
+        bool Hexagons;
+        int Dx, Dy;
+    };
+    const TCase cases[] = {{true, 0, 1}, {true, 0, -1}, {true, 1, 2}, {true, -1, -1}, {true, 1, 1},
+                           {true, -2, 0}, {false, 1, 1}, {false, -2, 1}, {false, 0, -1}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.Hexagons ? "hexagons " : "squares ") << c.Dx << "," << c.Dy);
+        THoneyShablon hex(7, 7);
+        THoneyShablon_8 square(7, 7);
+        TBaseHoneyShablon& shablon = c.Hexagons ? static_cast<TBaseHoneyShablon&>(hex) : square;
+        DrawHoney(shablon, c.Hexagons ? hexRows : squareRows);
+        ASSERT_EQ(shablon.GetNumber(3, 3), 1);
+        TCells moved;
+        for (const auto& [x, y] : Ring(shablon, 3, 3)) moved.push_back(shablon.MovedCell(x, y, c.Dx, c.Dy));
+        const auto [cx, cy] = shablon.MovedCell(3, 3, c.Dx, c.Dy);
+        shablon.ShiftCells(0, 0, 6, 6, c.Dx, c.Dy);
+        EXPECT_EQ(shablon.GetNumber(cx, cy), 1);
+        EXPECT_EQ(Ring(shablon, cx, cy), moved);
+        int centres = 0;
+        for (int x = 0; x < 7; ++x)
+            for (int y = 0; y < 7; ++y) centres += shablon.HasMarkE(x, y) ? 1 : 0;
+        EXPECT_EQ(centres, 1);
+        const int vacatedRow = c.Dy > 0 ? 0 : 6;
+        if (c.Dy != 0) EXPECT_FALSE(shablon.IsLetterCell(3, vacatedRow));
+    }
+    // A move by one row half a column to the right, as a text placed at the other parity.
+    THoneyShablon hex(7, 7);
+    EXPECT_EQ(hex.MovedCell(3, 3, 0, 1), (std::pair{4, 4}));
+    EXPECT_EQ(hex.MovedCell(3, 4, 0, 1), (std::pair{3, 5}));
+}
+
+// Blanks of the hexagon grid reach the border through the six sides of a cell, not through the
+// four sides of a square.
+TEST(HoneyShablon, InnerBlanksOfHexagonsFollowTheirSides) {
+    struct TCase {
+        std::vector<std::string> Rows;
+        bool Inner;  // of the blank (1, 1)
+    };
+    const TCase cases[] = {
+        {{"..#..", ".#...", ".....", "....."}, false},  // (2, 0) touches the shifted (1, 1)
+        {{"#....", ".#...", ".....", "....."}, true},   // (0, 0) does not
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Rows[0]);
+        THoneyShablon shablon(5, 4);
+        DrawHoney(shablon, c.Rows);
+        shablon.MarkInnerBlanks();
+        EXPECT_EQ(shablon.IsInnerBlank(1, 1), c.Inner);
+        EXPECT_FALSE(shablon.IsInnerBlank(0, 0));
+    }
+    THoneyShablon shablon(5, 5);
+    DrawHoney(shablon, HexGrid);
+    shablon.MarkInnerBlanks();
+    EXPECT_TRUE(shablon.IsInnerBlank(2, 2));
+}
+
+// The export crops to the used cells, here from an odd row, so that the hexagons keep their rows'
+// shift; the template, its size and its key word are back afterwards.
+TEST(HoneyShablon, ExportCropsAddsTheStrokesAndPutsTheGridBack) {
+    THoneyShablon shablon(6, 7);
+    DrawHoney(shablon, {"######", "#...##", "#.0..#", "#...##", "######", "######", "######"});
+    shablon.SetKeyWordCell(3, 2, 1);
+    shablon.KeyWordCellLook.NoPaint = false;
+    shablon.BlankCellLook.ShowOutside = false;
+    const std::string before = shablon.SerializeTemplate(0, 0, 5, 6);
+    TComExport list;
+    shablon.BuildExport(list);
+
+    EXPECT_EQ(shablon.SerializeTemplate(0, 0, 5, 6), before);
+    EXPECT_EQ(std::pair(static_cast<int>(shablon.Width), static_cast<int>(shablon.Height)), std::pair(6, 7));
+    EXPECT_EQ(shablon.KeyWordCells, std::string({3, 2}));
+    EXPECT_EQ(shablon.GetNumber(2, 2), 1);
+
+    // The centre lands on (1, 1) of the cropped grid: half a column in, one and a half rows down.
+    constexpr int CentreX = 259808, CentreY = -200000;
+    int letters = 0, others = 0, strokes = 0, numbers = 0, keyWords = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        switch (static_cast<TExportKind>(list.Kind(i))) {
+            case TExportKind::Cell: ++(list.Value(i) == CellKind::Letter ? letters : others); break;
+            case TExportKind::Number:
+                ++numbers;
+                EXPECT_EQ((std::tuple{list.X(i), list.Y(i), list.X2(i)}), (std::tuple{CentreX, CentreY, 1}));
+                break;
+            case TExportKind::HoneyArrows:
+                ++strokes;
+                EXPECT_EQ((std::tuple{list.X(i), list.Y(i), list.X2(i), list.Value(i)}),
+                          (std::tuple{CentreX, CentreY, 0, 100}));
+                break;
+            case TExportKind::KeyWordNumber:
+                ++keyWords;
+                EXPECT_EQ((std::pair{list.X2(i), list.Y2(i)}), (std::pair{3, 2}));
+                break;
+            default: break;
+        }
+    }
+    EXPECT_EQ(std::tuple(letters, others, numbers, strokes, keyWords), std::tuple(8, 1, 1, 1, 2));
+
+    shablon.HoneyStroke.Show = false;
+    TComExport plain;
+    shablon.BuildExport(plain);
+    for (int i = 0; i < plain.Count(); ++i) EXPECT_NE(plain.Kind(i), static_cast<int>(TExportKind::HoneyArrows));
+}
+
+// A stroke leaves the middle of the side facing its direction (a corner for the square's
+// diagonals) and runs outward for Len per cent of the cell, in the style of the strokes.
+TEST(HoneyShablon, StrokesLeaveTheSideTheRingStartsAt) {
+    struct TCase {
+        bool Hexagons;
+        int Direction;
+        std::pair<int, int> From, To;
+    };
+    const TCase cases[] = {
+        {true, 0, {1000, -52000}, {-29000, -52000}},
+        {true, 1, {44301, 23000}, {29301, 48981}},
+        {true, 4, {130904, -127000}, {145904, -152981}},
+        {false, 2, {51000, -102000}, {51000, -132000}},
+        {false, 9, {101000, -2000}, {122213, 19213}},
+        {false, 4, {1000, -52000}, {-29000, -52000}},
+    };
+    const auto at = [](std::pair<int, int> p) { return std::to_string(p.first) + ", " + std::to_string(p.second); };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.Hexagons ? "hexagons " : "squares ") << c.Direction);
+        THoneyShablon hex(3, 3);
+        THoneyShablon_8 square(3, 3);
+        const TBaseHoneyShablon& shablon = c.Hexagons ? static_cast<TBaseHoneyShablon&>(hex) : square;
+        std::vector<std::string> lines;
+        TScriptWriter writer(lines, false);
+        shablon.EditorDrawHoneyArrows(writer, 1000, -2000, 100, c.Direction);
+        EXPECT_EQ(lines, (std::vector<std::string>{".BeginDrawCurve " + at(c.From), ".DrawCurveLineTo " + at(c.To),
+                                                    ".EndDrawCurve", ".ApplyStyle \"HONEY_STRELKS\""}));
+    }
+    THoneyShablon_8 square(3, 3);
+    std::vector<std::string> lines;
+    TScriptWriter writer(lines, false);
+    square.EditorDrawHoneyArrows(writer, 0, 0, 100, 5);
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST(HoneyShablon, ScriptExportDefinesAndDrawsTheStrokes) {
+    THoneyShablon_8 shablon(3, 3);
+    DrawHoney(shablon, {"...", ".6.", "..."});
+    shablon.HoneyStroke.Width = 5;
+    std::vector<std::string> lines;
+    shablon.ExportToScript(lines);
+    const auto at = [&](std::string_view line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
+    const auto defined = at(".SaveStyleProp \"HONEY_STRELKS\", -1, -1");
+    ASSERT_LT(defined, static_cast<long>(lines.size()));
+    EXPECT_EQ(lines[defined - 4], ".SetOutlineWidth 5000");
+    const auto drawn = at(".BeginDrawCurve 200000, -150000");
+    ASSERT_LT(drawn + 3, static_cast<long>(lines.size()));
+    EXPECT_GT(drawn, defined);
+    EXPECT_EQ(lines[drawn + 1], ".DrawCurveLineTo 230000, -150000");
+    EXPECT_EQ(lines[drawn + 3], ".ApplyStyle \"HONEY_STRELKS\"");
+}
+
+TEST(HoneyShablon, StrokeStyleSettings) {
+    ScopedRecordingUi ui;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("zelvana-honey-" + std::to_string(getpid()) + ".ini")).string();
+    struct TCase {
+        std::string Section;
+        THoneyStroke Expected;
+    };
+    const TCase cases[] = {
+        {"SHOW=0\nWIDTH=12\nLEN=40\nCOLOR=255\nCOLOR_T=1\n", {false, 12, {255, TColorModel::Cmyk}, 40}},
+        {"SHOW=x\nWIDTH=x\nLEN=x\nCOLOR=x\nCOLOR_T=x\n", {true, 100, {0, TColorModel::Rgb}, 25}},
+        {"LEN=50\n", {true, 7, {0, TColorModel::Rgb}, 50}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Section);
+        {
+            std::ofstream out(path);
+            out << "[HONEY]\n" << c.Section;
+        }
+        THoneyShablon shablon(3, 3);
+        ASSERT_TRUE(shablon.LoadStyle(path));
+        EXPECT_EQ(shablon.HoneyStroke, c.Expected);
+    }
+    std::filesystem::remove(path);
+    THoneyShablon_8 saved(3, 3);
+    saved.HoneyStroke = {false, 11, {0x123456, TColorModel::Cmyk}, 45};
+    ASSERT_TRUE(saved.SaveStyle(path));
+    THoneyShablon_8 loaded(3, 3);
+    ASSERT_TRUE(loaded.LoadStyle(path));
+    EXPECT_EQ(loaded.HoneyStroke, saved.HoneyStroke);
+    std::filesystem::remove(path);
+    EXPECT_TRUE(ui->Messages.empty());
+}
+
+// The working views: hexagons (or squares) of the zoom's side, letter cells white, selected ones
+// blue, other cells in the window colour, and the start strokes over the neighbours.
+TEST(HoneyShablon, WorkingViewsDrawCellsAndStrokes) {
+    constexpr uint32_t Window = 0xF0F0F0, White = 0xFFFFFF, Blue = 0x0000FF, Green = 0x00FF00;
+    TFastDrawParameters view;
+    view.Zoom = 20;
+    view.ShowDetails = true;
+    view.SelectionOn = true;
+    view.SelX0 = view.SelX1 = view.SelY0 = view.SelY1 = 3;
+    THoneyShablon hex(5, 5);
+    DrawHoney(hex, HexGrid);
+    hex.HoneyStroke.Colour = {0x00FF00, TColorModel::Rgb};
+    TBitmap bitmap(200, 160);
+    hex.FastDraw(view, bitmap);
+    TDIB pixels = bitmap.Pixels();
+    const auto pixel = [&](int x, int y) { return pixels.Pixel(x, y) & 0xFFFFFFu; };
+    EXPECT_EQ(pixel(69, 50), White);   // the middle of (1, 1)
+    EXPECT_EQ(pixel(138, 110), Blue);  // the middle of the selected (3, 3)
+    EXPECT_EQ(pixel(86, 82), Window);  // the centre (2, 2)
+    EXPECT_EQ(pixel(66, 80), Green);   // its stroke, out of its left side into (1, 2)
+    hex.HoneyStroke.Show = false;
+    hex.FastDraw(view, bitmap);
+    pixels = bitmap.Pixels();
+    EXPECT_EQ(pixel(66, 80), White);
+
+    THoneyShablon_8 square(3, 3);
+    DrawHoney(square, {"...", ".o.", "..."});
+    square.HoneyStroke.Colour = {0x00FF00, TColorModel::Rgb};
+    view.Zoom = 40;
+    view.SelectionOn = false;
+    square.FastDraw(view, bitmap);
+    pixels = bitmap.Pixels();
+    EXPECT_EQ(pixel(20, 20), White);
+    EXPECT_EQ(pixel(75, 75), Window);
+    EXPECT_EQ(pixel(34, 60), Green);  // out of the left side, where the ring starts
+    EXPECT_EQ(pixel(125, 20), Window);  // beyond the grid
 }
 
 }  // namespace
