@@ -184,6 +184,15 @@ std::string FittingDefinitions(const TCrossword& crossword, std::string_view def
     return kept;
 }
 
+std::string FittingDefinitionsInBox(const TCrossword& crossword, std::string_view definitions, int64_t width,
+                                    int64_t height, float minFontSize) {
+    // Measured at Scale 1: the layout is the same at every scale.
+    const int64_t scale = std::max<int>(crossword.Template->Scale, 1);
+    const int64_t margin = ClueMargin(crossword) / ExportUnits / scale;
+    const auto side = [&](int64_t size) { return static_cast<int>(std::clamp<int64_t>(size / scale - 2 * margin, -1, INT32_MAX)); };
+    return FittingDefinitions(crossword, definitions, side(width), side(height), minFontSize);
+}
+
 // ---- shared pieces of the kinds ----
 
 void DefineClueStyle(TCommandWriter& writer, const TCrossword& crossword) {

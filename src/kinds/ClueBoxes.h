@@ -74,6 +74,11 @@ double ClueFontSize(const TCrossword& crossword, const TClueContent& clue, int w
 std::string FittingDefinitions(const TCrossword& crossword, std::string_view definitions, int width,
                                int height, float minFontSize);
 
+// The same for a clue box of width x height drawing units at the template's Scale, less the
+// margin on every side.
+std::string FittingDefinitionsInBox(const TCrossword& crossword, std::string_view definitions, int64_t width,
+                                    int64_t height, float minFontSize);
+
 // The clue style for the editor: the clue format's font, size and colour under ClueStyle.
 void DefineClueStyle(TCommandWriter& writer, const TCrossword& crossword);
 

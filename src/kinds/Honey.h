@@ -35,6 +35,16 @@ public:
     // The base styles and, from a honeycomb, its start stroke.
     void CopyStyles(const TCrossword& other) override;
 
+    // --- clues in the centres ---
+
+    // The grid, then every numbered centre's clue in the box between its cell's vertical sides,
+    // and the empty-cell picture on the blanks.
+    void ExportCrosswordScript(TComExport& list, int mode) override;
+    void ExportCharStyles(TCommandWriter& writer, int mode) const override;
+    // With CheckFits, only the alternatives that fit the centre's box (pictures always).
+    bool PickDefinition(bool applyCase, std::string_view definitions, std::string& text,
+                        const TDefinitionChoice& choice) const override;
+
     TBaseHoneyShablon& Honey() const { return static_cast<TBaseHoneyShablon&>(*Template); }
     // The numbered centres, rows outer, columns inner: slot i belongs to the i-th.
     std::vector<std::pair<int, int>> Centres() const;

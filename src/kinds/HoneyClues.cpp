@@ -1,0 +1,58 @@
+// The honeycomb's clues: each numbered centre shows its ring word's clue between the vertical
+// sides of its cell, the other blanks the empty-cell picture.
+
+#include "ClueBoxes.h"
+#include "Honey.h"
+
+#include "export/ComExport.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr int64_t ExportUnits = 1000;
+
+}  // namespace
+
+void TBaseHoney::ExportCrosswordScript(TComExport& list, int mode) {
+    TCrossword::ExportCrosswordScript(list, mode);
+    if (OprText.NoPaint || !Template->ExportFits()) return;
+    list.AddCaption("Экспорт в формате CDR. Определения..."_cp);
+    const TBaseHoneyShablon& honey = Honey();
+    // The template exports its grid cropped to the used cells; the clues go where it put them.
+    int minX = 0, minY = 0, endX = 1, endY = 1;
+    honey.GetUsedBounds(minX, minY, endX, endY);
+    const int64_t width = int64_t{honey.GetCellPixelWidth()} * ExportUnits;
+    const int64_t height = int64_t{honey.GetCellPixelHeight()} * ExportUnits;
+    const auto box = [&](int x, int y) {
+        const auto [cx, cy] = honey.MovedCell(x, y, -minX, -minY);
+        int ex = 0, ey = 0;
+        honey.CellToExport(cx, cy, ex, ey);
+        return TClueBox{ex, ey, width, height};
+    };
+    const std::vector<std::pair<int, int>> centres = Centres();
+    for (int slot = 0; slot < Words.Count() && slot < static_cast<int>(centres.size()); ++slot) {
+        const auto [x, y] = centres[slot];
+        AddClueItem(list, *this, box(x, y), SlotClue(*this, slot, honey.GetNumber(x, y)));
+    }
+    const TClueContent picture = EmptyBoxPicture(*this);
+    if (picture.Text.empty()) return;
+    for (int y = minY; y < endY; ++y)
+        for (int x = minX; x < endX; ++x)
+            if (!honey.IsLetterCell(x, y) && !honey.HasMarkE(x, y) &&
+                (honey.IsInnerBlank(x, y) || honey.BlankCellLook.ShowOutside))
+                AddClueItem(list, *this, box(x, y), picture);
+}
+
+void TBaseHoney::ExportCharStyles(TCommandWriter& writer, int mode) const {
+    TCrossword::ExportCharStyles(writer, mode);
+    DefineClueStyle(writer, *this);
+}
+
+bool TBaseHoney::PickDefinition(bool applyCase, std::string_view definitions, std::string& text,
+                                const TDefinitionChoice& choice) const {
+    if (!choice.CheckFits || choice.Slot < 0 || choice.Slot >= Words.Count())
+        return TCrossword::PickDefinition(applyCase, definitions, text, choice);
+    const std::string fitting = FittingDefinitionsInBox(*this, definitions, Template->GetCellPixelWidth(),
+                                                        Template->GetCellPixelHeight(), choice.MinFontSize);
+    return TCrossword::PickDefinition(applyCase, fitting, text, choice);
+}
