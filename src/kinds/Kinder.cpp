@@ -275,9 +275,11 @@ void TKinder::ExportCrosswordScript(TComExport& list, int mode) {
     const TShownCellsOnly shown(shape);
     for (int x = 0; x < shape.Width; ++x)
         for (int y = 0; y < shape.Height; ++y) shape.SetMarkE(x, y, shape.KeyWordNumberAt(x, y) >= 0);
-    for (int i = 0; i < Words.Count(); ++i)
+    for (int i = 0; i < Words.Count(); ++i) {
+        const TCoord cells = SlotCells(i);
         if (Words.SlotFilled(i))
-            for (const TCell& cell : SlotCells(i).Cells()) shape.SetMarkE(cell.x, cell.y, true);
+            for (const TCell& cell : cells.Cells()) shape.SetMarkE(cell.x, cell.y, true);
+    }
     shape.MarkedOnly = 1;
     TCrossword::ExportCrosswordScript(list, mode);
 }
