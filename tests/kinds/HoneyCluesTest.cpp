@@ -1,0 +1,69 @@
+#include "kinds/Honey.h"
+
+#include "../crossword/CrosswordFixture.h"
+
+#include "export/ComExport.h"
+
+#include <fstream>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+class HoneyCluesTest : public CrosswordTest {};
+
+// rows: "#" blank, "." letter cell, "o" a centre with the hexagon kind's default start.
+std::unique_ptr<THoney> Honeycomb(const std::vector<std::string>& rows) {
+    auto crossword = std::make_unique<THoney>();
+    crossword->SetWidth(static_cast<int>(rows[0].size()));
+    crossword->SetHeight(static_cast<int>(rows.size()));
+    TBaseHoneyShablon& honey = crossword->Honey();
+    for (int y = 0; y < honey.Height; ++y)
+        for (int x = 0; x < honey.Width; ++x) {
+            honey.SetLetterCellOnly(x, y, rows[y][x] == '.');
+            if (rows[y][x] == 'o') honey.SetStartDirection(x, y, 0);
+        }
+    honey.NumberCells();
+    crossword->PrepareForFill();
+    return crossword;
+}
+
+}  // namespace
+
+TEST_F(HoneyCluesTest, CentresShowTheirNumbersAndBlanksThePicture) {
+    // Two numbered centres; the centre of row 3 has no whole ring, the blank beside it is outside.
+    auto crossword = Honeycomb({".....", ".o.o.", ".....", "o...#"});
+    ASSERT_EQ(crossword->Words.Count(), 2);
+    const std::string picture = Path("empty.png");
+    std::ofstream(picture) << "x";
+    crossword->OprText.OprShowType = 1;
+    crossword->OprText.EmptyOprFileName = picture;
+    crossword->Template->BlankCellLook.ShowOutside = true;
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+
+    const TShablon& t = *crossword->Template;
+    const int pen = t.PenWidth * 1000;
+    std::vector<std::tuple<int, int, int, std::string>> expected;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Kind(i) == static_cast<int>(TExportKind::Number))
+            expected.emplace_back(20, list.X(i) + pen, list.Y(i) - pen, std::to_string(list.X2(i)));
+    ASSERT_EQ(expected.size(), 2u);
+    int ex = 0, ey = 0;
+    t.CellToExport(4, 3, ex, ey);
+    expected.emplace_back(19, ex + pen, ey - pen, picture);
+
+    std::vector<std::tuple<int, int, int, std::string>> clues;
+    bool after = false;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.Kind(i) == 0) after = list.Text(i) == Cp("Экспорт в формате CDR. Определения...");
+        else if (after) clues.emplace_back(list.Kind(i), list.X(i), list.Y(i), std::string(list.Text(i)));
+    }
+    EXPECT_EQ(clues, expected);
+    // The text stands between the hexagon's vertical sides, less the pen on each side.
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Kind(i) == static_cast<int>(TExportKind::FormattedText)) {
+            EXPECT_EQ(list.X2(i), t.GetCellPixelWidth() * 1000 - 2 * pen);
+            EXPECT_EQ(list.Y2(i), t.GetCellPixelHeight() * 1000 - 2 * pen);
+        }
+}
