@@ -131,26 +131,28 @@ void TBaseHoneyShablon::ShiftCells(int x0, int y0, int x1, int y1, int dx, int d
     NumberCells();
 }
 
+void TBaseHoneyShablon::CropSpan(int dy, int& first, int& last) const {
+    int minX, minY, endX, endY;
+    GetUsedBounds(minX, minY, endX, endY);
+    first = MaxSide;
+    last = -1;
+    for (int y = minY; y < endY; ++y)
+        for (int x = minX; x < endX; ++x)
+            if (IsLetterCell(x, y) || IsClueCell(x, y)) {
+                first = std::min(first, x + ParityStep(y + dy, dy));
+                last = std::max(last, x + ParityStep(y + dy, dy));
+            }
+    if (last < 0) first = last = minX;
+}
+
 void TBaseHoneyShablon::Crop(int& dx, int& dy) {
     int minX, minY, endX, endY;
     GetUsedBounds(minX, minY, endX, endY);
     int first = 0, last = 0;
-    // The leftmost and rightmost columns the used cells land on when the rows move by dy.
-    const auto span = [&](int rows) {
-        first = MaxSide;
-        last = -1;
-        for (int y = minY; y < endY; ++y)
-            for (int x = minX; x < endX; ++x)
-                if (IsLetterCell(x, y) || IsClueCell(x, y)) {
-                    first = std::min(first, x + ParityStep(y + rows, rows));
-                    last = std::max(last, x + ParityStep(y + rows, rows));
-                }
-        if (last < 0) first = last = minX;
-    };
     dy = -minY;
-    span(dy);
+    CropSpan(dy, first, last);
     // A grid of the widest size has no room for the half-column move: one row stays on top.
-    if (last - first + 1 > MaxSide) span(++dy);
+    if (last - first + 1 > MaxSide) CropSpan(++dy, first, last);
     dx = -first;
     const int width = last - first + 1;
     if (width > Width) SetWidth(width);
@@ -396,8 +398,11 @@ void THoneyShablon::CellToExport(int x, int y, int& ex, int& ey) const {
 int THoneyShablon::GetPixelWidth() const {
     int minX, minY, endX, endY;
     GetUsedBounds(minX, minY, endX, endY);
+    // The columns of the picture the export draws, after its crop.
+    int first = 0, last = 0;
+    CropSpan(-minY, first, last);
     const double r = CellSize;
-    return ClampToInt(int64_t{GridMargin()} + std::llround(Sqrt3 * r * (endX - minX) + Sqrt3 * r / 2));
+    return ClampToInt(int64_t{GridMargin()} + std::llround(Sqrt3 * r * (last - first + 1) + Sqrt3 * r / 2));
 }
 
 int THoneyShablon::GetPixelHeight() const {

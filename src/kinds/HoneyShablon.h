@@ -111,6 +111,8 @@ protected:
     virtual int ViewNumberHeight(int s) const = 0;
     // Moves the used cells to the top-left corner and shrinks the grid to them; the move made.
     void Crop(int& dx, int& dy);
+    // The first and last columns the used cells land on when the rows move by dy.
+    void CropSpan(int dy, int& first, int& last) const;
 
     // The cells of a ring before the border cut, and the direction a ring without one starts at.
     virtual int RingSize() const = 0;

@@ -398,6 +398,17 @@ TEST(HoneyShablon, ExportCropsAddsTheStrokesAndPutsTheGridBack) {
     }
     EXPECT_EQ(std::tuple(letters, others, numbers, strokes, keyWords), std::tuple(8, 1, 1, 1, 2));
 
+    // The picture is as wide as the cropped hexagons reach: four columns and the half of the
+    // shifted rows, with the pen.
+    EXPECT_EQ(shablon.GetPixelWidth(), 7 + 779);
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.Kind(i) != static_cast<int>(TExportKind::Cell)) continue;
+        int px = 0, py = 0;
+        shablon.ExportToCanvas(list.X(i), list.Y(i), px, py, false);
+        EXPECT_LE(px + shablon.GetCellPixelWidth(), shablon.GetPixelWidth());
+        EXPECT_LE(py + 150, shablon.GetPixelHeight());
+    }
+
     shablon.HoneyStroke.Show = false;
     TComExport plain;
     shablon.BuildExport(plain);
