@@ -227,20 +227,20 @@ namespace {
 constexpr char TurnCellByte = 0x02;
 
 // A step character and its move.
-struct TStep {
+struct TBendStep {
     char Step;
     int DX;
     int DY;
 };
-constexpr TStep Right{'6', 1, 0}, Down{'2', 0, 1}, Left{'4', -1, 0}, Up{'8', 0, -1};
+constexpr TBendStep Right{'6', 1, 0}, Down{'2', 0, 1}, Left{'4', -1, 0}, Up{'8', 0, -1};
 
 // The two turns a word moving in a direction may take at a turn mark: the bit of each and the
 // direction it turns to.
 struct TTurns {
     int FirstBit;
-    TStep First;
+    TBendStep First;
     int SecondBit;
-    TStep Second;
+    TBendStep Second;
 };
 
 TTurns TurnsOf(char step) {
@@ -326,7 +326,7 @@ void TSkanwordShablon3::RebuildBendingWords() {
 }
 
 void TSkanwordShablon3::AddBendingWord(int x, int y, char step) {
-    TStep direction = step == Right.Step ? Right : Down;
+    TBendStep direction = step == Right.Step ? Right : Down;
     std::string path;
     std::vector<std::pair<int, int>> cells{{x, y}};
     const auto letter = [&](int cx, int cy) { return !IsOutside(cx, cy) && IsLetterCell(cx, cy); };

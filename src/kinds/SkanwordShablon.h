@@ -13,9 +13,38 @@
 // clue cells are no letter cells, so they end runs as blocked cells do.
 
 #include "template/ClassicShablon.h"
+#include "template/CoordList.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The defect marks the scanword check adds.
+namespace DefectMark {
+constexpr uint16_t TwoWordClue = 0x0010;    // a clue cell serving two words
+constexpr uint16_t CrowdedClue = 0x0020;    // a clue cell serving more than two words
+constexpr uint16_t NoClue = 0x0040;         // a word whose clue stands in no clue cell
+constexpr uint16_t EmptyArea = 0x0080;      // a non-letter cell that shows no clue
+constexpr uint16_t NotClueCell = 0x0100;    // a non-letter cell that serves no word
+constexpr uint16_t TwoClues = 0x0800;       // a word with an outside and an inside arrow
+}  // namespace DefectMark
+
+// A block of clue cells united by UniteClueCells: its top-left cell and size in cells; an empty
+// block stands for free cells that carry no clue.
+struct TClueBlock {
+    int X = 0;
+    int Y = 0;
+    int Width = 1;
+    int Height = 1;
+    bool Empty = false;
+};
+
+// The tag a block list keeps for a block: chr(x) chr(y) chr(width) chr(height) chr(type), the
+// type 0 for a clue block and 255 for an empty one.
+std::string ClueBlockTag(const TClueBlock& block);
+TClueBlock ClueBlockOf(std::string_view tag);
+// The tag a clue map keeps for a word: chr(x) chr(y) of its first cell, then its path.
+std::string ClueWordTag(int x, int y, std::string_view path);
 
 // The neighbour of (x, y) where the clue cell of an arrow code lies; false for code 0 and codes
 // above 7. horizontal picks the column of horizontal words (code 6 below instead of right).
@@ -45,6 +74,31 @@ public:
     // A letter cell as a letter or key-word cell item; another cell only without united clue
     // blocks, when it is an inner blank or the outside is shown. No numbers.
     void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override;
+    // The base check, then the clue marks: clue cells serving two or more words, words without
+    // a clue cell, non-letter cells showing no clue and those serving no word.
+    void CheckTemplate() override;
+    // The base items; with CanUnite on the clue blocks over the used area as cells of several
+    // columns and rows; then the arrow of every word of the clue map at its first cell, a
+    // quarter cell up or down where two words share a clue cell and an arrow stands at the
+    // middle of a cell side.
+    void BuildExport(TComExport& list) override;
+    // The cells of the moved blocks, then the clue blocks meeting each (a block cut by its edge
+    // as the part inside it) and the arrows of the words starting in it.
+    void BuildWordExport(TComExport& list, const std::vector<TCellBlock>& blocks) override;
+
+    // The clue map: for every clue cell one tag (ClueWordTag) per word whose arrow starts from
+    // it, cells with arrows taken rows outer, columns inner. An arrow pointing outside the grid
+    // or at a letter cell registers nothing. Needs the words of the last NumberCells.
+    virtual void ClueCellWords(TCoordList& map) const;
+    // The index in map of the clue cell serving the word that starts at (x, y) with path, -1
+    // when none does. The first kind looks only at the clue cells next to (x, y).
+    int FindClueCell(const TCoordList& map, int x, int y, std::string_view path) const;
+    // Numbers the cells, then, with CanUnite on, unites the free cells of the area x0 .. width - 1,
+    // y0 .. height - 1 with the one-word clue cells of map into blocks (ClueBlockTag): clue
+    // blocks keyed at their clue cell, empty blocks at their top-left cell. A clue cell of two or
+    // more words keeps a block of its own. The blocks' cells stay clue cells until the next
+    // NumberCells.
+    void UniteClueCells(int x0, int y0, TCoordList& blocks, const TCoordList& map, int height, int width);
 
     // Pictures of the arrow codes into ArrowPictures: files named by the arrow settings file,
     // the template's own pictures ("saved") or line arrows; the offsets from the same file.
@@ -124,6 +178,16 @@ private:
 class TSkanwordShablon2 : public TSkanwordShablon {
 public:
     TSkanwordShablon2(int width, int height, TShablonKind kind = TShablonKind::Skanword2);
+
+    // Also the words whose arrow is drawn inside the clue cell, at the clue cell beyond the
+    // cell that carries it.
+    void ClueCellWords(TCoordList& map) const override;
+    // Also marks the words with both an outside arrow and an inside one.
+    void CheckTemplate() override;
+    // Also the inside arrows, at the words' last cells.
+    void BuildExport(TComExport& list) override;
+    // Also the inside arrows of the cells of every moved block.
+    void BuildWordExport(TComExport& list, const std::vector<TCellBlock>& blocks) override;
 
 protected:
     std::vector<TArrowKey> ArrowKeys() const override;

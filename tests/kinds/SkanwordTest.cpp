@@ -605,11 +605,17 @@ TEST_F(SkanwordTest, PictureFilesListTheArrowSettings) {
 TEST_F(SkanwordTest, TurnMarksAreDrawnAndExported) {
     const auto shablon = MakeKind(TShablonKind::Skanword3);
     MakeScanword(*shablon, BentLattice, BentArrows, BentTurns);
+    // With the arrows hidden, the pictures drawn are the turn pictures.
+    TStrelkaGraphics hidden = shablon->ArrowLook;
+    hidden.Show = false;
+    shablon->SetArrowLook(hidden);
     TMetafile picture;
     shablon->DrawToMetafile(picture);
     const auto pictures = std::count_if(picture.Calls().begin(), picture.Calls().end(),
                                         [](const TCanvasCall& call) { return call.Op == TCanvasOp::Picture; });
     EXPECT_EQ(pictures, 2);  // one turn picture in each of the two turning cells
+    hidden.Show = true;
+    shablon->SetArrowLook(hidden);
     // A painted key-word cell is exported as such, without its turn marks.
     const auto turnItems = [&] {
         TComExport list;
