@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "Options.h"
+#include "TemplateImage.h"
 #include "TemplatePicture.h"
 #include "TemplateSource.h"
 
@@ -12,6 +13,7 @@ namespace {
 const char* const TemplateHelpHead =
     "usage: crossgen template (--size WxH | --template FILE | --picture FILE) [--kind NAME]\n"
     "                         [--out FILE]\n"
+    "       crossgen template --image FILE [--colors N] [--kind picturepuzzle] [--out FILE]\n"
     "\n"
     "Makes a template of a kind as a fill reads it (cropped to its used cells) and writes it as\n"
     "a template file, or prints its picture: a first line with the kind, the size WxH and the\n"
@@ -35,17 +37,19 @@ int TemplateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& e
     TOptionParser parser("template", err);
     TTemplateSource source;
     source.AddOptions(parser, defaults);
+    TImageSource image;
+    image.AddOptions(parser);
     std::string outFile;
     parser.Text("--out", outFile);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << TemplateHelpHead << TemplateSourceHelp() << TemplateHelpTail;
+        out << TemplateHelpHead << TemplateSourceHelp() << ImageSourceHelp << TemplateHelpTail;
         return ExitCode::Filled;
     }
-    if (!source.Check(parser)) return ExitCode::BadInput;
+    if (!image.Check(parser, source) || (image.File.empty() && !source.Check(parser))) return ExitCode::BadInput;
     source.SeedRandom();
 
-    const auto shablon = source.LoadTemplate(err);
+    const auto shablon = image.File.empty() ? source.LoadTemplate(err) : image.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
     shablon->CropToUsed();
     shablon->NumberCells();

@@ -31,3 +31,16 @@ inline TDIB ReadPng(const std::string& path) {
     cairo_surface_destroy(png);
     return image;
 }
+
+// True when the image shows a drawing: a dark pixel (lines, letters) beside a light one (paper).
+inline bool ShowsADrawing(const TDIB& image) {
+    bool dark = false, light = false;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            const TColor32 pixel = image.Pixel(x, y);
+            const int brightness = (pixel >> 16 & 0xFF) + (pixel >> 8 & 0xFF) + (pixel & 0xFF);
+            dark = dark || brightness < 3 * 0x40;
+            light = light || brightness > 3 * 0xC0;
+        }
+    return dark && light;
+}
