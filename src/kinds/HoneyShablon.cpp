@@ -145,7 +145,7 @@ void TBaseHoneyShablon::CropSpan(int dy, int& first, int& last) const {
     if (last < 0) first = last = minX;
 }
 
-void TBaseHoneyShablon::Crop(int& dx, int& dy) {
+void TBaseHoneyShablon::CropMove(int& dx, int& dy, int& width, int& height) const {
     int minX, minY, endX, endY;
     GetUsedBounds(minX, minY, endX, endY);
     int first = 0, last = 0;
@@ -154,10 +154,16 @@ void TBaseHoneyShablon::Crop(int& dx, int& dy) {
     // A grid of the widest size has no room for the half-column move: one row stays on top.
     if (last - first + 1 > MaxSide) CropSpan(++dy, first, last);
     dx = -first;
-    const int width = last - first + 1;
+    width = last - first + 1;
+    height = endY + dy;
+}
+
+void TBaseHoneyShablon::Crop(int& dx, int& dy) {
+    int width = 1, height = 1;
+    CropMove(dx, dy, width, height);
     if (width > Width) SetWidth(width);
     ShiftCells(0, 0, Width - 1, Height - 1, dx, dy);
-    SetSize(width, endY + dy);
+    SetSize(width, height);
     NumberCells();
 }
 

@@ -70,6 +70,9 @@ public:
     std::pair<int, int> MovedCell(int x, int y, int dx, int dy) const;
     // The cell that lands on (x, y) when the grid's content moves by (dx, dy).
     std::pair<int, int> SourceCell(int x, int y, int dx, int dy) const;
+    // The move CropToUsed (and so the export) makes, and the size it leaves: the export places
+    // cell (x, y) where MovedCell puts it.
+    void CropMove(int& dx, int& dy, int& width, int& height) const;
 
     // Every target cell takes the cell that moves onto it; a cell whose source lies outside the
     // grid is emptied, its centre mark too.

@@ -82,6 +82,7 @@ TEST(HoneyShablon, RingsRunFromTheStartDirectionInTheirSense) {
         {2, 2, 0, {{1, 2}, {1, 1}, {2, 1}, {3, 2}, {2, 3}, {1, 3}}},
         {2, 1, 0, {{1, 1}, {2, 0}, {3, 0}, {3, 1}, {3, 2}, {2, 2}}},
         {2, 2, 1, {{1, 2}, {1, 3}, {2, 3}, {3, 2}, {2, 1}, {1, 1}}},
+        {2, 1, 1, {{1, 1}, {2, 2}, {3, 2}, {3, 1}, {3, 0}, {2, 0}}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.X << "," << c.Y << " sense " << c.RingDirection);
@@ -210,6 +211,17 @@ TEST(HoneyShablon, TextPlacedAtARowOfTheOtherParityKeepsEveryRing) {
     TCells expected;
     for (auto [x, y] : Ring(source, 2, 2)) expected.emplace_back(x + ((y + 1) % 2 == 0 ? 1 : 0), y + 1);
     EXPECT_EQ(Ring(moved, 2, 3), expected);
+
+    // Read back from its odd first row to row 0, the whole picture stands one column right.
+    const std::string again = moved.SerializeTemplate(0, 1, 6, 6);
+    EXPECT_EQ(again[3], '1');
+    THoneyShablon back(7, 7);
+    ASSERT_TRUE(back.ParseTemplate(again, 0, 0));
+    ASSERT_EQ(back.GetNumber(3, 2), 1);
+    expected.clear();
+    for (auto [x, y] : Ring(source, 2, 2)) expected.emplace_back(x + 1, y);
+    EXPECT_EQ(Ring(back, 3, 2), expected);
+    EXPECT_TRUE(ui->Messages.empty());
 }
 
 TEST(HoneyShablon, BadTextsAreRefused) {
@@ -373,6 +385,10 @@ TEST(HoneyShablon, ExportCropsAddsTheStrokesAndPutsTheGridBack) {
     EXPECT_EQ(std::pair(static_cast<int>(shablon.Width), static_cast<int>(shablon.Height)), std::pair(6, 7));
     EXPECT_EQ(shablon.KeyWordCells, std::string({3, 2}));
     EXPECT_EQ(shablon.GetNumber(2, 2), 1);
+    int dx = 0, dy = 0, width = 0, height = 0;
+    shablon.CropMove(dx, dy, width, height);
+    EXPECT_EQ(shablon.MovedCell(2, 2, dx, dy), (std::pair{1, 1}));
+    EXPECT_EQ(std::pair(width, height), std::pair(4, 3));
 
     // The centre lands on (1, 1) of the cropped grid: half a column in, one and a half rows down.
     constexpr int CentreX = 259808, CentreY = -200000;
