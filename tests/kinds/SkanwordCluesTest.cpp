@@ -1,0 +1,138 @@
+#include "kinds/Skanword.h"
+#include "kinds/SkanwordShablon.h"
+
+#include "../crossword/CrosswordFixture.h"
+
+#include "export/ComExport.h"
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+struct TArrow {
+    int X;
+    int Y;
+    int Bits;
+};
+
+constexpr int V(int code) {
+    return code;
+}
+constexpr int H(int code) {
+    return code << 3;
+}
+
+// Across words on rows 1 and 3, down words in columns 1 and 3: both words of (1, 1) take their
+// clue from the corner, the down word of column 3 from above, the across word of row 3 from
+// the left.
+const GridPicture Lattice = {"#####", "#....", "#.#.#", "#....", "#####"};
+const std::vector<TArrow> LatticeArrows = {{1, 1, V(2) | H(2)}, {3, 1, V(1)}, {1, 3, H(3)}};
+
+class SkanwordCluesTest : public CrosswordTest {
+protected:
+    std::unique_ptr<TSkanword> Scanword(const GridPicture& grid, const std::vector<TArrow>& arrows, bool canUnite) {
+        auto crossword = Make<TSkanword>(grid, {"кот", "скан", "сом", "ухо"});
+        for (const TArrow& arrow : arrows) crossword->Template->SetAttrB(arrow.X, arrow.Y, arrow.Bits);
+        crossword->Template->CanUnite = canUnite;
+        crossword->Template->NumberCells();
+        crossword->PrepareForFill();
+        return crossword;
+    }
+
+    static int SlotAt(const TCrossword& crossword, int x, int y, char step) {
+        for (int slot = 0; slot < crossword.Words.Count(); ++slot)
+            if (crossword.Words.WordX(slot) == x && crossword.Words.WordY(slot) == y &&
+                crossword.Words.WordPath(slot).front() == step)
+                return slot;
+        return -1;
+    }
+
+    // The items after the caption of the clue areas, as (kind, x, y, text).
+    static std::vector<std::tuple<int, int, int, std::string>> ClueItems(const TComExport& list) {
+        std::vector<std::tuple<int, int, int, std::string>> items;
+        bool after = false;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.Kind(i) == 0) after = list.Text(i) == Cp("Экспорт в формате CDR. Определения...");
+            else if (after) items.emplace_back(list.Kind(i), list.X(i), list.Y(i), std::string(list.Text(i)));
+        }
+        return items;
+    }
+};
+
+}  // namespace
+
+TEST_F(SkanwordCluesTest, NumbersFollowTheClueCellsInReadingOrderBeforeTheFill) {
+    auto crossword = Scanword(Lattice, LatticeArrows, false);
+    const int down1 = SlotAt(*crossword, 1, 1, '2'), across1 = SlotAt(*crossword, 1, 1, '6');
+    const int down3 = SlotAt(*crossword, 3, 1, '2'), across3 = SlotAt(*crossword, 1, 3, '6');
+    EXPECT_EQ(crossword->OrderedWords(0), (std::vector<int>{down1, across1, down3, across3}));
+
+    crossword->OprText.OprShowType = 1;
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+    const int cell = crossword->Template->GetCellPixelWidth() * 1000, pen = crossword->Template->PenWidth * 1000;
+    int x0 = 0, y0 = 0, endX = 0, endY = 0;
+    crossword->Template->GetUsedBounds(x0, y0, endX, endY);
+    const auto at = [&](int x, int y) { return std::pair((x - x0) * cell, -(y - y0) * cell); };
+    const auto [cx, cy] = at(0, 0);
+    const auto [ux, uy] = at(3, 0);
+    const auto [lx, ly] = at(0, 3);
+    // The corner holds two clues, one above the other, parted by a line at half height.
+    const std::vector<std::tuple<int, int, int, std::string>> expected = {
+        {20, cx + pen, cy - pen, "1"}, {20, cx + pen, cy - cell / 2 - pen, "2"}, {14, cx, cy - cell / 2, ""},
+        {20, ux + pen, uy - pen, "3"}, {20, lx + pen, ly - pen, "4"},
+    };
+    EXPECT_EQ(ClueItems(list), expected);
+
+    TClueListOptions options;
+    options.Numbers = true;
+    EXPECT_EQ(crossword->BuildClueText(options), Cp("~#1~#21 ~#1??? ~#22 ~#1???? ~#23 ~#1??? ~#24 ~#1???? ~#1"));
+}
+
+TEST_F(SkanwordCluesTest, ClueAreaOfASlotFollowsTheTemplate) {
+    auto crossword = Scanword(Lattice, LatticeArrows, false);
+    const int down1 = SlotAt(*crossword, 1, 1, '2'), across3 = SlotAt(*crossword, 1, 3, '6');
+    int width = 0, height = 0, words = 0;
+    EXPECT_TRUE(crossword->ClueAreaOfSlot(down1, width, height, words));
+    EXPECT_EQ(std::make_tuple(width, height, words), std::make_tuple(1, 1, 2));
+    EXPECT_EQ(crossword->ClueAreaOfSlot(across3).Y, 3);
+    // The arrow of row 3 turned to the cell above on the left: the area goes with it, not with
+    // the old map.
+    crossword->Template->SetAttrB(1, 3, H(2));
+    crossword->Template->NumberCells();
+    EXPECT_EQ(crossword->ClueAreaOfSlot(across3).Y, 2);
+    // Without an arrow the word has no clue cell.
+    crossword->Template->SetAttrB(1, 3, 0);
+    crossword->Template->NumberCells();
+    EXPECT_FALSE(crossword->ClueAreaOfSlot(across3, width, height, words));
+    EXPECT_EQ(std::make_tuple(width, height, words), std::make_tuple(1, 1, 1));
+}
+
+TEST_F(SkanwordCluesTest, EmptyBlocksTakeThePicturesInTurn) {
+    // Three free 2 x 2 areas and one free cell between letter columns.
+    const GridPicture grid = {".##.##.##.#", ".##.##.##.."};
+    auto crossword = Scanword(grid, {}, true);
+    crossword->OprText.EmptyOprFileName = "A.png||B.png|C.png";
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+    const int cell = crossword->Template->GetCellPixelWidth() * 1000, pen = crossword->Template->PenWidth * 1000;
+    const std::vector<std::tuple<int, int, int, std::string>> expected = {
+        {19, cell + pen, -pen, "B.png"},
+        {19, 4 * cell + pen, -pen, "C.png"},
+        {19, 7 * cell + pen, -pen, "B.png"},
+        {19, 10 * cell + pen, -pen, "A.png"},
+    };
+    EXPECT_EQ(ClueItems(list), expected);
+    // A single name serves every block; without names or with EMPTY_OPR off there are none.
+    crossword->OprText.EmptyOprFileName = "A.png";
+    list.Clear();
+    crossword->BuildModeExport(list, 0);
+    for (const auto& item : ClueItems(list)) EXPECT_EQ(std::get<3>(item), "A.png");
+    EXPECT_EQ(ClueItems(list).size(), 4u);
+    crossword->OprText.EmptyOpr = false;
+    list.Clear();
+    crossword->BuildModeExport(list, 0);
+    EXPECT_TRUE(ClueItems(list).empty());
+}
