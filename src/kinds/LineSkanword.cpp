@@ -120,9 +120,10 @@ void TLineSkanword::SlotExtraText(const TCoord& coord, std::string& text) const 
     text.clear();
     if (coord.Count() == 0) return;
     const int x = coord.CellX(0), y = coord.CellY(0);
-    if (!InStrip(x, y) || !SlotsThroughCell(x, y).empty()) return;
+    if (!InStrip(x, y) || FilledSlotThrough(x, y, -1)) return;
     for (int next = x + 1; next < Width && static_cast<int>(text.size()) + 1 < MaxRunCells; ++next) {
-        if (!SlotsThroughCell(next, y).empty()) break;
+        // A word never spans a column that holds no letters.
+        if (FilledSlotThrough(next, y, -1) || !Template->IsLetterCell(next, y)) break;
         text += '6';
     }
 }
@@ -169,15 +170,16 @@ bool TLineSkanword::FillSpecial(int x1, int y1, int x2, int y2, int& errCode, TF
         for (x = px; x <= x2; ++x)
             for (y = y1; y <= y2; ++y) {
                 if (!Template->IsLetterCell(x, y)) continue;
-                if (IsCellEmpty(x, y) || (IsFixedCell(x, y) && SlotsThroughCell(x, y).empty())) return true;
+                if (IsCellEmpty(x, y) || (IsFixedCell(x, y) && !FilledSlotThrough(x, y, -1))) return true;
             }
         return false;
     };
     const auto takeOutWordAt = [&](const TLevel& level) {
-        for (const int slot : SlotsThroughCell(level.X, level.Y)) {
-            RemoveWordAtCoord(SlotCells(slot));
-            break;
-        }
+        for (const int slot : SlotsThroughCell(level.X, level.Y))
+            if (Words.SlotFilled(slot)) {
+                RemoveWordAtCoord(SlotCells(slot));
+                return;
+            }
     };
 
     bool advancing = true;

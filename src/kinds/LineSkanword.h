@@ -27,8 +27,9 @@ public:
     std::string PatternAtCoord(const TCoord& coord) const override;
     // The free run from coord's first cell: allowed from 2 letters up to the run's length.
     TWordLengthLimits WordLengthLimits(const TCoord& coord, std::string& text) const override;
-    // "6" per further cell of the free run to the right: up to the next word of the row or the
-    // row's end, 24 cells at most; empty when a word passes through the first cell.
+    // "6" per further cell of the free run to the right: up to the next word of the row, a
+    // column without letters or the row's end, 24 cells at most; empty when a word passes
+    // through the first cell.
     void SlotExtraText(const TCoord& coord, std::string& text) const override;
     // Lays words from the left, column by column, going back over the positions when stuck.
     bool FillSpecial(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) override;
