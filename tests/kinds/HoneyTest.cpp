@@ -3,11 +3,17 @@
 
 #include "kinds/Honey.h"
 
-#include "../crossword/FillFixture.h"
+#include "FieldCheck.h"
 
+#include "export/ComExport.h"
+#include "platform/Bitmap.h"
+#include "platform/Metafile.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -144,6 +150,179 @@ TEST_F(HoneyTest, TurningRingsFillsAStuckTemplateAndStopsAtTheTimeLimit) {
             EXPECT_EQ(SlotLetters(*crossword, slot), std::string(crossword->Words.SlotWord(slot)));
         }
     }
+}
+
+using Cells = std::vector<std::pair<int, int>>;
+
+// The rings of the centres (1, 1) and (3, 1) of a 5 x 3 grid from their default starts,
+// clockwise, worked out by hand from the kinds' direction tables.
+struct TRingCase {
+    bool Hexagons;
+    std::vector<Cells> Rings;
+};
+const TRingCase HexRings = {true,
+                            {{{0, 1}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}},
+                             {{2, 1}, {3, 0}, {4, 0}, {4, 1}, {4, 2}, {3, 2}}}};
+const TRingCase SquareRings = {false,
+                               {{{0, 1}, {0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}},
+                                {{2, 1}, {2, 0}, {3, 0}, {4, 0}, {4, 1}, {4, 2}, {3, 2}, {2, 2}}}};
+const Cells TwoCentres = {{1, 1}, {3, 1}};
+
+// The cells a ring word covers in a ring mode: the centre first, last, both or not at all.
+Cells WordCells(std::pair<int, int> centre, const Cells& ring, int mode) {
+    Cells cells;
+    if (mode == 1 || mode == 3) cells.push_back(centre);
+    cells.insert(cells.end(), ring.begin(), ring.end());
+    if (mode == 2 || mode == 3) cells.push_back(centre);
+    return cells;
+}
+
+TEST_F(HoneyTest, DictionaryFillsLayEveryWordOnItsRingInEveryMode) {
+    const std::string dic1 = DefaultDictionaryPath();
+    for (const TRingCase* kind : {&HexRings, &SquareRings})
+        for (int mode = 0; mode <= 3; ++mode) {
+            SCOPED_TRACE(std::to_string(mode) + (kind->Hexagons ? " hexagons" : " squares"));
+            ScopedRecordingUi ui;
+            std::unique_ptr<TBaseHoney> crossword;
+            if (kind->Hexagons)
+                crossword = Make<THoney>({".....", ".o.o.", "....."}, mode, {"абв"});
+            else
+                crossword = Make<THoney_8>({".....", ".o.o.", "....."}, mode, {"абв"});
+            ASSERT_TRUE(crossword->LoadDictionary(dic1));
+            crossword->PrepareForFill();
+            EXPECT_EQ(crossword->AllCellsHoldLetters, mode != 0 ? 1 : 0);
+            crossword->FillParameters.TimeLimit = 60;
+            int errCode = 0;
+            TFillResult best;
+            ASSERT_TRUE(crossword->Fill(0, 0, 4, 2, false, errCode, best)) << errCode;
+            const std::vector<std::string> placed = PlacedWords(*crossword);
+            ASSERT_EQ(placed.size(), 2u);
+            EXPECT_NE(placed[0], placed[1]);
+            for (std::size_t c = 0; c < TwoCentres.size(); ++c) {
+                std::string word;
+                for (const auto& [x, y] : WordCells(TwoCentres[c], kind->Rings[c], mode)) word += crossword->CellText(x, y);
+                EXPECT_NE(std::find(placed.begin(), placed.end(), word), placed.end()) << ToUtf8(word);
+                int i = 0;
+                EXPECT_TRUE(crossword->Dictionary.Find(word, i)) << ToUtf8(word);
+                if (mode == 3) { EXPECT_EQ(word.front(), word.back()) << ToUtf8(word); }
+                EXPECT_EQ(crossword->IsCellEmpty(TwoCentres[c].first, TwoCentres[c].second), mode == 0);
+            }
+        }
+}
+
+// Mirrored centres start opposite ways; only the turn that gives both words the shared letter
+// at the same place fills the grid, and every turn moves both rings.
+TEST_F(HoneyTest, TurningAMirroredRingTurnsItsMirrorAndItsSlot) {
+    ScopedRecordingUi ui;
+    auto crossword = Make<THoney>({".....", ".o.o.", "....."}, 0, {"абвгде", "жзвклм"});
+    TBaseHoneyShablon& honey = crossword->Honey();
+    honey.MirrorX = {.Enabled = true, .Axis = 2};
+    honey.SetStartDirection(1, 1, 0);
+    EXPECT_EQ(honey.StartDirectionOf(3, 1), 3);
+    crossword->PrepareForFill();
+    crossword->FillParameters.FillMethod = TFillMethod::Default;
+    crossword->FillParameters.TimeLimit = 30;
+    int errCode = 0;
+    TFillResult best;
+    ASSERT_TRUE(crossword->Fill(0, 0, 4, 2, false, errCode, best)) << errCode;
+    EXPECT_EQ(honey.StartDirectionOf(1, 1), 1);
+    EXPECT_EQ(honey.StartDirectionOf(3, 1), 4);
+    TShablonWords through;
+    for (const auto& [x, y] : TwoCentres) {
+        honey.WordsThroughCell(x, y, through);
+        const int slot = crossword->Words.FindSlot(through.WordX(0), through.WordY(0), through.WordPath(0));
+        ASSERT_GE(slot, 0);
+        ASSERT_TRUE(crossword->Words.SlotFilled(slot));
+        EXPECT_EQ(SlotLetters(*crossword, slot), std::string(crossword->Words.SlotWord(slot)));
+    }
+}
+
+// The centre's letter is exported in its own cell, where the template exports its number,
+// only when the ring mode puts a letter there.
+TEST_F(HoneyTest, ExportShowsTheCentreLetterWhereTheModePutsOne) {
+    struct TCase {
+        int Mode;
+        std::string Word;
+        std::string CentreLetter;  // empty: none
+    };
+    const TCase cases[] = {{0, "абвгде", ""}, {1, "жабвгде", "ж"}, {2, "абвгдеж", "ж"}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Mode);
+        auto crossword = Make<THoney>({"...", ".o.", "..."}, c.Mode, {c.Word});
+        ASSERT_EQ(crossword->TryPutWord(0, FromUtf8(c.Word), {}), PutCode::Placed);
+        TComExport list;
+        crossword->BuildModeExport(list, 0);
+        const TShablon& t = *crossword->Template;
+        const int64_t width = int64_t{t.GetCellPixelWidth()} * 1000, height = int64_t{t.GetCellPixelHeight()} * 1000;
+        int number = -1;
+        std::vector<int> letters;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.Kind(i) == static_cast<int>(TExportKind::Number)) number = i;
+            if (list.Kind(i) == static_cast<int>(TExportKind::TextBlock)) letters.push_back(i);
+        }
+        ASSERT_GE(number, 0);
+        EXPECT_EQ(letters.size(), c.CentreLetter.empty() ? 6u : 7u);
+        std::string inCentre;
+        for (const int i : letters)
+            if (list.X(i) >= list.X(number) && list.X(i) < list.X(number) + width && list.Y(i) <= list.Y(number) &&
+                list.Y(i) > list.Y(number) - height)
+                inCentre += std::string(list.Text(i));
+        EXPECT_EQ(ToUtf8(crossword->Dictionary.ToLowerText(inCentre)), c.CentreLetter);
+
+        TComExport none;
+        crossword->ExportItalianScript(none);
+        crossword->ExportSapperScript(none);
+        EXPECT_EQ(none.Count(), 0);
+    }
+}
+
+// The codeword table stands in hexagon rows below the grid; the picture reaches below its last.
+TEST_F(HoneyTest, CodewordPictureHoldsTheWholeTable) {
+    auto crossword = Make<THoney>({"...", ".o.", "..."}, 2, {"абвгдеж"});
+    ASSERT_EQ(crossword->TryPutWord(0, FromUtf8("абвгдеж"), {}), PutCode::Placed);
+    TMetafile picture;
+    crossword->DrawToMetafile(picture, 2);
+    ASSERT_GT(picture.Height(), 0);
+    TComExport list;
+    crossword->BuildModeExport(list, 2);
+    const TShablon& t = *crossword->Template;
+    int lowest = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.Kind(i) != static_cast<int>(TExportKind::Cell)) continue;
+        int px = 0, py = 0;
+        t.ExportToCanvas(list.X(i), list.Y(i), px, py, false);
+        lowest = std::max(lowest, py + t.Scale * (t.CellSize + t.CellSize / 2));
+    }
+    EXPECT_GT(lowest, t.Scale * t.GetPixelHeight());
+    EXPECT_GE(picture.Height(), lowest);
+}
+
+// The working view draws the centre's letter in the modes that put one there.
+TEST_F(HoneyTest, WorkingViewDrawsTheCentreLetter) {
+    const auto darkInCentre = [&](int mode, const std::string& word, auto kind) {
+        using TKind = typename decltype(kind)::type;
+        auto crossword = Make<TKind>({"...", ".o.", "..."}, mode, {word});
+        EXPECT_EQ(crossword->TryPutWord(0, FromUtf8(word), {}), PutCode::Placed);
+        TFastDrawParameters parameters;
+        parameters.Zoom = 40;
+        TBitmap bitmap(300, 200);
+        crossword->DrawToBitmap(parameters, bitmap);
+        const TDIB pixels = bitmap.Pixels();
+        // The middle of the centre cell, clear of its number in the top left corner.
+        const bool hexagons = std::is_same_v<TKind, THoney>;
+        const int left = hexagons ? 104 + 25 : 40 + 14, top = hexagons ? 80 + 10 : 40 + 10;
+        int dark = 0;
+        for (int y = top; y < top + 22; ++y)
+            for (int x = left; x < left + 20; ++x) {
+                const TColor32 p = pixels.Pixel(x, y);
+                if ((p & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && ((p >> 16) & 0xFF) < 100) ++dark;
+            }
+        return dark;
+    };
+    EXPECT_GT(darkInCentre(2, "абвгдеж", std::type_identity<THoney>{}),
+              darkInCentre(0, "абвгде", std::type_identity<THoney>{}));
+    EXPECT_GT(darkInCentre(1, "жабвгдези", std::type_identity<THoney_8>{}),
+              darkInCentre(0, "абвгдези", std::type_identity<THoney_8>{}));
 }
 
 }  // namespace
