@@ -440,7 +440,7 @@ TEST(TemplateDraw, PicturesFitWithTheirProportions) {
 TEST(TemplateDraw, OutlinesRunRoundTheLetterArea) {
     // The wide outline is 20 wide: corners are at 100 c + 10.
     const auto at = [](int c) { return 100 * c + 10; };
-    const auto segment = [&](int x1, int y1, int x2, int y2) {
+    const auto segment = [&](int x1, int y1, int x2, int y2) -> TSegment {
         return std::minmax(std::make_pair(at(x1), at(y1)), std::make_pair(at(x2), at(y2)));
     };
     struct Case {
