@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "ChainKind.h"
+#include "ChildrenKind.h"
 #include "CrosswordOptions.h"
 #include "CrosswordPrint.h"
 #include "FillOptions.h"
@@ -30,7 +31,9 @@ const char* const FillHelpTail =
     "  --style FILE       a style file for the template's and the crossword's looks\n";
 
 const char* const FillHelpEnd =
-    "  --keyword WORD     choose the cells whose letters spell the key word\n"
+    "  --keyword WORD     choose the cells whose letters spell the key word (children: write it\n"
+    "                     into the key-word cells across the middle before the fill; at most\n"
+    "                     one letter per key-word cell)\n"
     "  --save FILE        write the crossword file (for crossgen show and clues)\n"
     "  --with-pictures    with the pictures of the template\n"
     "  --json             print one JSON object instead: kind, width, height, rows, words (x,\n"
@@ -93,7 +96,8 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         return ExitCode::BadInput;
     }
     if (!source.LoadInto(crossword, err) || !CheckKnightPath(crossword, err) ||
-        !PrepareChainFill(crossword, source.Chains.Formatted, err) || !HasSlots(crossword, err))
+        !PrepareChainFill(crossword, source.Chains.Formatted, err) || !PrepareChildrenFill(crossword, keyword, err) ||
+        !HasSlots(crossword, err))
         return ExitCode::BadInput;
     if (!LoadStyleFile(crossword, styleFile, err)) return ExitCode::BadInput;
 
@@ -109,7 +113,9 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     const std::string failure = filled ? std::string() : ShowFailure(crossword, errCode, best);
 
     definitions.Apply(crossword);
-    const bool keywordPlaced = crossword.SetKeyword(crossword.Dictionary.ToLowerText(FromUtf8(keyword)), {});
+    // The children's key word stands in its cells before the fill.
+    const bool keywordPlaced = crossword.Kind == TCrosswordKind::Kinder ||
+                               crossword.SetKeyword(crossword.Dictionary.ToLowerText(FromUtf8(keyword)), {});
 
     if (json) {
         out << "{" << CrosswordJsonMembers(crossword) << ", \"filled\": " << (filled ? "true" : "false")

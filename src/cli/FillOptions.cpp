@@ -12,7 +12,9 @@ namespace {
 // The methods by their names on the command line.
 // "random" names the random restarts too: the crossing chainword's random fill.
 constexpr const char* MethodNames[] = {"backtrack", "restart", "propagate", "random"};
-constexpr TFillMethod Methods[] = {TFillMethod::Backtrack, TFillMethod::RandomRestart, TFillMethod::Propagate,
+// backtrack is the fill's default method: the backtracking search, with a kind's own additions
+// around it (the hexagon honeycomb turns stuck rings).
+constexpr TFillMethod Methods[] = {TFillMethod::Default, TFillMethod::RandomRestart, TFillMethod::Propagate,
                                    TFillMethod::RandomRestart};
 
 // "буква" in the form a count asks for.

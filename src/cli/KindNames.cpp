@@ -1,13 +1,21 @@
 #include "KindNames.h"
 
 #include "ChainKind.h"
+#include "ChildrenKind.h"
+#include "HoneyKind.h"
+#include "Json.h"
 #include "KnightPath.h"
 #include "Options.h"
 
 #include "kinds/CircleShablon.h"
+#include "kinds/ClueBoxes.h"
 #include "kinds/DiagonalShablon.h"
+#include "kinds/EstonishCrossword.h"
 #include "kinds/FootBallShablon.h"
 #include "kinds/JaponishShablon.h"
+#include "kinds/LineSkanword.h"
+#include "kinds/Skanword.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -90,13 +98,52 @@ std::string CircleWordJson(const TCrossword& crossword, int slot) {
                                                            : ", \"sense\": \"clockwise\"";
 }
 
+// The strip's chain and its two divisions, each row's words left to right.
+std::string StripJson(const TCrossword& crossword) {
+    const auto& strip = static_cast<const TLineSkanword&>(crossword);
+    std::string json = ", \"answer\": " + JsonString(ToUtf8(strip.BuildClueText({})));
+    for (int y = 0; y < 2; ++y) {
+        json += y == 0 ? ", \"upper\": [" : "], \"lower\": [";
+        bool first = true;
+        for (int x = 0; x < strip.Width; ++x) {
+            const int slot = strip.WordStartingAt(x, y);
+            if (slot < 0 || !strip.Words.SlotFilled(slot)) continue;
+            json += (first ? "" : ", ") + JsonString(ToUtf8(strip.Words.SlotWord(slot)));
+            first = false;
+        }
+    }
+    return json + "]";
+}
+
+// Where a scanword word's clue stands (the clue cell of the map) and its number in the clue order.
+std::string ScanwordWordJson(const TCrossword& crossword, int slot) {
+    const TSkanword::TClueArea area = static_cast<const TSkanword&>(crossword).ClueAreaOfSlot(slot);
+    const std::vector<int> numbers = ClueNumbers(crossword);
+    const int number = slot < static_cast<int>(numbers.size()) ? numbers[slot] : 0;
+    std::string json = area.X < 0 ? ", \"clueCell\": null"
+                                  : ", \"clueCell\": [" + std::to_string(area.X) + ", " + std::to_string(area.Y) + "]";
+    return json + ", \"clueNumber\": " + (number > 0 ? std::to_string(number) : "null");
+}
+
+// The American word's box in the strips: [-k, y] left of its row, [x, -k] above its column.
+std::string AmericanWordJson(const TCrossword& crossword, int slot) {
+    for (const TAmerican::TClueBoxPlace& place : static_cast<const TAmerican&>(crossword).ClueBoxPlaces())
+        if (place.Slot == slot)
+            return ", \"clueBox\": [" + std::to_string(place.X) + ", " + std::to_string(place.Y) + "]";
+    return ", \"clueBox\": null";
+}
+
 const TKindName Names[] = {
     {"classic", TShablonKind::Classic, TCrosswordKind::Classic},
     {"estonian", TShablonKind::Estonish, TCrosswordKind::Estonish},
-    {"american", TShablonKind::American, TCrosswordKind::American},
-    {"scanword", TShablonKind::Skanword, TCrosswordKind::Skanword},
-    {"scanword2", TShablonKind::Skanword2, TCrosswordKind::Skanword2},
-    {"scanword3", TShablonKind::Skanword3, TCrosswordKind::Skanword3},
+    {.Name = "american", .Template = TShablonKind::American, .Crossword = TCrosswordKind::American,
+     .JsonWordValues = AmericanWordJson},
+    {.Name = "scanword", .Template = TShablonKind::Skanword, .Crossword = TCrosswordKind::Skanword,
+     .JsonWordValues = ScanwordWordJson},
+    {.Name = "scanword2", .Template = TShablonKind::Skanword2, .Crossword = TCrosswordKind::Skanword2,
+     .JsonWordValues = ScanwordWordJson},
+    {.Name = "scanword3", .Template = TShablonKind::Skanword3, .Crossword = TCrosswordKind::Skanword3,
+     .JsonWordValues = ScanwordWordJson},
     {"fillword", TShablonKind::FillWord, TCrosswordKind::FillWord, TSizeSource::LetterField},
     {"field", TShablonKind::English, std::nullopt, TSizeSource::LetterField},
     {"wordfield", TShablonKind::English, TCrosswordKind::English, TSizeSource::LetterField},
@@ -117,6 +164,18 @@ const TKindName Names[] = {
     {.Name = "crosschainword", .Template = TShablonKind::CrossChainword, .Crossword = TCrosswordKind::CrossChainword,
      .Size = TSizeSource::OwnShape, .PictureValues = ChainPictureValues, .SetPictureValue = SetChainPictureValue,
      .JsonValues = ChainJsonMembers},
+    {.Name = "children", .Template = TShablonKind::Kinder, .Crossword = TCrosswordKind::Kinder,
+     .Size = TSizeSource::LetterField, .PictureValues = ChildrenPictureValues,
+     .SetPictureValue = SetChildrenPictureValue, .JsonValues = ChildrenJsonMembers,
+     .JsonWordValues = ChildrenWordJson},
+    {.Name = "strip", .Template = TShablonKind::Line, .Crossword = TCrosswordKind::LineSkanword,
+     .Size = TSizeSource::LetterField, .JsonValues = StripJson, .Rows = 2},
+    {.Name = "honeycomb", .Template = TShablonKind::Honey, .Crossword = TCrosswordKind::Honey,
+     .Size = TSizeSource::FilesOnly, .PictureValues = HoneyPictureValues, .SetPictureValue = SetHoneyPictureValue,
+     .JsonValues = HoneyJsonMembers},
+    {.Name = "honeycomb8", .Template = TShablonKind::Honey8, .Crossword = TCrosswordKind::Honey8,
+     .Size = TSizeSource::FilesOnly, .PictureValues = HoneyPictureValues, .SetPictureValue = SetHoneyPictureValue,
+     .JsonValues = HoneyJsonMembers},
     {"diagonal", TShablonKind::Diagonal, TCrosswordKind::Diagonal, TSizeSource::Collection, false, nullptr, nullptr,
      DiagonalLayOut},
 };

@@ -17,6 +17,7 @@ enum class TSizeSource {
     Collection,   // a template of that size picked from the collection, read into the kind
     LetterField,  // a field of letter cells only
     OwnShape,     // the shape the kind's template gives itself at that size
+    FilesOnly,    // none: the kind's templates come from files and pictures
 };
 
 struct TKindName {
@@ -43,6 +44,8 @@ struct TKindName {
     char CellLetter = 0;
     std::optional<int> (*CellValue)(const TShablon& shablon, int x, int y) = nullptr;
     bool (*SetCellValues)(TShablon& shablon, std::span<const std::optional<int>> values) = nullptr;
+    // A kind of exactly this many rows: "--size" takes no other height (0: any).
+    int Rows = 0;
 };
 
 // Every kind crossgen names, in the order of the help texts.

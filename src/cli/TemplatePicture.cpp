@@ -3,6 +3,7 @@
 #include "KindNames.h"
 #include "Options.h"
 
+#include "kinds/HoneyShablon.h"
 #include "template/Shablon.h"
 #include "template/ShablonFactory.h"
 
@@ -28,6 +29,9 @@ constexpr std::array<TCellData, 4> CellData = {{
     {'d', &TShablon::HasAttrD, &TShablon::GetAttrD, &TShablon::SetAttrD, 0xFFFFFF},
 }};
 constexpr char MarkLetter = 'm';
+// A honeycomb centre: the token letter, then its start direction, if one is stored.
+constexpr char CentreLetter = 'o';
+constexpr std::string_view FirstRowKey = "first-row=";
 constexpr int KindValueMax = 0xFFFF;
 
 // One token of a row, read.
@@ -36,9 +40,28 @@ struct TCellToken {
     std::array<std::optional<int>, CellData.size()> Values;
     bool Mark = false;
     std::optional<int> KindValue;
+    bool Centre = false;
+    std::optional<int> Direction;
 };
 
+bool IsHoneycomb(TShablonKind kind) {
+    return kind == TShablonKind::Honey || kind == TShablonKind::Honey8;
+}
+
+// A start direction the honeycomb kind has: 0 to 5 round a hexagon, keypad digits round a square.
+bool IsRingDirection(TShablonKind kind, int d) {
+    return kind == TShablonKind::Honey ? d >= 0 && d < 6 : d >= 1 && d <= 9 && d != 5;
+}
+
+// "o" and the stored start direction of a honeycomb centre; empty for other cells.
+std::string CentreToken(const TShablon& shablon, int x, int y) {
+    if (!IsHoneycomb(shablon.Kind) || shablon.IsLetterCell(x, y) || !shablon.HasMarkE(x, y)) return {};
+    const int d = (shablon.RawCell(x, y).Attr >> 8) & 0xFF;
+    return CentreLetter + (IsRingDirection(shablon.Kind, d) ? std::to_string(d) : std::string());
+}
+
 std::string CellToken(const TKindName& kind, const TShablon& shablon, int x, int y) {
+    if (std::string centre = CentreToken(shablon, x, y); !centre.empty()) return centre;
     std::string token = shablon.IsLetterCell(x, y) ? "." : "#";
     for (const TCellData& data : CellData)
         if ((shablon.*data.Has)(x, y)) token += data.Letter + std::to_string((shablon.*data.Get)(x, y));
@@ -67,6 +90,14 @@ std::vector<std::string_view> Words(std::string_view line) {
 }
 
 bool ReadToken(const TKindName& kind, std::string_view text, TCellToken& token) {
+    if (text.starts_with(CentreLetter) && IsHoneycomb(kind.Template)) {
+        token.Centre = true;
+        if (text.size() == 1) return true;
+        int d = 0;
+        if (!ParseWholeNumber(text.substr(1), d) || !IsRingDirection(kind.Template, d)) return false;
+        token.Direction = d;
+        return true;
+    }
     if (text.empty() || (text[0] != '.' && text[0] != '#')) return false;
     token.Letter = text[0] == '.';
     std::size_t at = 1;
@@ -150,7 +181,11 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
         return nullptr;
     }
     shablon->ClearRect(0, 0, width - 1, height - 1, false);
+    int firstRow = 0;
     for (std::size_t i = 2; i < head.size(); ++i) {
+        if (IsHoneycomb(kind->Template) && head[i].starts_with(FirstRowKey) &&
+            ParseWholeNumber(head[i].substr(FirstRowKey.size()), firstRow))
+            continue;
         const auto eq = head[i].find('=');
         if (eq == std::string_view::npos || !kind->SetPictureValue ||
             !kind->SetPictureValue(*shablon, head[i].substr(0, eq), head[i].substr(eq + 1))) {
@@ -183,6 +218,11 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const TCellToken& cell = cells[y * width + x];
+            if (cell.Centre) {
+                auto& honey = static_cast<TBaseHoneyShablon&>(*shablon);
+                honey.SetStartDirection(x, y, cell.Direction.value_or(TBaseHoneyShablon::NoDirection));
+                honey.SetMarkE(x, y, true);
+            }
             for (std::size_t i = 0; i < CellData.size(); ++i) {
                 const TCellData& data = CellData[i];
                 if (!cell.Values[i]) continue;
@@ -207,6 +247,15 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
         if (!kind->SetCellValues(*shablon, values)) {
             error = std::string("the cells' ") + kind->CellLetter + " numbers do not make a " + kind->Name + " template";
             return nullptr;
+        }
+    }
+    if (IsHoneycomb(kind->Template)) {
+        // Rows drawn from an odd first row sit as the template text's parity rule places them.
+        shablon->NumberCells();
+        if (firstRow % 2 != 0) {
+            std::string text = shablon->SerializeTemplate(0, 0, width - 1, height - 1);
+            text[3] = SmallNumberChar(1);
+            shablon->ParseTemplate(text, 0, 0);
         }
     }
     return shablon;

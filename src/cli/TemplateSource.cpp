@@ -98,7 +98,7 @@ std::string TemplateSourceHelp() {
            "  --picture FILE     use this template picture (as crossgen template prints it) instead\n"
            "  --parity on|off    with --size, for circular: the diagonal words start at the even\n"
            "                     columns (on) or the odd ones (off, the default)\n"
-           + KnightPathHelp + ChainOptionsHelp +
+           + KnightPathHelp + ChainOptionsHelp + ChildrenOptionsHelp +
            "  --templates FILE   the template collection (default: templates.col in the working\n"
            "                     directory, where the game reads it)\n"
            "  --seed N           seed the random choices: the same seed and files give the same\n"
@@ -115,6 +115,7 @@ void TTemplateSource::AddOptions(TOptionParser& parser, const TCrossgenDefaults&
     parser.Text("--parity", Parity);
     parser.Text("--path", Path);
     Chains.AddOptions(parser);
+    Children.AddOptions(parser);
     AddKindOption(parser);
     parser.Text("--templates", TemplatesFile);
     parser.Seed("--seed", Seed);
@@ -131,6 +132,9 @@ bool TTemplateSource::Check(const TOptionParser& parser) const {
     const bool pathGrid = (parser.Given("--path") || parser.Given("--chain")) && !parser.Given("--size");
     if (parser.Given("--size") + parser.Given("--template") + parser.Given("--picture") + pathGrid != 1)
         return parser.Complain("one of --size WxH, --template FILE and --picture FILE");
+    if (Kind && Kind->Size == TSizeSource::FilesOnly && parser.Given("--size"))
+        return parser.Complain(std::string("--template FILE or --picture FILE for ") + Kind->Name +
+                               " templates, which --size cannot make");
     return true;
 }
 
@@ -206,6 +210,10 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
         if (!Parity.empty() && kind.Size != TSizeSource::OwnShape) return BadParity(err);
         if (kind.Size == TSizeSource::Collection && kind.LayOut) return LaidOut(kind, PickEntry(err), err);
         if (kind.Size == TSizeSource::Collection) return PickEntry(err);
+        if (kind.Rows != 0 && Height != kind.Rows) {
+            err << "crossgen: a " << kind.Name << " has " << kind.Rows << " rows: --size Wx" << kind.Rows << "\n";
+            return std::nullopt;
+        }
         int width = Width, height = Height;
         if (width == 0 && !Chains.ChainSize(width, height)) width = height = 1;
         shablon = CreateTemplate(width, height, static_cast<int>(kind.Template));
@@ -214,7 +222,7 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
             return std::nullopt;
         }
         if (kind.Size == TSizeSource::LetterField) shablon->ClearRect(0, 0, Width - 1, Height - 1, true);
-        if (std::string error; !Chains.Apply(*shablon, error)) {
+        if (std::string error; !Chains.Apply(*shablon, error) || !Children.Apply(*shablon, error)) {
             err << "crossgen: " << error << "\n";
             return std::nullopt;
         }

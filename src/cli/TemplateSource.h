@@ -7,6 +7,7 @@
 // pick and every later random choice repeatable.
 
 #include "ChainKind.h"
+#include "ChildrenKind.h"
 #include "Crossgen.h"
 #include "Options.h"
 
@@ -29,6 +30,7 @@ struct TTemplateSource {
     std::string Parity;        // --size of a kind with the parity switch: "on" or "off"
     std::string Path;          // or the knight path whose cells make the grid (of --size, if given)
     TChainOptions Chains;      // or the chain of a chain kind (of --size, if given), its overlap
+    TChildrenOptions Children;  // the words of a children's --size field across
     std::string TemplatesFile;
     std::optional<uint32_t> Seed;  // none: seeded from the clock
     const TKindName* Kind = nullptr;  // none: the kind of the file or picture, classic for a size

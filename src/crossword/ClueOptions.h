@@ -24,7 +24,7 @@ struct TClueListOptions {
     bool Lengths = false;          // append " (", the word length and ")."
     bool Count = false;            // number the entries 1, 2, 3 ..., else by the grid's numbers
     uint8_t Order = 0;             // the word order mode of OrderedWords
-    std::vector<int> SlotNumbers;  // when not empty, slot i's number instead of its first cell's
+    std::vector<int> SlotNumbers = {};  // when not empty, slot i's number instead of its first cell's
 };
 
 // How PickDefinition chooses.

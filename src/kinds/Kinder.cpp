@@ -284,7 +284,7 @@ void TKinder::ExportCrosswordScript(TComExport& list, int mode) {
     TCrossword::ExportCrosswordScript(list, mode);
 }
 
-bool TKinder::Save(bool) {
+bool TKinder::SaveToFile(bool, std::string_view) {
     try {
         std::array<std::string, BlockCount> blocks;
         blocks[BlockA] = Dictionary.FileName;
@@ -302,7 +302,8 @@ bool TKinder::Save(bool) {
     return false;
 }
 
-bool TKinder::Load(bool loadDictionary, bool showMessages) {
+bool TKinder::LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra) {
+    extra.clear();
     std::string data;
     if (!ReadFileText(FileName, data)) return false;
     try {

@@ -44,9 +44,11 @@ public:
     bool Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best) override;
     // The base export drawing only the key-word cells and the cells of the placed words.
     void ExportCrosswordScript(TComExport& list, int mode) override;
-    // The crossword file in its version 2: the key word in block G, the key-word cells in block I.
-    bool Save(bool withPictures) override;
-    bool Load(bool loadDictionary, bool showMessages) override;
+    // The crossword file in its version 2: the key word in block G, the key-word cells in block I
+    // where the base keeps the caller's text (none is written or read), no pictures. Save and Load
+    // come here through the base.
+    bool SaveToFile(bool withPictures, std::string_view extra) override;
+    bool LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra) override;
 
     std::string Keyword;
 

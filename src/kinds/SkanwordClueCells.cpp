@@ -43,6 +43,21 @@ void Register(const TShablon& shablon, TCoordList& map, const TShablonWords& wor
     if (WordOf(words, x, y, step, anywhere, wordX, wordY, path)) map.AddTag(cx, cy, ClueWordTag(wordX, wordY, path));
 }
 
+// Calls visit(x, y, path) for every word of the template at its first cell, columns outer,
+// rows inner.
+template <class TVisit>
+void ForEachWord(const TShablon& shablon, TVisit&& visit) {
+    TShablonWords words;
+    for (int x = 0; x < shablon.Width; ++x)
+        for (int y = 0; y < shablon.Height; ++y) {
+            if (!shablon.IsLetterCell(x, y)) continue;
+            shablon.WordsThroughCell(x, y, words);
+            for (int i = 0; i < words.Count(); ++i)
+                if (words.WordX(i) == x && words.WordY(i) == y && !words.WordPath(i).empty())
+                    visit(x, y, words.WordPath(i));
+        }
+}
+
 struct TFreeRect {
     int X = 0;
     int Y = 0;
@@ -363,18 +378,11 @@ void TSkanwordShablon::CheckTemplate() {
         if (words > 2) Marks[Index(map.X(i), map.Y(i))] |= DefectMark::CrowdedClue;
     }
 
-    TShablonWords words;
-    for (int x = 0; x < Width; ++x)
-        for (int y = 0; y < Height; ++y) {
-            if (!IsLetterCell(x, y)) continue;
-            WordsThroughCell(x, y, words);
-            for (int i = 0; i < words.Count(); ++i) {
-                if (words.WordX(i) != x || words.WordY(i) != y) continue;
-                if (FindClueCell(map, x, y, words.WordPath(i)) >= 0) continue;
-                const TCoord cells(x, y, words.WordPath(i), Width, Height);
-                for (const TCell& cell : cells.Cells()) Marks[Index(cell.x, cell.y)] |= DefectMark::NoClue;
-            }
-        }
+    ForEachWord(*this, [&](int x, int y, std::string_view path) {
+        if (FindClueCell(map, x, y, path) >= 0) return;
+        const TCoord cells(x, y, path, Width, Height);
+        for (const TCell& cell : cells.Cells()) Marks[Index(cell.x, cell.y)] |= DefectMark::NoClue;
+    });
 
     const auto notClue = [&](int x, int y) { return !IsLetterCell(x, y) && map.IndexOfCell(x, y) < 0; };
     if (CanUnite) {
@@ -401,20 +409,13 @@ void TSkanwordShablon::CheckTemplate() {
 
 void TSkanwordShablon2::CheckTemplate() {
     TSkanwordShablon::CheckTemplate();
-    TShablonWords words;
-    for (int x = 0; x < Width; ++x)
-        for (int y = 0; y < Height; ++y) {
-            if (!IsLetterCell(x, y)) continue;
-            WordsThroughCell(x, y, words);
-            for (int i = 0; i < words.Count(); ++i) {
-                if (words.WordX(i) != x || words.WordY(i) != y) continue;
-                const TCoord cells(x, y, words.WordPath(i), Width, Height);
-                const TCell& last = cells.Cells().back();
-                const bool vertical = words.WordPath(i).front() == VerticalStep;
-                const int code = vertical ? GetAttrB(x, y) & 0x07 : GetAttrB(x, y) & 0x38;
-                const int inside = GetAttrB(last.x, last.y) & (vertical ? 0x40 : 0x80);
-                if (!HasAttrB(x, y) || !HasAttrB(last.x, last.y) || code == 0 || inside == 0) continue;
-                for (const TCell& cell : cells.Cells()) Marks[Index(cell.x, cell.y)] |= DefectMark::TwoClues;
-            }
-        }
+    ForEachWord(*this, [&](int x, int y, std::string_view path) {
+        const TCoord cells(x, y, path, Width, Height);
+        const TCell& last = cells.Cells().back();
+        const bool vertical = path.front() == VerticalStep;
+        const int code = GetAttrB(x, y) & (vertical ? 0x07 : 0x38);
+        const int inside = GetAttrB(last.x, last.y) & (vertical ? 0x40 : 0x80);
+        if (!HasAttrB(x, y) || !HasAttrB(last.x, last.y) || code == 0 || inside == 0) return;
+        for (const TCell& cell : cells.Cells()) Marks[Index(cell.x, cell.y)] |= DefectMark::TwoClues;
+    });
 }

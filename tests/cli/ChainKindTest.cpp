@@ -4,6 +4,7 @@
 // template files and pictures read back, saved crosswords shown again, refused chains.
 
 #include "KindJson.h"
+#include "PictureFiles.h"
 
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -172,5 +173,30 @@ TEST_F(ChainKind, BadChainsAreRefused) {
         const Outcome run = Run(args);
         EXPECT_EQ(run.exitCode, ExitCode::BadInput) << run.out;
         EXPECT_FALSE(run.err.empty());
+    }
+}
+
+TEST_F(ChainKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
+    ScopedRecordingUi quiet;
+    const std::vector<std::vector<std::string>> sources = {
+        {"--kind", "chainword", "--size", "6x4"},
+        {"--kind", "crosschainword", "--chain", CrossChain},
+    };
+    for (const auto& source : sources) {
+        SCOPED_TRACE(source[1]);
+        std::vector<std::string> templateArgs = {"template", "--out", Path("chain.sbl")};
+        templateArgs.insert(templateArgs.end(), source.begin(), source.end());
+        ASSERT_EQ(Run(templateArgs).exitCode, ExitCode::Filled);
+        const Outcome drawn = Run({"draw", "--template", Path("chain.sbl"), "--out", Path("chain.png")});
+        ASSERT_EQ(drawn.exitCode, ExitCode::Filled) << drawn.err;
+        EXPECT_TRUE(ShowsADrawing(ReadPng(Path("chain.png"))));
+
+        std::vector<std::string> fillArgs = {"fill", "--seed", "1", "--save", Path("chain.cwd")};
+        fillArgs.insert(fillArgs.end(), source.begin(), source.end());
+        const Outcome fill = Run(fillArgs);
+        ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+        const Outcome painted = Run({"picture", Path("chain.cwd"), "--out", Path("chain.png")});
+        ASSERT_EQ(painted.exitCode, ExitCode::Filled) << painted.err;
+        EXPECT_TRUE(ShowsADrawing(ReadPng(Path("chain.png"))));
     }
 }

@@ -3,6 +3,7 @@
 // letters spelling it, every cell covered), repeated fills, a saved crossword shown again.
 
 #include "KindJson.h"
+#include "PictureFiles.h"
 
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -82,4 +84,48 @@ TEST_F(WordFieldKind, SavedFieldsShowTheirWords) {
     ASSERT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
     EXPECT_EQ(JsonRows(shown.out), JsonRows(fill.out));
     EXPECT_EQ(JsonCellWords(shown.out).size(), JsonCellWords(fill.out).size());
+}
+
+TEST_F(WordFieldKind, TemplatesAndPicturesFillAsTheSize) {
+    ScopedRecordingUi quiet;
+    const std::vector<std::string> fillArgs = {"fill", "--kind", "wordfield", "--seed", "3", "--json"};
+    const auto fill = [&](std::vector<std::string> source) {
+        std::vector<std::string> args = fillArgs;
+        args.insert(args.end(), source.begin(), source.end());
+        return Run(args);
+    };
+    const Outcome direct = fill({"--size", "6x5"});
+    ASSERT_EQ(direct.exitCode, ExitCode::Filled) << direct.err;
+
+    ASSERT_EQ(Run({"template", "--kind", "wordfield", "--size", "6x5", "--out", Path("field.sbl")}).exitCode,
+              ExitCode::Filled);
+    const Outcome fromFile = fill({"--template", Path("field.sbl")});
+    ASSERT_EQ(fromFile.exitCode, ExitCode::Filled) << fromFile.err;
+    EXPECT_EQ(Untimed(fromFile.out), Untimed(direct.out));
+
+    const Outcome picture = Run({"template", "--kind", "wordfield", "--size", "6x5"});
+    ASSERT_EQ(picture.exitCode, ExitCode::Filled) << picture.err;
+    std::ofstream(Path("field.txt")) << picture.out;
+    const Outcome again = Run({"template", "--picture", Path("field.txt")});
+    ASSERT_EQ(again.exitCode, ExitCode::Filled) << again.err;
+    EXPECT_EQ(again.out, picture.out);
+    const Outcome fromPicture = fill({"--picture", Path("field.txt")});
+    ASSERT_EQ(fromPicture.exitCode, ExitCode::Filled) << fromPicture.err;
+    EXPECT_EQ(Untimed(fromPicture.out), Untimed(direct.out));
+}
+
+TEST_F(WordFieldKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
+    ScopedRecordingUi quiet;
+    ASSERT_EQ(Run({"template", "--kind", "wordfield", "--size", "5x4", "--out", Path("field.sbl")}).exitCode,
+              ExitCode::Filled);
+    const Outcome drawn = Run({"draw", "--template", Path("field.sbl"), "--out", Path("field.png")});
+    ASSERT_EQ(drawn.exitCode, ExitCode::Filled) << drawn.err;
+    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("field.png"))));
+
+    const Outcome fill =
+        Run({"fill", "--kind", "wordfield", "--size", "5x4", "--seed", "1", "--save", Path("field.cwd")});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    const Outcome painted = Run({"picture", Path("field.cwd"), "--out", Path("field.png")});
+    ASSERT_EQ(painted.exitCode, ExitCode::Filled) << painted.err;
+    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("field.png"))));
 }

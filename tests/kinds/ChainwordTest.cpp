@@ -5,6 +5,8 @@
 
 #include "kinds/Walls.h"
 
+#include <tuple>
+
 namespace {
 
 using namespace WallBit;
@@ -64,6 +66,20 @@ protected:
         shape.NumberCells();
         crossword->PrepareForFill();
         crossword->Running = 1;
+        return crossword;
+    }
+
+    // A crossing chainword of a chain laid by moves from (x, y).
+    std::unique_ptr<TCrossChainword> CrossChainwordByMoves(int width, int height, int x, int y, const std::string& moves) {
+        auto crossword = std::make_unique<TCrossChainword>();
+        crossword->Dictionary.ShowProgress = false;
+        EXPECT_TRUE(crossword->LoadDictionary(WriteDictionary({"кот"})));
+        crossword->SetWidth(width);
+        crossword->SetHeight(height);
+        auto& shape = static_cast<TCrossChainwordShablon&>(*crossword->Template);
+        EXPECT_TRUE(shape.LayMoves(x, y, moves));
+        shape.NumberCells();
+        crossword->PrepareForFill();
         return crossword;
     }
 
@@ -269,6 +285,11 @@ TEST_F(ChainwordTest, ManyCandidatesOfOneCategoryAreAllDrawable) {
     TFillResult best;
     EXPECT_TRUE(crossword->FillSpecial(0, 0, 2, 0, errCode, best)) << errCode;
     EXPECT_TRUE(crossword->IsComplete());
+
+    auto cross = CrossChainword({{1, 1, 1}}, words);
+    ASSERT_EQ(cross->Chain.Count(), 3);
+    EXPECT_TRUE(cross->FillSpecial(0, 0, 2, 0, errCode, best)) << errCode;
+    EXPECT_TRUE(cross->IsComplete());
 }
 
 TEST_F(ChainwordTest, CrossChainWallsAndCrossingCells) {
@@ -437,4 +458,115 @@ TEST_F(ChainwordTest, ChainsLaidByMoves) {
         shape.ChainCells(chain, loopStart);
         EXPECT_EQ(chain.Count(), c.laid ? static_cast<int>(c.moves.size()) + 1 : 0) << c.moves;
     }
+}
+
+// Walls keep every walk short; with the walls gone (digits edited after the numbering) the walks
+// still end within as many steps as the grid has cells.
+TEST_F(ChainwordTest, ChainWalksEndWithinTheGridWhenTheWallsAreGone) {
+    // From (0, 0) right, then round the right part and up into (1, 0) again: a cycle.
+    const GridPicture cycle = {"442", ".86"};
+    const auto stripWalls = [](TChainwordShablon& shape) {
+        for (int x = 0; x < shape.Width; ++x)
+            for (int y = 0; y < shape.Height; ++y) shape.SetAttrA(x, y, 0);
+    };
+    TChainwordShablon shape(3, 2);
+    LayChain(shape, cycle);
+    shape.NumberCells();
+    stripWalls(shape);
+    EXPECT_LE(shape.ChainWordPath(0, 0).size(), 6u);
+    TShablonWords words;
+    shape.WordsThroughCell(1, 1, words);
+    EXPECT_LE(words.Count(), 6);
+
+    // Words round the cycle, each starting where the one before ends.
+    auto crossword = Chainword(cycle, 1, {"кот"});
+    int slot = -1;
+    for (const auto& [x, y, path, word] : {std::tuple{0, 0, "6", "ко"}, {1, 0, "62", "оно"}, {2, 1, "48", "осо"}})
+        ASSERT_EQ(crossword->PutWordAtCoord(CellRun(x, y, path), Cp(word), {}, slot), PutCode::Placed) << word;
+    stripWalls(static_cast<TChainwordShablon&>(*crossword->Template));
+    EXPECT_FALSE(crossword->IsComplete());
+}
+
+// A word refused for a start letter (code 3) is not placed: the next candidate is drawn, and
+// with none left the search is exhausted.
+TEST_F(ChainwordTest, StartLetterRefusalDrawsTheNextCandidate) {
+    auto crossword = Chainword({"44444"}, 1, {"сны"});
+    int slot = -1;
+    ASSERT_EQ(crossword->PutWordAtCoord(CellRun(2, 0, "66"), Cp("ыка"), {}, slot), PutCode::Placed);
+    crossword->Words.SetSlotLocked(slot, true);
+    crossword->AvoidStartLetters = 1;
+    crossword->FillParameters.TimeLimit = 30;
+    int errCode = 0;
+    TFillResult best;
+    EXPECT_FALSE(crossword->FillSpecial(0, 0, 4, 0, errCode, best));
+    EXPECT_EQ(errCode, FillError::Exhausted);
+    EXPECT_EQ(crossword->Words.Count(), 1);
+}
+
+// The chain starts inside a pasted word that does not start there: no run is allowed and no
+// word can be followed, a level without candidates.
+TEST_F(ChainwordTest, PositionInsideAForeignWordIsALevelWithoutCandidates) {
+    // From (1, 0) right, down, and back left along row 1 and up to (0, 0).
+    auto crossword = Chainword({"442", "866"}, 1, {"кот", "тот"});
+    auto& shape = static_cast<TChainwordShablon&>(*crossword->Template);
+    shape.ChainStartX = 1;
+    shape.NumberCells();
+    ASSERT_TRUE(shape.ChainEndsAt(0, 0));
+    int slot = -1;
+    ASSERT_EQ(crossword->PutWordAtCoord(CellRun(0, 0, "66"), Cp("кот"), {}, slot), PutCode::Placed);
+    int errCode = 0;
+    TFillResult best;
+    EXPECT_FALSE(crossword->FillSpecial(0, 0, 2, 1, errCode, best));
+    EXPECT_EQ(errCode, FillError::Exhausted);
+}
+
+// The driver passes the far corner (Width, Height); the chain fills keep to the grid.
+TEST_F(ChainwordTest, ChainFillsTakeTheFarCornerTheDriverPasses) {
+    auto chainword = Chainword({"44444"}, 1, {"кот", "ток"});
+    int errCode = 0;
+    TFillResult best;
+    EXPECT_TRUE(chainword->Fill(0, 0, 5, 1, false, errCode, best)) << errCode;
+    EXPECT_TRUE(chainword->IsComplete());
+    auto cross = CrossChainword(LoopedChain, {"кол", "лак", "кот", "ток", "колокол", "окно", "молоко"}, 1);
+    EXPECT_TRUE(cross->Fill(0, 0, 3, 3, false, errCode, best)) << errCode;
+    EXPECT_TRUE(cross->IsComplete());
+}
+
+TEST_F(ChainwordTest, CrossChainwordIsUnformattedAndAStartOutsideMakesNoChain) {
+    EXPECT_TRUE(TCrossChainword().Unformatted);
+    TCrossChainwordShablon shape(3, 3);
+    LayCrossChain(shape, LoopedChain);
+    shape.ChainStartX = 3;
+    TCoord chain(200, 200);
+    int loopStart = 0;
+    shape.ChainCells(chain, loopStart);
+    EXPECT_EQ(chain.Count(), 0);
+    shape.NumberCells();
+    EXPECT_FALSE(shape.IsLetterCell(1, 1));
+}
+
+// A word ending on the chain's last cell has no follower to check, nor has a word off the chain.
+TEST_F(ChainwordTest, CrossChainEndCheckKeepsToTheChain) {
+    // (0, 1) right to (2, 1), up, left, and down into (1, 1) again: the last cell is a crossing.
+    auto crossword = CrossChainwordByMoves(3, 3, 0, 1, "RRULD");
+    ASSERT_EQ(crossword->Chain.Count(), 6);
+    int slot = -1;
+    ASSERT_EQ(crossword->PutWordAtCoord(CellRun(1, 1, "6"), Cp("ко"), {}, slot), PutCode::Placed);
+    ASSERT_EQ(crossword->Template->GetNumber(1, 1), 2);
+    EXPECT_EQ(crossword->PutWordAtCoord(CellRun(2, 0, "42"), Cp("рак"), {}, slot), PutCode::Placed);
+    EXPECT_EQ(crossword->PutWordAtCoord(CellRun(2, 1, "4"), Cp("ок"), {}, slot), PutCode::Placed);
+}
+
+// Words leave the crossing cell (1, 1) at positions 1 and 5: it keeps the number it got first,
+// and the next start takes the next number.
+TEST_F(ChainwordTest, TwoWordStartsOnACrossingCellShareItsNumber) {
+    auto crossword = CrossChainword(LoopedChain, {"кот"}, 1);
+    int slot = -1;
+    for (const auto& [x, y, path, word] : {std::tuple{1, 1, "2", "ко"}, {2, 0, "42", "ток"}, {1, 1, "68", "кот"}})
+        ASSERT_EQ(crossword->PutWordAtCoord(CellRun(x, y, path), Cp(word), {}, slot), PutCode::Placed) << word;
+    EXPECT_EQ(crossword->Template->GetNumber(0, 1), 1);
+    EXPECT_EQ(crossword->Template->GetNumber(1, 1), 2);
+    EXPECT_EQ(crossword->Template->GetNumber(2, 0), 3);
+    for (int x = 0; x < 3; ++x)
+        for (int y = 0; y < 3; ++y) EXPECT_LE(crossword->Template->GetNumber(x, y), 3) << x << "," << y;
 }

@@ -336,7 +336,7 @@ TEST(HoneyShablon, ShiftsMoveEveryRingWithItsCentre) {
             for (int y = 0; y < 7; ++y) centres += shablon.HasMarkE(x, y) ? 1 : 0;
         EXPECT_EQ(centres, 1);
         const int vacatedRow = c.Dy > 0 ? 0 : 6;
-        if (c.Dy != 0) EXPECT_FALSE(shablon.IsLetterCell(3, vacatedRow));
+        if (c.Dy != 0) { EXPECT_FALSE(shablon.IsLetterCell(3, vacatedRow)); }
     }
     // A move by one row half a column to the right, as a text placed at the other parity.
     THoneyShablon hex(7, 7);

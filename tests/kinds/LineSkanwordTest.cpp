@@ -189,7 +189,7 @@ TEST_F(LineSkanwordTest, FreeRunsEndBeforeTheNextWordOfTheirRow) {
         std::string pattern;
         const TWordLengthLimits limits = crossword->WordLengthLimits(RowRun(c.x, c.y, 1), pattern);
         EXPECT_EQ(limits.Flag, c.allowed);
-        if (c.max > 0) EXPECT_EQ(limits.Max, c.max);
+        if (c.max > 0) { EXPECT_EQ(limits.Max, c.max); }
     }
 }
 

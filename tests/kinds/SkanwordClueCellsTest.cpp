@@ -1,6 +1,6 @@
 #include "kinds/SkanwordShablon.h"
 
-#include "../template/GridPicture.h"
+#include "ScanwordArrows.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,6 @@
 #include <vector>
 
 namespace {
-
-struct TArrow {
-    int X;
-    int Y;
-    int Bits;
-};
 
 std::unique_ptr<TSkanwordShablon> MakeKind(TShablonKind kind) {
     switch (kind) {
@@ -28,10 +22,7 @@ std::unique_ptr<TSkanwordShablon> MakeKind(TShablonKind kind) {
 std::unique_ptr<TSkanwordShablon> Scanword(TShablonKind kind, const GridPicture& grid,
                                            const std::vector<TArrow>& arrows, bool canUnite = true) {
     auto shablon = MakeKind(kind);
-    DrawGrid(*shablon, grid);
-    for (const TArrow& arrow : arrows) shablon->SetAttrB(arrow.X, arrow.Y, arrow.Bits);
-    shablon->CanUnite = canUnite;
-    shablon->NumberCells();
+    DrawScanword(*shablon, grid, arrows, canUnite);
     return shablon;
 }
 
@@ -60,19 +51,6 @@ std::vector<std::string> BlocksText(const TCoordList& blocks) {
         }
     return lines;
 }
-
-constexpr int V(int code) {
-    return code;
-}
-constexpr int H(int code) {
-    return code << 3;
-}
-
-// Across words on rows 1 and 3, down words in columns 1 and 3.
-const GridPicture Lattice = {"#####", "#....", "#.#.#", "#....", "#####"};
-// Both words of (1, 1) take their clue from the corner, the down word of column 3 from above,
-// the across word of row 3 from the left.
-const std::vector<TArrow> LatticeArrows = {{1, 1, V(2) | H(2)}, {3, 1, V(1)}, {1, 3, H(3)}};
 
 }  // namespace
 

@@ -136,3 +136,23 @@ TEST_F(SkanwordCluesTest, EmptyBlocksTakeThePicturesInTurn) {
     crossword->BuildModeExport(list, 0);
     EXPECT_TRUE(ClueItems(list).empty());
 }
+
+TEST_F(SkanwordCluesTest, DefinitionsMustFitTheHalfOfATwoWordCell) {
+    auto crossword = Scanword(Lattice, LatticeArrows, false);
+    std::string longText;
+    for (int k = 0; k < 12; ++k) longText += "длинноеслово ";
+    TDefinitionChoice choice;
+    choice.CheckFits = true;
+    choice.MinFontSize = 5;
+    choice.Slot = SlotAt(*crossword, 1, 1, '2');
+    for (int draw = 0; draw < 6; ++draw) {
+        std::string text;
+        EXPECT_TRUE(crossword->PickDefinition(true, Cp(longText + "; Кот; &Iкот.png"), text, choice));
+        EXPECT_NE(text, Cp(longText));
+    }
+    std::string text;
+    EXPECT_FALSE(crossword->PickDefinition(true, Cp(longText), text, choice));
+    // Without a slot nothing is measured.
+    choice.Slot = -1;
+    EXPECT_TRUE(crossword->PickDefinition(true, Cp(longText), text, choice));
+}

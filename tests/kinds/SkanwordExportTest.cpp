@@ -1,6 +1,6 @@
 #include "kinds/SkanwordShablon.h"
 
-#include "../template/GridPicture.h"
+#include "ScanwordArrows.h"
 
 #include "export/ComExport.h"
 #include "platform/Text.h"
@@ -14,26 +14,10 @@
 
 namespace {
 
-struct TArrow {
-    int X;
-    int Y;
-    int Bits;
-};
-
-constexpr int V(int code) {
-    return code;
-}
-constexpr int H(int code) {
-    return code << 3;
-}
-
 template <class TKind = TSkanwordShablon>
 std::unique_ptr<TKind> Scanword(const GridPicture& grid, const std::vector<TArrow>& arrows, bool canUnite = true) {
     auto shablon = std::make_unique<TKind>(1, 1);
-    DrawGrid(*shablon, grid);
-    for (const TArrow& arrow : arrows) shablon->SetAttrB(arrow.X, arrow.Y, arrow.Bits);
-    shablon->CanUnite = canUnite;
-    shablon->NumberCells();
+    DrawScanword(*shablon, grid, arrows, canUnite);
     return shablon;
 }
 
@@ -144,11 +128,10 @@ TEST(SkanwordExportTest, UnitedClueBlocksStandForTheNonLetterCells) {
 }
 
 TEST(SkanwordExportTest, TheSecondKindDrawsItsInsideArrowsAtTheWordsEnds) {
-    // Across words on rows 1 and 3, down words in columns 1 and 3; the down word of column 3
-    // and the across word of row 3 have their arrows inside the clue cells beyond their ends.
-    const GridPicture lattice = {"#####", "#....", "#.#.#", "#....", "#####"};
+    // The down word of column 3 and the across word of row 3 have their arrows inside the clue
+    // cells beyond their ends.
     const auto shablon = Scanword<TSkanwordShablon2>(
-        lattice, {{1, 1, V(2) | H(2)}, {3, 3, 0x40 | V(1)}, {4, 3, 0x80 | H(1)}});
+        Lattice, {{1, 1, V(2) | H(2)}, {3, 3, 0x40 | V(1)}, {4, 3, 0x80 | H(1)}});
     TComExport list;
     shablon->BuildExport(list);
     // The corner's two words first (neither at a cell side), then the inside arrows.

@@ -1,0 +1,161 @@
+// crossgen with the children's crossword and the game's default dictionary: fills whose JSON is
+// checked on its own (dictionary words, one straight word per line through its key-word cell,
+// the key word's letters there, the rows agreeing), repeated fills, templates, pictures and saved
+// crosswords giving the same fill, and drawings of both.
+
+#include "KindJson.h"
+#include "PictureFiles.h"
+
+#include "platform/RecordingUi.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+namespace {
+
+// The [x, y] of a fill's key-word cells.
+TJsonCells KeywordCells(const std::string& json) {
+    static const std::regex cells(R"re("keywordCells": (\[(?:\[\d+, \d+\](?:, )?)*\]))re");
+    std::smatch found;
+    return std::regex_search(json, found, cells) ? JsonCellPairs(found[1]) : TJsonCells();
+}
+
+class ChildrenKind : public KindCrossgenTest {
+protected:
+    // Checks a fill's JSON by itself: a width x height field, words down the columns (across the
+    // rows with across), the key-word cells across the middle holding the key word (UTF-8).
+    void ExpectChildrenWords(const std::string& json, int width, int height, bool across,
+                             const std::string& utf8Keyword) {
+        TWorkDictionary dictionary;
+        ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
+        const std::string keyword = dictionary.ToUpperText(FromUtf8(utf8Keyword));
+        EXPECT_NE(json.find("\"keyword\": \"" + ToUtf8(keyword) + "\""), std::string::npos);
+        const std::vector<std::string> rows = JsonRows(json);
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(height));
+        const int lines = across ? height : width;
+        const TJsonCells keyCells = KeywordCells(json);
+        ASSERT_EQ(keyCells.size(), static_cast<std::size_t>(lines));
+        for (int line = 0; line < lines; ++line) {
+            const auto [x, y] = keyCells[line];
+            EXPECT_EQ(across ? y : x, line);
+            EXPECT_EQ(across ? x : y, across ? width / 2 : height / 2);
+            if (line < static_cast<int>(keyword.size())) { EXPECT_EQ(rows[y][x], keyword[line]) << x << "," << y; }
+        }
+        const std::vector<JsonCellWord> words = JsonCellWords(json);
+        ASSERT_EQ(words.size(), static_cast<std::size_t>(lines));
+        std::vector<bool> lineUsed(lines, false);
+        for (const JsonCellWord& word : words) {
+            SCOPED_TRACE(ToUtf8(word.word));
+            int index = 0;
+            EXPECT_TRUE(dictionary.Find(dictionary.ToLowerText(word.word), index));
+            ASSERT_EQ(word.cells.size(), word.word.size());
+            ASSERT_GE(word.cells.size(), 2u);
+            const auto [x0, y0] = word.cells[0];
+            const int line = across ? y0 : x0;
+            ASSERT_TRUE(line >= 0 && line < lines);
+            EXPECT_FALSE(lineUsed[line]) << "one word per line";
+            lineUsed[line] = true;
+            bool throughKey = false;
+            for (std::size_t i = 0; i < word.cells.size(); ++i) {
+                const auto [x, y] = word.cells[i];
+                EXPECT_EQ(x, x0 + (across ? static_cast<int>(i) : 0));
+                EXPECT_EQ(y, y0 + (across ? 0 : static_cast<int>(i)));
+                ASSERT_TRUE(x >= 0 && y >= 0 && x < width && y < height);
+                EXPECT_EQ(rows[y][x], word.word[i]) << x << "," << y;
+                throughKey = throughKey || word.cells[i] == keyCells[line];
+            }
+            if (line < static_cast<int>(keyword.size())) { EXPECT_TRUE(throughKey); }
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(ChildrenKind, FillsSpellTheKeyWordAcrossTheWords) {
+    ScopedRecordingUi quiet;
+    struct Case {
+        std::string size;
+        int width, height;
+        bool across;
+        std::string keyword;
+    };
+    const Case cases[] = {
+        {"8x7", 8, 7, false, "карандаш"},
+        {"8x7", 8, 7, false, "кот"},
+        {"6x9", 6, 9, true, "ромашка"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size + " " + c.keyword);
+        std::vector<std::string> args = {"fill", "--kind", "children", "--size", c.size, "--keyword", c.keyword,
+                                         "--seed", "7", "--json"};
+        if (c.across) args.push_back("--across");
+        const Outcome fill = Run(args);
+        ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err << fill.out;
+        EXPECT_NE(fill.out.find("\"kind\": \"children\""), std::string::npos);
+        ExpectChildrenWords(fill.out, c.width, c.height, c.across, c.keyword);
+        EXPECT_EQ(Untimed(Run(args).out), Untimed(fill.out));
+    }
+}
+
+TEST_F(ChildrenKind, KeyWordLongerThanTheFieldIsRefused) {
+    ScopedRecordingUi quiet;
+    const Outcome fill = Run({"fill", "--kind", "children", "--size", "4x5", "--keyword", "карандаш"});
+    EXPECT_EQ(fill.exitCode, ExitCode::BadInput);
+    EXPECT_NE(fill.err.find("8 letters"), std::string::npos) << fill.err;
+    EXPECT_EQ(Run({"fill", "--kind", "wordfield", "--size", "4x5", "--across"}).exitCode, ExitCode::BadInput);
+}
+
+TEST_F(ChildrenKind, TemplatesPicturesAndSavedCrosswordsGiveTheSameFill) {
+    ScopedRecordingUi quiet;
+    const std::vector<std::string> fillArgs = {"fill", "--kind", "children", "--keyword", "лето", "--seed", "3",
+                                               "--json"};
+    const auto fill = [&](std::vector<std::string> source) {
+        std::vector<std::string> args = fillArgs;
+        args.insert(args.end(), source.begin(), source.end());
+        return Run(args);
+    };
+    const Outcome direct = fill({"--size", "6x5", "--across", "--save", Path("kids.cwd")});
+    ASSERT_EQ(direct.exitCode, ExitCode::Filled) << direct.err;
+
+    ASSERT_EQ(Run({"template", "--kind", "children", "--size", "6x5", "--across", "--out", Path("kids.sbl")}).exitCode,
+              ExitCode::Filled);
+    const Outcome fromFile = fill({"--template", Path("kids.sbl")});
+    ASSERT_EQ(fromFile.exitCode, ExitCode::Filled) << fromFile.err;
+    EXPECT_EQ(Untimed(fromFile.out), Untimed(direct.out));
+
+    const Outcome picture = Run({"template", "--kind", "children", "--size", "6x5", "--across"});
+    ASSERT_EQ(picture.exitCode, ExitCode::Filled) << picture.err;
+    EXPECT_NE(picture.out.find("orientation=1"), std::string::npos) << picture.out;
+    std::ofstream(Path("kids.txt")) << picture.out;
+    const Outcome again = Run({"template", "--picture", Path("kids.txt")});
+    ASSERT_EQ(again.exitCode, ExitCode::Filled) << again.err;
+    EXPECT_EQ(again.out, picture.out);
+    const Outcome fromPicture = fill({"--picture", Path("kids.txt")});
+    ASSERT_EQ(fromPicture.exitCode, ExitCode::Filled) << fromPicture.err;
+    EXPECT_EQ(Untimed(fromPicture.out), Untimed(direct.out));
+
+    const Outcome shown = Run({"show", Path("kids.cwd"), "--json"});
+    ASSERT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
+    EXPECT_EQ(JsonRows(shown.out), JsonRows(direct.out));
+    EXPECT_EQ(KeywordCells(shown.out), KeywordCells(direct.out));
+    EXPECT_EQ(JsonCellWords(shown.out).size(), JsonCellWords(direct.out).size());
+}
+
+TEST_F(ChildrenKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
+    ScopedRecordingUi quiet;
+    ASSERT_EQ(Run({"template", "--kind", "children", "--size", "5x4", "--out", Path("kids.sbl")}).exitCode,
+              ExitCode::Filled);
+    const Outcome drawn = Run({"draw", "--template", Path("kids.sbl"), "--out", Path("kids.png")});
+    ASSERT_EQ(drawn.exitCode, ExitCode::Filled) << drawn.err;
+    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("kids.png"))));
+
+    const Outcome fill = Run({"fill", "--kind", "children", "--size", "5x4", "--keyword", "сон", "--seed", "1",
+                              "--save", Path("kids.cwd")});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    const Outcome painted = Run({"picture", Path("kids.cwd"), "--out", Path("kids.png")});
+    ASSERT_EQ(painted.exitCode, ExitCode::Filled) << painted.err;
+    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("kids.png"))));
+}

@@ -1,0 +1,86 @@
+// crossgen with the strip scanword and the game's default dictionary: fills whose JSON is checked
+// on its own (the upper and the lower words spell the answer, every word a dictionary word used
+// once, no word at the same columns in both rows) and a height the strip does not take.
+
+#include "KindJson.h"
+
+#include "platform/RecordingUi.h"
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+namespace {
+
+// A JSON member holding a list of strings, in cp1251.
+std::vector<std::string> JsonWordList(const std::string& json, const std::string& key) {
+    const std::regex list("\"" + key + R"re(": \[([^\]]*)\])re");
+    static const std::regex word(R"re("([^"]*)")re");
+    std::smatch found;
+    std::vector<std::string> words;
+    if (!std::regex_search(json, found, list)) return words;
+    const std::string text = found[1];
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), word); it != std::sregex_iterator(); ++it)
+        words.push_back(FromUtf8((*it)[1].str()));
+    return words;
+}
+
+std::string JsonAnswer(const std::string& json) {
+    static const std::regex answer(R"re("answer": "([^"]*)")re");
+    std::smatch found;
+    return std::regex_search(json, found, answer) ? FromUtf8(found[1].str()) : std::string();
+}
+
+class StripKind : public KindCrossgenTest {};
+
+}  // namespace
+
+TEST_F(StripKind, FillsSpellOneChainTwice) {
+    ScopedRecordingUi quiet;
+    TWorkDictionary dictionary;
+    ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
+    for (const int width : {12, 30}) {
+        SCOPED_TRACE(width);
+        const std::string size = std::to_string(width) + "x2";
+        const Outcome fill = Run({"fill", "--kind", "strip", "--size", size, "--seed", "7", "--json"});
+        ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err << fill.out;
+        EXPECT_NE(fill.out.find("\"kind\": \"strip\""), std::string::npos);
+        const std::string answer = JsonAnswer(fill.out);
+        ASSERT_EQ(answer.size(), static_cast<std::size_t>(width));
+        const std::string row = dictionary.ToUpperText(answer);  // rows show capitals
+        EXPECT_EQ(JsonRows(fill.out), (std::vector<std::string>{row, row}));
+        std::set<std::string> seen;
+        std::set<std::pair<std::size_t, std::size_t>> upperSpans;
+        for (const std::string key : {"upper", "lower"}) {
+            const std::vector<std::string> words = JsonWordList(fill.out, key);
+            ASSERT_FALSE(words.empty()) << key;
+            std::string chain;
+            for (const std::string& word : words) {
+                SCOPED_TRACE(ToUtf8(word));
+                int index = 0;
+                EXPECT_TRUE(dictionary.Find(word, index));
+                EXPECT_TRUE(seen.insert(word).second);
+                const std::pair span{chain.size(), word.size()};
+                if (key == "upper")
+                    upperSpans.insert(span);
+                else
+                    EXPECT_EQ(upperSpans.count(span), 0u) << "at column " << span.first << " in both rows";
+                chain += word;
+            }
+            EXPECT_EQ(chain, answer) << key;
+        }
+        EXPECT_EQ(Untimed(Run({"fill", "--kind", "strip", "--size", size, "--seed", "7", "--json"}).out),
+                  Untimed(fill.out));
+    }
+}
+
+TEST_F(StripKind, OnlyTwoRows) {
+    ScopedRecordingUi quiet;
+    for (const std::string size : {"10x3", "10x1"}) {
+        const Outcome fill = Run({"fill", "--kind", "strip", "--size", size});
+        EXPECT_EQ(fill.exitCode, ExitCode::BadInput) << size;
+        EXPECT_NE(fill.err.find("--size Wx2"), std::string::npos) << fill.err;
+    }
+}
