@@ -224,6 +224,40 @@ TEST_F(ClueBoxesTest, AmericanStripsStandLeftOfTheRowsWithEmptyBoxesBeyond) {
     EXPECT_EQ(StripsStart(list), list.Count());
 }
 
+TEST_F(ClueBoxesTest, AmericanColumnStripsStandAboveTheGrid) {
+    // Column 0 holds two down words (rows 0-2 and 3-6), column 1 one; walls keep the rows apart.
+    auto crossword = Make<TAmerican>({"..", "..", "..", "..", "..", "..", ".."}, {"кот"});
+    for (int y = 0; y < 7; ++y) crossword->Template->SetAttrA(0, y, WallBit::Right | (y == 2 ? WallBit::Below : 0));
+    crossword->Template->NumberCells();
+    crossword->PrepareForFill();
+    const auto& american = static_cast<const TAmericanShablon&>(*crossword->Template);
+    EXPECT_EQ(american.MaxWordsPerRow, 0);
+    EXPECT_EQ(american.MaxWordsPerColumn, 2);
+    const int upper = SlotAt(*crossword, 0, 0), lower = SlotAt(*crossword, 0, 3), right = SlotAt(*crossword, 1, 0);
+    std::vector<std::tuple<int, int, int>> places;
+    for (const TAmerican::TClueBoxPlace& p : crossword->ClueBoxPlaces()) places.emplace_back(p.X, p.Y, p.Slot);
+    EXPECT_EQ(places, (std::vector<std::tuple<int, int, int>>{{0, -1, lower}, {0, -2, upper}, {1, -1, right}, {1, -2, -1}}));
+
+    // The boxes lie above row 0, y upward; the picture grows by two rows and no column.
+    crossword->OprText.OprShowType = 1;
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+    const int cell = crossword->Template->GetCellPixelWidth() * 1000;
+    std::vector<std::tuple<int, int, int>> boxes;
+    for (int i = StripsStart(list); i < list.Count(); ++i)
+        if (list.Kind(i) == 1) boxes.emplace_back(list.X(i), list.Y(i), list.Kind(i));
+    EXPECT_EQ(boxes, (std::vector<std::tuple<int, int, int>>{{0, cell, 1}, {0, 2 * cell, 1}, {cell, cell, 1}, {cell, 2 * cell, 1}}));
+    TMetafile withStrips, without;
+    crossword->DrawToMetafile(withStrips, 0);
+    TEstonishCrossword plain;
+    plain.SetWidth(2);
+    plain.SetHeight(7);
+    DrawGrid(*plain.Template, {"..", "..", "..", "..", "..", "..", ".."});
+    plain.DrawToMetafile(without, 0);
+    EXPECT_EQ(withStrips.Width(), without.Width());
+    EXPECT_EQ(withStrips.Height(), without.Height() + 2 * crossword->Template->GetCellPixelHeight());
+}
+
 TEST_F(ClueBoxesTest, AmericanPictureMakesRoomForTheStrips) {
     auto crossword = TwoRows();
     TEstonishCrossword plain;

@@ -67,3 +67,36 @@ TEST_F(HoneyCluesTest, CentresShowTheirNumbersAndBlanksThePicture) {
             EXPECT_EQ(list.Y2(i), t.GetCellPixelHeight() * 1000 - 2 * pen);
         }
 }
+
+TEST_F(HoneyCluesTest, DefinitionsMustFitBetweenTheVerticalSidesOfTheCentre) {
+    auto crossword = Honeycomb({".....", ".o.o.", "....."});
+    ASSERT_EQ(crossword->Words.Count(), 2);
+    std::string longText;
+    for (int k = 0; k < 12; ++k) longText += "длинноеслово ";
+    TDefinitionChoice choice;
+    choice.CheckFits = true;
+    choice.MinFontSize = 5;
+    choice.Slot = 0;
+    struct TCase {
+        std::string Definitions;
+        std::string Chosen;  // empty: nothing qualifies
+    };
+    const TCase cases[] = {
+        {longText + "; Рыба", "Рыба"},
+        {longText + "; &Iрыба.png", "рыба.png"},
+        {longText, ""},
+    };
+    for (const TCase& c : cases)
+        for (int draw = 0; draw < 6; ++draw) {
+            std::string text;
+            EXPECT_EQ(crossword->PickDefinition(true, Cp(c.Definitions), text, choice), !c.Chosen.empty());
+            EXPECT_EQ(text, Cp(c.Chosen));
+        }
+    // The hexagon's side is the box's height: a margin of half of it leaves no room for a text.
+    crossword->OprFormat.SpaceType = 1;
+    crossword->OprFormat.SpaceSize = crossword->Template->CellSize / 2;
+    std::string text;
+    EXPECT_FALSE(crossword->PickDefinition(true, Cp("Рыба"), text, choice));
+    EXPECT_TRUE(crossword->PickDefinition(true, Cp("Рыба; &Iрыба.png"), text, choice));
+    EXPECT_EQ(text, Cp("рыба.png"));
+}

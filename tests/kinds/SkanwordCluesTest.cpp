@@ -156,3 +156,57 @@ TEST_F(SkanwordCluesTest, DefinitionsMustFitTheHalfOfATwoWordCell) {
     choice.Slot = -1;
     EXPECT_TRUE(crossword->PickDefinition(true, Cp(longText), text, choice));
 }
+
+TEST_F(SkanwordCluesTest, ListEntriesKeepTheirClueNumbersInEveryOrderAndEndWithTheKeyWord) {
+    auto crossword = Scanword(Lattice, LatticeArrows, false);
+    const int across1 = SlotAt(*crossword, 1, 1, '6');
+    ASSERT_EQ(crossword->TryPutWord(across1, Cp("скан"), {}), PutCode::Placed);
+    crossword->Words.SetSlotDefinition(across1, Cp("Смотреть"));
+    crossword->Words.SetSlotHasDefinition(across1, true);
+    crossword->Template->KeyWordCells = std::string{1, 1, 2, 1};
+    crossword->Template->KeyWordCellLook.NoPaint = false;
+    // Clue numbers: the corner's down word 1 and across word 2, column 3's 3, row 3's 4.
+    struct TCase {
+        uint8_t Order;
+        std::string Answers;
+        std::string Clues;
+    };
+    const TCase cases[] = {
+        {0, "~#1~#21 ~#1??? ~#22 ~#1скан ~#23 ~#1??? ~#24 ~#1???? ~#1",
+         "~#1~#21 ~#1??? ~#22 ~#1Смотреть ~#23 ~#1??? ~#24 ~#1??? ~#1"},
+        // Across words row by row, then down words column by column.
+        {1, "~#1~#22 ~#1скан ~#24 ~#1???? ~#21 ~#1??? ~#23 ~#1??? ~#1",
+         "~#1~#22 ~#1Смотреть ~#24 ~#1??? ~#21 ~#1??? ~#23 ~#1??? ~#1"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Order));
+        const TClueListOptions options{.Numbers = true, .Order = c.Order};
+        EXPECT_EQ(crossword->BuildClueText(options), Cp(c.Answers + "\r\n\r\n~#1Ключевое слово:~#2 ск "));
+        EXPECT_EQ(crossword->BuildCluePages(options, false), Cp(c.Clues));
+    }
+    // Without painted key-word cells the answer list has no key-word line.
+    crossword->Template->KeyWordCellLook.NoPaint = true;
+    EXPECT_EQ(crossword->BuildClueText({.Numbers = true}), Cp(cases[0].Answers));
+}
+
+TEST_F(SkanwordCluesTest, AClueAreaTheMarginLeavesEmptyFitsOnlyPictures) {
+    auto crossword = Scanword(Lattice, LatticeArrows, false);
+    TDefinitionChoice choice;
+    choice.CheckFits = true;
+    choice.MinFontSize = 1;
+    choice.Slot = SlotAt(*crossword, 3, 1, '2');
+    // A margin of half a cell on every side leaves nothing of the one-cell area.
+    crossword->OprFormat.SpaceType = 1;
+    crossword->OprFormat.SpaceSize = crossword->Template->CellSize / 2;
+    for (int draw = 0; draw < 6; ++draw) {
+        std::string text;
+        EXPECT_TRUE(crossword->PickDefinition(true, Cp("Кот; &Iкот.png"), text, choice));
+        EXPECT_EQ(text, Cp("кот.png"));
+    }
+    std::string text;
+    EXPECT_FALSE(crossword->PickDefinition(true, Cp("Кот"), text, choice));
+    // A narrower margin leaves room for the text.
+    crossword->OprFormat.SpaceSize = crossword->Template->CellSize / 4;
+    EXPECT_TRUE(crossword->PickDefinition(true, Cp("Кот"), text, choice));
+    EXPECT_EQ(text, Cp("Кот"));
+}
