@@ -89,23 +89,36 @@ TEST(SkanwordClueCellsTest, TheClueMapHoldsEveryWordAtTheCellItsArrowNames) {
     }
 }
 
-TEST(SkanwordClueCellsTest, TheInsideArrowsOfEveryHorizontalCodeNameTheirCell) {
-    // An across word of row 1 ending at (4, 1), with clue places all round its end.
+TEST(SkanwordClueCellsTest, TheInsideArrowsOfEveryCodeNameTheirCell) {
+    // An across word of row 1 ending at (4, 1) and a down word of column 1 ending at (1, 3),
+    // each with clue places all round its end. The tables differ in codes 5 and 6.
     struct TCase {
+        bool Vertical;
         int Code;
         int X;
         int Y;
     };
-    const TCase cases[] = {{1, 4, 2}, {2, 5, 2}, {3, 5, 1}, {4, 5, 0}, {5, 4, 0}, {6, 3, 0}, {7, 3, 2}};
+    const TCase cases[] = {
+        {false, 1, 4, 2}, {false, 2, 5, 2}, {false, 3, 5, 1}, {false, 4, 5, 0},
+        {false, 5, 4, 0}, {false, 6, 3, 0}, {false, 7, 3, 2},
+        {true, 1, 1, 4},  {true, 2, 2, 4},  {true, 3, 2, 3},  {true, 4, 2, 2},
+        {true, 5, 0, 2},  {true, 6, 0, 3},  {true, 7, 0, 4},
+    };
     for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Code);
+        SCOPED_TRACE((c.Vertical ? "vertical " : "horizontal ") + std::to_string(c.Code));
         auto shablon = MakeKind(TShablonKind::Skanword2);
-        DrawGrid(*shablon, {"######", "###..#", "######"});
-        shablon->SetAttrB(4, 1, 0x80 | H(c.Code));
+        if (c.Vertical) {
+            DrawGrid(*shablon, {"###", "#.#", "#.#", "#.#", "###"});
+            shablon->SetAttrB(1, 3, 0x40 | V(c.Code));
+        } else {
+            DrawGrid(*shablon, {"######", "###..#", "######"});
+            shablon->SetAttrB(4, 1, 0x80 | H(c.Code));
+        }
         shablon->NumberCells();
         TCoordList map;
         shablon->ClueCellWords(map);
-        EXPECT_EQ(MapText(map), std::vector<std::string>{std::to_string(c.X) + "," + std::to_string(c.Y) + ": 3,1 6;"});
+        const std::string word = c.Vertical ? "1,1 22;" : "3,1 6;";
+        EXPECT_EQ(MapText(map), std::vector<std::string>{std::to_string(c.X) + "," + std::to_string(c.Y) + ": " + word});
     }
 }
 

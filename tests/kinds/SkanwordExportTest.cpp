@@ -83,6 +83,14 @@ TEST(SkanwordExportTest, ArrowsSharingAClueCellFaceTheirHalves) {
          {ArrowItem(0, 0, H(5)), ArrowItem(2, 1, V(3), -1)}, {ArrowItem(0, 0, H(5)), ArrowItem(2, 1, V(3), -1)}},
         {"one word in its clue cell stays", {".##", ".##", ".##"}, {{0, 0, V(6)}}, {ArrowItem(0, 0, V(6))},
          {ArrowItem(0, 0, V(6))}},
+        // (0, 1) serves the across word of row 1 and both words of (0, 2): no arrow of a crowded
+        // clue cell moves, the side arrow of row 1 neither.
+        {"three words in one clue cell stay", {"###", "#..", "...", ".##"},
+         {{1, 1, V(1) | H(3)}, {2, 1, V(1)}, {0, 2, V(1) | H(1)}},
+         {ArrowItem(1, 1, V(1)), ArrowItem(1, 1, H(3)), ArrowItem(0, 2, V(1)), ArrowItem(0, 2, H(1)),
+          ArrowItem(2, 1, V(1))},
+         {ArrowItem(1, 1, V(1)), ArrowItem(1, 1, H(3)), ArrowItem(0, 2, V(1)), ArrowItem(0, 2, H(1)),
+          ArrowItem(2, 1, V(1))}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
@@ -185,5 +193,46 @@ TEST(SkanwordExportTest, ClueBlocksGoWithTheWordBlocks) {
         }
         EXPECT_EQ(parts, c.Parts);
         EXPECT_EQ(ItemsOfKind(list, TExportKind::Arrows), c.Arrows);
+    }
+}
+
+TEST(SkanwordExportTest, CellsGiveLetterKeyWordAndBlankItems) {
+    // The lattice's middle cell is an inner blank, its border cells lie outside; (4, 3) holds
+    // the first key-word letter. Cells are exported from the origin (1, 1).
+    struct TCase {
+        const char* What;
+        int X;
+        int Y;
+        bool CanUnite;
+        bool ShowOutside;
+        bool PaintKeyWord;
+        std::vector<TItem> Items;
+    };
+    const int keyWord = static_cast<int>(TExportKind::KeyWordNumber), cell = static_cast<int>(TExportKind::Cell);
+    const TCase cases[] = {
+        {"a letter cell", 3, 1, true, false, true, {{cell, 2 * Cell, 0, 0, 0, CellKind::Letter}}},
+        {"a painted key-word cell", 4, 3, true, false, true, {{keyWord, 3 * Cell, -2 * Cell, 4, 3, 0}}},
+        {"an unpainted key-word cell", 4, 3, true, false, false, {{cell, 3 * Cell, -2 * Cell, 0, 0, CellKind::Letter}}},
+        {"an inner blank", 2, 2, false, false, true, {{cell, Cell, -Cell, 0, 0, CellKind::Other}}},
+        {"an inner blank among united blocks", 2, 2, true, false, true, {}},
+        {"a cell outside", 0, 2, false, false, true, {}},
+        {"a cell outside shown", 0, 2, false, true, true, {{cell, -Cell, -Cell, 0, 0, CellKind::Other}}},
+        {"a cell outside shown among united blocks", 0, 2, true, true, true, {}},
+        {"beyond the grid", 5, 1, false, true, true, {}},
+        {"before the grid", -1, 1, false, true, true, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        const auto shablon = Scanword(Lattice, LatticeArrows, c.CanUnite);
+        shablon->BlankCellLook.ShowOutside = c.ShowOutside;
+        shablon->KeyWordCellLook.NoPaint = !c.PaintKeyWord;
+        shablon->SetKeyWordCell(4, 3, 1);
+        shablon->MarkInnerBlanks();
+        TComExport list;
+        shablon->ExportCell(c.X, c.Y, 1, 1, list);
+        std::vector<TItem> items;
+        for (int i = 0; i < list.Count(); ++i)
+            items.emplace_back(list.Kind(i), list.X(i), list.Y(i), list.X2(i), list.Y2(i), list.Value(i));
+        EXPECT_EQ(items, c.Items);
     }
 }
