@@ -674,3 +674,236 @@ TEST_F(SkanwordTest, TheWorkingViewShowsTheArrowsOfAFreshTemplate) {
     shablon->SetAttrB(1, 0, 0);
     EXPECT_NE(square(), withArrow);
 }
+
+// ---- clues in the grid ----
+
+namespace {
+
+class SkanwordGridCluesTest : public CrosswordTest {
+protected:
+    // A first-kind scanword of the grid with only the arrows given, its slots built.
+    std::unique_ptr<TSkanword> Scanword(const GridPicture& grid, const std::vector<TArrow>& arrows, bool canUnite) {
+        auto crossword = Make<TSkanword>(grid, {"ил", "кот", "скан", "сом"});
+        DrawGrid(*crossword->Template, grid);
+        for (const TArrow& arrow : arrows) crossword->Template->SetAttrB(arrow.X, arrow.Y, arrow.Bits);
+        crossword->Template->CanUnite = canUnite;
+        crossword->Template->NumberCells();
+        crossword->PrepareForFill();
+        return crossword;
+    }
+
+    static int SlotAt(const TCrossword& crossword, int x, int y, char step) {
+        for (int slot = 0; slot < crossword.Words.Count(); ++slot)
+            if (crossword.Words.WordX(slot) == x && crossword.Words.WordY(slot) == y &&
+                crossword.Words.WordPath(slot).front() == step)
+                return slot;
+        return -1;
+    }
+
+    static void Define(TCrossword& crossword, int slot, const std::string& utf8Word, const std::string& definition) {
+        ASSERT_EQ(crossword.TryPutWord(slot, Cp(utf8Word), {}), PutCode::Placed);
+        crossword.Words.SetSlotDefinition(slot, Cp(definition));
+        crossword.Words.SetSlotHasDefinition(slot, true);
+    }
+
+    // The export position of cell (x, y) of the grid, the used area starting at (0, 0).
+    static std::pair<int, int> At(const TCrossword& crossword, int x, int y) {
+        int ex = 0, ey = 0;
+        crossword.Template->CellToExport(x, y, ex, ey);
+        return {ex, ey};
+    }
+
+    // The pictures of the clue export as (x, y, name): the box's corner less the margin.
+    static std::vector<std::tuple<int, int, std::string>> Pictures(const TComExport& list) {
+        std::vector<std::tuple<int, int, std::string>> pictures;
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Kind(i) == static_cast<int>(TExportKind::Picture))
+                pictures.emplace_back(list.X(i), list.Y(i), std::string(list.Text(i)));
+        return pictures;
+    }
+};
+
+}  // namespace
+
+TEST_F(SkanwordGridCluesTest, AClueAreaCutByAWordBlockIsFramedByItsVisiblePart) {
+    // The clue cell right of the down word unites with the free cells into a 2 x 3 block, which
+    // the word blocks of columns 0-1 and 2-3 cut in two.
+    auto crossword = Scanword({".##.", ".##.", ".##."}, {{0, 0, 6}}, true);
+    Define(*crossword, SlotAt(*crossword, 0, 0, '2'), "кот", "&Iкот.png");
+    const std::vector<TCellBlock> blocks = {TCellBlock{0, 0, 2, 3, 0, 0}, TCellBlock{2, 0, 2, 3, 0, 0}};
+    const std::vector<TCellBlock> placed = crossword->PlacedBlocks(blocks);
+    ASSERT_EQ(placed.size(), 2u);
+    const auto [leftX, leftY] = At(*crossword, 1 + placed[0].DX, placed[0].DY);
+    const auto [rightX, rightY] = At(*crossword, 2 + placed[1].DX, placed[1].DY);
+    const int pen = crossword->Template->PenWidth * 1000;
+    using TFramed = std::tuple<int, int, int, int, int, TItemRect, int, std::string>;
+    struct TCase {
+        const char* What;
+        int ShowType;
+        TExportKind Whole;
+        TExportKind Framed;
+        std::string Text;
+    };
+    const TCase cases[] = {
+        {"a number", 1, TExportKind::FormattedText, TExportKind::FramedText, "1"},
+        {"a picture", 0, TExportKind::Picture, TExportKind::FramedPicture, Cp("кот.png")},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        crossword->OprText.OprShowType = c.ShowType;
+        TComExport list;
+        crossword->ExportCellsScript(list, blocks);
+        std::vector<TFramed> framed;
+        for (int i = 0; i < list.Count(); ++i) {
+            EXPECT_NE(list.Kind(i), static_cast<int>(c.Whole));
+            if (list.Kind(i) == static_cast<int>(c.Framed))
+                framed.emplace_back(list.Kind(i), list.X(i), list.Y(i), list.X2(i), list.Y2(i), list.Rect(i),
+                                    list.Param3(i), std::string(list.Text(i)));
+        }
+        // Each part shows the whole block's clue, framed by the column the part holds.
+        const int kind = static_cast<int>(c.Framed);
+        EXPECT_EQ(framed, (std::vector<TFramed>{{kind, leftX, leftY, 2, 3, TItemRect{0, 0, 0, 2}, pen, c.Text},
+                                                {kind, rightX, rightY, 2, 3, TItemRect{1, 0, 1, 2}, pen, c.Text}}));
+        // The whole picture shows the block in one piece.
+        TComExport whole;
+        crossword->BuildModeExport(whole, 0);
+        int pieces = 0;
+        for (int i = 0; i < whole.Count(); ++i) {
+            EXPECT_NE(whole.Kind(i), kind);
+            pieces += whole.Kind(i) == static_cast<int>(c.Whole) ? 1 : 0;
+        }
+        EXPECT_EQ(pieces, 1);
+    }
+}
+
+TEST_F(SkanwordGridCluesTest, WithoutUnitedBlocksTheBlankCellsTakeTheFirstPicture) {
+    // (0, 0) serves both words of (1, 0), (4, 0) the down word of column 3 and (0, 2) the
+    // across word of row 2; (2, 1) is the one inner blank.
+    auto crossword = Scanword({"#...#", "#.#.#", "#...#"}, {{1, 0, 3 | 3 << 3}, {3, 0, 6}, {1, 2, 3 << 3}}, false);
+    crossword->OprText.EmptyOprFileName = "|A.png|B.png";
+    const int cell = crossword->Template->GetCellPixelWidth() * 1000, pen = crossword->Template->PenWidth * 1000;
+    const auto picture = [&](int x, int y) { return std::tuple(x * cell + pen, -y * cell - pen, std::string("A.png")); };
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+    EXPECT_EQ(Pictures(list), (std::vector{picture(2, 1)}));
+    // Shown outside, every blank cell that serves no word takes it.
+    crossword->Template->BlankCellLook.ShowOutside = true;
+    list.Clear();
+    crossword->BuildModeExport(list, 0);
+    EXPECT_EQ(Pictures(list), (std::vector{picture(0, 1), picture(2, 1), picture(4, 1), picture(4, 2)}));
+}
+
+TEST_F(SkanwordGridCluesTest, ALinkedDefinitionCoversItsEmptyBlock) {
+    // Three free 2 x 2 areas and one free cell between letter columns, as the blocks take their
+    // pictures in turn; the word of column 0 links its picture to the block at (4, 0) and puts
+    // the link's second picture into the corner the mode names.
+    const GridPicture grid = {".##.##.##.#", ".##.##.##.."};
+    const int cell = 100000;
+    const int corners[4][2] = {{4, 0}, {5, 0}, {4, 1}, {5, 1}};
+    for (int mode = 0; mode < 4; ++mode) {
+        SCOPED_TRACE(mode);
+        auto crossword = Scanword(grid, {}, true);
+        ASSERT_EQ(crossword->Template->GetCellPixelWidth() * 1000, cell);
+        crossword->OprText.EmptyOprFileName = "A.png|B.png|C.png";
+        Define(*crossword, SlotAt(*crossword, 0, 0, '2'), "ил",
+               "&CC004000&CA" + std::to_string(mode) + "&CP\"small.png\"&Ibig.png");
+        TComExport list;
+        crossword->BuildModeExport(list, 0);
+        const int pen = crossword->Template->PenWidth * 1000;
+        const auto at = [&](int x, int y, const char* name) {
+            return std::tuple(x * cell + pen, -y * cell - pen, std::string(name));
+        };
+        EXPECT_EQ(Pictures(list), (std::vector{at(1, 0, "B.png"), at(4, 0, "big.png"),
+                                               at(corners[mode][0], corners[mode][1], "small.png"), at(7, 0, "C.png"),
+                                               at(10, 0, "A.png")}));
+    }
+}
+
+TEST_F(SkanwordGridCluesTest, TheArrowPicturesTravelWithTheCrossword) {
+    // The first crossword's template draws the arrow of vertical code 1 from a picture of its
+    // own collection.
+    TSkanword first;
+    TMetafile own(20, 20);
+    TCanvas(own).Ellipse(0, 0, 20, 20);
+    ASSERT_TRUE(first.Template->Pictures.AddFromStream(TPictureKind::Metafile, "STRELKA_V_1", own.SvgData()));
+    TStrelkaGraphics look = first.Template->ArrowLook;
+    look.FileName = "saved";
+    first.Template->SetArrowLook(look);
+
+    std::vector<std::string> names;
+    first.ListPictures(names);
+    const std::vector<std::string> arrows = {"STRELKA_H_1", "STRELKA_H_2", "STRELKA_H_3", "STRELKA_H_4", "STRELKA_H_5",
+                                             "STRELKA_H_6", "STRELKA_H_7", "STRELKA_V_1", "STRELKA_V_2", "STRELKA_V_3",
+                                             "STRELKA_V_4", "STRELKA_V_5", "STRELKA_V_6", "STRELKA_V_7"};
+    EXPECT_EQ(names, arrows);
+    first.RegisterPictures();
+    const TGraphCollection& collection = first.Template->Pictures;
+    for (const std::string& name : arrows) {
+        const int entry = first.Template->ArrowPictures.IndexOfName(name);
+        ASSERT_GE(entry, 0) << name;
+        ASSERT_GE(collection.IndexOfName(name), 0) << name;
+        EXPECT_EQ(collection.Picture(collection.IndexOfName(name)).Data(),
+                  first.Template->ArrowPictures.Picture(entry).Data())
+            << name;
+    }
+
+    // A crossword loading that collection draws its arrows from it, the drawn ones included.
+    TSkanword second;
+    second.LoadPictures(collection.SaveToText());
+    EXPECT_EQ(second.Template->ArrowLook.FileName, "saved");
+    for (const std::string& name : arrows) {
+        const int entry = second.Template->ArrowPictures.IndexOfName(name);
+        ASSERT_GE(entry, 0) << name;
+        EXPECT_EQ(second.Template->ArrowPictures.Picture(entry).Data(),
+                  collection.Picture(collection.IndexOfName(name)).Data())
+            << name;
+    }
+    const int ownEntry = second.Template->ArrowPictures.IndexOfName("STRELKA_V_1");
+    const int drawnEntry = second.Template->ArrowPictures.IndexOfName("STRELKA_V_2");
+    EXPECT_NE(second.Template->ArrowPictures.Picture(ownEntry).Data(),
+              second.Template->ArrowPictures.Picture(drawnEntry).Data());
+}
+
+TEST_F(SkanwordGridCluesTest, TheKeptClueLayoutAnswersAsAFreshOne) {
+    // Clue cells of one, two and three words, united blocks and empty ones.
+    const GridPicture grid = {"########", "#.......", "#.##.#.#", "#.......", "##.#..##", "#.......", "##.##.##"};
+    auto crossword = Make<TSkanword>(grid, {"кот"});
+    crossword->Template->CanUnite = true;
+    MakeScanword(*crossword->Template, grid);
+    crossword->PrepareForFill();
+    const std::string text = crossword->Template->SerializeTemplate(0, 0, crossword->Width - 1, crossword->Height - 1);
+    const auto fresh = [&](int slot) {
+        TSkanword other;
+        other.SetWidth(crossword->Width);
+        other.SetHeight(crossword->Height);
+        EXPECT_TRUE(other.Template->ParseTemplate(text, 0, 0));
+        other.Template->CanUnite = true;
+        other.Template->NumberCells();
+        other.PrepareForFill();
+        return other.ClueAreaOfSlot(slot);
+    };
+    const auto same = [](const TSkanword::TClueArea& a, const TSkanword::TClueArea& b) {
+        return std::tie(a.X, a.Y, a.Width, a.Height, a.WordsInCell, a.Place) ==
+               std::tie(b.X, b.Y, b.Width, b.Height, b.WordsInCell, b.Place);
+    };
+    bool united = false, shared = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        // Before the second pass the layout is made once without uniting, every area one cell.
+        if (pass == 1) {
+            crossword->Template->CanUnite = false;
+            for (int slot = 0; slot < crossword->Words.Count(); ++slot) {
+                const TSkanword::TClueArea single = crossword->ClueAreaOfSlot(slot);
+                EXPECT_EQ(single.Width * single.Height, 1) << slot;
+            }
+            crossword->Template->CanUnite = true;
+        }
+        for (int slot = 0; slot < crossword->Words.Count(); ++slot) {
+            const TSkanword::TClueArea kept = crossword->ClueAreaOfSlot(slot);
+            EXPECT_TRUE(same(kept, fresh(slot))) << slot;
+            united = united || kept.Width * kept.Height > 1;
+            shared = shared || kept.WordsInCell > 1;
+        }
+    }
+    EXPECT_TRUE(united);
+    EXPECT_TRUE(shared);
+}
