@@ -15,6 +15,19 @@ bool SplitChain(std::string_view text, int& x, int& y, std::string_view& moves) 
     return ParseWholeNumber(text.substr(0, comma), x) && ParseWholeNumber(text.substr(comma + 1, colon - comma - 1), y);
 }
 
+// The chain's cells in order: the crossing chainword's Chain, a chainword's walk from its start.
+TCoord ChainOf(const TCrossword& crossword) {
+    if (const auto* cross = dynamic_cast<const TCrossChainword*>(&crossword)) return cross->Chain;
+    TCoord cells(TShablon::MaxSide, TShablon::MaxSide);
+    const auto& chain = static_cast<const TChainwordShablon&>(*crossword.Template);
+    int x = chain.ChainStartX, y = chain.ChainStartY;
+    if (chain.IsOutside(x, y) || !chain.IsLetterCell(x, y)) return cells;
+    const int limit = chain.Width * chain.Height;
+    cells.AddCell(x, y);
+    while (cells.Count() < limit && chain.NextChainCell(x, y)) cells.AddCell(x, y);
+    return cells;
+}
+
 }  // namespace
 
 const char* const ChainOptionsHelp =
@@ -71,13 +84,14 @@ bool TChainOptions::Apply(TShablon& shablon, std::string& error) const {
 }
 
 bool PrepareChainFill(TCrossword& crossword, bool formatted, std::ostream& err) {
-    if (auto* cross = dynamic_cast<TCrossChainword*>(&crossword)) {
-        // A start without a step out is no chain: its fills would answer true with nothing placed.
-        if (cross->Chain.Count() > 1) return true;
-        err << "crossgen: the crossing chainword has no chain to fill\n";
+    const bool cross = crossword.Kind == TCrosswordKind::CrossChainword;
+    if (!cross && crossword.Kind != TCrosswordKind::Chainword) return true;
+    // A start without a step out is no chain: its fills would answer true with nothing placed.
+    if (ChainOf(crossword).Count() < 2) {
+        err << "crossgen: the " << (cross ? "crossing chainword" : "chainword") << " has no chain to fill\n";
         return false;
     }
-    if (crossword.Kind == TCrosswordKind::Chainword && !formatted) {
+    if (!cross && !formatted) {
         crossword.Unformatted = 1;
         crossword.PrepareForFill();
     }
@@ -109,18 +123,7 @@ bool SetChainPictureValue(TShablon& shablon, std::string_view key, std::string_v
 }
 
 std::string ChainJsonMembers(const TCrossword& crossword) {
-    TCoord cells(TShablon::MaxSide, TShablon::MaxSide);
-    if (const auto* cross = dynamic_cast<const TCrossChainword*>(&crossword)) {
-        cells = cross->Chain;
-    } else {
-        const auto& chain = static_cast<const TChainwordShablon&>(*crossword.Template);
-        int x = chain.ChainStartX, y = chain.ChainStartY;
-        if (!chain.IsOutside(x, y) && chain.GetAttrD(x, y) != 0) {
-            const int limit = chain.Width * chain.Height;
-            cells.AddCell(x, y);
-            while (cells.Count() < limit && chain.NextChainCell(x, y)) cells.AddCell(x, y);
-        }
-    }
+    const TCoord cells = ChainOf(crossword);
     std::string text = ", \"chain\": [";
     for (int i = 0; i < cells.Count(); ++i)
         text += (i ? ", [" : "[") + std::to_string(cells.CellX(i)) + ", " + std::to_string(cells.CellY(i)) + "]";

@@ -122,6 +122,8 @@ void TChainwordShablon::SetFlagD(int x, int y, bool on) {
 }
 
 void TChainwordShablon::SetAttrD(int x, int y, int value) {
+    // Any other value would be written into the template text, which refuses it on reading.
+    if (value != 0 && !IsDigit(value)) return;
     const auto set = [&](int cx, int cy, int d) {
         if (IsOutside(cx, cy)) return;
         TShablonCell& cell = RawCell(cx, cy);

@@ -27,7 +27,8 @@ public:
     // Walls as given, on the cell only: the chain walls the grid's edges too.
     void SetAttrA(int x, int y, int value) override;
     void SetFlagD(int x, int y, bool on) override;
-    // The digit on the cell and the mirrored digit on its mirror images.
+    // The digit on the cell and the mirrored digit on its mirror images; a value other than 0, 2,
+    // 4, 6 and 8 is ignored.
     void SetAttrD(int x, int y, int value) override;
     bool HasMarkE(int x, int y) const override { return HasFlag(x, y, CellFlag::MarkE); }
     void SetMarkE(int x, int y, bool on) override;

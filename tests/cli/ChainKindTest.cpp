@@ -176,6 +176,29 @@ TEST_F(ChainKind, BadChainsAreRefused) {
     }
 }
 
+// Pictures with no chain to fill (the fills would answer at once with nothing placed) or with a
+// step the template text cannot hold.
+TEST_F(ChainKind, PicturesWithoutAChainOrWithBadStepsAreRefused) {
+    ScopedRecordingUi quiet;
+    const struct {
+        const char* command;
+        const char* picture;
+    } cases[] = {
+        {"fill", "chainword 3x1 start=0,0 overlap=1\n# # #\n"},
+        {"fill", "chainword 3x1 start=2,0 overlap=1\n.d4 .d4 #\n"},
+        {"fill", "chainword 1x1 start=0,0 overlap=1\n.d4\n"},
+        {"fill", "crosschainword 2x1 start=0,0\n.d1 #\n"},
+        {"template", "chainword 2x1 start=0,0 overlap=1\n.d4 .d3\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture);
+        std::ofstream(Path("chain.txt")) << c.picture;
+        const Outcome run = Run({c.command, "--picture", Path("chain.txt")});
+        EXPECT_EQ(run.exitCode, ExitCode::BadInput) << run.out;
+        EXPECT_FALSE(run.err.empty());
+    }
+}
+
 TEST_F(ChainKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
     ScopedRecordingUi quiet;
     const std::vector<std::vector<std::string>> sources = {

@@ -4,6 +4,7 @@
 #include "../crossword/CrosswordFixture.h"
 
 #include "kinds/Walls.h"
+#include "platform/RecordingUi.h"
 
 #include <tuple>
 
@@ -96,6 +97,16 @@ protected:
     }
 };
 
+// Clears the crossword's Running switch at the first pause for messages, as a user cancelling.
+class CancellingUi : public RecordingUi {
+public:
+    explicit CancellingUi(TCrossword& crossword) : mCrossword(crossword) {}
+    void ProcessMessages() override { mCrossword.Running = 0; }
+
+private:
+    TCrossword& mCrossword;
+};
+
 // The crossing chain of the edge cases: from (0, 1) right through (1, 1), up and round, then down
 // through (1, 1) again and on to (1, 2).
 const std::vector<std::vector<int>> LoopedChain = {{0, 12, 48}, {1, 65, 3}, {0, 64, 0}};
@@ -169,6 +180,12 @@ TEST_F(ChainwordTest, ChainwordDigitsMirrorWithTheGrid) {
     EXPECT_EQ(shape.GetAttrD(3, 3), 6);
     EXPECT_EQ(shape.GetAttrD(0, 2), 8);
     EXPECT_EQ(shape.GetAttrD(3, 2), 8);
+    // No step of the chain: the template text could not hold it.
+    for (const int value : {1, 3, 5, 9, 65}) {
+        shape.SetAttrD(1, 1, value);
+        EXPECT_FALSE(shape.HasAttrD(1, 1)) << value;
+        EXPECT_EQ(shape.GetAttrD(1, 1), 0) << value;
+    }
 }
 
 TEST_F(ChainwordTest, TemplateTextsRoundTripAndBadOnesAreRefused) {
@@ -352,13 +369,19 @@ TEST_F(ChainwordTest, CrossChainTextRoundTripsAndTruncatedOnesAreRefused) {
     ASSERT_TRUE(read.ParseTemplate(text, 0, 0));
     EXPECT_EQ(read.SerializeTemplate(0, 0, 2, 2), text);
     EXPECT_EQ(read.GetAttrD(1, 1), 65);
-    for (const std::size_t cut : {text.size() - 1, std::size_t{5}}) {
+    // Two cells, both with a value: cut before the last value, the text ends after its chr(5).
+    const std::string pair = std::string("?21001") + "\x05\x01" + "\x05\x01";
+    for (const std::string& cutText : {text.substr(0, text.size() - 1), text.substr(0, 5), pair.substr(0, 9)}) {
         mUi->Messages.clear();
         TCrossChainwordShablon target(3, 3);
-        EXPECT_FALSE(target.ParseTemplate(text.substr(0, cut), 0, 0)) << cut;
+        EXPECT_FALSE(target.ParseTemplate(cutText, 0, 0)) << cutText.size();
         ASSERT_EQ(mUi->Messages.size(), 1u);
         EXPECT_EQ(mUi->Messages[0], "Неверный формат шаблона!"_cp);
     }
+    // The cells of a text placed partly outside the grid are read in step.
+    TCrossChainwordShablon narrow(2, 1);
+    ASSERT_TRUE(narrow.ParseTemplate(std::string("?31001") + "\x05\x41" + "\x05\x01" + "\x05\x04", 1, 0));
+    EXPECT_EQ(narrow.GetAttrD(1, 0), 65);
 }
 
 TEST_F(ChainwordTest, CrossChainPlacementChecksTheCrossingAndTheChainsContinuation) {
@@ -569,4 +592,25 @@ TEST_F(ChainwordTest, TwoWordStartsOnACrossingCellShareItsNumber) {
     EXPECT_EQ(crossword->Template->GetNumber(2, 0), 3);
     for (int x = 0; x < 3; ++x)
         for (int y = 0; y < 3; ++y) EXPECT_LE(crossword->Template->GetNumber(x, y), 3) << x << "," << y;
+}
+
+// No word fits the chain: the depth-first fill gives up at once, while fill method 1, the random
+// fill, takes back and tries again until it is cancelled.
+TEST_F(ChainwordTest, FillMethodOneRunsTheRandomFill) {
+    struct Case {
+        TFillMethod method;
+        int errCode;
+    };
+    for (const Case& c : {Case{TFillMethod::Backtrack, FillError::Exhausted},
+                          Case{TFillMethod::Propagate, FillError::Exhausted},
+                          Case{TFillMethod::RandomRestart, FillError::Stopped}}) {
+        auto crossword = CrossChainword({{1, 1, 1}}, {"кошка"});
+        crossword->FillParameters.FillMethod = c.method;
+        std::unique_ptr<Ui> previous = InstallUi(std::make_unique<CancellingUi>(*crossword));
+        int errCode = 0;
+        TFillResult best;
+        EXPECT_FALSE(crossword->Fill(0, 0, 2, 0, true, errCode, best));
+        InstallUi(std::move(previous));
+        EXPECT_EQ(errCode, c.errCode) << static_cast<int>(c.method);
+    }
 }
