@@ -1,7 +1,7 @@
 #include "kinds/Kinder.h"
 #include "kinds/KinderShablon.h"
 
-#include "../crossword/CrosswordFixture.h"
+#include "../crossword/FillFixture.h"
 
 #include "export/ComExport.h"
 #include "platform/Clock.h"
@@ -154,6 +154,58 @@ TEST_F(KinderTest, FiveColumnsCompleteTheFieldAndSpellTheKeyWord) {
         EXPECT_EQ(crossword->SlotsThroughCell(i, 2), std::vector<int>{i});
     }
     EXPECT_EQ(Letters(*crossword)[2], "тоорк");
+}
+
+TEST_F(KinderTest, ChangedKeyWordAfterTheFillDropsTheDisagreeingWordsAndTheFillTakesTheirLines) {
+    auto crossword = Kinder(Field5x4, {"кот", "лось", "сок", "рак", "дом", "лук", "мир", "код", "сон", "нос", "шар"},
+                            Row2);
+    crossword->SetKeyword(Cp("тоорк"), {});
+    int errCode = 0;
+    ASSERT_TRUE(FillAll(*crossword, errCode));
+    const GridPicture filled = Letters(*crossword);
+    // Columns 3 and 4 swap their key letters: their words no longer agree.
+    crossword->SetKeyword(Cp("тоокр"), {});
+    ASSERT_EQ(crossword->Words.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(crossword->Words.WordX(i), i);
+        EXPECT_EQ(crossword->Template->GetNumber(i, crossword->Words.WordY(i)), i + 1);
+    }
+    // Rows compared in cp1251, one byte a cell.
+    const GridPicture kept = Letters(*crossword);
+    for (int y = 0; y < 4; ++y) {
+        EXPECT_EQ(Cp(kept[y]).substr(0, 3), Cp(filled[y]).substr(0, 3)) << "row " << y;
+        EXPECT_EQ(Cp(kept[y]).substr(3), Cp(y == 2 ? "кр" : "..")) << "row " << y;
+    }
+
+    ASSERT_TRUE(FillAll(*crossword, errCode));
+    EXPECT_EQ(crossword->Words.Count(), 5);
+    const GridPicture refilled = Letters(*crossword);
+    EXPECT_EQ(refilled[2], "тоокр");
+    for (int y = 0; y < 4; ++y) { EXPECT_EQ(Cp(refilled[y]).substr(0, 3), Cp(filled[y]).substr(0, 3)) << "row " << y; }
+}
+
+TEST_F(KinderTest, FillStopsAtTheLineAfterAMessageRunThatCancelsOrPassesTheTimeLimit) {
+    const std::string letters = "абвгдежзийклмноп";
+    std::vector<std::string> words;
+    for (std::size_t a = 0; a < 32; a += 2)
+        for (std::size_t b = 0; b < 8; b += 2) words.push_back(letters.substr(a, 2) + letters.substr(b, 2));
+    for (const int stop : {FillError::Stopped, FillError::TimeLimit}) {
+        auto crossword = Kinder({"................", "................"}, words);
+        crossword->FillParameters.TimeLimit = 1;
+        ManualClock clock;
+        ScopedUi<HookUi> ui;
+        ui->Hook = [&] {
+            if (stop == FillError::Stopped)
+                crossword->Running = 0;
+            else
+                clock.Advance(1000);
+        };
+        int errCode = 0;
+        EXPECT_FALSE(FillAll(*crossword, errCode)) << stop;
+        EXPECT_EQ(errCode, stop);
+        // Messages are processed after every 15 lines; the check before the 16th ends the fill.
+        EXPECT_EQ(crossword->Words.Count(), 15) << stop;
+    }
 }
 
 TEST_F(KinderTest, RowsTakeTheWordsWithOrientationOne) {
