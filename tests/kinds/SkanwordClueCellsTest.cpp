@@ -183,6 +183,19 @@ TEST(SkanwordClueCellsTest, FreeCellsUniteWithTheOneWordClueCells) {
     }
 }
 
+TEST(SkanwordClueCellsTest, AnInsideArrowsClueCellIsNoFreeCell) {
+    // (0, 1) serves the first word of row 2 from outside, (4, 1) the second word from inside
+    // its end; no arrow flags (4, 1), yet it is no free cell that the block of (0, 1) could take.
+    const auto shablon = Scanword(TShablonKind::Skanword2, {"#####", "#####", "..#.."}, {{0, 2, H(1)}, {4, 2, 0x80 | H(5)}});
+    TCoordList map;
+    shablon->ClueCellWords(map);
+    ASSERT_EQ(MapText(map), (std::vector<std::string>{"0,1: 0,2 6;", "4,1: 3,2 6;"}));
+    TCoordList blocks;
+    shablon->UniteClueCells(0, 0, blocks, map, shablon->Height, shablon->Width);
+    EXPECT_EQ(BlocksText(blocks),
+              (std::vector<std::string>{"4,1: 1,0 4x2 clue", "0,1: 0,0 1x2 clue", "2,2: 2,2 1x1 empty"}));
+}
+
 TEST(SkanwordClueCellsTest, BlocksStayWithinTheAreaAndNeedCanUnite) {
     const GridPicture grid = {".##", ".##", ".##"};
     const auto shablon = Scanword(TShablonKind::Skanword, grid, {{0, 0, V(6)}});
