@@ -349,6 +349,52 @@ TEST_F(KinderTest, FileKeepsKeyWordItsCellsAndTheWords) {
     EXPECT_EQ(mUi->Messages.back(), Format("Ошибка формата файла %s"_cp, FromUtf8(refused.FileName)));
 }
 
+TEST_F(KinderTest, WithoutAWholeLineWordTheFillTakesARunThroughTheKeyWordCell) {
+    // No five-letter word: the column takes a shorter run, and only runs through row 3 do.
+    for (const uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
+        auto crossword = Kinder({".", ".", ".", ".", "."}, {"кит", "сук", "дом", "ос", "лев", "як"}, {{0, 3}});
+        crossword->SetKeyword(Cp("о"), {});
+        RandSeed(seed);
+        int errCode = 0;
+        ASSERT_TRUE(FillAll(*crossword, errCode)) << seed;
+        const TCoord cells = crossword->SlotCells(0);
+        EXPECT_GE(cells.IndexOfCell(0, 3), 0) << seed;
+        EXPECT_EQ(Letters(*crossword)[3], "о") << seed;
+    }
+}
+
+TEST_F(KinderTest, FillKeepsItsWordsInsideTheArea) {
+    // Only two-letter words: every run of two cells takes one.
+    const std::string letters = "абвгдежз";
+    std::vector<std::string> words;
+    for (std::size_t a = 0; a < letters.size(); a += 2)
+        for (std::size_t b = 0; b < letters.size(); b += 2) words.push_back(letters.substr(a, 2) + letters.substr(b, 2));
+    struct Case {
+        int orientation, x1, y1, x2, y2;
+        int words;
+    };
+    const Case cases[] = {
+        {0, 1, 0, 2, 3, 2},
+        {0, 0, 1, 3, 2, 4},
+        {1, 0, 2, 3, 3, 2},
+        {1, 1, 0, 3, 3, 4},
+    };
+    for (const Case& c : cases) {
+        auto crossword = Kinder({"....", "....", "....", "...."}, words, {}, c.orientation);
+        int errCode = 0;
+        TFillResult best;
+        crossword->Fill(c.x1, c.y1, c.x2, c.y2, true, errCode, best);
+        EXPECT_EQ(crossword->Words.Count(), c.words) << c.orientation << " " << c.x1 << "," << c.y1;
+        for (int i = 0; i < crossword->Words.Count(); ++i) {
+            const TCoord cells = crossword->SlotCells(i);
+            for (const TCell& cell : cells.Cells()) {
+                EXPECT_TRUE(cell.x >= c.x1 && cell.x <= c.x2 && cell.y >= c.y1 && cell.y <= c.y2)
+                    << c.orientation << " " << c.x1 << "," << c.y1 << ": " << int(cell.x) << "," << int(cell.y);
+            }
+        }
+    }
+}
+
 TEST_F(KinderTest, FillStopsAtTheGridWhenGivenItsSizeAsTheFarCorner) {
     auto crossword = Kinder({"...", "...", "..."}, {"кот", "дом", "сон", "ос", "он"});
     // Cells beyond a narrowed grid keep their letter flags.
