@@ -82,6 +82,10 @@ public:
     int GetWordLayout() const override { return 1; }
     // The byte on this cell only.
     void SetAttrD(int x, int y, int value) override;
+    // No word-start marks, which the template text could not keep: WordStarts tells where words
+    // begin.
+    bool HasMarkE(int x, int y) const override { return TShablon::HasMarkE(x, y); }
+    void SetMarkE(int x, int y, bool on) override { TShablon::SetMarkE(x, y, on); }
     void CheckTemplate() override;
     // As the chainword's, but a cell may be passed twice from different directions; a chain whose
     // walk would not follow the moves (its start's way out read from another passage, or its end

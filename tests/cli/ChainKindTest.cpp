@@ -177,8 +177,8 @@ TEST_F(ChainKind, BadChainsAreRefused) {
 }
 
 // Pictures with no chain to fill (the fills would answer at once with nothing placed) or with a
-// step the template text cannot hold.
-TEST_F(ChainKind, PicturesWithoutAChainOrWithBadStepsAreRefused) {
+// step or mark the template text cannot hold.
+TEST_F(ChainKind, PicturesWithoutAChainOrWithWhatTheTextCannotHoldAreRefused) {
     ScopedRecordingUi quiet;
     const struct {
         const char* command;
@@ -189,6 +189,7 @@ TEST_F(ChainKind, PicturesWithoutAChainOrWithBadStepsAreRefused) {
         {"fill", "chainword 1x1 start=0,0 overlap=1\n.d4\n"},
         {"fill", "crosschainword 2x1 start=0,0\n.d1 #\n"},
         {"template", "chainword 2x1 start=0,0 overlap=1\n.d4 .d3\n"},
+        {"template", "crosschainword 2x1 start=0,0\n.d1m .d1\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.picture);

@@ -364,6 +364,9 @@ TEST_F(ChainwordTest, CrossChainTextRoundTripsAndTruncatedOnesAreRefused) {
     TCrossChainwordShablon shape(3, 3);
     LayCrossChain(shape, LoopedChain);
     shape.ChainStartY = 1;
+    // The text keeps no word-start marks, so the template takes none.
+    shape.SetMarkE(1, 1, true);
+    EXPECT_FALSE(shape.HasMarkE(1, 1));
     const std::string text = shape.SerializeTemplate(0, 0, 2, 2);
     TCrossChainwordShablon read(3, 3);
     ASSERT_TRUE(read.ParseTemplate(text, 0, 0));
