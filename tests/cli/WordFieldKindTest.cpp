@@ -5,11 +5,14 @@
 #include "KindJson.h"
 #include "PictureFiles.h"
 
+#include "cli/CrosswordOptions.h"
+#include "crossword/Crossword.h"
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -128,4 +131,30 @@ TEST_F(WordFieldKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
     const Outcome painted = Run({"picture", Path("field.cwd"), "--out", Path("field.png")});
     ASSERT_EQ(painted.exitCode, ExitCode::Filled) << painted.err;
     EXPECT_TRUE(ShowsADrawing(ReadPng(Path("field.png"))));
+}
+
+// The words come in the crossword's own list order, which the fill shuffles and the saved file
+// keeps: the same words from the same cells, and not in the reading order of their starts.
+TEST_F(WordFieldKind, WordsComeInTheListOrder) {
+    ScopedRecordingUi quiet;
+    const Outcome fill =
+        Run({"fill", "--kind", "wordfield", "--size", "10x10", "--seed", "6", "--json", "--save", Path("field.cwd")});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    std::ostringstream err;
+    const auto crossword = CrosswordOfFile(Path("field.cwd"), err);
+    ASSERT_TRUE(crossword) << err.str();
+    ASSERT_TRUE(LoadCrosswordFile(*crossword, Path("field.cwd"), mDefaults.DictionaryFile, err)) << err.str();
+
+    std::vector<std::pair<std::string, std::pair<int, int>>> listed, printed;
+    for (int i = 0; i < crossword->Words.Count(); ++i)
+        listed.push_back({crossword->Dictionary.ToUpperText(crossword->Words.SlotWord(i)),
+                          {crossword->Words.WordX(i), crossword->Words.WordY(i)}});
+    for (const JsonCellWord& word : JsonCellWords(fill.out)) printed.push_back({word.word, word.cells.at(0)});
+    EXPECT_EQ(printed, listed);
+
+    std::vector<std::pair<int, int>> starts;
+    for (const auto& [word, start] : printed) starts.emplace_back(start.second, start.first);
+    ASSERT_GT(starts.size(), 10u);
+    EXPECT_FALSE(std::is_sorted(starts.begin(), starts.end()));
+    EXPECT_FALSE(std::is_sorted(starts.rbegin(), starts.rend()));
 }

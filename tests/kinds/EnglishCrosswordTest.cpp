@@ -4,12 +4,16 @@
 #include "../crossword/FillFixture.h"
 #include "FieldCheck.h"
 
+#include "export/ComExport.h"
 #include "platform/Clock.h"
+
+#include <algorithm>
 
 namespace {
 
-std::unique_ptr<TEnglishCrossword> WordFieldOf(int width, int height, const std::string& dictionary) {
-    auto crossword = std::make_unique<TEnglishCrossword>();
+template <class TField = TEnglishCrossword>
+std::unique_ptr<TField> WordFieldOf(int width, int height, const std::string& dictionary) {
+    auto crossword = std::make_unique<TField>();
     crossword->Dictionary.ShowProgress = false;
     EXPECT_TRUE(crossword->LoadDictionary(dictionary));
     crossword->SetWidth(width);
@@ -18,6 +22,17 @@ std::unique_ptr<TEnglishCrossword> WordFieldOf(int width, int height, const std:
     crossword->PrepareForFill();
     return crossword;
 }
+
+// A word field that records the words it lays, in the order laid.
+class TLayingField : public TEnglishCrossword {
+public:
+    int PutWordAtCoord(const TCoord& coord, std::string_view word, TPutChecks checks, int& slot) override {
+        const int code = TEnglishCrossword::PutWordAtCoord(coord, word, checks, slot);
+        if (code == PutCode::Placed) Laid.emplace_back(word);
+        return code;
+    }
+    std::vector<std::string> Laid;
+};
 
 int EmptyLetterCells(const TCrossword& crossword) {
     int count = 0;
@@ -102,6 +117,13 @@ TEST_F(CrosswordTest, WordFieldStopsAtItsTargetLeavingCellsForTheExport) {
     EXPECT_EQ(errCode, 0);
     EXPECT_EQ(crossword->FilledCount(), 3);
     EXPECT_GT(EmptyLetterCells(*crossword), 0);
+    // The export writes a letter into every cell, covered or not.
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+    int letters = 0;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Kind(i) == static_cast<int>(TExportKind::TextBlock) && list.Text(i).size() == 1) ++letters;
+    EXPECT_EQ(letters, 100);
 }
 
 // Room is made by taking words out; a Locked word stays, and keeps its place in the shuffled list.
@@ -157,4 +179,49 @@ TEST_F(CrosswordTest, WordFieldFillsEndBesideALoneCell) {
 TEST_F(CrosswordTest, CancelAndTimeLimitEndTheWordFieldFill) {
     const std::string dictionary = DefaultDictionaryPath();
     ExpectCancelAndTimeLimitEnd([&] { return WordFieldOf(15, 15, dictionary); });
+}
+
+TEST_F(CrosswordTest, WordFieldNeighboursComeInTheirOrder) {
+    struct Case {
+        int x, y;
+        std::vector<FieldCell> cells;
+    };
+    // Columns to the left, then to the right, then above and below; blocks and cells outside left out.
+    const std::vector<Case> cases = {
+        {1, 1, {{0, 0}, {0, 1}, {0, 2}, {2, 0}, {2, 1}, {2, 2}, {1, 0}, {1, 2}}},
+        {2, 1, {{1, 0}, {1, 2}, {3, 0}, {3, 1}, {3, 2}, {2, 0}, {2, 2}}},
+        {0, 0, {{1, 0}, {0, 1}}},
+        {3, 2, {{2, 1}, {2, 2}, {3, 1}}},
+    };
+    auto crossword = Make<TEnglishCrossword>({"....", ".#..", "...."}, {"сок"});
+    for (const Case& c : cases) {
+        TCoord around(4, 3);
+        crossword->ExtraCells(TCoord(c.x, c.y, "", 4, 3), around);
+        std::vector<FieldCell> cells;
+        for (const TCell& cell : around.Cells()) cells.push_back({cell.x, cell.y});
+        EXPECT_EQ(cells, c.cells) << c.x << "," << c.y;
+    }
+}
+
+// The list is shuffled at the end: it holds the words that stand, but not in the order laid.
+TEST_F(CrosswordTest, WordFieldListFollowsNoOrderOfTheFill) {
+    for (uint32_t seed = 1; seed <= 3; ++seed) {
+        RandSeed(seed);
+        auto crossword = WordFieldOf<TLayingField>(10, 10, DefaultDictionaryPath());
+        crossword->FillParameters.TimeLimit = 60;
+        int errCode = 99;
+        TFillResult best;
+        ASSERT_TRUE(crossword->Fill(0, 0, 10, 10, false, errCode, best)) << "seed " << seed;
+        std::vector<std::string> listed;
+        for (int i = 0; i < crossword->Words.Count(); ++i) listed.emplace_back(crossword->Words.SlotWord(i));
+        // A word taken out may be laid again: it stands where it was laid last.
+        std::vector<std::string> laid;
+        for (auto w = crossword->Laid.rbegin(); w != crossword->Laid.rend(); ++w)
+            if (std::find(listed.begin(), listed.end(), *w) != listed.end() &&
+                std::find(laid.begin(), laid.end(), *w) == laid.end())
+                laid.insert(laid.begin(), *w);
+        ASSERT_GT(listed.size(), 10u);
+        EXPECT_TRUE(std::is_permutation(listed.begin(), listed.end(), laid.begin(), laid.end())) << "seed " << seed;
+        EXPECT_NE(listed, laid) << "seed " << seed;
+    }
 }
