@@ -395,3 +395,24 @@ TEST_F(PicturePuzzleKind, ScriptGivesColourCellsBackgroundAndStyles) {
         }
     }
 }
+
+// --puzzle draws the puzzle, not its answer: picture cells blank, tasks in the task colour.
+TEST_F(PicturePuzzleKind, DrawnPuzzleHidesThePicture) {
+    constexpr TColor32 Navy = 0x800000, TaskGrey = 0xC0C0C0;
+    const std::string file = WritePuzzle("blank.tpl", {"110", "013"}, 2);
+    const auto pixelsOf = [](const TDIB& image, TColor32 colour) {
+        int count = 0;
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x) count += image.Pixel(x, y) == colour;
+        return count;
+    };
+    const std::string answer = Path("answer.png"), puzzle = Path("puzzle.png");
+    ASSERT_EQ(Run({"draw", "--template", file, "--out", answer}).exitCode, ExitCode::Filled);
+    ASSERT_EQ(Run({"draw", "--template", file, "--puzzle", "--out", puzzle}).exitCode, ExitCode::Filled);
+    const TDIB shown = ReadPng(answer), blank = ReadPng(puzzle);
+    EXPECT_GT(pixelsOf(shown, Navy), 0);
+    EXPECT_EQ(pixelsOf(shown, TaskGrey), 0);
+    EXPECT_EQ(pixelsOf(blank, Navy), 0);
+    EXPECT_GT(pixelsOf(blank, TaskGrey), 0);
+    EXPECT_TRUE(ShowsADrawing(blank));
+}
