@@ -8,6 +8,7 @@
 #include "platform/FileText.h"
 
 #include <set>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -302,6 +303,47 @@ TEST_F(KinderTest, ExportShowsOnlyWordAndKeyWordCellsAndRestoresTheMarks) {
     EXPECT_EQ(shape.MarkedOnly, 1);
     EXPECT_TRUE(shape.HasMarkE(0, 4));
     EXPECT_FALSE(shape.HasMarkE(3, 2));
+}
+
+TEST_F(KinderTest, ExportThatEndsEarlyOrFailsRestoresTheMarksToo) {
+    // A field whose export fails at its last cell.
+    class FailingField : public TKinderShablon {
+    public:
+        using TKinderShablon::TKinderShablon;
+        void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override {
+            if (x == Width - 1 && y == Height - 1) throw std::runtime_error("export failed");
+            TKinderShablon::ExportCell(x, y, x0, y0, list);
+        }
+    };
+    for (const bool failing : {false, true}) {
+        auto crossword = Kinder({"...", "...", "..."}, {"кот"});
+        if (failing) {
+            crossword->Template = std::make_unique<FailingField>(3, 3);
+            crossword->PrepareForFill();
+        } else {
+            // Cells too large for the export's coordinates: it stops before drawing anything.
+            crossword->Template->CellSize = INT32_MAX;
+            ASSERT_FALSE(crossword->Template->ExportFits());
+        }
+        crossword->Template->KeyWordCells = std::string("\x00\x01\x01\x01\x02\x01", 6);
+        ASSERT_EQ(Put(*crossword, 2, 0, "22", "кот"), PutCode::Placed);
+        TKinderShablon& shape = crossword->Shape();
+        shape.SetMarkE(0, 0, true);
+        TComExport list;
+        bool thrown = false;
+        try {
+            crossword->ExportCrosswordScript(list, 0);
+        } catch (const std::runtime_error&) {
+            thrown = true;
+        }
+        EXPECT_EQ(thrown, failing);
+        EXPECT_EQ(shape.MarkedOnly, 0) << failing;
+        EXPECT_EQ(PictureOf(shape), (GridPicture{"...", "...", "..."})) << failing;
+        for (int x = 0; x < 3; ++x)
+            for (int y = 0; y < 3; ++y) {
+                EXPECT_EQ(shape.HasMarkE(x, y), x == 0 && y == 0) << failing << " " << x << "," << y;
+            }
+    }
 }
 
 TEST_F(KinderTest, FileKeepsKeyWordItsCellsAndTheWords) {
