@@ -1,9 +1,13 @@
 #include "DrawCommand.h"
 
 #include "Commands.h"
+#include "CrosswordOptions.h"
 #include "Json.h"
+#include "KindNames.h"
 #include "Options.h"
 
+#include "crossword/Crossword.h"
+#include "crossword/CrosswordFactory.h"
 #include "export/ComExport.h"
 #include "kinds/JaponishShablon.h"
 #include "platform/Metafile.h"
@@ -31,7 +35,10 @@ const char* const DrawHelpTail =
     "                     and 16 M pixels)\n"
     "  --items            print the drawing items instead, one a line: the item kind, a blank,\n"
     "                     then its fields as name=value (positions in export units, 1000 a\n"
-    "                     drawing unit, y upward)\n"
+    "                     drawing unit, y upward); the kinds with clues in the grid or in strips\n"
+    "                     beside it (scanwords, american, honeycombs) list the items of their\n"
+    "                     empty puzzle, the clue boxes after the grid, as the style's clue\n"
+    "                     settings show them\n"
     "  --puzzle           a picture puzzle template as the puzzle: its tasks beside the rows and\n"
     "                     above the columns, the picture cells blank\n"
     "  --help             this text\n"
@@ -128,6 +135,18 @@ void PrintItem(const TComExport& list, int i, std::ostream& out) {
     out << "\n";
 }
 
+// For the kinds whose clues stand in the grid or beside it: an empty crossword of the kind that
+// takes over the template; nullptr for the others, with the template left in place.
+std::unique_ptr<TCrossword> ClueCrossword(std::unique_ptr<TShablon>& shablon) {
+    const TKindName* kind = KindNameOf(shablon->Kind);
+    if (!kind || !kind->Crossword) return nullptr;
+    auto crossword = CreateCrossword(static_cast<int>(*kind->Crossword));
+    if (!crossword || !crossword->CluesInGrid || crossword->Template->Kind != shablon->Kind) return nullptr;
+    crossword->Template = std::move(shablon);
+    crossword->TakeTemplate();
+    return crossword;
+}
+
 }  // namespace
 
 bool HasExtension(const std::string& path, std::string_view extension) {
@@ -195,7 +214,7 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         return ExitCode::BadInput;
     }
     options.Source.SeedRandom();
-    const auto shablon = options.LoadTemplate(err);
+    auto shablon = options.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
     if (puzzle) {
         auto* japonish = dynamic_cast<TJaponishShablon*>(shablon.get());
@@ -209,7 +228,13 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
 
     if (items) {
         TComExport list;
-        shablon->BuildExport(list);
+        if (const auto crossword = ClueCrossword(shablon)) {
+            // The clue settings come from the style file's crossword sections.
+            if (!LoadStyleFile(*crossword, options.StyleFile, err)) return ExitCode::BadInput;
+            crossword->BuildModeExport(list, 1);
+        } else {
+            shablon->BuildExport(list);
+        }
         for (int i = 0; i < list.Count(); ++i) PrintItem(list, i, out);
         return ExitCode::Filled;
     }

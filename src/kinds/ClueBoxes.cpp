@@ -90,7 +90,7 @@ TClueContent SlotClue(const TCrossword& crossword, int slot, int number) {
     clue.Text = TrimBlanks(markup.Text);
     if (clue.Picture || clue.Text.empty()) return clue;
     if (type == 2) clue.Text = std::to_string(number) + ". " + clue.Text;
-    if (type == 3) clue.Text += " (" + std::to_string(crossword.SlotCells(slot).Count()) + ")";
+    if (type == 3) clue.Text += " (" + std::to_string(crossword.Words.WordLength(slot)) + ")";
     return clue;
 }
 

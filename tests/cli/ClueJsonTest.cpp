@@ -1,14 +1,18 @@
-// The members a fill's JSON gives the words of the kinds with clues in the grid: the scanword's
-// clue cell and clue number, the American's box in the strips.
+// What crossgen tells of the kinds with clues in the grid: the members a fill's JSON gives their
+// words (the scanword's clue cell and clue number, the American's box in the strips) and the
+// clue items draw --items lists after the grid.
 
 #include "cli/KindNames.h"
 
 #include "../crossword/CrosswordFixture.h"
+#include "KindJson.h"
 
 #include "kinds/EstonishCrossword.h"
 #include "kinds/Skanword.h"
 #include "kinds/Walls.h"
 
+#include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -70,4 +74,63 @@ TEST_F(ClueJsonTest, AmericanWordsNameTheirBoxInTheStrips) {
     EXPECT_EQ(WordJson("american", *crossword, SlotAt(*crossword, 0, 0, '6')), ", \"clueBox\": [-2, 0]");
     EXPECT_EQ(WordJson("american", *crossword, SlotAt(*crossword, 3, 0, '6')), ", \"clueBox\": [-1, 0]");
     EXPECT_EQ(WordJson("american", *crossword, SlotAt(*crossword, 1, 1, '6')), ", \"clueBox\": [-1, 1]");
+}
+
+namespace {
+
+class ClueItemsTest : public KindCrossgenTest {};
+
+}  // namespace
+
+TEST_F(ClueItemsTest, DrawItemsListTheClueBoxesOfTheEmptyPuzzle) {
+    // The scanword's corner (0, 0) serves two words, (3, 0) and (0, 3) one each; the American's
+    // first row holds two words, its second one; the honeycomb has two numbered centres.
+    const std::string scanword =
+        "scanword 5x5\n# # # # #\n# .a18 . .a1 .\n# . # . #\n# .a24 . . .\n# # # # #\n";
+    const std::string american = "american 6x2\n. .w1 .w3 .w1 .w1 .\n# . . . . #\n";
+    const std::string honeycomb = "honeycomb 5x3 first-row=0 ring=0 mode=0\n. . . . .\n. o . o3 .\n. . . . .\n";
+    const std::string numbers = Path("numbers.sty");
+    std::ofstream(numbers) << "[SKANWORD_OPR]\r\nOPR_SHOW_TYPE=1\r\n";
+    struct TCase {
+        std::string Picture;
+        bool Numbers;                    // the style shows clue numbers, else definitions
+        std::vector<std::string> Texts;  // the clue texts in list order
+        int Poles;                       // lines parting two-word clue cells
+        int StripBoxes;                  // boxes left of or above the grid
+    };
+    const TCase cases[] = {
+        {scanword, true, {"1", "2", "3", "4"}, 1, 0},
+        // An empty puzzle has no definitions to show; the two-word cell is parted all the same.
+        {scanword, false, {}, 1, 0},
+        // The row's words in their order, the last next to the grid, then an empty box.
+        {american, true, {"2", "1", "3"}, 0, 4},
+        {american, false, {}, 0, 4},
+        {honeycomb, true, {"1", "2"}, 0, 0},
+        {"classic 2x1\n. .\n", true, {}, 0, 0},
+    };
+    static const std::regex text(R"re(^20 .* Text="([^"]*)"$)re");
+    static const std::regex pole(R"re(^14 Name="CHAR_POLE" )re");
+    // y runs upward: a box left of the grid has a negative x, one above it a positive y.
+    static const std::regex stripBox(R"re(^1 .*( X=-| Y=[1-9]))re");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Picture.substr(0, c.Picture.find('\n')) + (c.Numbers ? " numbers" : ""));
+        const std::string picture = Path("in.txt");
+        std::ofstream(picture) << c.Picture;
+        std::vector<std::string> args = {"draw", "--picture", picture, "--items"};
+        if (c.Numbers) args.insert(args.end(), {"--style", numbers});
+        const Outcome run = Run(args);
+        ASSERT_EQ(run.exitCode, ExitCode::Filled) << run.err;
+        std::vector<std::string> texts;
+        int poles = 0, strips = 0;
+        std::istringstream lines(run.out);
+        for (std::string line; std::getline(lines, line);) {
+            std::smatch found;
+            if (std::regex_match(line, found, text)) texts.push_back(found[1]);
+            poles += std::regex_search(line, pole);
+            strips += std::regex_search(line, stripBox);
+        }
+        EXPECT_EQ(texts, c.Texts) << run.out;
+        EXPECT_EQ(poles, c.Poles);
+        EXPECT_EQ(strips, c.StripBoxes);
+    }
 }

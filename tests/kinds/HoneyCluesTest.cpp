@@ -100,3 +100,29 @@ TEST_F(HoneyCluesTest, DefinitionsMustFitBetweenTheVerticalSidesOfTheCentre) {
     EXPECT_TRUE(crossword->PickDefinition(true, Cp("Рыба; &Iрыба.png"), text, choice));
     EXPECT_EQ(text, Cp("рыба.png"));
 }
+
+TEST_F(HoneyCluesTest, TheEmptyCellPictureGoesToInnerBlanksUnlessOutsideIsShown) {
+    // (2, 3) is walled in by letter cells, (4, 4) lies on the edge.
+    auto crossword = Honeycomb({".....", ".o.o.", ".....", "..#..", "....#"});
+    const std::string picture = Path("empty.png");
+    std::ofstream(picture) << "x";
+    crossword->OprText.EmptyOprFileName = picture;
+    const TShablon& t = *crossword->Template;
+    const auto at = [&](int x, int y) {
+        int ex = 0, ey = 0;
+        t.CellToExport(x, y, ex, ey);
+        return std::pair(ex + t.PenWidth * 1000, ey - t.PenWidth * 1000);
+    };
+    for (const bool outside : {false, true}) {
+        SCOPED_TRACE(outside);
+        crossword->Template->BlankCellLook.ShowOutside = outside;
+        TComExport list;
+        crossword->BuildModeExport(list, 0);
+        std::vector<std::pair<int, int>> pictures;
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Kind(i) == static_cast<int>(TExportKind::Picture)) pictures.emplace_back(list.X(i), list.Y(i));
+        std::vector<std::pair<int, int>> expected = {at(2, 3)};
+        if (outside) expected.push_back(at(4, 4));
+        EXPECT_EQ(pictures, expected);
+    }
+}
