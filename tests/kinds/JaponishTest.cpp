@@ -365,3 +365,40 @@ TEST(Japonish, WorkingViewFillsCellsWithTheirColours) {
         EXPECT_EQ(centre(3, 0), Window);
     }
 }
+
+// Red axes of width 6 through a column's middle or on its edge, and grid lines over the cells
+// the grid has, none beyond them.
+TEST(Japonish, WorkingViewDrawsAxesAndTheGridOfTheShownCells) {
+    constexpr TColor32 Window = 0xF0F0F0, Red = 0xFF0000;
+    struct TPixel {
+        int X, Y;
+        TColor32 Colour;
+    };
+    struct TCase {
+        const char* Name;
+        TSymmetry XAxis, YAxis;
+        std::vector<TPixel> Pixels;
+    };
+    const std::vector<TCase> cases = {
+        {"none", {}, {}, {{72, 20, Window}, {20, 72, Window}, {240, 20, Window}, {20, 192, Window}}},
+        {"column middle", {true, 1, false}, {}, {{72, 20, Red}, {72, 140, Red}, {72, 160, Window}, {98, 20, Window}}},
+        {"column edge", {true, 1, true}, {}, {{98, 20, Red}, {72, 20, Window}}},
+        {"row middle", {}, {true, 1, false}, {{20, 72, Red}, {180, 72, Red}, {200, 72, Window}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TJaponishShablon shablon(4, 3);
+        TFastDrawParameters p;
+        p.XAxis = c.XAxis;
+        p.YAxis = c.YAxis;
+        TBitmap bitmap(6 * 48, 5 * 48);
+        shablon.FastDraw(p, bitmap);
+        const TDIB pixels = bitmap.Pixels();
+        for (const TPixel& pixel : c.Pixels) EXPECT_EQ(pixels.Pixel(pixel.X, pixel.Y), pixel.Colour) << pixel.X << "," << pixel.Y;
+        // Grid lines on the cell boundaries of the 4 x 3 cells only.
+        for (const int x : {0, 48, 96, 144, 192}) EXPECT_NE(pixels.Pixel(x, 20), Window) << x;
+        for (const int y : {0, 48, 96, 144}) EXPECT_NE(pixels.Pixel(20, y), Window) << y;
+        EXPECT_EQ(pixels.Pixel(20, 145), Window);
+        EXPECT_EQ(pixels.Pixel(193, 20), Window);
+    }
+}
