@@ -1,8 +1,9 @@
 // The chainword fills with "dic1.wdi": unformatted chainwords on serpentine chains of 8 x 8 to
-// 16 x 16 cells, and crossing chainwords on a serpentine and on chains that pass every cell twice
-// (the rows, then the columns back to the start), each filled under several seeds with a time
-// limit. Reports per case the share of fills that succeed and the median and 95th-percentile
-// fill time (a fill that runs out of time counts with its limit).
+// 16 x 16 cells, and crossing chainwords on a serpentine, on chains that cross the even rows once
+// down the middle column and on chains that pass every cell twice (the rows, then the columns back
+// to the start), each filled under several seeds with a time limit. Reports per case the share
+// of fills that succeed and the median and 95th-percentile fill time (a fill that runs out of
+// time counts with its limit).
 //
 // ChainPlacement places one word at the start of a 60 x 60 serpentine crossing chain: every
 // placement walks the chain again, which must stay linear in its length.
@@ -44,11 +45,32 @@ std::string DoublePass(int side) {
     return moves;
 }
 
+// For odd sides: rows 0, 2, 4, ... as a serpentine joined through the side columns, then round
+// into the middle column and up it to row 0, crossing every even row there.
+std::string MiddleCrossing(int side) {
+    std::string moves;
+    for (int y = 0; y < side; y += 2) {
+        moves.append(side - 1, y % 4 == 0 ? 'R' : 'L');
+        if (y + 2 < side) moves += "DD";
+    }
+    const bool endsLeft = ((side - 1) / 2) % 2 == 1;
+    moves += 'U';
+    moves.append(endsLeft ? side / 2 : side - 1 - side / 2, endsLeft ? 'R' : 'L');
+    moves.append(side - 2, 'U');
+    return moves;
+}
+
+enum class TCrossChain { Serpentine, MiddleCrossing, DoublePass };
+
 struct TCrossCase {
     int Side;
-    bool Double;
+    TCrossChain Chain;
 };
-constexpr TCrossCase CrossCases[] = {{6, false}, {10, false}, {14, false}, {5, true}, {7, true}, {9, true}};
+constexpr TCrossCase CrossCases[] = {
+    {6, TCrossChain::Serpentine},     {10, TCrossChain::Serpentine},     {14, TCrossChain::Serpentine},
+    {7, TCrossChain::MiddleCrossing}, {11, TCrossChain::MiddleCrossing}, {15, TCrossChain::MiddleCrossing},
+    {5, TCrossChain::DoublePass},     {7, TCrossChain::DoublePass},      {9, TCrossChain::DoublePass},
+};
 
 // The crossword sized to the side with the chain of the moves laid, prepared as a loaded
 // template is.
@@ -87,11 +109,15 @@ void CrossChainword(benchmark::State& state) {
     }
     const TCrossCase& c = CrossCases[state.range(0)];
     crossword->FillParameters.FillMethod = state.range(1) ? TFillMethod::RandomRestart : TFillMethod::Backtrack;
-    const std::string moves = c.Double ? DoublePass(c.Side) : RowSerpentine(c.Side, c.Side);
+    const std::string moves = c.Chain == TCrossChain::DoublePass       ? DoublePass(c.Side)
+                              : c.Chain == TCrossChain::MiddleCrossing ? MiddleCrossing(c.Side)
+                                                                       : RowSerpentine(c.Side, c.Side);
+    const char* const chainName = c.Chain == TCrossChain::DoublePass       ? " crossed twice"
+                                  : c.Chain == TCrossChain::MiddleCrossing ? " crossed down the middle"
+                                                                           : " serpentine";
     FillSeeds(state, *crossword, Run, [&] {
         return LayChain<TCrossChainword, TCrossChainwordShablon>(*crossword, c.Side, c.Side, moves);
-    }, SizeLabel(c.Side, c.Side) + (c.Double ? " crossed twice" : " serpentine") +
-           (state.range(1) ? ", random restarts" : ", depth first"));
+    }, SizeLabel(c.Side, c.Side) + chainName + (state.range(1) ? ", random restarts" : ", depth first"));
 }
 
 void ChainPlacement(benchmark::State& state) {
