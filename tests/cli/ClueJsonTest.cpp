@@ -11,6 +11,7 @@
 #include "kinds/Skanword.h"
 #include "kinds/Walls.h"
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -132,5 +133,37 @@ TEST_F(ClueItemsTest, DrawItemsListTheClueBoxesOfTheEmptyPuzzle) {
         EXPECT_EQ(texts, c.Texts) << run.out;
         EXPECT_EQ(poles, c.Poles);
         EXPECT_EQ(strips, c.StripBoxes);
+    }
+}
+
+TEST_F(ClueItemsTest, FilledWordsTellWhereTheirCluesStand) {
+    // The grids of the items test: each word's clue place depends on the template alone.
+    const std::string lattice = "5x5\n# # # # #\n# .a18 . .a1 .\n# . # . #\n# .a24 . . .\n# # # # #\n";
+    const std::vector<std::string> scanwordClues = {
+        "1,1 across [0, 0] 2", "1,1 down [0, 0] 1", "1,3 across [0, 3] 4", "3,1 down [3, 0] 3"};
+    struct TCase {
+        std::string Picture;
+        std::vector<std::string> Clues;  // "x,y direction place number", sorted
+    };
+    const TCase cases[] = {
+        {"scanword " + lattice, scanwordClues},
+        {"scanword2 " + lattice, scanwordClues},
+        {"scanword3 " + lattice, scanwordClues},
+        {"american 6x2\n. .w1 .w3 .w1 .w1 .\n# . . . . #\n", {"0,0 across [-2, 0] ", "1,1 across [-1, 1] ", "3,0 across [-1, 0] "}},
+    };
+    static const std::regex word(
+        R"re(\{"x": (\d+), "y": (\d+), "direction": "(\w+)"[^{}]*?"clue(?:Cell|Box)": (\[-?\d+, -?\d+\])(?:, "clueNumber": (\d+))?)re");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Picture.substr(0, c.Picture.find('\n')));
+        const std::string picture = Path("in.txt");
+        std::ofstream(picture) << c.Picture;
+        const Outcome run = Run({"fill", "--picture", picture, "--json", "--seed", "3"});
+        ASSERT_EQ(run.exitCode, ExitCode::Filled) << run.err;
+        std::vector<std::string> clues;
+        for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), word); it != std::sregex_iterator(); ++it)
+            clues.push_back((*it)[1].str() + "," + (*it)[2].str() + " " + (*it)[3].str() + " " + (*it)[4].str() + " " +
+                            (*it)[5].str());
+        std::sort(clues.begin(), clues.end());
+        EXPECT_EQ(clues, c.Clues) << run.out;
     }
 }
