@@ -67,6 +67,15 @@ protected:
     }
 };
 
+// show's JSON is the fill's but for what only a fill reports (its outcome, method and timing):
+// the same grid, chain, walls, words and numbers.
+::testing::AssertionResult ShowsTheFill(const std::string& shown, const std::string& fill) {
+    const std::string body = shown.substr(0, shown.rfind('}'));
+    if (body.empty() || fill.compare(0, body.size(), body) != 0)
+        return ::testing::AssertionFailure() << "shown " << shown << "filled " << fill;
+    return ::testing::AssertionSuccess();
+}
+
 // A crossing chain: row 1 rightwards, back along row 0, then down column 1 through its first passage.
 const char* const CrossChain = "0,1:RRRRULLLDDD";
 
@@ -144,6 +153,7 @@ TEST_F(ChainKind, SavedChainsShowTheirWords) {
     ASSERT_EQ(shown.exitCode, ExitCode::Filled) << shown.err;
     EXPECT_EQ(JsonRows(shown.out), JsonRows(fill.out));
     EXPECT_EQ(JsonCellWords(shown.out).size(), JsonCellWords(fill.out).size());
+    EXPECT_TRUE(ShowsTheFill(shown.out, fill.out));
 
     const Outcome cross = Run({"fill", "--kind", "crosschainword", "--chain", CrossChain, "--seed", "2", "--json",
                                "--save", Path("cross.cwd")});
@@ -152,6 +162,7 @@ TEST_F(ChainKind, SavedChainsShowTheirWords) {
     ASSERT_EQ(crossShown.exitCode, ExitCode::Filled) << crossShown.err;
     EXPECT_EQ(JsonRows(crossShown.out), JsonRows(cross.out));
     EXPECT_EQ(JsonCellWords(crossShown.out).size(), JsonCellWords(cross.out).size());
+    EXPECT_TRUE(ShowsTheFill(crossShown.out, cross.out));
 }
 
 TEST_F(ChainKind, BadChainsAreRefused) {
