@@ -207,8 +207,10 @@ void DefineClueStyle(TCommandWriter& writer, const TCrossword& crossword) {
 std::vector<int> ClueNumbers(const TCrossword& crossword) {
     std::vector<int> numbers(crossword.Words.Count(), 0);
     const std::vector<int> order = crossword.OrderedWords(0);
+    // A word with two clue cells (a template defect the check marks) keeps its first number.
     for (int k = 0; k < static_cast<int>(order.size()); ++k)
-        if (order[k] >= 0 && order[k] < static_cast<int>(numbers.size())) numbers[order[k]] = k + 1;
+        if (order[k] >= 0 && order[k] < static_cast<int>(numbers.size()) && numbers[order[k]] == 0)
+            numbers[order[k]] = k + 1;
     return numbers;
 }
 

@@ -82,7 +82,8 @@ std::string FittingDefinitionsInBox(const TCrossword& crossword, std::string_vie
 // The clue style for the editor: the clue format's font, size and colour under ClueStyle.
 void DefineClueStyle(TCommandWriter& writer, const TCrossword& crossword);
 
-// The clue number of every slot: its position in the clue order of mode 0, plus 1.
+// The clue number of every slot: its first position in the clue order of mode 0, plus 1; 0 for
+// a slot the order leaves out.
 std::vector<int> ClueNumbers(const TCrossword& crossword);
 
 // The picture of EMPTY_OPR_FILE_NAME taken whole as one file name, when EMPTY_OPR is on and the

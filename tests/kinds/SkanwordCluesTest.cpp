@@ -210,3 +210,28 @@ TEST_F(SkanwordCluesTest, AClueAreaTheMarginLeavesEmptyFitsOnlyPictures) {
     EXPECT_TRUE(crossword->PickDefinition(true, Cp("Кот"), text, choice));
     EXPECT_EQ(text, Cp("Кот"));
 }
+
+TEST_F(SkanwordCluesTest, AWordWithTwoClueCellsKeepsItsFirstNumber) {
+    // The second scanword also hangs column 3's down word below its last cell, an arrow drawn
+    // inside: the word has two clues, at (3, 0) and at (3, 4).
+    auto crossword = std::make_unique<TSkanword2>();
+    crossword->SetWidth(5);
+    crossword->SetHeight(5);
+    DrawGrid(*crossword->Template, Lattice);
+    for (const TArrow& arrow : LatticeArrows) crossword->Template->SetAttrB(arrow.X, arrow.Y, arrow.Bits);
+    crossword->Template->SetAttrB(3, 3, 0x40 | V(1));
+    crossword->Template->CanUnite = false;
+    crossword->Template->NumberCells();
+    crossword->PrepareForFill();
+    const int down1 = SlotAt(*crossword, 1, 1, '2'), across1 = SlotAt(*crossword, 1, 1, '6');
+    const int down3 = SlotAt(*crossword, 3, 1, '2'), across3 = SlotAt(*crossword, 1, 3, '6');
+    EXPECT_EQ(crossword->OrderedWords(0), (std::vector<int>{down1, across1, down3, across3, down3}));
+    // Both clue cells show the same number.
+    crossword->OprText.OprShowType = 1;
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+    std::vector<std::string> shown;
+    for (const auto& item : ClueItems(list))
+        if (std::get<0>(item) == 20) shown.push_back(std::get<3>(item));
+    EXPECT_EQ(shown, (std::vector<std::string>{"1", "2", "3", "4", "3"}));
+}
