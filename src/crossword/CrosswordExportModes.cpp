@@ -31,18 +31,28 @@ constexpr std::string_view SapperStyle = "SAPPER_CHARS";
 // The letters decoys and random letters come from when the dictionary has no alphabet.
 constexpr std::string_view FallbackLetters = "абвгдеёжзийклмнопрстуфхчцшщъыьэюя"_cp;
 
-// The used area's first column and row: every item is placed relative to them.
+// The used area and the move that brings it to the corner: every item is placed where the
+// template's export put its cell.
 struct TOrigin {
     int X = 0;
     int Y = 0;
     int EndX = 1;
     int EndY = 1;
+    int DX = 0;
+    int DY = 0;
 };
 
 TOrigin OriginOf(const TShablon& shablon) {
     TOrigin o;
     shablon.GetUsedBounds(o.X, o.Y, o.EndX, o.EndY);
+    shablon.ExportMove(o.DX, o.DY);
     return o;
+}
+
+// The export position of cell (x, y) moved by (dx, dy).
+void MovedCellToExport(const TShablon& shablon, int x, int y, int dx, int dy, int& ex, int& ey) {
+    const auto [cx, cy] = shablon.MovedCell(x, y, dx, dy);
+    shablon.CellToExport(cx, cy, ex, ey);
 }
 
 std::string_view LetterSource(const TWorkDictionary& dictionary) {
@@ -236,7 +246,7 @@ void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
             }
             if (text.empty()) continue;
             int ex = 0, ey = 0;
-            t.CellToExport(x - o.X, y - o.Y, ex, ey);
+            MovedCellToExport(t, x, y, o.DX, o.DY, ex, ey);
             if (fragments) {
                 const int f = Dictionary.Fragments().IndexOfFragment(letter);
                 if (f >= 0) {
@@ -365,7 +375,7 @@ void TCrossword::ExportMarkedWordsScript(TComExport& list) {
             return;
         marked.push_back(TCell{static_cast<uint8_t>(x), static_cast<uint8_t>(y)});
         int ex = 0, ey = 0;
-        t.CellToExport(x - o.X, y - o.Y, ex, ey);
+        MovedCellToExport(t, x, y, o.DX, o.DY, ex, ey);
         list.AddMarker(ex, ey);
     };
     for (int slot = 0; slot < Words.Count(); ++slot) {
@@ -432,7 +442,7 @@ void TCrossword::ExportSapperScript(TComExport& list) {
             const std::string text = SapperText(x, y);
             if (text.empty()) continue;
             int ex = 0, ey = 0;
-            t.CellToExport(x - o.X, y - o.Y, ex, ey);
+            MovedCellToExport(t, x, y, o.DX, o.DY, ex, ey);
             TBlockFields f;
             f.X = ex;
             f.Y = ey;
@@ -490,7 +500,7 @@ void TCrossword::ExportCellsScript(TComExport& list, const std::vector<TCellBloc
                 if (letter.empty()) continue;
                 if (Chars.CapitalLetters) letter = Dictionary.ToUpperText(letter);
                 int ex = 0, ey = 0;
-                t.CellToExport(x - o.X + block.DX, y - o.Y + block.DY, ex, ey);
+                MovedCellToExport(t, x, y, block.DX - o.X, block.DY - o.Y, ex, ey);
                 items.Add(list, ex, ey, letter);
             }
 }

@@ -158,6 +158,11 @@ void TBaseHoneyShablon::CropMove(int& dx, int& dy, int& width, int& height) cons
     height = endY + dy;
 }
 
+void TBaseHoneyShablon::ExportMove(int& dx, int& dy) const {
+    int width = 1, height = 1;
+    CropMove(dx, dy, width, height);
+}
+
 void TBaseHoneyShablon::Crop(int& dx, int& dy) {
     int width = 1, height = 1;
     CropMove(dx, dy, width, height);

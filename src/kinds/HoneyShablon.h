@@ -66,13 +66,15 @@ public:
     bool IsRingCentre(int x, int y) const;
     // The direction the ring of a numbered centre starts at: its own, else the kind's default.
     int RingStart(int x, int y) const;
-    // Where cell (x, y) lands when the grid's content moves by (dx, dy).
-    std::pair<int, int> MovedCell(int x, int y, int dx, int dy) const;
+    // A move by an odd number of rows takes the shifted rows half a column along (ParityStep).
+    std::pair<int, int> MovedCell(int x, int y, int dx, int dy) const override;
     // The cell that lands on (x, y) when the grid's content moves by (dx, dy).
     std::pair<int, int> SourceCell(int x, int y, int dx, int dy) const;
     // The move CropToUsed (and so the export) makes, and the size it leaves: the export places
     // cell (x, y) where MovedCell puts it.
     void CropMove(int& dx, int& dy, int& width, int& height) const;
+    // CropMove's move.
+    void ExportMove(int& dx, int& dy) const override;
 
     // Every target cell takes the cell that moves onto it; a cell whose source lies outside the
     // grid is emptied, its centre mark too.

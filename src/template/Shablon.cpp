@@ -199,6 +199,13 @@ void TShablon::GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const {
     }
 }
 
+void TShablon::ExportMove(int& dx, int& dy) const {
+    int minX = 0, minY = 0, endX = 1, endY = 1;
+    GetUsedBounds(minX, minY, endX, endY);
+    dx = -minX;
+    dy = -minY;
+}
+
 void TShablon::CropToUsed() {
     int minX, minY, endX, endY;
     GetUsedBounds(minX, minY, endX, endY);

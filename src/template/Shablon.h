@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class IAutomation;
@@ -265,6 +266,10 @@ public:
     // The first used column and row and one past the last ones; (0, 0, 1, 1) with none used.
     // A used cell is a letter cell or a clue cell.
     virtual void GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const;
+    // The move the export makes to bring the used cells to the top-left corner.
+    virtual void ExportMove(int& dx, int& dy) const;
+    // Where cell (x, y) lands when the grid's content moves by (dx, dy).
+    virtual std::pair<int, int> MovedCell(int x, int y, int dx, int dy) const { return {x + dx, y + dy}; }
     // Moves the used cells to the top-left corner and shrinks the grid to them.
     virtual void CropToUsed();
     // Moves the content of [x0..x1] x [y0..y1] by (dx, dy), then renumbers.

@@ -120,6 +120,20 @@ TEST(HoneyShablon, CentresWhoseRingLeavesTheGridOrMissesALetterCellMakeNoSlot) {
     EXPECT_NE(hex.GetStatistics().find("Общее число слов в кроссворде - 0"_cp), std::string::npos);
 }
 
+// The words are the numbered centres only; a centre whose ring misses a letter cell counts none.
+TEST(HoneyShablon, StatisticsCountNumberedCentresAndLetterCells) {
+    THoneyShablon hex(5, 5);
+    DrawHoney(hex, {".....", ".0.0.", ".....", "..0#.", "....."});
+    THoneyShablon_8 square(3, 3);
+    DrawHoney(square, {"...", ".o.", "..."});
+    const auto report = [](const TBaseHoneyShablon& shablon, int words, int cells) {
+        return Format("Тип кроссворда - %s\r\nОбщее число слов в кроссворде - %d\r\nОбщее число рабочих клеток - %d\r\n"_cp,
+                      KindNames[static_cast<int>(shablon.Kind)], words, cells);
+    };
+    EXPECT_EQ(hex.GetStatistics(), report(hex, 2, 21));
+    EXPECT_EQ(square.GetStatistics(), report(square, 1, 8));
+}
+
 TEST(HoneyShablon, RingModesPlaceTheCentreFirstLastOrBoth) {
     const TCells ring = {{1, 2}, {1, 1}, {2, 1}, {3, 2}, {2, 3}, {1, 3}};
     for (int mode = 0; mode <= 3; ++mode) {

@@ -7,12 +7,16 @@
 
 #include "export/ComExport.h"
 #include "platform/Bitmap.h"
+#include "platform/Clock.h"
 #include "platform/Metafile.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
 #include <type_traits>
 
 namespace {
@@ -136,16 +140,15 @@ TEST_F(HoneyTest, TurningRingsFillsAStuckTemplateAndStopsAtTheTimeLimit) {
         int errCode = 0;
         TFillResult best;
         EXPECT_EQ(crossword->Fill(0, 0, 4, 2, false, errCode, best), c.Filled) << errCode;
-        if (!c.Filled) {
-            EXPECT_EQ(errCode, FillError::TimeLimit);
-            continue;
-        }
-        // Every word lies on the ring its slot now has.
+        if (!c.Filled) { EXPECT_EQ(errCode, FillError::TimeLimit); }
+        // Every slot has the ring its centre now has (after a failure, the template that came
+        // furthest), and every word lies on it.
         TShablonWords through;
         for (const auto& [x, y] : std::vector<std::pair<int, int>>{{1, 1}, {3, 1}}) {
             crossword->Honey().WordsThroughCell(x, y, through);
             const int slot = crossword->Words.FindSlot(through.WordX(0), through.WordY(0), through.WordPath(0));
             ASSERT_GE(slot, 0);
+            if (!c.Filled) continue;
             ASSERT_TRUE(crossword->Words.SlotFilled(slot));
             EXPECT_EQ(SlotLetters(*crossword, slot), std::string(crossword->Words.SlotWord(slot)));
         }
@@ -323,6 +326,89 @@ TEST_F(HoneyTest, WorkingViewDrawsTheCentreLetter) {
               darkInCentre(0, "абвгде", std::type_identity<THoney>{}));
     EXPECT_GT(darkInCentre(1, "жабвгдези", std::type_identity<THoney_8>{}),
               darkInCentre(0, "абвгдези", std::type_identity<THoney_8>{}));
+}
+
+}  // namespace
+
+namespace {
+
+// Where the export puts cell (x, y): the template crops to its used cells, an odd row move taking
+// the shifted rows half a column along.
+std::pair<int, int> ExportedCellAt(const TBaseHoneyShablon& honey, int x, int y) {
+    int dx = 0, dy = 0, width = 0, height = 0;
+    honey.CropMove(dx, dy, width, height);
+    const auto [cx, cy] = honey.MovedCell(x, y, dx, dy);
+    int ex = 0, ey = 0;
+    honey.CellToExport(cx, cy, ex, ey);
+    return {ex, ey};
+}
+
+// Each letter of the ring stands in its own hexagon, also when the used cells begin at an odd
+// row or in the second column, so that the crop moves the rows half a column.
+TEST_F(HoneyTest, LettersStandInTheirCellsWhereverTheCropMovesThem) {
+    const std::vector<std::vector<std::string>> grids = {
+        {"#####", ".....", ".o...", "....."},
+        {"######", "......", "#.o...", "......"},
+        {"######", "######", "#.....", "#.o...", "#....."},
+    };
+    for (const auto& grid : grids) {
+        SCOPED_TRACE(grid[2]);
+        auto crossword = Make<THoney>(grid, 0, {"абвгде"});
+        ASSERT_EQ(crossword->Words.Count(), 1);
+        ASSERT_EQ(crossword->TryPutWord(0, FromUtf8("абвгде"), {}), PutCode::Placed);
+        const TBaseHoneyShablon& honey = crossword->Honey();
+        TComExport list;
+        crossword->BuildModeExport(list, 0);
+        const int64_t width = int64_t{honey.GetCellPixelWidth()} * 1000;
+        const int64_t height = int64_t{honey.GetCellPixelHeight()} * 1000;
+        int letters = 0;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.Kind(i) != static_cast<int>(TExportKind::TextBlock)) continue;
+            ++letters;
+            const std::string letter = crossword->Dictionary.ToLowerText(std::string(list.Text(i)));
+            std::pair<int, int> cell{-1, -1};
+            for (int y = 0; y < crossword->Height; ++y)
+                for (int x = 0; x < crossword->Width; ++x)
+                    if (honey.IsLetterCell(x, y) && crossword->CellText(x, y) == letter) cell = {x, y};
+            ASSERT_GE(cell.first, 0) << ToUtf8(letter);
+            const auto [ex, ey] = ExportedCellAt(honey, cell.first, cell.second);
+            EXPECT_TRUE(list.X(i) >= ex && list.X(i) < ex + width && list.Y(i) <= ey && list.Y(i) > ey - height)
+                << ToUtf8(letter) << " at " << list.X(i) << "," << list.Y(i) << ", its cell at " << ex << "," << ey;
+        }
+        EXPECT_EQ(letters, 6);
+    }
+}
+
+// The shuffled blocks keep their hexagons' shape: a block moved by an odd number of rows takes
+// its shifted rows half a column along, so that each ring's letters still stand side by side.
+TEST_F(HoneyTest, BlocksMovedByAnOddNumberOfRowsKeepTheirRings) {
+    const std::vector<std::string> words = {"абвгде", "жзиклм"};
+    auto crossword = Make<THoney>({"...", ".o.", "...", "...", ".o.", "..."}, 0, words);
+    ASSERT_EQ(crossword->Words.Count(), 2);
+    for (int slot = 0; slot < 2; ++slot) ASSERT_EQ(crossword->TryPutWord(slot, FromUtf8(words[slot]), {}), PutCode::Placed);
+    const TShablon& t = *crossword->Template;
+    for (int seed = 1; seed <= 2; ++seed) {
+        SCOPED_TRACE(seed);
+        RandSeed(seed);
+        TComExport list;
+        crossword->BuildModeExport(list, 5);
+        std::map<std::string, std::pair<int64_t, int64_t>> at;
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Kind(i) == static_cast<int>(TExportKind::TextBlock))
+                at[ToUtf8(crossword->Dictionary.ToLowerText(std::string(list.Text(i))))] = {list.X(i), list.Y(i)};
+        ASSERT_EQ(at.size(), 12u);
+        // Neighbouring hexagons lie the cell size times the square root of 3 apart.
+        const double side = std::numbers::sqrt3 * t.CellSize * t.Scale * 1000;
+        for (const std::string& word : words) {
+            // Two bytes per letter in UTF-8.
+            for (std::size_t k = 0; k < 6; ++k) {
+                const std::string a = word.substr(2 * k, 2), b = word.substr(2 * ((k + 1) % 6), 2);
+                const double dx = static_cast<double>(at[a].first - at[b].first);
+                const double dy = static_cast<double>(at[a].second - at[b].second);
+                EXPECT_NEAR(std::hypot(dx, dy), side, 2.0) << a << " and " << b;
+            }
+        }
+    }
 }
 
 }  // namespace
