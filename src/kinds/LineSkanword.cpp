@@ -1,17 +1,17 @@
 #include "LineSkanword.h"
 
+#include "ClueBoxes.h"
 #include "LineShablon.h"
 
 #include "dictionary/Find.h"
 #include "dictionary/Mask.h"
+#include "dictionary/TextHelpers.h"
 #include "export/ComExport.h"
 #include "export/ScriptWriter.h"
-#include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/Metafile.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
-#include "template/TextFitting.h"
 
 #include <algorithm>
 #include <memory>
@@ -23,7 +23,6 @@ constexpr int Rows = TLineShablon::Rows;
 constexpr int MaxRunCells = 24;
 constexpr int TurnsPerMessageRun = 15;
 constexpr int64_t ExportUnits = 1000;
-constexpr std::string_view OprStyle = "SKANWORD_OPR";
 constexpr std::string_view NormalText = "~#1";
 constexpr std::string_view UnknownClue = "???";
 
@@ -42,15 +41,6 @@ bool DrawCandidate(TFind& candidates, std::string& word) {
             }
     }
     return false;
-}
-
-// The margin of a clue box, drawing units: the pen, the format's own space, or none.
-int64_t ClueMargin(const TShablon& t, const TFormatParameters& format) {
-    switch (format.SpaceType) {
-        case 0: return int64_t{t.PenWidth} * t.Scale;
-        case 1: return int64_t{format.SpaceSize} * t.Scale;
-        default: return 0;
-    }
 }
 
 }  // namespace
@@ -114,6 +104,20 @@ void TLineSkanword::RemoveWord(int slot) {
 void TLineSkanword::SetFixedLetter(int x, int y, std::string_view letter) {
     if (x < 0 || x >= Width || y < 0 || y >= Rows) return;
     for (int row = 0; row < Rows; ++row) TCrossword::SetFixedLetter(x, row, letter);
+}
+
+int TLineSkanword::PutWordAtCoord(const TCoord& coord, std::string_view word, TPutChecks checks, int& slot) {
+    slot = -1;
+    if (coord.Count() == 0) return PutCode::DoesNotFit;
+    RemoveWordAtCoord(coord);
+    if (coord.ToPath().find_first_not_of('6') != std::string::npos) return PutCode::DoesNotFit;
+    for (const TCell& cell : coord.Cells())
+        if (!InStrip(cell.x, cell.y) || !Template->IsLetterCell(cell.x, cell.y) || FilledSlotThrough(cell.x, cell.y, -1))
+            return PutCode::DoesNotFit;
+    // The alphabet refusal comes before the pattern's, as in the base placement.
+    if (checks.Alphabet && !AllInAlphabet(word, Dictionary.Alphabet)) return PutCode::OutsideAlphabet;
+    if (!TMask(Dictionary.CellFormat(), PatternAtCoord(coord)).Matches(word)) return PutCode::DoesNotFit;
+    return TCrossword::PutWordAtCoord(coord, word, checks, slot);
 }
 
 void TLineSkanword::SlotExtraText(const TCoord& coord, std::string& text) const {
@@ -263,6 +267,16 @@ std::string TLineSkanword::BuildCluePages(const TClueListOptions& options, bool)
     return text;
 }
 
+bool TLineSkanword::PickDefinition(bool applyCase, std::string_view definitions, std::string& text,
+                                  const TDefinitionChoice& choice) const {
+    if (!choice.CheckFits || choice.Slot < 0 || choice.Slot >= Words.Count())
+        return TCrossword::PickDefinition(applyCase, definitions, text, choice);
+    const std::string fitting =
+        FittingDefinitionsInBox(*this, definitions, int64_t{Template->GetCellPixelWidth()} * Words.WordLength(choice.Slot),
+                                Template->GetCellPixelHeight(), choice.MinFontSize);
+    return TCrossword::PickDefinition(applyCase, fitting, text, choice);
+}
+
 // ---- export and picture ----
 
 void TLineSkanword::ExportCrosswordScript(TComExport& list, int mode) {
@@ -280,32 +294,18 @@ void TLineSkanword::ExportDefinitions(TComExport& list) {
     t.GetUsedBounds(minX, minY, endX, endY);
     const int64_t cellWidth = int64_t{t.GetCellPixelWidth()} * ExportUnits;
     const int64_t cellHeight = int64_t{t.GetCellPixelHeight()} * ExportUnits;
-    const int64_t margin = ClueMargin(t, OprFormat) * ExportUnits;
-    std::unique_ptr<TMetafile> scratch;
     for (int slot = 0; slot < Words.Count(); ++slot) {
         if (!Words.SlotFilled(slot) || !Words.SlotHasDefinition(slot)) continue;
-        const int y = Words.WordY(slot);
         const int columns = Words.WordLength(slot);
         int ex = 0, ey = 0;
-        t.CellToExport(Words.WordX(slot) - minX, y == 0 ? -1 : 1, ex, ey);
+        t.CellToExport(Words.WordX(slot) - minX, Words.WordY(slot) == 0 ? -1 : 1, ex, ey);
         list.AddCellEx(ex, ey, columns, 1, CellKind::Other);
         const TDefinitionMarkup markup = FormatDefinition(Words.SlotDefinition(slot), true);
-        if (markup.Text.empty()) continue;
-        TBlockFields box;
-        box.X = ToEditorRange(ex + margin);
-        box.Y = ToEditorRange(ey - margin);
-        box.X2 = ToEditorRange(std::max<int64_t>(columns * cellWidth - 2 * margin, 0));
-        box.Y2 = ToEditorRange(std::max<int64_t>(cellHeight - 2 * margin, 0));
-        box.Name = OprStyle;
-        box.Flag = markup.Format.Alignment == 2;
-        if (markup.Picture) {
-            list.AddPicture(box, markup.Text);
-            continue;
-        }
-        if (!scratch) scratch = std::make_unique<TMetafile>(0, 0, CairoTextMetrics());
-        TCanvas canvas(*scratch);
-        const TRect rect{0, 0, static_cast<int>(box.X2 / ExportUnits), static_cast<int>(box.Y2 / ExportUnits)};
-        list.AddFormattedText(box, WrapCellText(canvas, markup.Text, rect, markup.Format), markup.Format);
+        const TClueContent clue{.Text = std::string(TrimBlanks(markup.Text)),
+                                .Picture = markup.Picture,
+                                .Format = markup.Format,
+                                .Link = markup.Link};
+        AddClueItem(list, *this, {.X = ex, .Y = ey, .Width = columns * cellWidth, .Height = cellHeight}, clue);
     }
 }
 
@@ -315,12 +315,7 @@ void TLineSkanword::ExportCellsScript(TComExport& list, const std::vector<TCellB
 
 void TLineSkanword::ExportCharStyles(TCommandWriter& writer, int mode) const {
     TCrossword::ExportCharStyles(writer, mode);
-    writer.CreateArtisticText("1", StyleShape::Near, StyleShape::Near);
-    writer.SetCharacterAttributes(OprFormat);
-    writer.StoreColor(OprFormat.FontColor);
-    writer.ApplyUniformFillColor();
-    writer.SaveStyleProp(std::string(OprStyle), true);
-    writer.DeleteObject();
+    DefineClueStyle(writer, *this);
 }
 
 void TLineSkanword::DrawToMetafile(TMetafile& metafile, int mode) {

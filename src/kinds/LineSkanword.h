@@ -25,6 +25,10 @@ public:
     void SetFixedLetter(int x, int y, std::string_view letter) override;
     // Per cell the letter (placed or fixed) in the same column of the other row; open otherwise.
     std::string PatternAtCoord(const TCoord& coord) const override;
+    // Refuses (2) a coord that leaves the strip's letter cells, does not run right along one row,
+    // or meets another word of its row, and a word the other row's letters do not match; then
+    // the base placement.
+    int PutWordAtCoord(const TCoord& coord, std::string_view word, TPutChecks checks, int& slot) override;
     // The free run from coord's first cell: allowed from 2 letters up to the run's length.
     TWordLengthLimits WordLengthLimits(const TCoord& coord, std::string& text) const override;
     // "6" per further cell of the free run to the right: up to the next word of the row, a
@@ -41,6 +45,10 @@ public:
     // The definitions of the upper words left to right, then those of the lower words.
     std::string BuildCluePages(const TClueListOptions& options, bool withAnswers) const override;
     std::string BuildDirectionClues(const TClueListOptions& options) const override { return {}; }
+    // With CheckFits, only the alternatives that fit the slot's definition box: as wide as the
+    // word, one cell high.
+    bool PickDefinition(bool applyCase, std::string_view definitions, std::string& text,
+                        const TDefinitionChoice& choice) const override;
 
     // The upper row's cells and letters, then the definition boxes of both rows.
     void ExportCrosswordScript(TComExport& list, int mode) override;

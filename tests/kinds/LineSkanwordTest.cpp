@@ -162,6 +162,39 @@ TEST_F(LineSkanwordTest, OtherRowBindsThePattern) {
     EXPECT_EQ(crossword->TryPutWord(lower, Cp("отдых"), {}), PutCode::Placed);
 }
 
+// Placing by hand (a loaded file, an edit) keeps the strip sound: one row, running right, off the
+// other words of its row, and bound by the letters of the other row.
+TEST_F(LineSkanwordTest, PlacementKeepsToOneRowAndTheOtherRowsLetters) {
+    struct Case {
+        std::string name;
+        TCoord cells;
+        std::string word;
+        int code;
+    };
+    const Case cases[] = {
+        {"the other row's letters", RowRun(0, 1, 3), "дом", PutCode::DoesNotFit},
+        {"matching them", RowRun(0, 1, 2), "ко", PutCode::Placed},
+        {"over a word of its row", RowRun(1, 0, 5), "отдых", PutCode::DoesNotFit},
+        {"after it", RowRun(3, 0, 3), "дом", PutCode::Placed},
+        {"down across the rows", TCoord(4, 0, "2", TCrossword::MaxSide, TCrossword::MaxSide), "ко", PutCode::DoesNotFit},
+        {"below the strip", RowRun(0, 2, 2), "ко", PutCode::DoesNotFit},
+        {"across a column without letters", RowRun(5, 1, 3), "дом", PutCode::DoesNotFit},
+        {"in its own place again", RowRun(0, 0, 3), "кот", PutCode::Placed},
+    };
+    auto crossword = Strip(8, {"кот", "ко", "дом", "отдых"});
+    crossword->Template->SetLetterCell(6, 0, false);
+    ASSERT_EQ(Put(*crossword, 0, 0, "кот"), PutCode::Placed);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int slot = -1;
+        EXPECT_EQ(crossword->PutWordAtCoord(c.cells, Cp(c.word), {}, slot), c.code);
+        EXPECT_EQ(slot >= 0, c.code == PutCode::Placed);
+    }
+    EXPECT_EQ(RowLetters(*crossword, 0), "котдом..");
+    EXPECT_EQ(RowLetters(*crossword, 1), "ко......");
+    EXPECT_EQ(crossword->Words.Count(), 3);
+}
+
 TEST_F(LineSkanwordTest, FreeRunsEndBeforeTheNextWordOfTheirRow) {
     auto crossword = Strip(30, {"кот", "ток"});
     ASSERT_EQ(Put(*crossword, 5, 0, "кот"), PutCode::Placed);
@@ -194,13 +227,13 @@ TEST_F(LineSkanwordTest, FreeRunsEndBeforeTheNextWordOfTheirRow) {
 }
 
 TEST_F(LineSkanwordTest, FixedLetterStandsInBothRowsAndOutlivesRemoval) {
-    auto crossword = Strip(6, {"кот", "ток", "откос"});
+    auto crossword = Strip(6, {"кот", "ток", "поток"});
     crossword->SetFixedLetter(3, 0, Cp("о"));
     EXPECT_EQ(RowLetters(*crossword, 0), "...о..");
     EXPECT_EQ(RowLetters(*crossword, 1), "...о..");
     EXPECT_EQ(Put(*crossword, 1, 0, "кот"), PutCode::DoesNotFit);
     ASSERT_EQ(Put(*crossword, 2, 1, "ток"), PutCode::Placed);
-    ASSERT_EQ(Put(*crossword, 0, 0, "откос"), PutCode::Placed);
+    ASSERT_EQ(Put(*crossword, 0, 0, "поток"), PutCode::Placed);
     crossword->RemoveWordAtCoord(RowRun(0, 0, 5));
     crossword->RemoveWordAtCoord(RowRun(2, 1, 3));
     EXPECT_EQ(RowLetters(*crossword, 0), "...о..");
@@ -301,6 +334,37 @@ TEST_F(LineSkanwordTest, FillKeepsFixedLettersAndStopsOnRequest) {
     EXPECT_EQ(errCode, FillError::Exhausted);
 }
 
+// A definition must fit its word's box: as wide as the word, one cell high. The long one reaches
+// 7 points over five columns and less than 6 over two.
+TEST_F(LineSkanwordTest, DefinitionsMustFitTheWordsBox) {
+    auto crossword = Strip(7, {"котёл", "ан"});
+    ASSERT_EQ(Put(*crossword, 0, 0, "котёл"), PutCode::Placed);
+    ASSERT_EQ(Put(*crossword, 5, 0, "ан"), PutCode::Placed);
+    const std::string wide = "Большая медная посуда для варки варенья на медленном огне в деревне летом";
+    TDefinitionChoice choice;
+    choice.CheckFits = true;
+    choice.MinFontSize = 6.5;
+    struct Case {
+        int x;
+        std::string definitions, chosen;  // chosen empty: nothing qualifies
+    };
+    const Case cases[] = {
+        {0, wide, wide},
+        {5, wide, ""},
+        {5, wide + "; &Iкотёл.png", "котёл.png"},
+        {5, wide + "; Да", "Да"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.definitions + " at column " + std::to_string(c.x));
+        choice.Slot = crossword->WordStartingAt(c.x, 0);
+        for (int draw = 0; draw < 6; ++draw) {
+            std::string text;
+            EXPECT_EQ(crossword->PickDefinition(true, Cp(c.definitions), text, choice), !c.chosen.empty());
+            EXPECT_EQ(text, Cp(c.chosen));
+        }
+    }
+}
+
 TEST_F(LineSkanwordTest, PictureIsTheUpperRowWithDefinitionBoxes) {
     auto crossword = Strip(7, {"котёл", "ан", "кот", "ёлан"});
     ASSERT_EQ(Put(*crossword, 0, 0, "котёл"), PutCode::Placed);
@@ -318,7 +382,7 @@ TEST_F(LineSkanwordTest, PictureIsTheUpperRowWithDefinitionBoxes) {
     crossword->BuildModeExport(list, 0);
     std::vector<std::pair<int, std::string>> letters;
     std::vector<std::tuple<int, int, int>> boxes;
-    std::vector<std::string> definitions;
+    std::vector<std::pair<int, std::string>> definitions;
     int cells = 0;
     for (int i = 0; i < list.Count(); ++i) {
         switch (static_cast<TExportKind>(list.Kind(i))) {
@@ -339,7 +403,7 @@ TEST_F(LineSkanwordTest, PictureIsTheUpperRowWithDefinitionBoxes) {
                 break;
             case TExportKind::FormattedText:
                 EXPECT_EQ(list.Name(i), "SKANWORD_OPR");
-                definitions.push_back(ToUtf8(std::string(list.Text(i))));
+                definitions.emplace_back(list.X2(i), ToUtf8(std::string(list.Text(i))));
                 break;
             default: break;
         }
@@ -348,7 +412,30 @@ TEST_F(LineSkanwordTest, PictureIsTheUpperRowWithDefinitionBoxes) {
     // The lower row's letters are not drawn: only the upper row's five.
     EXPECT_EQ(letters, (std::vector<std::pair<int, std::string>>{{0, "К"}, {1, "О"}, {2, "Т"}, {3, "Ё"}, {4, "Л"}}));
     EXPECT_EQ(boxes, (std::vector<std::tuple<int, int, int>>{{0, -1, 5}, {3, 1, 4}}));
-    EXPECT_EQ(definitions.size(), 2u);
+    // Each definition lies in its word's box less the pen on both sides.
+    const int pen = t.PenWidth * t.Scale * 1000;
+    EXPECT_EQ(definitions,
+              (std::vector<std::pair<int, std::string>>{{5 * cellX - 2 * pen, "Посуда"}, {4 * cellX - 2 * pen, "Область"}}));
+
+    // The codeword: numbers in the upper row's letter cells, the table of the seven letters below
+    // the strip, a cell for the number and one for the letter of each entry.
+    list.Clear();
+    crossword->BuildModeExport(list, 2);
+    std::multiset<int> stripNumbers;
+    std::set<std::string> tableNumbers;
+    int tableCells = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        const int row = list.Y(i) / cellY;
+        const auto kind = static_cast<TExportKind>(list.Kind(i));
+        if (kind == TExportKind::Cell && row >= 3) ++tableCells;
+        if (kind != TExportKind::TextBlock) continue;
+        if (row == 0) stripNumbers.insert(std::stoi(std::string(list.Text(i))));
+        if (row == 3) tableNumbers.insert(std::string(list.Text(i)));
+    }
+    EXPECT_EQ(crossword->LetterCounts.Count(), 7);
+    EXPECT_EQ(stripNumbers.size(), 5u);
+    EXPECT_EQ(tableNumbers, (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(tableCells, 14);
 
     crossword->OprText.NoPaint = true;
     crossword->Chars.FillEmpty = true;
