@@ -225,3 +225,35 @@ TEST_F(CrosswordTest, WordFieldListFollowsNoOrderOfTheFill) {
         EXPECT_NE(listed, laid) << "seed " << seed;
     }
 }
+
+// A run that would repeat a standing slot's start and path is cut until it repeats none.
+TEST_F(CrosswordTest, WordFieldRunsNeverRepeatASlot) {
+    struct Case {
+        std::vector<std::string> standing;  // paths of slots from (0, 0)
+        int max;
+    };
+    const std::vector<Case> cases = {
+        {{}, 4},
+        {{"666"}, 3},
+        {{"666", "66"}, 2},
+        {{"666", "66", "6"}, 1},
+        {{"66"}, 4},
+        {{"222"}, 4},
+    };
+    for (const Case& c : cases) {
+        auto crossword = Make<TEnglishCrossword>({"....", "....", "....", "...."}, {"сок"});
+        std::string context;
+        for (const std::string& path : c.standing) {
+            crossword->Words.AddSlot(0, 0, path, static_cast<int>(path.size()) + 1);
+            context += path + " ";
+        }
+        TCoord run(4, 4);
+        run.AddCell(0, 0);
+        run.AddCell(1, 0);
+        std::string pattern;
+        const TWordLengthLimits limits = crossword->WordLengthLimits(run, pattern);
+        EXPECT_EQ(limits.Max, c.max) << context;
+        EXPECT_EQ(limits.Flag, c.max >= limits.Min) << context;
+        EXPECT_EQ(pattern.size(), static_cast<std::size_t>(c.max)) << context;
+    }
+}
