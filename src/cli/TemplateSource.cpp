@@ -272,6 +272,7 @@ std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const
             return nullptr;
         }
         if (!shablon->ParseTemplate(*text, 0, 0)) return Unreadable(err, InputName(), own, code), nullptr;
+        DeriveChainCells(*shablon);
         return shablon;
     }
     TShablonHeader header;

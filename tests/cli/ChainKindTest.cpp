@@ -144,6 +144,39 @@ TEST_F(ChainKind, TemplatesAndPicturesFillAsTheSize) {
     }
 }
 
+// A chain read from a picture or laid from the options has its letter cells, walls and numbers
+// as the template file read back has them.
+TEST_F(ChainKind, ChecksOfPicturesAndOptionsAgreeWithTheTemplateFile) {
+    ScopedRecordingUi quiet;
+    const struct {
+        std::vector<std::string> source;
+        std::string letterCells;
+    } cases[] = {
+        {{"--kind", "chainword", "--size", "6x4", "--overlap", "2"}, "24"},
+        {{"--kind", "crosschainword", "--chain", CrossChain}, "11"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source[1]);
+        std::vector<std::string> templateArgs = {"template"};
+        templateArgs.insert(templateArgs.end(), c.source.begin(), c.source.end());
+        std::vector<std::string> toFile = templateArgs;
+        toFile.insert(toFile.end(), {"--out", Path("chain.sbl")});
+        ASSERT_EQ(Run(toFile).exitCode, ExitCode::Filled);
+        std::ofstream(Path("chain.txt")) << Run(templateArgs).out;
+
+        const Outcome fromFile = Run({"check", "--template", Path("chain.sbl")});
+        EXPECT_NE(fromFile.out.find("Общее число рабочих клеток - " + c.letterCells + "\n"), std::string::npos)
+            << fromFile.out;
+        std::vector<std::string> checkArgs = {"check"};
+        checkArgs.insert(checkArgs.end(), c.source.begin(), c.source.end());
+        for (const auto& args : {checkArgs, std::vector<std::string>{"check", "--picture", Path("chain.txt")}}) {
+            const Outcome check = Run(args);
+            EXPECT_EQ(check.exitCode, fromFile.exitCode) << args[1];
+            EXPECT_EQ(check.out, fromFile.out) << args[1];
+        }
+    }
+}
+
 TEST_F(ChainKind, SavedChainsShowTheirWords) {
     ScopedRecordingUi quiet;
     const Outcome fill = Run({"fill", "--kind", "chainword", "--size", "6x4", "--seed", "2", "--json", "--save",
