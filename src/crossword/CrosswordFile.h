@@ -32,6 +32,15 @@ bool CutCrosswordFile(std::string_view data, TCrosswordKind kind, uint8_t lastVe
 // The file text of the crossword: its header values with version, then the blocks.
 std::string CrosswordFileText(const TCrossword& crossword, uint8_t version,
                               const std::array<std::string, BlockCount>& blocks);
+// Blocks A to E of the crossword's file: the dictionary's file name, the template text, the word
+// records, the template's file name and the alphabet; the other blocks empty.
+std::array<std::string, BlockCount> CrosswordFileBlocks(const TCrossword& crossword);
+// The crossword emptied (words, locked ones too, fixed letters, key-word cells and every cell) and
+// resized to width x height.
+void EmptyCrossword(TCrossword& crossword, int width, int height);
+// The file's word records put back at (0, 0): with showMessages through PasteWords and its
+// questions, otherwise each alone and silently.
+void PasteFileWords(TCrossword& crossword, const TCrosswordFile& file, bool showMessages);
 // The end of a failed read: "Ошибка формата файла %s" (with showMessages), the crossword left as
 // a 1 x 1 grid without words or key-word cells; false.
 bool CrosswordFormatError(TCrossword& crossword, bool showMessages);

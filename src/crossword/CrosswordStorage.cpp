@@ -256,14 +256,41 @@ std::string CrosswordFileText(const TCrossword& crossword, uint8_t version,
     return text;
 }
 
-bool CrosswordFormatError(TCrossword& crossword, bool showMessages) {
-    if (showMessages) TheUi().Message(Format("Ошибка формата файла %s"_cp, FromUtf8(crossword.FileName)));
-    crossword.ClearWords(0, 0, TCrossword::MaxSide - 1, TCrossword::MaxSide - 1, true);
+std::array<std::string, BlockCount> CrosswordFileBlocks(const TCrossword& crossword) {
+    constexpr int last = TCrossword::MaxSide - 1;
+    std::array<std::string, BlockCount> blocks;
+    blocks[BlockA] = crossword.Dictionary.FileName;
+    blocks[BlockB] = crossword.Template->SerializeTemplate(0, 0, crossword.Width - 1, crossword.Height - 1);
+    for (const std::string& record : crossword.CopyWords(0, 0, last, last)) blocks[BlockC] += record;
+    blocks[BlockD] = crossword.Template->FileName;
+    blocks[BlockE] = crossword.Dictionary.Alphabet;
+    return blocks;
+}
+
+void EmptyCrossword(TCrossword& crossword, int width, int height) {
+    constexpr int last = TCrossword::MaxSide - 1;
+    crossword.ClearWords(0, 0, last, last, true);
     crossword.Words.Clear();
     crossword.FixedCells.Clear();
     crossword.Template->ClearKeyWord();
-    crossword.SetWidth(1);
-    crossword.SetHeight(1);
+    crossword.SetWidth(width);
+    crossword.SetHeight(height);
+    crossword.ClearCells(0, 0, last, last);
+}
+
+void PasteFileWords(TCrossword& crossword, const TCrosswordFile& file, bool showMessages) {
+    if (showMessages) {
+        crossword.PasteWords(0, 0, false, file.Records);
+        return;
+    }
+    std::string word;
+    for (const std::string& record : file.Records)
+        crossword.PasteWord(0, 0, false, word, std::string_view(record).substr(4));
+}
+
+bool CrosswordFormatError(TCrossword& crossword, bool showMessages) {
+    if (showMessages) TheUi().Message(Format("Ошибка формата файла %s"_cp, FromUtf8(crossword.FileName)));
+    EmptyCrossword(crossword, 1, 1);
     return false;
 }
 
@@ -324,12 +351,7 @@ void TCrossword::LoadPictures(std::string_view collectionText) {
 bool TCrossword::SaveToFile(bool withPictures, std::string_view extra) {
     try {
         if (withPictures) RegisterPictures();
-        std::array<std::string, BlockCount> blocks;
-        blocks[BlockA] = Dictionary.FileName;
-        blocks[BlockB] = Template->SerializeTemplate(0, 0, Width - 1, Height - 1);
-        for (const std::string& record : CopyWords(0, 0, MaxSide - 1, MaxSide - 1)) blocks[BlockC] += record;
-        blocks[BlockD] = Template->FileName;
-        blocks[BlockE] = Dictionary.Alphabet;
+        std::array<std::string, BlockCount> blocks = CrosswordFileBlocks(*this);
         if (KeepsClueFormat(Kind))
             blocks[BlockF] = ClueFormatBlock({OprFormat, Template->CanUnite, OprText.EmptyOpr, OprText.EmptyOprFileName});
         blocks[BlockG] = Template->KeyWordCells;
@@ -365,13 +387,7 @@ bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::strin
             return formatError();
         }
 
-        ClearWords(0, 0, MaxSide - 1, MaxSide - 1, true);
-        Words.Clear();
-        FixedCells.Clear();
-        Template->ClearKeyWord();
-        SetWidth(file.Width);
-        SetHeight(file.Height);
-        ClearCells(0, 0, MaxSide - 1, MaxSide - 1);
+        EmptyCrossword(*this, file.Width, file.Height);
         Unformatted = file.Unformatted;
         TakeFileDictionary(*this, file, loadDictionary, showMessages);
         if (!file.Blocks[BlockF].empty()) {
@@ -385,12 +401,7 @@ bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::strin
         Template->NumberCells();
         PrepareForFill();
         Template->FileName = file.Blocks[BlockD];
-        if (showMessages) {
-            PasteWords(0, 0, false, file.Records);
-        } else {
-            std::string word;
-            for (const std::string& record : file.Records) PasteWord(0, 0, false, word, std::string_view(record).substr(4));
-        }
+        PasteFileWords(*this, file, showMessages);
         const std::string_view keyword = file.Blocks[BlockG];
         Template->KeyWordCells = keyword.substr(0, keyword.size() / 2 * 2);
         if (!file.Blocks[BlockH].empty()) LoadPictures(file.Blocks[BlockH]);

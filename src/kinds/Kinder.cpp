@@ -286,12 +286,7 @@ void TKinder::ExportCrosswordScript(TComExport& list, int mode) {
 
 bool TKinder::SaveToFile(bool, std::string_view) {
     try {
-        std::array<std::string, BlockCount> blocks;
-        blocks[BlockA] = Dictionary.FileName;
-        blocks[BlockB] = Template->SerializeTemplate(0, 0, Width - 1, Height - 1);
-        for (const std::string& record : CopyWords(0, 0, MaxSide - 1, MaxSide - 1)) blocks[BlockC] += record;
-        blocks[BlockD] = Template->FileName;
-        blocks[BlockE] = Dictionary.Alphabet;
+        std::array<std::string, BlockCount> blocks = CrosswordFileBlocks(*this);
         blocks[BlockG] = Keyword;
         // The key word alone would come back into no cells: the cells ride along.
         blocks[BlockI] = Template->KeyWordCells;
@@ -315,14 +310,8 @@ bool TKinder::LoadFromFile(bool loadDictionary, bool showMessages, std::string& 
             if (showMessages) TheUi().Message("Ошибка чтения шаблона кроссворда!"_cp);
             return CrosswordFormatError(*this, showMessages);
         }
-        ClearWords(0, 0, MaxSide - 1, MaxSide - 1, true);
-        Words.Clear();
-        FixedCells.Clear();
-        Template->ClearKeyWord();
+        EmptyCrossword(*this, file.Width, file.Height);
         Keyword.clear();
-        SetWidth(file.Width);
-        SetHeight(file.Height);
-        ClearCells(0, 0, MaxSide - 1, MaxSide - 1);
         TakeFileDictionary(*this, file, loadDictionary, showMessages);
         Template->ParseTemplate(file.Blocks[BlockB], 0, 0);
         Template->NumberCells();
@@ -333,13 +322,7 @@ bool TKinder::LoadFromFile(bool loadDictionary, bool showMessages, std::string& 
             if (!Template->IsOutside(static_cast<uint8_t>(cells[i]), static_cast<uint8_t>(cells[i + 1])))
                 Template->KeyWordCells += cells.substr(i, 2);
         SetKeyword(file.Blocks[BlockG], {});
-        if (showMessages) {
-            PasteWords(0, 0, false, file.Records);
-        } else {
-            std::string word;
-            for (const std::string& record : file.Records)
-                PasteWord(0, 0, false, word, std::string_view(record).substr(4));
-        }
+        PasteFileWords(*this, file, showMessages);
         return true;
     } catch (...) {
         return CrosswordFormatError(*this, showMessages);
