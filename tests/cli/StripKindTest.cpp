@@ -1,8 +1,13 @@
 // crossgen with the strip scanword and the game's default dictionary: fills whose JSON is checked
 // on its own (the upper and the lower words spell the answer, every word a dictionary word used
-// once, no word at the same columns in both rows) and a height the strip does not take.
+// once, no word at the same columns in both rows), a height the strip does not take and the time
+// limit ending a hopeless fill.
 
+#include "../crossword/CrosswordFixture.h"
+#include "../crossword/FillFixture.h"
 #include "KindJson.h"
+
+#include "dictionary/FileHelpers.h"
 
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -83,4 +88,18 @@ TEST_F(StripKind, OnlyTwoRows) {
         EXPECT_EQ(fill.exitCode, ExitCode::BadInput) << size;
         EXPECT_NE(fill.err.find("--size Wx2"), std::string::npos) << fill.err;
     }
+}
+
+// Eight short words cannot cover 40 columns twice, so the search goes on until the limit ends it;
+// the clock moves on by a second at every message run of the fill.
+TEST_F(StripKind, TimeLimitEndsTheFill) {
+    const std::string dictionary = Path("words.wdi");
+    ASSERT_TRUE(WriteDictionaryFile(dictionary, DictionaryLayout{},
+                                    DictionaryWords({"аб", "ба", "абб", "баа", "ааб", "бба", "аба", "баб"})));
+    const ClockAtMessageRuns clock(1000);
+    const Outcome run = Run({"fill", "--kind", "strip", "--size", "40x2", "--dict", dictionary, "--seed", "5",
+                             "--time-limit", "1", "--json"});
+    EXPECT_EQ(run.exitCode, ExitCode::NotFilled) << run.err;
+    EXPECT_NE(run.out.find("\"error\": -4"), std::string::npos) << run.out;
+    EXPECT_GT(clock.Runs(), 0);
 }
