@@ -189,6 +189,14 @@ std::string ClueWordTag(int x, int y, std::string_view path) {
     return tag;
 }
 
+bool InsideArrowClueCell(int x, int y, int code, bool horizontal, int& clueX, int& clueY) {
+    if (code < 1 || code > 7) return false;
+    const int* d = horizontal ? InsideHorizontal[code] : InsideVertical[code];
+    clueX = x + d[0];
+    clueY = y + d[1];
+    return true;
+}
+
 // ---- the clue map ----
 
 void TSkanwordShablon::ClueCellWords(TCoordList& map) const {
@@ -215,14 +223,11 @@ void TSkanwordShablon2::ClueCellWords(TCoordList& map) const {
             if (!HasAttrB(x, y)) continue;
             const int bits = GetAttrB(x, y);
             WordsThroughCell(x, y, words);
-            if (bits & 0x40) {
-                const int* d = InsideVertical[bits & 7];
-                Register(*this, map, words, x, y, VerticalStep, true, x + d[0], y + d[1]);
-            }
-            if (bits & 0x80) {
-                const int* d = InsideHorizontal[bits >> 3 & 7];
-                Register(*this, map, words, x, y, HorizontalStep, true, x + d[0], y + d[1]);
-            }
+            int cx = 0, cy = 0;
+            if (bits & 0x40 && InsideArrowClueCell(x, y, bits & 7, false, cx, cy))
+                Register(*this, map, words, x, y, VerticalStep, true, cx, cy);
+            if (bits & 0x80 && InsideArrowClueCell(x, y, bits >> 3 & 7, true, cx, cy))
+                Register(*this, map, words, x, y, HorizontalStep, true, cx, cy);
         }
 }
 

@@ -220,6 +220,26 @@ void TSkanwordShablon::CycleArrow(int x, int y, int allowed, int shift) {
 
 TSkanwordShablon2::TSkanwordShablon2(int width, int height, TShablonKind kind) : TSkanwordShablon(width, height, kind) {}
 
+void TSkanwordShablon2::GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const {
+    TSkanwordShablon::GetUsedBounds(minX, minY, endX, endY);
+    for (int x = 0; x < Width; ++x)
+        for (int y = 0; y < Height; ++y) {
+            if (!HasAttrB(x, y)) continue;
+            const int bits = GetAttrB(x, y);
+            for (const bool horizontal : {false, true}) {
+                int cx = 0, cy = 0;
+                const bool inside = bits & (horizontal ? 0x80 : 0x40);
+                if (!inside || !InsideArrowClueCell(x, y, horizontal ? bits >> 3 & 7 : bits & 7, horizontal, cx, cy) ||
+                    IsOutside(cx, cy))
+                    continue;
+                minX = std::min(minX, cx);
+                minY = std::min(minY, cy);
+                endX = std::max(endX, cx + 1);
+                endY = std::max(endY, cy + 1);
+            }
+        }
+}
+
 // ---- the third scanword ----
 
 namespace {

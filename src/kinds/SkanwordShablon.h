@@ -49,6 +49,9 @@ std::string ClueWordTag(int x, int y, std::string_view path);
 // The neighbour of (x, y) where the clue cell of an arrow code lies; false for code 0 and codes
 // above 7. horizontal picks the column of horizontal words (code 6 below instead of right).
 bool ArrowClueCell(int x, int y, int code, bool horizontal, int& clueX, int& clueY);
+// The neighbour of (x, y), the last cell of a word whose arrow is drawn inside its clue cell,
+// where that clue cell lies; false for code 0 and codes above 7.
+bool InsideArrowClueCell(int x, int y, int code, bool horizontal, int& clueX, int& clueY);
 
 class TSkanwordShablon : public TClassicShablon {
 public:
@@ -182,6 +185,8 @@ public:
     // Also the words whose arrow is drawn inside the clue cell, at the clue cell beyond the
     // cell that carries it.
     void ClueCellWords(TCoordList& map) const override;
+    // Also counts the clue cells of the arrows drawn inside them, which no flag marks.
+    void GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const override;
     // Also marks the words with both an outside arrow and an inside one.
     void CheckTemplate() override;
     // Also the inside arrows, at the words' last cells.

@@ -316,6 +316,30 @@ TEST_F(SkanwordTest, CroppingKeepsTheClueCellsOnTheBorder) {
     EXPECT_TRUE(read->IsClueCell(1, 0));
 }
 
+TEST_F(SkanwordTest, CroppingKeepsTheClueCellsOfInsideArrows) {
+    // The down word of column 1 has its clue below its end, drawn inside that clue cell; the
+    // across word of row 0 takes its clue on the left. Column 3 and row 4 serve nothing.
+    const GridPicture grid = {"#..#", "#.##", "#.##", "####", "####"};
+    const auto shablon = MakeKind(TShablonKind::Skanword2);
+    MakeScanword(*shablon, grid, {{1, 0, 3 << 3}, {1, 2, 0x40 | 1}});
+    int minX = -1, minY = -1, endX = -1, endY = -1;
+    shablon->GetUsedBounds(minX, minY, endX, endY);
+    EXPECT_EQ(std::make_tuple(minX, minY, endX, endY), std::make_tuple(0, 0, 3, 4));
+    const std::string text = shablon->SerializeTemplate(0, 0, 3, 4);
+    const auto read = MakeKind(TShablonKind::Skanword2);
+    read->SetSize(4, 5);
+    ASSERT_TRUE(read->ParseTemplate(text, 0, 0));
+    read->CropToUsed();
+    EXPECT_EQ(read->Width, 3);
+    EXPECT_EQ(read->Height, 4);
+    read->NumberCells();
+    TCoordList map;
+    dynamic_cast<TSkanwordShablon&>(*read).ClueCellWords(map);
+    ASSERT_EQ(map.Count(), 2);
+    EXPECT_EQ(std::make_pair(map.X(0), map.Y(0)), std::make_pair(0, 0));
+    EXPECT_EQ(std::make_pair(map.X(1), map.Y(1)), std::make_pair(1, 3));
+}
+
 // ---- bending words ----
 
 TEST_F(SkanwordTest, BendingWordsTurnAtTheirMarks) {
