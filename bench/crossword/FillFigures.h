@@ -42,6 +42,21 @@ TKind* LoadedOnce() {
     return crossword.get();
 }
 
+// LoadedOnce's crossword as an open side x side field of letter cells; null, the case skipped,
+// without the game's dictionary.
+template <typename TKind>
+TKind* OpenField(benchmark::State& state, int side) {
+    TKind* crossword = LoadedOnce<TKind>();
+    if (!crossword) {
+        state.SkipWithError("dic1.wdi missing: build the data files first");
+        return nullptr;
+    }
+    crossword->SetWidth(side);
+    crossword->SetHeight(side);
+    crossword->Template->ClearRect(0, 0, side - 1, side - 1, true);
+    return crossword;
+}
+
 // The template texts of a size in the collection, without the prefix, as the game picks them.
 inline std::vector<std::string> TemplatesOfSize(const TIndexCollection& templates, int width, int height) {
     std::vector<std::string> texts;

@@ -22,15 +22,9 @@ constexpr TSeedRun Run{20, 10, 30};
 
 void ChildrenFill(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    TKinder* crossword = LoadedOnce<TKinder>();
-    if (!crossword) {
-        state.SkipWithError("dic1.wdi missing: build the data files first");
-        return;
-    }
     const int side = static_cast<int>(state.range(0));
-    crossword->SetWidth(side);
-    crossword->SetHeight(side);
-    crossword->Template->ClearRect(0, 0, side - 1, side - 1, true);
+    TKinder* crossword = OpenField<TKinder>(state, side);
+    if (!crossword) return;
     crossword->Template->ClearKeyWord();
     for (int x = 0; x < side; ++x) {
         crossword->Template->KeyWordCells += static_cast<char>(x);

@@ -20,15 +20,9 @@ constexpr TSeedRun Run{20, 10, 30};
 
 void WordFieldFill(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    TEnglishCrossword* crossword = LoadedOnce<TEnglishCrossword>();
-    if (!crossword) {
-        state.SkipWithError("dic1.wdi missing: build the data files first");
-        return;
-    }
     const int side = static_cast<int>(state.range(0));
-    crossword->SetWidth(side);
-    crossword->SetHeight(side);
-    crossword->Template->ClearRect(0, 0, side - 1, side - 1, true);
+    TEnglishCrossword* crossword = OpenField<TEnglishCrossword>(state, side);
+    if (!crossword) return;
     FillSeeds(state, *crossword, Run, [&] {
         crossword->PrepareForFill();
         return true;
