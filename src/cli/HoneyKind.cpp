@@ -27,16 +27,12 @@ std::string HoneyJsonMembers(const TCrossword& crossword) {
     const auto& honey = static_cast<const TBaseHoneyShablon&>(*crossword.Template);
     std::string json = ", \"ringMode\": " + std::to_string(honey.RingMode) + ", \"centres\": [";
     bool first = true;
-    std::vector<std::pair<int, int>> ring;
     for (int y = 0; y < honey.Height; ++y)
         for (int x = 0; x < honey.Width; ++x) {
             if (!honey.IsNumbered(x, y) || honey.IsLetterCell(x, y)) continue;
             // A centre without a stored start begins where its ring does.
-            int direction = honey.StartDirectionOf(x, y);
-            if (direction == TBaseHoneyShablon::NoDirection)
-                direction = honey.Kind == TShablonKind::Honey ? 0 : 4;
             json += std::string(first ? "" : ", ") + "[" + std::to_string(x) + ", " + std::to_string(y) + ", " +
-                    std::to_string(honey.GetNumber(x, y)) + ", " + std::to_string(direction) + "]";
+                    std::to_string(honey.GetNumber(x, y)) + ", " + std::to_string(honey.RingStart(x, y)) + "]";
             first = false;
         }
     return json + "]";

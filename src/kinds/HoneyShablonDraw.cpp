@@ -28,20 +28,7 @@ constexpr int64_t ExportUnits = 1000;
 constexpr double Sqrt3 = std::numbers::sqrt3;
 constexpr std::string_view CollectionBackground = "background";
 
-constexpr TColor WindowColor = RGB(240, 240, 240);
-constexpr TColor White = RGB(255, 255, 255);
-constexpr TColor Black = RGB(0, 0, 0);
-constexpr TColor Red = RGB(255, 0, 0);
-constexpr TColor Yellow = RGB(255, 255, 0);
-constexpr TColor Blue = RGB(0, 0, 255);
-constexpr TColor Navy = RGB(0, 0, 128);
-constexpr TColor Silver = RGB(192, 192, 192);
-constexpr TColor UpperMark = RGB(144, 144, 0);
-// Defect marks shown as the lower (red) and the upper square, as in the square view.
-constexpr uint16_t LowerMarks = 0x1E66;
-constexpr uint16_t UpperMarks = 0x0199;
-constexpr uint16_t AlwaysLower = 0x1000;
-constexpr uint16_t AlwaysUpper = 0x2000;
+using namespace ViewLook;
 
 int ClampToInt(int64_t v) {
     return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -297,8 +284,8 @@ void TBaseHoneyShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap
                     canvas.Brush = {color, TBrushStyle::Solid};
                     canvas.FillRect({corner.X - side - 2, bottom - side, corner.X - 2, bottom});
                 };
-                if ((m & LowerMarks & MarkMask) || (m & AlwaysLower)) mark(Red, corner.Y - 2);
-                if ((m & UpperMarks & MarkMask) || (m & AlwaysUpper)) mark(UpperMark, corner.Y - side - 4);
+                if (ShowsLowerMark(m, MarkMask)) mark(Red, corner.Y - 2);
+                if (ShowsUpperMark(m, MarkMask)) mark(UpperMark, corner.Y - side - 4);
             }
         }
     // The strokes reach over the neighbours, so they come last.

@@ -5,6 +5,7 @@
 
 #include "Shablon.h"
 
+#include "platform/Canvas.h"
 #include "platform/Picture.h"
 
 #include <algorithm>
@@ -24,6 +25,28 @@ inline int RoundEven(double value) {
     constexpr double Grain = 1e6;
     const double snapped = std::round(value * Grain) / Grain;
     return static_cast<int>(std::clamp(std::nearbyint(snapped), double{INT_MIN}, double{INT_MAX}));
+}
+
+// The working views' colours, the square view's and those of the kinds that draw their own cells.
+namespace ViewLook {
+constexpr TColor WindowColor = RGB(240, 240, 240);
+constexpr TColor White = RGB(255, 255, 255);
+constexpr TColor Black = RGB(0, 0, 0);
+constexpr TColor Red = RGB(255, 0, 0);
+constexpr TColor Yellow = RGB(255, 255, 0);
+constexpr TColor Blue = RGB(0, 0, 255);
+constexpr TColor Navy = RGB(0, 0, 128);
+constexpr TColor Silver = RGB(192, 192, 192);
+constexpr TColor UpperMark = RGB(144, 144, 0);
+}  // namespace ViewLook
+
+// Whether a working view shows a cell's defect marks as its lower (red) or its upper square,
+// given the marks it is asked to show; two marks show whatever it is asked.
+inline bool ShowsLowerMark(uint16_t marks, uint16_t shown) {
+    return (marks & 0x1E66 & shown) != 0 || (marks & 0x1000) != 0;
+}
+inline bool ShowsUpperMark(uint16_t marks, uint16_t shown) {
+    return (marks & 0x0199 & shown) != 0 || (marks & 0x2000) != 0;
 }
 
 // The look of a cell kind (CellKind); null for any other value.

@@ -16,26 +16,13 @@ namespace {
 // The view draws every cell as a square of 48 units and stretches the squares to the zoom.
 constexpr int Unit = 48;
 constexpr int ZoomUnscaled = 100;
-constexpr TColor ButtonFace = RGB(240, 240, 240);
-constexpr TColor White = RGB(255, 255, 255);
-constexpr TColor Black = RGB(0, 0, 0);
-constexpr TColor Red = RGB(255, 0, 0);
-constexpr TColor Blue = RGB(0, 0, 255);
-constexpr TColor Yellow = RGB(255, 255, 0);
-constexpr TColor Navy = RGB(0, 0, 128);
-constexpr TColor Silver = RGB(192, 192, 192);
+using namespace ViewLook;
 constexpr TColor SelectedHighlight = RGB(127, 127, 255);
-constexpr TColor UpperMark = RGB(144, 144, 0);
 constexpr TColor ChainArrow = RGB(128, 0, 0);
 constexpr int WallBar = 6;       // thickness of a wall in the view
 constexpr int AxisWidth = 6;
 constexpr int TurnInset = Unit / 20;
 constexpr int DetailFontSize = 16;
-// Defect marks shown as the lower (red) and the upper square.
-constexpr uint16_t LowerMarks = 0x1E66;
-constexpr uint16_t UpperMarks = 0x0199;
-constexpr uint16_t AlwaysLower = 0x1000;
-constexpr uint16_t AlwaysUpper = 0x2000;
 
 // Membership of the grid's cells in a caller's cell list, looked up once per view.
 class TCellSet {
@@ -234,9 +221,9 @@ void TShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
 
             if (marksShown) {
                 const uint16_t m = Marks[Index(x, y)];
-                if ((m & LowerMarks & MarkMask) || (m & AlwaysLower))
+                if (ShowsLowerMark(m, MarkMask))
                     FillSquare(canvas, left + 35, top + 35, left + 45, top + 45, Red);
-                if ((m & UpperMarks & MarkMask) || (m & AlwaysUpper))
+                if (ShowsUpperMark(m, MarkMask))
                     FillSquare(canvas, left + 35, top + 23, left + 45, top + 33, UpperMark);
             }
         }
@@ -273,7 +260,7 @@ void TShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
     }
 
     TCanvas target(bitmap);
-    FillSquare(target, 0, 0, bitmap.Width(), bitmap.Height(), ButtonFace);
+    FillSquare(target, 0, 0, bitmap.Width(), bitmap.Height(), WindowColor);
     if (p.ShowDetails && BackgroundPicture.find_first_not_of(' ') != std::string::npos) {
         const auto at = [z](int64_t cells) {
             return static_cast<int>(std::clamp<int64_t>(cells * z, INT_MIN, INT_MAX));
