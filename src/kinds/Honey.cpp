@@ -7,6 +7,7 @@
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/Metafile.h"
+#include "platform/Ui.h"
 #include "template/CoordList.h"
 #include "template/GlobalOption.h"
 #include "template/TextFitting.h"
@@ -199,6 +200,8 @@ bool THoney::FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResu
         const auto [cx, cy] = free[RandomInt(static_cast<int>(free.size()))];
         Honey().SetStartDirection(cx, cy, RandomInt(6));
         UpdateRings();
+        // Short runs never reach their own message turns; the user's cancel must still get through.
+        TheUi().ProcessMessages();
     }
     if (!done && errCode < 0 && !bestTemplate.empty()) {
         result = bestResult;

@@ -155,6 +155,16 @@ TEST_F(HoneyTest, TurningRingsFillsAStuckTemplateAndStopsAtTheTimeLimit) {
     }
 }
 
+// Runs that share no letter leave the turning nothing but turning; between its rounds the user's
+// cancel gets through (-1, the best run kept) and a 1-second limit ends it (-4).
+TEST_F(HoneyTest, TurningThatNeverFillsEndsAtACancelOrTheTimeLimit) {
+    ExpectCancelAndTimeLimitEnd([&]() -> std::unique_ptr<TCrossword> {
+        auto crossword = Make<THoney>({".....", ".o.o.", "....."}, 0, {"абвгде", "жзиклм"});
+        crossword->FillParameters.FillMethod = TFillMethod::Default;
+        return crossword;
+    });
+}
+
 using Cells = std::vector<std::pair<int, int>>;
 
 // The rings of the centres (1, 1) and (3, 1) of a 5 x 3 grid from their default starts,
