@@ -294,6 +294,23 @@ TEST_F(LineSkanwordTest, FillsWithTheDefaultDictionaryAreSound) {
     }
 }
 
+// The columns a strip lost when it shrank still hold letter cells; a fill given the far corner of
+// the largest grid keeps to the strip.
+TEST_F(LineSkanwordTest, FillGivenTheFarCornerKeepsToTheStrip) {
+    auto crossword = StripWith(20, std::string(ZELVANA_DATA_DIR) + "/dic1.wdi");
+    crossword->SetWidth(9);
+    crossword->PrepareForFill();
+    RandSeed(4);
+    int errCode = 0;
+    TFillResult best;
+    ASSERT_TRUE(crossword->Fill(0, 0, TCrossword::MaxSide, TCrossword::MaxSide, false, errCode, best)) << errCode;
+    EXPECT_TRUE(SoundStrip(*crossword));
+    for (int slot = 0; slot < crossword->Words.Count(); ++slot) {
+        EXPECT_LE(crossword->Words.WordX(slot) + crossword->Words.WordLength(slot), 9);
+        EXPECT_LT(crossword->Words.WordY(slot), 2);
+    }
+}
+
 TEST_F(LineSkanwordTest, WordsKeepOffColumnsWithoutLetters) {
     const std::string dic1 = std::string(ZELVANA_DATA_DIR) + "/dic1.wdi";
     auto crossword = StripWith(14, dic1);
