@@ -158,3 +158,37 @@ TEST_F(WordFieldKind, WordsComeInTheListOrder) {
     EXPECT_FALSE(std::is_sorted(starts.begin(), starts.end()));
     EXPECT_FALSE(std::is_sorted(starts.rbegin(), starts.rend()));
 }
+
+// The other commands take the word field: its answers in the list order, its editor script, its
+// working view and its template reshaped.
+TEST_F(WordFieldKind, OtherCommandsTakeIt) {
+    ScopedRecordingUi quiet;
+    const Outcome fill =
+        Run({"fill", "--kind", "wordfield", "--size", "6x5", "--seed", "2", "--json", "--save", Path("field.cwd")});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    const Outcome answers = Run({"clues", Path("field.cwd")});
+    ASSERT_EQ(answers.exitCode, ExitCode::Filled) << answers.err;
+    TWorkDictionary dictionary;
+    ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
+    std::vector<std::string> listed, printed;
+    std::istringstream words(answers.out);
+    for (std::string word; words >> word;) listed.push_back(dictionary.ToUpperText(FromUtf8(word)));
+    for (const JsonCellWord& word : JsonCellWords(fill.out)) printed.push_back(word.word);
+    EXPECT_EQ(listed, printed);
+
+    ASSERT_EQ(Run({"script", Path("field.cwd"), "--out", Path("field.txt")}).exitCode, ExitCode::Filled);
+    std::ifstream script(Path("field.txt"));
+    int rectangles = 0;
+    for (std::string line; std::getline(script, line);) rectangles += line.starts_with(".CreateRectangle ");
+    EXPECT_GE(rectangles, 6 * 5);
+
+    const Outcome view = Run({"view", "--kind", "wordfield", "--size", "5x4", "--out", Path("view.png")});
+    ASSERT_EQ(view.exitCode, ExitCode::Filled) << view.err;
+    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("view.png"))));
+
+    std::ofstream(Path("corner.txt")) << "field 3x2\n. . #\n. . .\n";
+    ASSERT_EQ(Run({"template", "--picture", Path("corner.txt"), "--out", Path("corner.sbl")}).exitCode, ExitCode::Filled);
+    const Outcome mirrored = Run({"edit", "--template", Path("corner.sbl"), "--mirror", "h", "--out", Path("mirrored.sbl")});
+    ASSERT_EQ(mirrored.exitCode, ExitCode::Filled) << mirrored.err;
+    EXPECT_EQ(Run({"template", "--template", Path("mirrored.sbl")}).out, "field 3x2\n# . .\n. . .\n");
+}
