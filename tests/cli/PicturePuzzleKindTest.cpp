@@ -416,3 +416,27 @@ TEST_F(PicturePuzzleKind, DrawnPuzzleHidesThePicture) {
     EXPECT_GT(pixelsOf(blank, TaskGrey), 0);
     EXPECT_TRUE(ShowsADrawing(blank));
 }
+
+// Reshaping a puzzle moves its colours with its cells.
+TEST_F(PicturePuzzleKind, EditMovesTheColoursWithTheCells) {
+    const std::string head = "picturepuzzle 3x2 colors=4 background=0\n";
+    ASSERT_TRUE(WriteFileText(Path("source.txt"), head + ".c1 .c2 #\n# .c3 .c3\n"));
+    ASSERT_EQ(Run({"template", "--picture", Path("source.txt"), "--out", Path("source.tpl")}).exitCode, ExitCode::Filled);
+    struct Case {
+        std::vector<std::string> operation;
+        std::string picture;
+    };
+    const std::vector<Case> cases = {
+        {{"--mirror", "h"}, head + "# .c2 .c1\n.c3 .c3 #\n"},
+        {{"--mirror", "v"}, head + "# .c3 .c3\n.c1 .c2 #\n"},
+        {{"--shift", "1,0"}, "picturepuzzle 2x2 colors=4 background=0\n.c1 .c2\n# .c3\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.operation[0] + " " + c.operation[1]);
+        std::vector<std::string> args = {"edit", "--template", Path("source.tpl"), "--out", Path("edited.tpl")};
+        args.insert(args.end(), c.operation.begin(), c.operation.end());
+        const Outcome edited = Run(args);
+        ASSERT_EQ(edited.exitCode, ExitCode::Filled) << edited.err;
+        EXPECT_EQ(Run({"template", "--template", Path("edited.tpl")}).out, c.picture);
+    }
+}
