@@ -110,12 +110,9 @@ void TBaseHoney::DrawToBitmap(TFastDrawParameters parameters, TBitmap& bitmap) {
 }
 
 bool TBaseHoney::RingWordCloses(std::string_view word) const {
-    const int cells = CellCountOf(word, Dictionary.CellFormat());
-    if (cells <= 0) return false;
-    // Single and pair formats hold a fixed number of bytes per cell.
-    const std::size_t size = word.size() / static_cast<std::size_t>(cells);
-    if (size == 0 || word.size() % size != 0) return false;
-    return word.substr(0, size) == word.substr(word.size() - size);
+    const TMask cells(Dictionary.CellFormat(), word);
+    const int count = cells.CellCount();
+    return count > 0 && cells.CellText(0) == cells.CellText(count - 1);
 }
 
 int TBaseHoney::TryPutWord(int slot, std::string_view word, TPutChecks checks) {

@@ -93,6 +93,35 @@ TEST_F(HoneyTest, ClosedRingModeRefusesWordsWithDifferentEnds) {
     EXPECT_EQ(crossword->TryPutWord(0, FromUtf8("абвгдежзиа"), {}), PutCode::Placed);
 }
 
+// The first and last cells are compared as cells of the dictionary's format, pieces of any
+// length too.
+TEST_F(HoneyTest, ClosedRingComparesTheFirstAndLastCellsInTheDictionarysFormat) {
+    struct TCase {
+        uint8_t Format;
+        std::string Word;
+        bool Closes;
+    };
+    const TCase cases[] = {
+        {CellFormatPieces, "аб~в~г~д~е~ж~з~и~к~аб", true},
+        {CellFormatPieces, "аб~в~г~д~е~ж~з~и~к~а", false},
+        {CellFormatPieces, "а~в~г~д~е~ж~з~и~к~ба", false},
+        {CellFormatPairs, "абвгдежзиклмнопрстаб", true},
+        {CellFormatPairs, "абвгдежзиклмнопрстба", false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Word);
+        auto crossword = Make<THoney_8>({"...", ".o.", "..."}, 3, {"абвгдежзиа"});
+        DictionaryLayout layout;
+        layout.cellFormat = c.Format;
+        ASSERT_TRUE(WriteDictionaryFile(Path("cells.wdi"), layout, DictionaryWords({c.Word})));
+        ASSERT_TRUE(crossword->LoadDictionary(Path("cells.wdi")));
+        crossword->PrepareForFill();
+        const std::string word = FromUtf8(c.Word);
+        EXPECT_EQ(crossword->RingWordCloses(word), c.Closes);
+        EXPECT_EQ(crossword->TryPutWord(0, word, {}) == PutCode::RingEnds, !c.Closes);
+    }
+}
+
 TEST_F(HoneyTest, ClosedRingFillUsesOnlyClosingWordsAndGivesTheOthersBack) {
     ScopedRecordingUi ui;
     const std::vector<std::string> words = {"абвгдежзик", "бвгдежзикл", "вгдежзиклв", "гдежзиклмн"};
