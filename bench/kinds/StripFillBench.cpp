@@ -17,16 +17,12 @@ constexpr TSeedRun Run{20, 10, 20};
 
 void Strip(benchmark::State& state) {
     ScopedRecordingUi quiet;
-    TLineSkanword* crossword = LoadedOnce<TLineSkanword>();
-    if (!crossword) {
-        state.SkipWithError("dic1.wdi missing: build the data files first");
-        return;
-    }
     const int width = static_cast<int>(state.range(0));
+    // The strip keeps its two rows whatever height the open field asks for.
+    TLineSkanword* crossword = OpenField<TLineSkanword>(state, width);
+    if (!crossword) return;
     FillSeeds(state, *crossword, Run, [&] {
         crossword->ClearWords(0, 0, TCrossword::MaxSide, TCrossword::MaxSide, true);
-        crossword->SetWidth(width);
-        crossword->SetHeight(2);
         crossword->PrepareForFill();
         crossword->Running = 1;
         return true;

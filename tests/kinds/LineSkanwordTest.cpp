@@ -97,6 +97,7 @@ TEST_F(LineSkanwordTest, TemplateKeepsTwoRowsAndSetsWholeColumns) {
     EXPECT_EQ(shape.Height, 2);
     EXPECT_EQ(shape.GetWordLayout(), 1);
     EXPECT_FALSE(shape.KeyWordAllowed);
+    EXPECT_FALSE(shape.UsesDigits || shape.UsesWalls || shape.UsesArrows);
     EXPECT_EQ(shape.BlankCellLook.BrushColor, RgbColor(0xC0C0C0));
     EXPECT_EQ(PictureOf(shape), (GridPicture{"......", "......"}));
 
