@@ -21,14 +21,6 @@ namespace {
 
 class ClueJsonTest : public CrosswordTest {
 protected:
-    static int SlotAt(const TCrossword& crossword, int x, int y, char step) {
-        for (int slot = 0; slot < crossword.Words.Count(); ++slot)
-            if (crossword.Words.WordX(slot) == x && crossword.Words.WordY(slot) == y &&
-                crossword.Words.WordPath(slot).front() == step)
-                return slot;
-        return -1;
-    }
-
     static std::string WordJson(const char* kind, const TCrossword& crossword, int slot) {
         const TKindName* name = FindKindName(kind);
         EXPECT_TRUE(name && name->JsonWordValues);
@@ -60,7 +52,7 @@ TEST_F(ClueJsonTest, ScanwordWordsNameTheirClueCellAndNumber) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Json);
-        const int slot = SlotAt(*crossword, c.X, c.Y, c.Step);
+        const int slot = c.Step == '2' ? Down(*crossword, c.X, c.Y, 3) : Across(*crossword, c.X, c.Y, 4);
         ASSERT_GE(slot, 0);
         EXPECT_EQ(WordJson("scanword", *crossword, slot), c.Json);
     }
@@ -72,9 +64,9 @@ TEST_F(ClueJsonTest, AmericanWordsNameTheirBoxInTheStrips) {
     for (int x = 0; x < 6; ++x) crossword->Template->SetAttrA(x, 0, WallBit::Below | (x == 2 ? WallBit::Right : 0));
     crossword->Template->NumberCells();
     crossword->PrepareForFill();
-    EXPECT_EQ(WordJson("american", *crossword, SlotAt(*crossword, 0, 0, '6')), ", \"clueBox\": [-2, 0]");
-    EXPECT_EQ(WordJson("american", *crossword, SlotAt(*crossword, 3, 0, '6')), ", \"clueBox\": [-1, 0]");
-    EXPECT_EQ(WordJson("american", *crossword, SlotAt(*crossword, 1, 1, '6')), ", \"clueBox\": [-1, 1]");
+    EXPECT_EQ(WordJson("american", *crossword, Across(*crossword, 0, 0, 3)), ", \"clueBox\": [-2, 0]");
+    EXPECT_EQ(WordJson("american", *crossword, Across(*crossword, 3, 0, 3)), ", \"clueBox\": [-1, 0]");
+    EXPECT_EQ(WordJson("american", *crossword, Across(*crossword, 1, 1, 4)), ", \"clueBox\": [-1, 1]");
 }
 
 namespace {

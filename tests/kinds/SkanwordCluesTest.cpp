@@ -41,12 +41,15 @@ protected:
         return crossword;
     }
 
-    static int SlotAt(const TCrossword& crossword, int x, int y, char step) {
-        for (int slot = 0; slot < crossword.Words.Count(); ++slot)
-            if (crossword.Words.WordX(slot) == x && crossword.Words.WordY(slot) == y &&
-                crossword.Words.WordPath(slot).front() == step)
-                return slot;
-        return -1;
+    // The lattice's slots: the corner's down and across words, column 3's and row 3's.
+    struct TLatticeSlots {
+        int Down1;
+        int Across1;
+        int Down3;
+        int Across3;
+    };
+    static TLatticeSlots LatticeSlots(const TCrossword& crossword) {
+        return {Down(crossword, 1, 1, 3), Across(crossword, 1, 1, 4), Down(crossword, 3, 1, 3), Across(crossword, 1, 3, 4)};
     }
 
     // The items after the caption of the clue areas, as (kind, x, y, text).
@@ -65,8 +68,7 @@ protected:
 
 TEST_F(SkanwordCluesTest, NumbersFollowTheClueCellsInReadingOrderBeforeTheFill) {
     auto crossword = Scanword(Lattice, LatticeArrows, false);
-    const int down1 = SlotAt(*crossword, 1, 1, '2'), across1 = SlotAt(*crossword, 1, 1, '6');
-    const int down3 = SlotAt(*crossword, 3, 1, '2'), across3 = SlotAt(*crossword, 1, 3, '6');
+    const auto [down1, across1, down3, across3] = LatticeSlots(*crossword);
     EXPECT_EQ(crossword->OrderedWords(0), (std::vector<int>{down1, across1, down3, across3}));
 
     crossword->OprText.OprShowType = 1;
@@ -93,7 +95,8 @@ TEST_F(SkanwordCluesTest, NumbersFollowTheClueCellsInReadingOrderBeforeTheFill) 
 
 TEST_F(SkanwordCluesTest, ClueAreaOfASlotFollowsTheTemplate) {
     auto crossword = Scanword(Lattice, LatticeArrows, false);
-    const int down1 = SlotAt(*crossword, 1, 1, '2'), across3 = SlotAt(*crossword, 1, 3, '6');
+    const TLatticeSlots slots = LatticeSlots(*crossword);
+    const int down1 = slots.Down1, across3 = slots.Across3;
     int width = 0, height = 0, words = 0;
     EXPECT_TRUE(crossword->ClueAreaOfSlot(down1, width, height, words));
     EXPECT_EQ(std::make_tuple(width, height, words), std::make_tuple(1, 1, 2));
@@ -144,7 +147,7 @@ TEST_F(SkanwordCluesTest, DefinitionsMustFitTheHalfOfATwoWordCell) {
     TDefinitionChoice choice;
     choice.CheckFits = true;
     choice.MinFontSize = 5;
-    choice.Slot = SlotAt(*crossword, 1, 1, '2');
+    choice.Slot = LatticeSlots(*crossword).Down1;
     for (int draw = 0; draw < 6; ++draw) {
         std::string text;
         EXPECT_TRUE(crossword->PickDefinition(true, Cp(longText + "; Кот; &Iкот.png"), text, choice));
@@ -159,7 +162,7 @@ TEST_F(SkanwordCluesTest, DefinitionsMustFitTheHalfOfATwoWordCell) {
 
 TEST_F(SkanwordCluesTest, ListEntriesKeepTheirClueNumbersInEveryOrderAndEndWithTheKeyWord) {
     auto crossword = Scanword(Lattice, LatticeArrows, false);
-    const int across1 = SlotAt(*crossword, 1, 1, '6');
+    const int across1 = LatticeSlots(*crossword).Across1;
     ASSERT_EQ(crossword->TryPutWord(across1, Cp("скан"), {}), PutCode::Placed);
     crossword->Words.SetSlotDefinition(across1, Cp("Смотреть"));
     crossword->Words.SetSlotHasDefinition(across1, true);
@@ -194,7 +197,7 @@ TEST_F(SkanwordCluesTest, AClueAreaTheMarginLeavesEmptyFitsOnlyPictures) {
     TDefinitionChoice choice;
     choice.CheckFits = true;
     choice.MinFontSize = 1;
-    choice.Slot = SlotAt(*crossword, 3, 1, '2');
+    choice.Slot = LatticeSlots(*crossword).Down3;
     // A margin of half a cell on every side leaves nothing of the one-cell area.
     crossword->OprFormat.SpaceType = 1;
     crossword->OprFormat.SpaceSize = crossword->Template->CellSize / 2;
@@ -223,8 +226,7 @@ TEST_F(SkanwordCluesTest, AWordWithTwoClueCellsKeepsItsFirstNumber) {
     crossword->Template->CanUnite = false;
     crossword->Template->NumberCells();
     crossword->PrepareForFill();
-    const int down1 = SlotAt(*crossword, 1, 1, '2'), across1 = SlotAt(*crossword, 1, 1, '6');
-    const int down3 = SlotAt(*crossword, 3, 1, '2'), across3 = SlotAt(*crossword, 1, 3, '6');
+    const auto [down1, across1, down3, across3] = LatticeSlots(*crossword);
     EXPECT_EQ(crossword->OrderedWords(0), (std::vector<int>{down1, across1, down3, across3, down3}));
     // Both clue cells show the same number.
     crossword->OprText.OprShowType = 1;
