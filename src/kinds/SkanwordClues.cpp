@@ -77,7 +77,11 @@ const TSkanword::TClueLayout& TSkanword::ClueLayout() const {
     if (!shablon) return mClueLayout;
     shablon->NumberCells();
     shablon->ClueCellWords(mClueLayout.Map);
-    shablon->UniteClueCells(0, 0, mClueLayout.Blocks, mClueLayout.Map, Template->Height, Template->Width);
+    // The blocks end where the picture does, as the template's export unites them: free cells
+    // beyond the used area are never drawn.
+    int x0 = 0, y0 = 0, endX = 1, endY = 1;
+    shablon->GetUsedBounds(x0, y0, endX, endY);
+    shablon->UniteClueCells(x0, y0, mClueLayout.Blocks, mClueLayout.Map, endY, endX);
     // The blocks flagged their cells as clue cells; the template goes back to its own flags.
     shablon->NumberCells();
     return mClueLayout;

@@ -931,3 +931,25 @@ TEST_F(SkanwordGridCluesTest, TheKeptClueLayoutAnswersAsAFreshOne) {
     EXPECT_TRUE(united);
     EXPECT_TRUE(shared);
 }
+
+TEST_F(SkanwordGridCluesTest, ClueBlocksEndWithTheUsedArea) {
+    // Column 2 serves no clue and is left out of the picture: the clue block of (1, 0) is the
+    // column the picture draws, and the clue fills it whole.
+    auto crossword = Scanword({".##", ".##"}, {{0, 0, 6}}, true);
+    crossword->OprText.OprShowType = 1;
+    const TSkanword::TClueArea area = crossword->ClueAreaOfSlot(SlotAt(*crossword, 0, 0, '2'));
+    EXPECT_EQ(std::make_tuple(area.X, area.Y, area.Width, area.Height), std::make_tuple(1, 0, 1, 2));
+    TComExport list;
+    crossword->BuildModeExport(list, 0);
+    const int cell = crossword->Template->GetCellPixelWidth() * 1000, pen = crossword->Template->PenWidth * 1000;
+    std::vector<std::tuple<int, int, int, int, int>> boxes;
+    for (int i = 0; i < list.Count(); ++i) {
+        const int kind = list.Kind(i);
+        if (kind == static_cast<int>(TExportKind::CellEx) || kind == static_cast<int>(TExportKind::FormattedText) ||
+            kind == static_cast<int>(TExportKind::FramedText))
+            boxes.emplace_back(kind, list.X(i), list.Y(i), list.X2(i), list.Y2(i));
+    }
+    EXPECT_EQ(boxes, (std::vector<std::tuple<int, int, int, int, int>>{
+                         {static_cast<int>(TExportKind::CellEx), cell, 0, 1, 2},
+                         {static_cast<int>(TExportKind::FormattedText), cell + pen, -pen, cell - 2 * pen, 2 * cell - 2 * pen}}));
+}
