@@ -29,13 +29,6 @@ protected:
         return crossword;
     }
 
-    // The slot starting at (x, y).
-    static int SlotAt(const TCrossword& crossword, int x, int y) {
-        for (int slot = 0; slot < crossword.Words.Count(); ++slot)
-            if (crossword.Words.WordX(slot) == x && crossword.Words.WordY(slot) == y) return slot;
-        return -1;
-    }
-
     static void Define(TCrossword& crossword, int slot, const std::string& utf8Word, const std::string& utf8Definition) {
         ASSERT_EQ(crossword.TryPutWord(slot, Cp(utf8Word), {}), PutCode::Placed);
         crossword.Words.SetSlotDefinition(slot, Cp(utf8Definition));
@@ -58,7 +51,7 @@ std::string Utf8(std::string_view cp) {
 
 TEST_F(ClueBoxesTest, WhatTheBoxShowsByShowType) {
     auto crossword = TwoRows();
-    const int slot = SlotAt(*crossword, 1, 1);
+    const int slot = Across(*crossword, 1, 1, 4);
     ASSERT_GE(slot, 0);
     struct TCase {
         int Type;
@@ -96,7 +89,7 @@ TEST_F(ClueBoxesTest, WhatTheBoxShowsByShowType) {
 
 TEST_F(ClueBoxesTest, ShuffledWordKeepsItsLetters) {
     auto crossword = TwoRows();
-    const int slot = SlotAt(*crossword, 1, 1);
+    const int slot = Across(*crossword, 1, 1, 4);
     Define(*crossword, slot, "скан", "");
     crossword->OprText.OprShowType = 5;
     std::string shown = SlotClue(*crossword, slot, 1).Text, word = Cp("скан");
@@ -107,7 +100,7 @@ TEST_F(ClueBoxesTest, ShuffledWordKeepsItsLetters) {
 
 TEST_F(ClueBoxesTest, MarkupFormatAndCentringReachTheItem) {
     auto crossword = TwoRows();
-    const int slot = SlotAt(*crossword, 1, 1);
+    const int slot = Across(*crossword, 1, 1, 4);
     Define(*crossword, slot, "скан", "&FB+&FS012Смотреть");
     TComExport list;
     AddClueItem(list, *crossword, TClueBox{0, 0, 100000, 100000}, SlotClue(*crossword, slot, 1));
@@ -123,7 +116,7 @@ TEST_F(ClueBoxesTest, MarkupFormatAndCentringReachTheItem) {
 
 TEST_F(ClueBoxesTest, MarginsAndABoxTheMarginLeavesEmpty) {
     auto crossword = TwoRows();
-    const int slot = SlotAt(*crossword, 1, 1);
+    const int slot = Across(*crossword, 1, 1, 4);
     Define(*crossword, slot, "скан", "Смотреть");
     struct TCase {
         uint8_t Type;
@@ -189,7 +182,7 @@ TEST_F(ClueBoxesTest, AmericanStripsStandLeftOfTheRowsWithEmptyBoxesBeyond) {
     const auto& american = static_cast<const TAmericanShablon&>(*crossword->Template);
     EXPECT_EQ(american.MaxWordsPerRow, 2);
     EXPECT_EQ(american.MaxWordsPerColumn, 0);
-    const int left = SlotAt(*crossword, 0, 0), right = SlotAt(*crossword, 3, 0), lower = SlotAt(*crossword, 1, 1);
+    const int left = Across(*crossword, 0, 0, 3), right = Across(*crossword, 3, 0, 3), lower = Across(*crossword, 1, 1, 4);
     std::vector<std::tuple<int, int, int>> places;
     for (const TAmerican::TClueBoxPlace& p : crossword->ClueBoxPlaces()) places.emplace_back(p.X, p.Y, p.Slot);
     EXPECT_EQ(places, (std::vector<std::tuple<int, int, int>>{{-1, 0, right}, {-2, 0, left}, {-1, 1, lower}, {-2, 1, -1}}));
@@ -233,7 +226,7 @@ TEST_F(ClueBoxesTest, AmericanColumnStripsStandAboveTheGrid) {
     const auto& american = static_cast<const TAmericanShablon&>(*crossword->Template);
     EXPECT_EQ(american.MaxWordsPerRow, 0);
     EXPECT_EQ(american.MaxWordsPerColumn, 2);
-    const int upper = SlotAt(*crossword, 0, 0), lower = SlotAt(*crossword, 0, 3), right = SlotAt(*crossword, 1, 0);
+    const int upper = Down(*crossword, 0, 0, 3), lower = Down(*crossword, 0, 3, 4), right = Down(*crossword, 1, 0, 7);
     std::vector<std::tuple<int, int, int>> places;
     for (const TAmerican::TClueBoxPlace& p : crossword->ClueBoxPlaces()) places.emplace_back(p.X, p.Y, p.Slot);
     EXPECT_EQ(places, (std::vector<std::tuple<int, int, int>>{{0, -1, lower}, {0, -2, upper}, {1, -1, right}, {1, -2, -1}}));
