@@ -1,8 +1,8 @@
 #include "KinderShablon.h"
 
-#include "export/ComExport.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
+#include "template/ClassicShablon.h"
 #include "template/ShablonWords.h"
 
 namespace {
@@ -37,18 +37,7 @@ void TKinderShablon::SetMarkE(int x, int y, bool on) {
 }
 
 void TKinderShablon::ExportCell(int x, int y, int x0, int y0, TComExport& list) const {
-    if (IsOutside(x, y)) return;
-    int ex = 0, ey = 0;
-    CellToExport(x - x0, y - y0, ex, ey);
-    if (IsLetterCell(x, y)) {
-        if (KeyWordCellLook.NoPaint || KeyWordNumberAt(x, y) < 0)
-            list.AddCell(ex, ey, false, CellKind::Letter);
-        else
-            list.AddKeyWordNumber(ex, ey, x, y);
-        if (IsNumbered(x, y)) list.AddNumber(ex, ey, GetNumber(x, y));
-    } else if (BlankCellLook.ShowOutside || IsInnerBlank(x, y)) {
-        list.AddCell(ex, ey, false, CellKind::Other);
-    }
+    ExportSquareCell(*this, x, y, x0, y0, list);
 }
 
 void TKinderShablon::WordsThroughCell(int, int, TShablonWords& words) const {

@@ -69,16 +69,20 @@ void TClassicShablon::NumberCells() {
 }
 
 void TClassicShablon::ExportCell(int x, int y, int x0, int y0, TComExport& list) const {
-    if (IsOutside(x, y)) return;
+    ExportSquareCell(*this, x, y, x0, y0, list);
+}
+
+void ExportSquareCell(const TShablon& shablon, int x, int y, int x0, int y0, TComExport& list) {
+    if (shablon.IsOutside(x, y)) return;
     int ex = 0, ey = 0;
-    CellToExport(x - x0, y - y0, ex, ey);
-    if (IsLetterCell(x, y)) {
-        if (KeyWordCellLook.NoPaint || KeyWordNumberAt(x, y) < 0)
+    shablon.CellToExport(x - x0, y - y0, ex, ey);
+    if (shablon.IsLetterCell(x, y)) {
+        if (shablon.KeyWordCellLook.NoPaint || shablon.KeyWordNumberAt(x, y) < 0)
             list.AddCell(ex, ey, false, CellKind::Letter);
         else
             list.AddKeyWordNumber(ex, ey, x, y);
-        if (IsNumbered(x, y)) list.AddNumber(ex, ey, GetNumber(x, y));
-    } else if (BlankCellLook.ShowOutside || IsInnerBlank(x, y)) {
+        if (shablon.IsNumbered(x, y)) list.AddNumber(ex, ey, shablon.GetNumber(x, y));
+    } else if (shablon.BlankCellLook.ShowOutside || shablon.IsInnerBlank(x, y)) {
         list.AddCell(ex, ey, false, CellKind::Other);
     }
 }

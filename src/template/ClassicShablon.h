@@ -19,3 +19,7 @@ public:
     // A letter cell (or its key-word cell) with its number; another cell only when it is drawn.
     void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override;
 };
+
+// The export of a square cell as the classic template makes it: a letter cell (or its key-word
+// cell) with its number; another cell only when it is drawn.
+void ExportSquareCell(const TShablon& shablon, int x, int y, int x0, int y0, TComExport& list);
