@@ -4,22 +4,17 @@
 #include "SkanwordShablon.h"
 
 #include "export/ComExport.h"
+#include "export/ScriptWriter.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "template/Coord.h"
 
 #include <algorithm>
 #include <exception>
-#include <limits>
 
 namespace {
 
 constexpr int64_t ExportUnits = 1000;
-
-int32_t Clamp32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
 
 struct TUsedArea {
     int MinX = 0;
@@ -111,7 +106,7 @@ void ExportArrows(const TSkanwordShablon& shablon, TComExport& list, const TCoor
             const int move = arrows.size() == 2 ? PairMove(a, arrows[1 - k], splitSides) : 0;
             int ex = 0, ey = 0;
             shablon.CellToExport(a.X - area.MinX + dx, a.Y - area.MinY + dy, ex, ey);
-            list.AddArrows(ex, Clamp32(ey + move * quarter), a.Bits());
+            list.AddArrows(ex, ToEditorRange(ey + move * quarter), a.Bits());
         }
     }
 }

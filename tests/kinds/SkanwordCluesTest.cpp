@@ -1,6 +1,8 @@
 #include "kinds/Skanword.h"
 #include "kinds/SkanwordShablon.h"
 
+#include "ScanwordArrows.h"
+
 #include "../crossword/CrosswordFixture.h"
 
 #include "export/ComExport.h"
@@ -10,25 +12,6 @@
 #include <vector>
 
 namespace {
-
-struct TArrow {
-    int X;
-    int Y;
-    int Bits;
-};
-
-constexpr int V(int code) {
-    return code;
-}
-constexpr int H(int code) {
-    return code << 3;
-}
-
-// Across words on rows 1 and 3, down words in columns 1 and 3: both words of (1, 1) take their
-// clue from the corner, the down word of column 3 from above, the across word of row 3 from
-// the left.
-const GridPicture Lattice = {"#####", "#....", "#.#.#", "#....", "#####"};
-const std::vector<TArrow> LatticeArrows = {{1, 1, V(2) | H(2)}, {3, 1, V(1)}, {1, 3, H(3)}};
 
 class SkanwordCluesTest : public CrosswordTest {
 protected:
