@@ -39,6 +39,8 @@ const TSample Samples[] = {
     {"squares 7x3 row", false, {".......", ".o.o.o.", "......."}},
     // Two rows of squares sharing sides, four rings round a middle column.
     {"squares 5x5 block", false, {".....", ".o.o.", ".....", ".o.o.", "....."}},
+    // Two squares touching at one corner cell.
+    {"squares 5x5 corner", false, {"...##", ".o.##", ".....", "##.o.", "##..."}},
 };
 
 template <typename TKind>
