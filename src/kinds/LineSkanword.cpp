@@ -26,23 +26,6 @@ constexpr int64_t ExportUnits = 1000;
 constexpr std::string_view NormalText = "~#1";
 constexpr std::string_view UnknownClue = "???";
 
-// Draws a line at random from category 0 while it has any, else from category 1, and removes it.
-bool DrawCandidate(TFind& candidates, std::string& word) {
-    for (const char category : {'0', '1'}) {
-        int count = 0;
-        for (int i = 0; i < candidates.Count(); ++i) count += candidates.Line(i).front() == category;
-        if (count == 0) continue;
-        int pick = RandomInt(count);
-        for (int i = 0; i < candidates.Count(); ++i)
-            if (candidates.Line(i).front() == category && pick-- == 0) {
-                word = std::string(candidates.LineWord(i));
-                candidates.Delete(i);
-                return true;
-            }
-    }
-    return false;
-}
-
 }  // namespace
 
 TLineSkanword::TLineSkanword() : TCrossword(TCrosswordKind::LineSkanword, std::make_unique<TLineShablon>(1, Rows)) {
@@ -207,7 +190,7 @@ bool TLineSkanword::FillSpecial(int x1, int y1, int x2, int y2, int& errCode, TF
         TLevel& top = stack.back();
         takeOutWordAt(top);
         std::string word;
-        if (DrawCandidate(top.Candidates, word)) {
+        if (top.Candidates.DrawWord(word)) {
             const int cellCount = TMask(Dictionary.CellFormat(), word).CellCount();
             const TCoord cells(top.X, top.Y, std::string(std::max(cellCount - 1, 0), '6'), Width, Height);
             int slot = -1;
