@@ -367,10 +367,6 @@ TEST_F(HoneyTest, WorkingViewDrawsTheCentreLetter) {
               darkInCentre(0, "абвгдези", std::type_identity<THoney_8>{}));
 }
 
-}  // namespace
-
-namespace {
-
 // Where the export puts cell (x, y): the template crops to its used cells, an odd row move taking
 // the shifted rows half a column along.
 std::pair<int, int> ExportedCellAt(const TBaseHoneyShablon& honey, int x, int y) {
