@@ -4,7 +4,6 @@
 // crosswords giving the same fill, and drawings of both.
 
 #include "KindJson.h"
-#include "PictureFiles.h"
 
 #include "platform/RecordingUi.h"
 #include "platform/Text.h"
@@ -146,16 +145,6 @@ TEST_F(ChildrenKind, TemplatesPicturesAndSavedCrosswordsGiveTheSameFill) {
 
 TEST_F(ChildrenKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
     ScopedRecordingUi quiet;
-    ASSERT_EQ(Run({"template", "--kind", "children", "--size", "5x4", "--out", Path("kids.sbl")}).exitCode,
-              ExitCode::Filled);
-    const Outcome drawn = Run({"draw", "--template", Path("kids.sbl"), "--out", Path("kids.png")});
-    ASSERT_EQ(drawn.exitCode, ExitCode::Filled) << drawn.err;
-    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("kids.png"))));
-
-    const Outcome fill = Run({"fill", "--kind", "children", "--size", "5x4", "--keyword", "сон", "--seed", "1",
-                              "--save", Path("kids.cwd")});
-    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
-    const Outcome painted = Run({"picture", Path("kids.cwd"), "--out", Path("kids.png")});
-    ASSERT_EQ(painted.exitCode, ExitCode::Filled) << painted.err;
-    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("kids.png"))));
+    ExpectDrawingsOf({"template", "--kind", "children", "--size", "5x4"},
+                     {"fill", "--kind", "children", "--size", "5x4", "--keyword", "сон", "--seed", "1"});
 }

@@ -4,6 +4,8 @@
 // game's dictionary to check words against, and a fixture on the game's default files with a
 // scratch folder of its own.
 
+#include "PictureFiles.h"
+
 #include "cli/Crossgen.h"
 #include "dictionary/WorkDictionary.h"
 #include "kinds/Kinds.h"
@@ -99,6 +101,23 @@ protected:
     std::string Path(const std::string& name) const { return (mDir / name).string(); }
 
     Outcome Run(const std::vector<std::string>& args) const { return RunCrossgenWith(args, mDefaults); }
+
+    // The template that `template` with templateArgs makes, drawn by `draw`, and the crossword
+    // that `fill` with fillArgs saves, drawn by `picture`: both show something.
+    void ExpectDrawingsOf(std::vector<std::string> templateArgs, std::vector<std::string> fillArgs) const {
+        templateArgs.insert(templateArgs.end(), {"--out", Path("drawn.sbl")});
+        ASSERT_EQ(Run(templateArgs).exitCode, ExitCode::Filled);
+        const Outcome drawn = Run({"draw", "--template", Path("drawn.sbl"), "--out", Path("drawn.png")});
+        ASSERT_EQ(drawn.exitCode, ExitCode::Filled) << drawn.err;
+        EXPECT_TRUE(ShowsADrawing(ReadPng(Path("drawn.png"))));
+
+        fillArgs.insert(fillArgs.end(), {"--save", Path("drawn.cwd")});
+        const Outcome fill = Run(fillArgs);
+        ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+        const Outcome painted = Run({"picture", Path("drawn.cwd"), "--out", Path("painted.png")});
+        ASSERT_EQ(painted.exitCode, ExitCode::Filled) << painted.err;
+        EXPECT_TRUE(ShowsADrawing(ReadPng(Path("painted.png"))));
+    }
 
     std::filesystem::path mDir;
     TCrossgenDefaults mDefaults;

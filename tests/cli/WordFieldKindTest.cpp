@@ -119,18 +119,8 @@ TEST_F(WordFieldKind, TemplatesAndPicturesFillAsTheSize) {
 
 TEST_F(WordFieldKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
     ScopedRecordingUi quiet;
-    ASSERT_EQ(Run({"template", "--kind", "wordfield", "--size", "5x4", "--out", Path("field.sbl")}).exitCode,
-              ExitCode::Filled);
-    const Outcome drawn = Run({"draw", "--template", Path("field.sbl"), "--out", Path("field.png")});
-    ASSERT_EQ(drawn.exitCode, ExitCode::Filled) << drawn.err;
-    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("field.png"))));
-
-    const Outcome fill =
-        Run({"fill", "--kind", "wordfield", "--size", "5x4", "--seed", "1", "--save", Path("field.cwd")});
-    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
-    const Outcome painted = Run({"picture", Path("field.cwd"), "--out", Path("field.png")});
-    ASSERT_EQ(painted.exitCode, ExitCode::Filled) << painted.err;
-    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("field.png"))));
+    ExpectDrawingsOf({"template", "--kind", "wordfield", "--size", "5x4"},
+                     {"fill", "--kind", "wordfield", "--size", "5x4", "--seed", "1"});
 }
 
 // The words come in the crossword's own list order, which the fill shuffles and the saved file
