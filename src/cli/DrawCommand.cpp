@@ -25,7 +25,9 @@ const char* const DrawHelpHead =
     "                     (--out FILE | --items) [--puzzle]\n"
     "\n"
     "Draws the empty grid of a template: its cells, clue numbers, key-word cells and outline as\n"
-    "the style sets them.\n"
+    "the style sets them. The kinds with clues in the grid or in strips beside it (scanwords,\n"
+    "american, honeycombs) are drawn as their empty puzzle, with the clue boxes as the style's\n"
+    "clue settings show them.\n"
     "\n";
 
 const char* const DrawHelpTail =
@@ -35,10 +37,7 @@ const char* const DrawHelpTail =
     "                     and 16 M pixels)\n"
     "  --items            print the drawing items instead, one a line: the item kind, a blank,\n"
     "                     then its fields as name=value (positions in export units, 1000 a\n"
-    "                     drawing unit, y upward); the kinds with clues in the grid or in strips\n"
-    "                     beside it (scanwords, american, honeycombs) list the items of their\n"
-    "                     empty puzzle, the clue boxes after the grid, as the style's clue\n"
-    "                     settings show them\n"
+    "                     drawing unit, y upward); the clue boxes follow the grid\n"
     "  --puzzle           a picture puzzle template as the puzzle: its tasks beside the rows and\n"
     "                     above the columns, the picture cells blank\n"
     "  --help             this text\n"
@@ -226,19 +225,23 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         japonish->QuestionsRezim = true;
     }
 
+    // The kinds with clues in the grid or beside it are drawn as their empty puzzle, the clue
+    // settings coming from the style file's crossword sections.
+    const auto crossword = ClueCrossword(shablon);
+    if (crossword && !LoadStyleFile(*crossword, options.StyleFile, err)) return ExitCode::BadInput;
     if (items) {
         TComExport list;
-        if (const auto crossword = ClueCrossword(shablon)) {
-            // The clue settings come from the style file's crossword sections.
-            if (!LoadStyleFile(*crossword, options.StyleFile, err)) return ExitCode::BadInput;
+        if (crossword)
             crossword->BuildModeExport(list, 1);
-        } else {
+        else
             shablon->BuildExport(list);
-        }
         for (int i = 0; i < list.Count(); ++i) PrintItem(list, i, out);
         return ExitCode::Filled;
     }
     TMetafile picture;
-    shablon->DrawToMetafile(picture);
+    if (crossword)
+        crossword->DrawToMetafile(picture, 1);
+    else
+        shablon->DrawToMetafile(picture);
     return WritePictureFile(picture, options.OutFile, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -158,4 +159,22 @@ TEST_F(ClueItemsTest, FilledWordsTellWhereTheirCluesStand) {
         std::sort(clues.begin(), clues.end());
         EXPECT_EQ(clues, c.Clues) << run.out;
     }
+}
+
+TEST_F(ClueItemsTest, TheDrawnAmericanMakesRoomForItsStrips) {
+    // The same grid with walls as an Estonian template: the American's picture is two boxes wider.
+    const std::string grid = "6x2\n. .w1 .w3 .w1 .w1 .\n# . . . . #\n";
+    const auto width = [&](const std::string& kind) {
+        const std::string picture = Path(kind + ".txt"), drawn = Path(kind + ".svg");
+        std::ofstream(picture) << kind + " " + grid;
+        const Outcome run = Run({"draw", "--picture", picture, "--out", drawn});
+        EXPECT_EQ(run.exitCode, ExitCode::Filled) << run.err;
+        std::ifstream in(drawn);
+        const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::smatch found;
+        return std::regex_search(svg, found, std::regex(R"re(<svg [^>]*width="(\d+)")re")) ? std::stoi(found[1]) : 0;
+    };
+    const int estonian = width("estonian");
+    EXPECT_GT(estonian, 0);
+    EXPECT_EQ(width("american"), estonian + 2 * 100);  // two boxes of the default cell size
 }
