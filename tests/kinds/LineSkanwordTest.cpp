@@ -1,4 +1,5 @@
 #include "kinds/LineShablon.h"
+#include "kinds/Kinds.h"
 #include "kinds/LineSkanword.h"
 
 #include "../crossword/CrosswordFixture.h"
@@ -380,6 +381,33 @@ TEST_F(LineSkanwordTest, DefinitionsMustFitTheWordsBox) {
             EXPECT_EQ(crossword->PickDefinition(true, Cp(c.definitions), text, choice), !c.chosen.empty());
             EXPECT_EQ(text, Cp(c.chosen));
         }
+    }
+}
+
+// A saved strip reads back word by word through the strip's own placement, which each word of
+// the file passes: both rows and their divisions.
+TEST_F(LineSkanwordTest, FileKeepsBothDivisions) {
+    RegisterKinds();
+    RandSeed(6);
+    auto crossword = StripWith(15, std::string(ZELVANA_DATA_DIR) + "/dic1.wdi");
+    int errCode = 0;
+    TFillResult best;
+    ASSERT_TRUE(crossword->Fill(0, 0, crossword->Width, crossword->Height, false, errCode, best)) << errCode;
+    crossword->FileName = Path("strip.crw");
+    ASSERT_TRUE(crossword->Save(false));
+
+    TLineSkanword read;
+    read.FileName = crossword->FileName;
+    ASSERT_TRUE(read.Load(false, false));
+    EXPECT_EQ(read.Width, 15);
+    EXPECT_EQ(RowLetters(read, 0), RowLetters(*crossword, 0));
+    EXPECT_EQ(RowLetters(read, 1), RowLetters(*crossword, 0));
+    ASSERT_EQ(read.Words.Count(), crossword->Words.Count());
+    for (int slot = 0; slot < crossword->Words.Count(); ++slot) {
+        const int x = crossword->Words.WordX(slot), y = crossword->Words.WordY(slot);
+        const int same = read.WordStartingAt(x, y);
+        ASSERT_GE(same, 0) << x << ", " << y;
+        EXPECT_EQ(read.Words.SlotWord(same), crossword->Words.SlotWord(slot));
     }
 }
 
