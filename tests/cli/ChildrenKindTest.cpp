@@ -12,6 +12,8 @@
 
 #include <fstream>
 #include <regex>
+#include <set>
+#include <sstream>
 
 namespace {
 
@@ -147,4 +149,50 @@ TEST_F(ChildrenKind, TemplateAndCrosswordDrawingsAreNotEmpty) {
     ScopedRecordingUi quiet;
     ExpectDrawingsOf({"template", "--kind", "children", "--size", "5x4"},
                      {"fill", "--kind", "children", "--size", "5x4", "--keyword", "сон", "--seed", "1"});
+}
+
+// The other commands take the children's crossword: its answers and key word, an editor script
+// drawing only the shown cells, the working view and a reshaped template keeping its orientation.
+TEST_F(ChildrenKind, OtherCommandsTakeIt) {
+    ScopedRecordingUi quiet;
+    // Blocks cut columns 1 and 3: some words are shorter than their column.
+    std::ofstream(Path("field.txt")) << "children 4x7 orientation=0\n"
+                                        ". # . .\n. . . .\n. . . #\n. . . .\n. . . .\n. . . .\n. # . .\n";
+    const Outcome fill = Run({"fill", "--picture", Path("field.txt"), "--keyword", "сон", "--seed", "3", "--json",
+                              "--save", Path("kids.cwd")});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+
+    const Outcome answers = Run({"clues", Path("kids.cwd")});
+    ASSERT_EQ(answers.exitCode, ExitCode::Filled) << answers.err;
+    std::vector<std::string> listed, printed;
+    std::istringstream words(answers.out.substr(0, answers.out.find('\n')));
+    for (std::string word; words >> word;) listed.push_back(word);
+    const std::vector<JsonCellWord> filled = JsonCellWords(fill.out);
+    TWorkDictionary dictionary;
+    ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
+    for (const JsonCellWord& word : filled) printed.push_back(ToUtf8(dictionary.ToLowerText(word.word)));
+    EXPECT_EQ(listed, printed);
+    EXPECT_NE(answers.out.find("Ключевое слово: сон"), std::string::npos) << answers.out;
+
+    // The shown cells are the words' and the key word's; the field has 25 letter cells.
+    std::set<std::pair<int, int>> shown;
+    for (const JsonCellWord& word : filled) shown.insert(word.cells.begin(), word.cells.end());
+    for (const auto& cell : KeywordCells(fill.out)) shown.insert(cell);
+    ASSERT_LT(shown.size(), 25u);
+    ASSERT_EQ(Run({"script", Path("kids.cwd"), "--out", Path("kids.txt")}).exitCode, ExitCode::Filled);
+    std::ifstream script(Path("kids.txt"));
+    std::size_t rectangles = 0;
+    for (std::string line; std::getline(script, line);) rectangles += line.starts_with(".CreateRectangle ");
+    EXPECT_GE(rectangles, shown.size());
+    EXPECT_LT(rectangles, 25u);
+
+    const Outcome view = Run({"view", "--kind", "children", "--size", "5x4", "--out", Path("view.png")});
+    ASSERT_EQ(view.exitCode, ExitCode::Filled) << view.err;
+    EXPECT_TRUE(ShowsADrawing(ReadPng(Path("view.png"))));
+
+    ASSERT_EQ(Run({"template", "--kind", "children", "--size", "3x2", "--across", "--out", Path("across.sbl")}).exitCode,
+              ExitCode::Filled);
+    ASSERT_EQ(Run({"edit", "--template", Path("across.sbl"), "--mirror", "h", "--out", Path("mirrored.sbl")}).exitCode,
+              ExitCode::Filled);
+    EXPECT_EQ(Run({"template", "--template", Path("mirrored.sbl")}).out, "children 3x2 orientation=1\n. . .\n. . .\n");
 }
