@@ -301,14 +301,19 @@ bool TKinder::LoadFromFile(bool loadDictionary, bool showMessages, std::string& 
     extra.clear();
     std::string data;
     if (!ReadFileText(FileName, data)) return false;
+    // A failed read leaves no key word either.
+    const auto formatError = [&] {
+        Keyword.clear();
+        return CrosswordFormatError(*this, showMessages);
+    };
     try {
         TCrosswordFile file;
-        if (!CutCrosswordFile(data, Kind, KinderFileVersion, file)) return CrosswordFormatError(*this, showMessages);
+        if (!CutCrosswordFile(data, Kind, KinderFileVersion, file)) return formatError();
         // Tried on a scratch template first: what follows changes the crossword and its dictionary.
         TKinderShablon scratch(file.Width, file.Height);
         if (!scratch.ParseTemplate(file.Blocks[BlockB], 0, 0)) {
             if (showMessages) TheUi().Message("Ошибка чтения шаблона кроссворда!"_cp);
-            return CrosswordFormatError(*this, showMessages);
+            return formatError();
         }
         EmptyCrossword(*this, file.Width, file.Height);
         Keyword.clear();
@@ -325,6 +330,6 @@ bool TKinder::LoadFromFile(bool loadDictionary, bool showMessages, std::string& 
         PasteFileWords(*this, file, showMessages);
         return true;
     } catch (...) {
-        return CrosswordFormatError(*this, showMessages);
+        return formatError();
     }
 }

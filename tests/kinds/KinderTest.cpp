@@ -391,6 +391,31 @@ TEST_F(KinderTest, FileKeepsKeyWordItsCellsAndTheWords) {
     EXPECT_EQ(mUi->Messages.back(), Format("Ошибка формата файла %s"_cp, FromUtf8(refused.FileName)));
 }
 
+TEST_F(KinderTest, FileWithABrokenTemplateLeavesAnEmptyCrossword) {
+    auto crossword = Kinder(Field5x4, {"кот"}, {{0, 1}, {1, 1}});
+    crossword->SetKeyword(Cp("оо"), {});
+    ASSERT_EQ(Put(*crossword, 0, 0, "22", "кот"), PutCode::Placed);
+    crossword->FileName = Path("kids.crw");
+    ASSERT_TRUE(crossword->Save(false));
+    std::string data;
+    ASSERT_TRUE(ReadFileText(crossword->FileName, data));
+    const std::size_t text = data.find("=54");
+    ASSERT_NE(text, std::string::npos);
+    data[text + 3] = '7';  // no orientation
+    ASSERT_TRUE(WriteFileText(crossword->FileName, data));
+
+    mUi->Messages.clear();
+    EXPECT_FALSE(crossword->Load(false, true));
+    EXPECT_EQ(mUi->Messages, (std::vector<std::string>{Cp("Неверный формат шаблона!"),
+                                                       Cp("Ошибка чтения шаблона кроссворда!"),
+                                                       Format("Ошибка формата файла %s"_cp, FromUtf8(crossword->FileName))}));
+    EXPECT_EQ(crossword->Width, 1);
+    EXPECT_EQ(crossword->Height, 1);
+    EXPECT_EQ(crossword->Words.Count(), 0);
+    EXPECT_EQ(crossword->Template->KeyWordCells, "");
+    EXPECT_EQ(crossword->KeywordText(), "");
+}
+
 TEST_F(KinderTest, WithoutAWholeLineWordTheFillTakesARunThroughTheKeyWordCell) {
     // No five-letter word: the column takes a shorter run, and only runs through row 3 do.
     for (const uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
