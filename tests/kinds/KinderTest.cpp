@@ -233,6 +233,18 @@ TEST_F(KinderTest, KeyWordBindsOnlyItsOwnCells) {
     EXPECT_EQ(crossword->SlotPattern(0), Cp("  т"));
 }
 
+TEST_F(KinderTest, KeyWordLettersFollowTheKeyWordNumbersWhateverTheCellOrder) {
+    // Listed right to left: the letters written and the letters that bind are the same ones.
+    auto crossword = Kinder({"...", "...", "..."}, {"око", "тот"}, {{2, 1}, {1, 1}, {0, 1}});
+    crossword->SetKeyword(Cp("кот"), {});
+    EXPECT_EQ(Letters(*crossword)[1], "ток");
+    EXPECT_EQ(crossword->PatternAtCoord(TCoord(2, 0, "22", crossword->Width, crossword->Height)), Cp(" к "));
+    EXPECT_EQ(Put(*crossword, 2, 0, "22", "око"), PutCode::Placed);
+    EXPECT_EQ(Put(*crossword, 0, 0, "22", "око"), PutCode::DoesNotFit);
+    EXPECT_EQ(Put(*crossword, 0, 0, "22", "тот"), PutCode::DoesNotFit);
+    EXPECT_EQ(Letters(*crossword), (GridPicture{"..о", "ток", "..о"}));
+}
+
 TEST_F(KinderTest, LimitsFollowTheLineAndRefuseASecondWord) {
     auto crossword = Kinder({"..", "..", "#.", ".."}, {"кот"});
     struct Case {
