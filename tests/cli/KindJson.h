@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -58,17 +59,22 @@ inline std::vector<JsonCellWord> JsonCellWords(const std::string& json) {
     return words;
 }
 
-// The grid rows of a fill's JSON, in cp1251 (one byte a cell); none without rows.
-inline std::vector<std::string> JsonRows(const std::string& json) {
-    static const std::regex rows(R"re("rows": \[([^\]]*)\])re");
-    static const std::regex row(R"re("([^"]*)")re");
+// The strings of a JSON member that holds a list of strings, in cp1251; none without it.
+inline std::vector<std::string> JsonStringList(const std::string& json, const std::string& key) {
+    const std::regex member("\"" + key + R"re(": \[([^\]]*)\])re");
+    static const std::regex item(R"re("([^"]*)")re");
     std::smatch found;
     std::vector<std::string> list;
-    if (!std::regex_search(json, found, rows)) return list;
+    if (!std::regex_search(json, found, member)) return list;
     const std::string text = found[1];
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), item); it != std::sregex_iterator(); ++it)
         list.push_back(FromUtf8((*it)[1].str()));
     return list;
+}
+
+// The grid rows of a fill's JSON, in cp1251 (one byte a cell); none without rows.
+inline std::vector<std::string> JsonRows(const std::string& json) {
+    return JsonStringList(json, "rows");
 }
 
 // The JSON without its timing, which differs between runs.
@@ -101,6 +107,18 @@ protected:
     std::string Path(const std::string& name) const { return (mDir / name).string(); }
 
     Outcome Run(const std::vector<std::string>& args) const { return RunCrossgenWith(args, mDefaults); }
+
+    // The picture form that `template` with args prints, written to the file name and read back
+    // by `template --picture` unchanged.
+    Outcome PictureReadBack(const std::vector<std::string>& args, const std::string& name) const {
+        const Outcome picture = Run(args);
+        EXPECT_EQ(picture.exitCode, ExitCode::Filled) << picture.err;
+        std::ofstream(Path(name)) << picture.out;
+        const Outcome again = Run({"template", "--picture", Path(name)});
+        EXPECT_EQ(again.exitCode, ExitCode::Filled) << again.err;
+        EXPECT_EQ(again.out, picture.out);
+        return picture;
+    }
 
     // The template that `template` with templateArgs makes, drawn by `draw`, and the crossword
     // that `fill` with fillArgs saves, drawn by `picture`: both show something.

@@ -19,19 +19,6 @@
 
 namespace {
 
-// A JSON member holding a list of strings, in cp1251.
-std::vector<std::string> JsonWordList(const std::string& json, const std::string& key) {
-    const std::regex list("\"" + key + R"re(": \[([^\]]*)\])re");
-    static const std::regex word(R"re("([^"]*)")re");
-    std::smatch found;
-    std::vector<std::string> words;
-    if (!std::regex_search(json, found, list)) return words;
-    const std::string text = found[1];
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), word); it != std::sregex_iterator(); ++it)
-        words.push_back(FromUtf8((*it)[1].str()));
-    return words;
-}
-
 std::string JsonAnswer(const std::string& json) {
     static const std::regex answer(R"re("answer": "([^"]*)")re");
     std::smatch found;
@@ -59,7 +46,7 @@ TEST_F(StripKind, FillsSpellOneChainTwice) {
         std::set<std::string> seen;
         std::set<std::pair<std::size_t, std::size_t>> upperSpans;
         for (const std::string key : {"upper", "lower"}) {
-            const std::vector<std::string> words = JsonWordList(fill.out, key);
+            const std::vector<std::string> words = JsonStringList(fill.out, key);
             ASSERT_FALSE(words.empty()) << key;
             std::string chain;
             for (const std::string& word : words) {
