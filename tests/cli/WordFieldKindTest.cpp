@@ -106,12 +106,7 @@ TEST_F(WordFieldKind, TemplatesAndPicturesFillAsTheSize) {
     ASSERT_EQ(fromFile.exitCode, ExitCode::Filled) << fromFile.err;
     EXPECT_EQ(Untimed(fromFile.out), Untimed(direct.out));
 
-    const Outcome picture = Run({"template", "--kind", "wordfield", "--size", "6x5"});
-    ASSERT_EQ(picture.exitCode, ExitCode::Filled) << picture.err;
-    std::ofstream(Path("field.txt")) << picture.out;
-    const Outcome again = Run({"template", "--picture", Path("field.txt")});
-    ASSERT_EQ(again.exitCode, ExitCode::Filled) << again.err;
-    EXPECT_EQ(again.out, picture.out);
+    PictureReadBack({"template", "--kind", "wordfield", "--size", "6x5"}, "field.txt");
     const Outcome fromPicture = fill({"--picture", Path("field.txt")});
     ASSERT_EQ(fromPicture.exitCode, ExitCode::Filled) << fromPicture.err;
     EXPECT_EQ(Untimed(fromPicture.out), Untimed(direct.out));
