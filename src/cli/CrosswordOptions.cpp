@@ -19,25 +19,36 @@ const char* const DefinitionOptionsHelp =
     "  --definitions            give every word one of the definitions of its dictionary entry,\n"
     "                           chosen at random\n"
     "  --max-clue-length N      only definitions of at most N characters\n"
-    "  --prefer-picture-clues   a definition that names a picture when there is one\n";
+    "  --prefer-picture-clues   a definition that names a picture when there is one\n"
+    "  --min-clue-font PT       clues printed in the grid (scanwords, strip, honeycombs,\n"
+    "                           American): only definitions that fit the word's clue box at a\n"
+    "                           font of at least PT points (default 6)\n";
 
 void TDefinitionOptions::AddOptions(TOptionParser& parser) {
     parser.Flag("--definitions", Pick);
     parser.Number("--max-clue-length", MaxLength, 1, 255);
     parser.Flag("--prefer-picture-clues", PreferPictures);
+    parser.Number("--min-clue-font", MinFontSize, 1, 72);
 }
 
 bool TDefinitionOptions::Check(const TOptionParser& parser) const {
-    if (Pick || (!parser.Given("--max-clue-length") && !parser.Given("--prefer-picture-clues"))) return true;
-    return parser.Complain("--definitions with --max-clue-length and --prefer-picture-clues");
+    if (Pick || (!parser.Given("--max-clue-length") && !parser.Given("--prefer-picture-clues") &&
+                 !parser.Given("--min-clue-font")))
+        return true;
+    return parser.Complain("--definitions with --max-clue-length, --prefer-picture-clues and --min-clue-font");
 }
 
 void TDefinitionOptions::Apply(TCrossword& crossword) const {
     if (!Pick) return;
-    const TDefinitionChoice choice{
-        .LimitLength = MaxLength > 0, .MaxLength = static_cast<uint8_t>(MaxLength), .PreferPictures = PreferPictures};
+    // Kinds without clues in the grid take no notice of the fit.
+    TDefinitionChoice choice{.LimitLength = MaxLength > 0,
+                             .MaxLength = static_cast<uint8_t>(MaxLength),
+                             .CheckFits = true,
+                             .MinFontSize = static_cast<float>(MinFontSize),
+                             .PreferPictures = PreferPictures};
     TCrosswordWords& words = crossword.Words;
     for (int i = 0; i < words.Count(); ++i) {
+        choice.Slot = i;
         int entry = 0;
         std::string definition;
         if (!words.SlotFilled(i) || !crossword.Dictionary.Find(words.SlotWord(i), entry) ||

@@ -11,17 +11,19 @@
 
 class TCrossword;
 
-// --definitions [--max-clue-length N] [--prefer-picture-clues]
+// --definitions [--max-clue-length N] [--prefer-picture-clues] [--min-clue-font PT]
 struct TDefinitionOptions {
     bool Pick = false;
     int MaxLength = 0;  // 0: any length
     bool PreferPictures = false;
+    int MinFontSize = 6;  // points a definition laid into the grid's clue box must reach
 
     void AddOptions(TOptionParser& parser);
     // After parsing: the refinements need --definitions; false after a complaint.
     bool Check(const TOptionParser& parser) const;
     // With --definitions, every placed word whose dictionary entry has a definition that
-    // qualifies gets one of its alternatives, chosen at random.
+    // qualifies gets one of its alternatives, chosen at random; a kind that prints its clues in
+    // the grid takes only those that fit the word's clue box at the smallest font size.
     void Apply(TCrossword& crossword) const;
 };
 

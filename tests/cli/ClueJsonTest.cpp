@@ -2,6 +2,7 @@
 // words (the scanword's clue cell and clue number, the American's box in the strips) and the
 // clue items draw --items lists after the grid.
 
+#include "cli/CrosswordOptions.h"
 #include "cli/KindNames.h"
 
 #include "../crossword/CrosswordFixture.h"
@@ -56,6 +57,38 @@ TEST_F(ClueJsonTest, ScanwordWordsNameTheirClueCellAndNumber) {
         const int slot = c.Step == '2' ? Down(*crossword, c.X, c.Y, 3) : Across(*crossword, c.X, c.Y, 4);
         ASSERT_GE(slot, 0);
         EXPECT_EQ(WordJson("scanword", *crossword, slot), c.Json);
+    }
+}
+
+// The definitions crossgen gives the words of a scanword fit their clue boxes at the smallest font.
+TEST_F(ClueJsonTest, DefinitionsOfTheGridsCluesFitTheirBoxes) {
+    std::string longText;
+    for (int k = 0; k < 12; ++k) longText += "длинноеслово ";
+    for (const bool fitting : {true, false}) {
+        SCOPED_TRACE(fitting);
+        DictionaryWord word{.text = Cp("кот"), .definition = Cp(longText + (fitting ? "; Зверь" : ""))};
+        const std::string dictionary = Path("clues.wdi");
+        ASSERT_TRUE(WriteDictionaryFile(dictionary, DictionaryLayout{}, {word}));
+        // One down word under its clue cell.
+        TSkanword crossword;
+        crossword.Dictionary.ShowProgress = false;
+        ASSERT_TRUE(crossword.LoadDictionary(dictionary));
+        crossword.SetWidth(1);
+        crossword.SetHeight(4);
+        DrawGrid(*crossword.Template, {"#", ".", ".", "."});
+        crossword.Template->SetAttrB(0, 1, 1);
+        crossword.Template->NumberCells();
+        crossword.PrepareForFill();
+        int errCode = 0;
+        TFillResult best;
+        ASSERT_TRUE(crossword.Fill(0, 0, 1, 4, false, errCode, best)) << errCode;
+        TDefinitionOptions options;
+        options.Pick = true;
+        for (int draw = 0; draw < 6; ++draw) {
+            options.Apply(crossword);
+            EXPECT_EQ(crossword.Words.SlotHasDefinition(0), fitting);
+            if (fitting) { EXPECT_EQ(crossword.Words.SlotDefinition(0), Cp("Зверь")); }
+        }
     }
 }
 
