@@ -127,6 +127,18 @@ TEST(KinderShablonTest, NumbersTheFirstFlaggedCellOfEveryLine) {
     }
 }
 
+TEST(KinderShablonTest, NewFieldIsLetterCellsWithPaintedKeyWordCellsAndNoTable) {
+    const TKinderShablon shape(3, 2);
+    EXPECT_EQ(PictureOf(shape), (GridPicture{"...", "..."}));
+    EXPECT_EQ(shape.Orientation, 0);
+    EXPECT_EQ(shape.MarkedOnly, 0);
+    EXPECT_FALSE(shape.KeyWordCellLook.NoPaint);
+    EXPECT_FALSE(shape.ShowKeyWordTable);
+    EXPECT_TRUE(shape.UsesDigits);
+    EXPECT_FALSE(shape.UsesWalls);
+    EXPECT_FALSE(shape.UsesArrows);
+}
+
 TEST(KinderShablonTest, MarkedOnlyLeavesTheMarkedLetterCells) {
     TKinderShablon shape(2, 1);
     EXPECT_EQ(shape.GetWordLayout(), 1);
