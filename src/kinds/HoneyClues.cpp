@@ -19,12 +19,13 @@ void TBaseHoney::ExportCrosswordScript(TComExport& list, int mode) {
     list.AddCaption("Экспорт в формате CDR. Определения..."_cp);
     const TBaseHoneyShablon& honey = Honey();
     // The template exports its grid cropped to the used cells; the clues go where it put them.
-    int minX = 0, minY = 0, endX = 1, endY = 1;
+    int minX = 0, minY = 0, endX = 1, endY = 1, dx = 0, dy = 0;
     honey.GetUsedBounds(minX, minY, endX, endY);
+    honey.ExportMove(dx, dy);
     const int64_t width = int64_t{honey.GetCellPixelWidth()} * ExportUnits;
     const int64_t height = int64_t{honey.GetCellPixelHeight()} * ExportUnits;
     const auto box = [&](int x, int y) {
-        const auto [cx, cy] = honey.MovedCell(x, y, -minX, -minY);
+        const auto [cx, cy] = honey.MovedCell(x, y, dx, dy);
         int ex = 0, ey = 0;
         honey.CellToExport(cx, cy, ex, ey);
         return TClueBox{ex, ey, width, height};

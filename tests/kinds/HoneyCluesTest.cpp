@@ -31,41 +31,58 @@ std::unique_ptr<THoney> Honeycomb(const std::vector<std::string>& rows) {
 }  // namespace
 
 TEST_F(HoneyCluesTest, CentresShowTheirNumbersAndBlanksThePicture) {
-    // Two numbered centres; the centre of row 3 has no whole ring, the blank beside it is outside.
-    auto crossword = Honeycomb({".....", ".o.o.", ".....", "o...#"});
-    ASSERT_EQ(crossword->Words.Count(), 2);
-    const std::string picture = Path("empty.png");
-    std::ofstream(picture) << "x";
-    crossword->OprText.OprShowType = 1;
-    crossword->OprText.EmptyOprFileName = picture;
-    crossword->Template->BlankCellLook.ShowOutside = true;
-    TComExport list;
-    crossword->BuildModeExport(list, 0);
+    // Two numbered centres; the centre of the last row has no whole ring, the blank beside it is
+    // outside. With a blank first row the export crops by one row, which moves the shifted rows too.
+    struct TCase {
+        std::vector<std::string> Rows;
+        int Centres;
+        int BlankX;
+        int BlankY;
+    };
+    const TCase cases[] = {
+        {{".....", ".o.o.", ".....", "o...#"}, 2, 4, 3},
+        {{"#####", ".....", ".o.o.", ".....", "o...#"}, 2, 4, 4},
+        {{"######", "......", "#.o...", "......"}, 1, 0, 2},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Rows.size());
+        auto crossword = Honeycomb(c.Rows);
+        ASSERT_EQ(crossword->Words.Count(), c.Centres);
+        const std::string picture = Path("empty.png");
+        std::ofstream(picture) << "x";
+        crossword->OprText.OprShowType = 1;
+        crossword->OprText.EmptyOprFileName = picture;
+        crossword->Template->BlankCellLook.ShowOutside = true;
+        TComExport list;
+        crossword->BuildModeExport(list, 0);
 
-    const TShablon& t = *crossword->Template;
-    const int pen = t.PenWidth * 1000;
-    std::vector<std::tuple<int, int, int, std::string>> expected;
-    for (int i = 0; i < list.Count(); ++i)
-        if (list.Kind(i) == static_cast<int>(TExportKind::Number))
-            expected.emplace_back(20, list.X(i) + pen, list.Y(i) - pen, std::to_string(list.X2(i)));
-    ASSERT_EQ(expected.size(), 2u);
-    int ex = 0, ey = 0;
-    t.CellToExport(4, 3, ex, ey);
-    expected.emplace_back(19, ex + pen, ey - pen, picture);
+        const TShablon& t = *crossword->Template;
+        const int pen = t.PenWidth * 1000;
+        std::vector<std::tuple<int, int, int, std::string>> expected;
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Kind(i) == static_cast<int>(TExportKind::Number))
+                expected.emplace_back(20, list.X(i) + pen, list.Y(i) - pen, std::to_string(list.X2(i)));
+        ASSERT_EQ(expected.size(), static_cast<std::size_t>(c.Centres));
+        int dx = 0, dy = 0, ex = 0, ey = 0;
+        t.ExportMove(dx, dy);
+        const auto [bx, by] = t.MovedCell(c.BlankX, c.BlankY, dx, dy);
+        t.CellToExport(bx, by, ex, ey);
+        expected.emplace_back(19, ex + pen, ey - pen, picture);
 
-    std::vector<std::tuple<int, int, int, std::string>> clues;
-    bool after = false;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.Kind(i) == 0) after = list.Text(i) == Cp("Экспорт в формате CDR. Определения...");
-        else if (after) clues.emplace_back(list.Kind(i), list.X(i), list.Y(i), std::string(list.Text(i)));
-    }
-    EXPECT_EQ(clues, expected);
-    // The text stands between the hexagon's vertical sides, less the pen on each side.
-    for (int i = 0; i < list.Count(); ++i)
-        if (list.Kind(i) == static_cast<int>(TExportKind::FormattedText)) {
-            EXPECT_EQ(list.X2(i), t.GetCellPixelWidth() * 1000 - 2 * pen);
-            EXPECT_EQ(list.Y2(i), t.GetCellPixelHeight() * 1000 - 2 * pen);
+        std::vector<std::tuple<int, int, int, std::string>> clues;
+        bool after = false;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.Kind(i) == 0) after = list.Text(i) == Cp("Экспорт в формате CDR. Определения...");
+            else if (after) clues.emplace_back(list.Kind(i), list.X(i), list.Y(i), std::string(list.Text(i)));
         }
+        EXPECT_EQ(clues, expected);
+        // The text stands between the hexagon's vertical sides, less the pen on each side.
+        for (int i = 0; i < list.Count(); ++i)
+            if (list.Kind(i) == static_cast<int>(TExportKind::FormattedText)) {
+                EXPECT_EQ(list.X2(i), t.GetCellPixelWidth() * 1000 - 2 * pen);
+                EXPECT_EQ(list.Y2(i), t.GetCellPixelHeight() * 1000 - 2 * pen);
+            }
+    }
 }
 
 TEST_F(HoneyCluesTest, DefinitionsMustFitBetweenTheVerticalSidesOfTheCentre) {
