@@ -8,6 +8,7 @@
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "template/Coord.h"
+#include "template/UsedArea.h"
 
 #include <algorithm>
 #include <exception>
@@ -15,19 +16,6 @@
 namespace {
 
 constexpr int64_t ExportUnits = 1000;
-
-struct TUsedArea {
-    int MinX = 0;
-    int MinY = 0;
-    int EndX = 1;
-    int EndY = 1;
-};
-
-TUsedArea UsedArea(const TShablon& shablon) {
-    TUsedArea a;
-    shablon.GetUsedBounds(a.MinX, a.MinY, a.EndX, a.EndY);
-    return a;
-}
 
 // The arrow of one word of the clue map, as its first cell holds it.
 struct TWordArrow {

@@ -1,4 +1,5 @@
 #include "Shablon.h"
+#include "UsedArea.h"
 
 #include "export/ComExport.h"
 #include "platform/Text.h"
@@ -18,19 +19,6 @@ bool FitsInt(int64_t v) {
 // Held to the int range, so that absurd style values give absurd pictures, not overflow.
 int ClampToInt(int64_t v) {
     return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-struct TUsedArea {
-    int MinX = 0;
-    int MinY = 0;
-    int EndX = 1;
-    int EndY = 1;
-};
-
-TUsedArea UsedArea(const TShablon& shablon) {
-    TUsedArea a;
-    shablon.GetUsedBounds(a.MinX, a.MinY, a.EndX, a.EndY);
-    return a;
 }
 
 bool KeyWordTableShown(const TShablon& shablon) {
