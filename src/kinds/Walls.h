@@ -28,7 +28,7 @@ void ForWallImages(const TShablon& shablon, int x, int y, int walls, TSet&& set)
     struct Image {
         int x, y, walls;
     };
-    Image images[4];
+    Image images[4]{};
     int count = 0;
     const auto add = [&](int cx, int cy, int bits) {
         for (int i = 0; i < count; ++i)
