@@ -30,13 +30,7 @@ constexpr double ViewUnits = 15;
 constexpr double NumberSizePerZoom = 0.3;
 constexpr std::string_view CollectionBackground = "background";
 
-constexpr TColor White = RGB(255, 255, 255);
-constexpr TColor Black = RGB(0, 0, 0);
-constexpr TColor Red = RGB(255, 0, 0);
-constexpr TColor Yellow = RGB(255, 255, 0);
-constexpr TColor Blue = RGB(0, 0, 255);
-constexpr TColor Navy = RGB(0, 0, 128);
-constexpr TColor ButtonFace = RGB(240, 240, 240);
+using namespace ViewLook;
 
 int ClampToInt(int64_t v) {
     return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
@@ -483,7 +477,7 @@ void TCircleShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
         return TPoint{ClampToInt(int64_t{point.X} - offset.X), ClampToInt(int64_t{point.Y} - offset.Y)};
     };
     TCanvas canvas(bitmap);
-    canvas.Brush = {ButtonFace, TBrushStyle::Solid};
+    canvas.Brush = {WindowColor, TBrushStyle::Solid};
     canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
     if (p.ShowDetails && BackgroundPicture.find_first_not_of(' ') != std::string::npos) {
         std::shared_ptr<const TPicture> picture;

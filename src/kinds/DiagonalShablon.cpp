@@ -21,21 +21,8 @@ constexpr char LetterCellByte = 0x01;
 constexpr char OtherCellByte = 0x02;
 constexpr double ExportUnits = 1000;
 
-constexpr TColor WindowColor = RGB(240, 240, 240);
-constexpr TColor White = RGB(255, 255, 255);
-constexpr TColor Black = RGB(0, 0, 0);
-constexpr TColor Red = RGB(255, 0, 0);
-constexpr TColor Blue = RGB(0, 0, 255);
-constexpr TColor Yellow = RGB(255, 255, 0);
-constexpr TColor Navy = RGB(0, 0, 128);
-constexpr TColor Silver = RGB(192, 192, 192);
-constexpr TColor UpperMark = RGB(144, 144, 0);
+using namespace ViewLook;
 constexpr int MarkSide = 4;
-// Defect marks shown as the lower (red) and the upper square, as the base view shows them.
-constexpr uint16_t LowerMarks = 0x1E66;
-constexpr uint16_t UpperMarks = 0x0199;
-constexpr uint16_t AlwaysLower = 0x1000;
-constexpr uint16_t AlwaysUpper = 0x2000;
 
 int ClampToInt(double v) {
     constexpr double Lowest = std::numeric_limits<int>::min(), Highest = std::numeric_limits<int>::max();
@@ -451,8 +438,8 @@ void TDiagonalShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap)
                     canvas.Brush = {color, TBrushStyle::Solid};
                     canvas.FillRect({l + c - MarkSide / 2, top, l + c + MarkSide / 2, top + MarkSide});
                 };
-                if ((m & LowerMarks & MarkMask) || (m & AlwaysLower)) mark(Red, t + c + c / 2);
-                if ((m & UpperMarks & MarkMask) || (m & AlwaysUpper)) mark(UpperMark, t + c / 2);
+                if (ShowsLowerMark(m, MarkMask)) mark(Red, t + c + c / 2);
+                if (ShowsUpperMark(m, MarkMask)) mark(UpperMark, t + c / 2);
             }
         }
 }
