@@ -22,9 +22,7 @@ void Strip(benchmark::State& state) {
     TLineSkanword* crossword = OpenField<TLineSkanword>(state, width);
     if (!crossword) return;
     FillSeeds(state, *crossword, Run, [&] {
-        crossword->ClearWords(0, 0, TCrossword::MaxSide, TCrossword::MaxSide, true);
         crossword->PrepareForFill();
-        crossword->Running = 1;
         return true;
     }, SizeLabel(width, 2) + " strip");
 }

@@ -5,7 +5,6 @@
 #include "../crossword/FillFigures.h"
 
 #include "kinds/EnglishCrossword.h"
-#include "platform/Clock.h"
 #include "platform/RecordingUi.h"
 
 #include <benchmark/benchmark.h>
