@@ -31,6 +31,17 @@ void ForEachArrowTarget(const TShablon& shablon, int x, int y, TVisit visit) {
     if (!(bits & 0x80) && ArrowClueCell(x, y, bits >> 3 & 7, true, cx, cy) && !shablon.IsOutside(cx, cy)) visit(cx, cy);
 }
 
+// Calls visit(cx, cy) for each cell inside the grid that an inside arrow of (x, y) points into.
+template <class TVisit>
+void ForEachInsideArrowTarget(const TShablon& shablon, int x, int y, TVisit visit) {
+    const int bits = shablon.GetAttrB(x, y);
+    int cx = 0, cy = 0;
+    if ((bits & 0x40) && InsideArrowClueCell(x, y, bits & 7, false, cx, cy) && !shablon.IsOutside(cx, cy))
+        visit(cx, cy);
+    if ((bits & 0x80) && InsideArrowClueCell(x, y, bits >> 3 & 7, true, cx, cy) && !shablon.IsOutside(cx, cy))
+        visit(cx, cy);
+}
+
 bool Malformed() {
     TheUi().Message("Неверный формат шаблона!"_cp);
     return false;
@@ -223,21 +234,13 @@ TSkanwordShablon2::TSkanwordShablon2(int width, int height, TShablonKind kind) :
 void TSkanwordShablon2::GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const {
     TSkanwordShablon::GetUsedBounds(minX, minY, endX, endY);
     for (int x = 0; x < Width; ++x)
-        for (int y = 0; y < Height; ++y) {
-            if (!HasAttrB(x, y)) continue;
-            const int bits = GetAttrB(x, y);
-            for (const bool horizontal : {false, true}) {
-                int cx = 0, cy = 0;
-                const bool inside = bits & (horizontal ? 0x80 : 0x40);
-                if (!inside || !InsideArrowClueCell(x, y, horizontal ? bits >> 3 & 7 : bits & 7, horizontal, cx, cy) ||
-                    IsOutside(cx, cy))
-                    continue;
+        for (int y = 0; y < Height; ++y)
+            ForEachInsideArrowTarget(*this, x, y, [&](int cx, int cy) {
                 minX = std::min(minX, cx);
                 minY = std::min(minY, cy);
                 endX = std::max(endX, cx + 1);
                 endY = std::max(endY, cy + 1);
-            }
-        }
+            });
 }
 
 // ---- the third scanword ----
