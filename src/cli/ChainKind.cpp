@@ -83,10 +83,6 @@ bool TChainOptions::Apply(TShablon& shablon, std::string& error) const {
     return true;
 }
 
-void DeriveChainCells(TShablon& shablon) {
-    if (auto* chain = dynamic_cast<TChainwordShablon*>(&shablon)) chain->NumberCells();
-}
-
 bool PrepareChainFill(TCrossword& crossword, bool formatted, std::ostream& err) {
     const bool cross = crossword.Kind == TCrosswordKind::CrossChainword;
     if (!cross && crossword.Kind != TCrosswordKind::Chainword) return true;

@@ -28,10 +28,6 @@ struct TChainOptions {
     bool ChainSize(int& width, int& height) const;
 };
 
-// A chain template read from a text derives its letter cells, walls and numbers, as its file load
-// does; other templates are left as they are.
-void DeriveChainCells(TShablon& shablon);
-
 // A chainword works unformatted unless --formatted (the load would have asked); a crossing
 // chainword without a chain cannot be filled: false after a complaint on err.
 bool PrepareChainFill(TCrossword& crossword, bool formatted, std::ostream& err);

@@ -271,8 +271,7 @@ std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const
             err << "crossgen: this build makes no " << KindLabel(code) << " templates\n";
             return nullptr;
         }
-        if (!shablon->ParseTemplate(*text, 0, 0)) return Unreadable(err, InputName(), own, code), nullptr;
-        DeriveChainCells(*shablon);
+        if (!shablon->LoadFromText(*text)) return Unreadable(err, InputName(), own, code), nullptr;
         return shablon;
     }
     TShablonHeader header;

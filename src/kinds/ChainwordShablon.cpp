@@ -357,8 +357,8 @@ std::string TChainwordShablon::SerializeTemplate(int x0, int y0, int x1, int y1)
     return ChainText(x0, y0, x1, y1, true);
 }
 
-bool TChainwordShablon::LoadFromFile() {
-    if (!TShablon::LoadFromFile()) return false;
+bool TChainwordShablon::LoadFromText(std::string_view text) {
+    if (!ParseTemplate(text, 0, 0)) return false;
     NumberCells();
     return true;
 }

@@ -36,7 +36,8 @@ public:
     void WordsThroughCell(int x, int y, TShablonWords& words) const override;
     bool ParseTemplate(std::string_view text, int x0, int y0) override;
     std::string SerializeTemplate(int x0, int y0, int x1, int y1) const override;
-    bool LoadFromFile() override;
+    // The text, then the letter cells, walls and numbers its chain gives.
+    bool LoadFromText(std::string_view text) override;
     // The chain's cells count as used before NumberCells has made them letter cells.
     void GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const override;
     // Walks the chain from its start: letter cells, walls, 1 on the start and the next numbers

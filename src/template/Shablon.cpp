@@ -173,7 +173,7 @@ void TShablon::SetKeyWordCell(int x, int y, int number) {
 bool TShablon::LoadFromFile() {
     std::string text;
     if (!ReadFileText(FileName, text) || !text.starts_with(Prefix)) return false;
-    return ParseTemplate(std::string_view(text).substr(Prefix.size()), 0, 0);
+    return LoadFromText(std::string_view(text).substr(Prefix.size()));
 }
 
 bool TShablon::SaveToFile() {

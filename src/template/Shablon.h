@@ -254,8 +254,11 @@ public:
     virtual bool ParseTemplate(std::string_view text, int x0, int y0) = 0;
     // The header and body of the rectangle [x0..x1] x [y0..y1], without the prefix.
     virtual std::string SerializeTemplate(int x0, int y0, int x1, int y1) const = 0;
-    // Reads FileName (the caller sets the size from ReadTemplateHeader first).
-    virtual bool LoadFromFile();
+    // Reads a whole template text (without the prefix), as a template file holds it, and derives
+    // what the kind derives from it on loading.
+    virtual bool LoadFromText(std::string_view text) { return ParseTemplate(text, 0, 0); }
+    // Reads FileName through LoadFromText (the caller sets the size from ReadTemplateHeader first).
+    bool LoadFromFile();
     // Writes the whole grid to FileName.
     virtual bool SaveToFile();
     // Assigns the clue numbers.
