@@ -5,6 +5,7 @@
 #include "Json.h"
 #include "KindNames.h"
 #include "Options.h"
+#include "Output.h"
 
 #include "crossword/Crossword.h"
 #include "crossword/CrosswordFactory.h"
@@ -154,16 +155,19 @@ bool HasExtension(const std::string& path, std::string_view extension) {
                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-bool WritePictureFile(const TMetafile& picture, const std::string& file, std::ostream& err) {
+bool WritePictureFile(const TMetafile& picture, const std::string& file, std::ostream& out, std::ostream& err) {
     if (picture.Width() <= 0 || picture.Height() <= 0) {
         err << "crossgen: the picture is too large: its positions do not fit in 32 bits (lower the SCALE or WIDTH of the style)\n";
         return false;
     }
-    const bool written = HasExtension(file, ".svg")   ? picture.WriteSvg(file)
-                         : HasExtension(file, ".pdf") ? picture.WritePdf(file)
-                                                      : picture.WritePng(file);
-    if (!written) err << "crossgen: cannot write " << file << "\n";
-    return written;
+    const std::string bytes = HasExtension(file, ".svg")   ? picture.SvgData()
+                              : HasExtension(file, ".pdf") ? picture.PdfData()
+                                                           : picture.PngData();
+    if (bytes.empty()) {
+        err << "crossgen: cannot write " << file << ": the picture cannot be drawn\n";
+        return false;
+    }
+    return WriteOutput(file, bytes, out, err);
 }
 
 void AddOutFileOption(TOptionParser& parser, std::string& outFile, std::vector<std::string> extensions) {
@@ -243,5 +247,5 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         crossword->DrawToMetafile(picture, 1);
     else
         shablon->DrawToMetafile(picture);
-    return WritePictureFile(picture, options.OutFile, err) ? ExitCode::Filled : ExitCode::BadInput;
+    return WritePictureFile(picture, options.OutFile, out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

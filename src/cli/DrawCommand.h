@@ -46,7 +46,7 @@ void AddOutFileOption(TOptionParser& parser, std::string& outFile, std::vector<s
 // Writes the picture as SVG, PDF or PNG by the file's extension. False after a complaint on err:
 // a picture left empty because its positions do not fit in 32 bits, or a file that cannot be
 // written.
-bool WritePictureFile(const TMetafile& picture, const std::string& file, std::ostream& err);
+bool WritePictureFile(const TMetafile& picture, const std::string& file, std::ostream& out, std::ostream& err);
 
 // True when path ends in the extension, compared without case.
 bool HasExtension(const std::string& path, std::string_view extension);

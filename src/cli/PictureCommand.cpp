@@ -3,6 +3,7 @@
 #include "DrawCommand.h"
 #include "ExportModeOptions.h"
 #include "Options.h"
+#include "Output.h"
 
 #include "crossword/Crossword.h"
 #include "platform/Bitmap.h"
@@ -66,11 +67,9 @@ int PictureCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
     if (viewOnly) {
         TBitmap bitmap(window.Width, window.Height);
         crossword->DrawToBitmap(view, bitmap);
-        if (bitmap.WritePng(outFile)) return ExitCode::Filled;
-        err << "crossgen: cannot write " << outFile << "\n";
-        return ExitCode::BadInput;
+        return WriteOutput(outFile, bitmap.PngData(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
     }
     TMetafile picture;
     crossword->DrawToMetafile(picture, modeOptions.Mode);
-    return WritePictureFile(picture, outFile, err) ? ExitCode::Filled : ExitCode::BadInput;
+    return WritePictureFile(picture, outFile, out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

@@ -2,10 +2,10 @@
 #include "CrosswordOptions.h"
 #include "ExportModeOptions.h"
 #include "Options.h"
+#include "Output.h"
 #include "TemplateSource.h"
 
 #include "crossword/Crossword.h"
-#include "platform/FileText.h"
 #include "platform/RecordingEditor.h"
 #include "platform/Text.h"
 #include "template/Shablon.h"
@@ -44,12 +44,11 @@ const char* const ScriptHelpTail =
     "exit codes: 0 written, 1 the automation export failed (the log is written), 2 bad\n"
     "arguments, or an unreadable or unwritable file\n";
 
-bool WriteLines(const std::vector<std::string>& lines, const std::string& outFile, bool cp1251, std::ostream& err) {
+bool WriteLines(const std::vector<std::string>& lines, const std::string& outFile, bool cp1251, std::ostream& out,
+                std::ostream& err) {
     std::string text;
     for (const std::string& line : lines) text += (cp1251 ? line : ToUtf8(line)) + (cp1251 ? "\r\n" : "\n");
-    if (ReplaceFileText(outFile, text)) return true;
-    err << "crossgen: cannot write " << outFile << "\n";
-    return false;
+    return WriteOutput(outFile, text, out, err);
 }
 
 }  // namespace
@@ -107,6 +106,6 @@ int ScriptCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
             crossword->ExportToScript(lines, modes.Mode);
     }
     if (automation) lines = editor.Log();
-    if (!WriteLines(lines, outFile, cp1251, err)) return ExitCode::BadInput;
+    if (!WriteLines(lines, outFile, cp1251, out, err)) return ExitCode::BadInput;
     return exported ? ExitCode::Filled : ExitCode::NotFilled;
 }

@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "DrawCommand.h"
 #include "Options.h"
+#include "Output.h"
 
 #include "platform/Bitmap.h"
 #include "template/Shablon.h"
@@ -100,9 +101,5 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
 
     TBitmap bitmap(window.Width, window.Height);
     shablon->FastDraw(view, bitmap);
-    if (!bitmap.WritePng(options.OutFile)) {
-        err << "crossgen: cannot write " << options.OutFile << "\n";
-        return ExitCode::BadInput;
-    }
-    return ExitCode::Filled;
+    return WriteOutput(options.OutFile, bitmap.PngData(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

@@ -1,5 +1,7 @@
 #include "ArtCanvas.h"
 
+#include "OutputFile.h"
+
 #include <cairo.h>
 
 #include <cmath>
@@ -188,7 +190,13 @@ int TArtCanvas::Alpha(int x, int y) const {
 
 bool TArtCanvas::WritePng(const std::string& path) const {
     cairo_surface_flush(mState->surface);
-    return cairo_surface_write_to_png(mState->surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    std::string png;
+    const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+        static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    return cairo_surface_write_to_png_stream(mState->surface, append, &png) == CAIRO_STATUS_SUCCESS &&
+           WriteOutputFile(path, png);
 }
 
 bool WritePngFile(const TDIB& image, const std::string& path) {

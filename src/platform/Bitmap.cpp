@@ -44,6 +44,12 @@ TDIB TBitmap::Pixels() const {
     return image;
 }
 
-bool TBitmap::WritePng(const std::string& path) const {
-    return WriteSurfacePng(mState->Surface, path);
+std::string TBitmap::PngData() const {
+    return SurfacePngBytes(mState->Surface);
+}
+
+TWriteOutcome TBitmap::WritePng(const std::string& path) const {
+    const std::string png = PngData();
+    if (png.empty()) return TWriteOutcome::Failed("the picture cannot be encoded");
+    return WriteOutputFile(path, png);
 }

@@ -4,6 +4,7 @@
 // Texts are measured with the real fonts.
 
 #include "Canvas.h"
+#include "OutputFile.h"
 
 #include <memory>
 #include <string>
@@ -24,8 +25,10 @@ public:
 
     // The pixels, red in bits 16..23.
     TDIB Pixels() const;
-    // False when the file cannot be written.
-    bool WritePng(const std::string& path) const;
+    // The image as the bytes of a PNG file; empty when it cannot be made.
+    std::string PngData() const;
+    // Writes the PNG through the output writer (OutputFile.h).
+    TWriteOutcome WritePng(const std::string& path) const;
 
 private:
     struct State;

@@ -127,9 +127,15 @@ void RoundRectPath(cairo_t* cr, double left, double top, double width, double he
     cairo_close_path(cr);
 }
 
-// Writes the rows through libpng. No object with a destructor may live in this frame: an error
-// jumps back to setjmp.
-bool WritePngRows(std::FILE* file, int width, int height, png_bytepp rows) {
+void AppendPngBytes(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+void FlushNothing(png_structp) {}
+
+// Encodes the rows through libpng into bytes. No object with a destructor may live in this
+// frame: an error jumps back to setjmp.
+bool EncodePngRows(std::string* bytes, int width, int height, png_bytepp rows) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -137,7 +143,7 @@ bool WritePngRows(std::FILE* file, int width, int height, png_bytepp rows) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, bytes, AppendPngBytes, FlushNothing);
     // Drawings are rows of flat colour: one cheap filter and quick compression do as well as
     // trying every filter on every row.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
@@ -160,18 +166,17 @@ struct HandleDeleter {
 
 }  // namespace
 
-bool WriteSurfacePng(cairo_surface_t* surface, const std::string& path) {
+std::string SurfacePngBytes(cairo_surface_t* surface) {
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int width = cairo_image_surface_get_width(surface), height = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    if (!data || width <= 0 || height <= 0) return false;
+    if (!data || width <= 0 || height <= 0) return {};
     std::vector<png_bytep> rows(height);
     for (int y = 0; y < height; ++y) rows[y] = data + static_cast<std::size_t>(y) * stride;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = WritePngRows(file, width, height, rows.data());
-    return (std::fclose(file) == 0) && written;
+    std::string bytes;
+    if (!EncodePngRows(&bytes, width, height, rows.data())) return {};
+    return bytes;
 }
 
 const TTextMetrics& CairoTextMetrics() {

@@ -1,5 +1,6 @@
 #include "FileText.h"
 
+#include "OutputFile.h"
 #include "Text.h"
 #include "Ui.h"
 
@@ -64,27 +65,7 @@ bool WriteFileText(const std::string& path, std::string_view text) {
 }
 
 bool ReplaceFileText(const std::string& path, std::string_view text) {
-    // The text goes to a new file beside the old one, which is replaced only once the new one is
-    // complete on disk: a failed or interrupted write never destroys what was there before.
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    bool ok = fd >= 0;
-    if (ok) {
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-    }
-    for (std::size_t pos = 0; ok && pos < text.size();) {
-        const ssize_t written = write(fd, text.data() + pos, std::min(FileBlockSize, text.size() - pos));
-        if (written < 0 && errno == EINTR) continue;
-        ok = written > 0;
-        if (ok) pos += static_cast<std::size_t>(written);
-    }
-    ok = ok && fsync(fd) == 0;
-    if (fd >= 0 && close(fd) != 0) ok = false;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok && fd >= 0) std::remove(temporary.c_str());
-    return ok;
+    return static_cast<bool>(WriteOutputFile(path, text));
 }
 
 bool ReadRegularFile(const std::string& path, std::string& text, std::size_t maxSize) {

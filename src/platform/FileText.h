@@ -17,7 +17,8 @@ constexpr std::size_t FileBlockSize = 4096;
 // False when the file is missing (silent) or cannot be read (reported; text is then empty).
 bool ReadFileText(const std::string& path, std::string& text, std::size_t limit = 0);
 
-// Creates or truncates the file at path and writes text; false (reported) on any error.
+// Writes text as the whole file at path through the output writer (OutputFile.h), so a failed
+// write leaves the old file as it was; false (reported) on any error.
 bool WriteFileText(const std::string& path, std::string_view text);
 
 // WriteFileText without the message: the caller reports the failure in its own words.

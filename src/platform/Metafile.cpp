@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -50,11 +49,10 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return (std::fclose(file) == 0) && written;
+// Writes data unless it is empty, which means the picture could not be made.
+TWriteOutcome WriteData(const std::string& path, const std::string& data) {
+    if (data.empty()) return TWriteOutcome::Failed("the picture is empty or cannot be drawn");
+    return WriteOutputFile(path, data);
 }
 
 }  // namespace
@@ -73,20 +71,17 @@ std::string TMetafile::SvgData() const {
     return ok ? svg : std::string();
 }
 
-bool TMetafile::WriteSvg(const std::string& path) const {
-    const std::string svg = SvgData();
-    return !svg.empty() && WriteBytes(path, svg);
-}
-
-bool TMetafile::WritePdf(const std::string& path) const {
-    if (mWidth <= 0 || mHeight <= 0) return false;
+std::string TMetafile::PdfData() const {
+    if (mWidth <= 0 || mHeight <= 0) return {};
     const double scale = std::min({1.0, MaxPdfSide / mWidth, MaxPdfSide / mHeight});
-    SurfacePtr surface(cairo_pdf_surface_create(path.c_str(), mWidth * scale, mHeight * scale));
-    return Render(*this, surface.get(), scale, scale, false) && Finish(surface.get());
+    std::string pdf;
+    SurfacePtr surface(cairo_pdf_surface_create_for_stream(AppendBytes, &pdf, mWidth * scale, mHeight * scale));
+    const bool ok = Render(*this, surface.get(), scale, scale, false) && Finish(surface.get());
+    return ok ? pdf : std::string();
 }
 
-bool TMetafile::WritePng(const std::string& path) const {
-    if (mWidth <= 0 || mHeight <= 0) return false;
+std::string TMetafile::PngData() const {
+    if (mWidth <= 0 || mHeight <= 0) return {};
     const double area = static_cast<double>(mWidth) * mHeight;
     const double scale = std::min({1.0, static_cast<double>(MaxPngSide) / mWidth,
                                    static_cast<double>(MaxPngSide) / mHeight, std::sqrt(MaxPngPixels / area)});
@@ -94,6 +89,18 @@ bool TMetafile::WritePng(const std::string& path) const {
     const int height = std::max(1, static_cast<int>(mHeight * scale));
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
     if (!Render(*this, surface.get(), static_cast<double>(width) / mWidth, static_cast<double>(height) / mHeight, true))
-        return false;
-    return WriteSurfacePng(surface.get(), path);
+        return {};
+    return SurfacePngBytes(surface.get());
+}
+
+TWriteOutcome TMetafile::WriteSvg(const std::string& path) const {
+    return WriteData(path, SvgData());
+}
+
+TWriteOutcome TMetafile::WritePdf(const std::string& path) const {
+    return WriteData(path, PdfData());
+}
+
+TWriteOutcome TMetafile::WritePng(const std::string& path) const {
+    return WriteData(path, PngData());
 }

@@ -7,6 +7,7 @@
 // size.
 
 #include "Canvas.h"
+#include "OutputFile.h"
 
 #include <string>
 #include <vector>
@@ -28,12 +29,16 @@ public:
 
     // The picture as an SVG document sized in user units; empty when it cannot be made.
     std::string SvgData() const;
-    // Each output answers false when the picture is empty or the file cannot be written.
-    bool WriteSvg(const std::string& path) const;
-    // One point per unit, pages of at most 14400 points a side (larger pictures are scaled down).
-    bool WritePdf(const std::string& path) const;
-    // One pixel per unit on white, scaled down to at most 16384 pixels a side and 16 M pixels.
-    bool WritePng(const std::string& path) const;
+    // The picture as a PDF document: one point per unit, pages of at most 14400 points a side
+    // (larger pictures are scaled down); empty when it cannot be made completely.
+    std::string PdfData() const;
+    // The picture as a PNG image: one pixel per unit on white, scaled down to at most 16384
+    // pixels a side and 16 M pixels; empty when it cannot be made.
+    std::string PngData() const;
+    // Each output fails when the picture is empty or the file cannot be written (OutputFile.h).
+    TWriteOutcome WriteSvg(const std::string& path) const;
+    TWriteOutcome WritePdf(const std::string& path) const;
+    TWriteOutcome WritePng(const std::string& path) const;
 
 private:
     int mWidth;
