@@ -21,3 +21,10 @@ void UseQuietUi();
 // Writes the input to this process's scratch file (removed at exit) and answers its path, for
 // readers that take a file name.
 const std::string& ScratchFile(std::string_view bytes);
+// The path of another scratch file of this process, told apart by its name's ending (removed at
+// exit; nothing is written), for what a reader writes back.
+std::string ScratchPath(std::string_view ending);
+// The bytes of a file; empty when it cannot be read.
+std::string ReadBack(const std::string& path);
+// Ends the run with what broke: a fault the fuzzer should keep the input of.
+[[noreturn]] void Broken(const char* what);

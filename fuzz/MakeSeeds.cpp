@@ -1,13 +1,23 @@
 // Makes the fuzz targets' seed inputs with the project's own writers: small pictures of every
 // kind, picture, banner and template collections, dictionaries of every cell format, template
-// texts and files, saved games and tournament files. The seeds are committed (fuzz/corpus); run
-// this again when a writer changes. Usage: fuzz_make_seeds CORPUS_DIR
+// texts, files and pictures of every kind, crossword files of every kind (filled by crossgen with
+// the game's dictionary), style files, cell-shape scripts, knight paths, puzzle images, clues
+// with markup, saved games and tournament files. The seeds are committed (fuzz/corpus); run this
+// again when a writer changes. Usage: fuzz_make_seeds CORPUS_DIR [DICTIONARY]
+// (DICTIONARY: dic1.wdi of the build, default ../bin/dic1.wdi beside this program)
 
 #include "FuzzSupport.h"
 #include "banner/GifWriter.h"
+#include "cellshape/CellOutline.h"
+#include "cli/Crossgen.h"
+#include "cli/TemplatePicture.h"
+#include "crossword/CrosswordFactory.h"
 #include "dictionary/DictionaryWriter.h"
 #include "game/Game.h"
+#include "kinds/HoneyShablon.h"
+#include "kinds/Kinds.h"
 #include "platform/Clock.h"
+#include "platform/Process.h"
 #include "platform/FileText.h"
 #include "platform/GraphCollection.h"
 #include "platform/IndexCollection.h"
@@ -22,6 +32,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <tuple>
 #include <unistd.h>
 
@@ -195,14 +206,169 @@ void MakeGames(std::map<std::string, TSeeds>& all) {
     fs::remove(path);
 }
 
+// crossgen run with a scratch folder's files.
+class TCrossgenRun {
+public:
+    TCrossgenRun(std::string folder, std::string dictionary) : mFolder(std::move(folder)), mDictionary(std::move(dictionary)) {}
+
+    std::string Path(const std::string& name) const { return (fs::path(mFolder) / name).string(); }
+    // What the run prints; empty when it refused its arguments or files.
+    std::string Out(const std::vector<std::string>& args) const {
+        std::ostringstream out, err;
+        const int code = RunCrossgen(args, out, err, {Path("templates.col"), mDictionary});
+        return code == ExitCode::BadInput ? std::string() : out.str();
+    }
+    // The bytes of the file a run writes under name (the last argument); empty for none.
+    std::string File(std::vector<std::string> args, const std::string& name) const {
+        args.push_back(Path(name));
+        Out(args);
+        std::string bytes;
+        return ReadFileText(Path(name), bytes) ? bytes : std::string();
+    }
+
+private:
+    std::string mFolder;
+    std::string mDictionary;
+};
+
+// A honeycomb of 7 x 5 cells with two ring centres, as crossgen prints it.
+std::string HoneycombPicture(bool square) {
+    std::unique_ptr<TBaseHoneyShablon> honey;
+    if (square)
+        honey = std::make_unique<THoneyShablon_8>(7, 5);
+    else
+        honey = std::make_unique<THoneyShablon>(7, 5);
+    honey->ClearRect(0, 0, 6, 4, true);
+    for (const auto [x, y] : {std::pair{2, 2}, {4, 2}}) {
+        honey->SetLetterCell(x, y, false);
+        honey->SetStartDirection(x, y, square ? 4 : 0);
+    }
+    honey->NumberCells();
+    return TemplatePicture(*honey);
+}
+
+// The template source of every kind crossgen names, as its options.
+std::map<std::string, std::vector<std::string>> KindSources(const TCrossgenRun& run) {
+    const auto picture = [&](const std::string& name, const std::string& text) {
+        if (!WriteFileText(run.Path(name), text)) std::exit(1);
+        return std::vector<std::string>{"--picture", run.Path(name)};
+    };
+    return {
+        {"classic", {"--size", "8x8"}},
+        {"estonian", {"--kind", "estonian", "--size", "8x8"}},
+        {"american", {"--kind", "american", "--size", "8x8"}},
+        {"scanword", picture("scanword.txt", "scanword 4x3\n# .a27 . .\n# . # #\n# . # #\n")},
+        {"scanword2", picture("scanword2.txt", "scanword2 4x3\n# .a27 . .\n# . # #\n# . # #\n")},
+        {"scanword3", picture("scanword3.txt", "scanword3 4x3\n# .a27 . .t4\n# . # .\n# . # .\n")},
+        {"fillword", {"--kind", "fillword", "--size", "5x4"}},
+        {"field", {"--kind", "field", "--size", "4x3"}},
+        {"wordfield", {"--kind", "wordfield", "--size", "5x4"}},
+        {"football", {"--kind", "football", "--size", "7x5"}},
+        {"knight", {"--kind", "knight", "--path", "0,0 2,1 4,0 3,2 4,4 2,3 0,4 1,2"}},
+        {"picturepuzzle", picture("puzzle.txt", "picturepuzzle 3x2 colors=4 background=0\n.c1 .c2 #\n# .c3 .c3\n")},
+        {"circular", {"--kind", "circular", "--size", "8x4"}},
+        {"chainword", {"--kind", "chainword", "--size", "5x4"}},
+        {"crosschainword", {"--kind", "crosschainword", "--chain", "0,0:RRDDLLUR"}},
+        {"children", {"--kind", "children", "--size", "6x5", "--keyword", "сон"}},
+        {"strip", {"--kind", "strip", "--size", "8x2"}},
+        {"honeycomb", picture("honey.txt", HoneycombPicture(false))},
+        {"honeycomb8", picture("honey8.txt", HoneycombPicture(true))},
+        {"diagonal", {"--kind", "diagonal", "--size", "8x8"}},
+    };
+}
+
+// Template texts, files and pictures and crossword files of every kind, through crossgen.
+void MakeKinds(std::map<std::string, TSeeds>& all, const std::string& dictionary) {
+    const std::string folder = (fs::temp_directory_path() / ("zelvana-seeds-" + std::to_string(::getpid()))).string();
+    fs::create_directories(folder);
+    const TCrossgenRun run(folder, dictionary);
+    TIndexCollection templates;
+    templates.FileName = run.Path("templates.col");
+    for (const auto [w, h] : {std::pair{8, 8}, {12, 9}})
+        templates.Add(Format("t%dx%d", w, h), std::string(TShablon::Prefix) + TemplateBody(w, h));
+    if (!templates.SaveToFile()) std::exit(1);
+
+    for (const auto& [kind, source] : KindSources(run)) {
+        std::vector<std::string> make = {"template", "--seed", "1"};
+        make.insert(make.end(), source.begin(), source.end());
+        const std::string picture = run.Out(make);
+        if (!picture.empty()) Add(all["template_picture"], "seed-" + kind, picture);
+        make.push_back("--out");
+        const std::string file = run.File(make, "kind.shb");
+        if (file.size() > TShablon::Prefix.size()) {
+            Add(all["template_file"], "seed-" + kind, file);
+            Add(all["template_text"], "seed-" + kind, file.substr(TShablon::Prefix.size()));
+        }
+        std::vector<std::string> fill = {"fill", "--seed", "2", "--time-limit", "5", "--definitions"};
+        fill.insert(fill.end(), source.begin(), source.end());
+        if (kind == "knight") fill.push_back("--answer-lines");
+        fill.push_back("--save");
+        const std::string crossword = run.File(fill, "kind.cwd");
+        if (!crossword.empty()) Add(all["crossword_file"], "seed-" + kind, crossword);
+        fs::remove(run.Path("kind.shb"));
+        fs::remove(run.Path("kind.cwd"));
+    }
+    const std::string phrase =
+        run.File({"fill", "--kind", "knight", "--path", "0,0 2,1 4,0 3,2", "--phrase", "конь", "--save"}, "phrase.cwd");
+    if (!phrase.empty()) Add(all["crossword_file"], "seed-knight-phrase", phrase);
+    fs::remove_all(folder);
+}
+
+// Style files as crossword kinds write them, behind the byte that picks the kind.
+void MakeStyles(std::map<std::string, TSeeds>& all) {
+    const std::string path = (fs::temp_directory_path() / ("zelvana-seed-style-" + std::to_string(::getpid()))).string();
+    for (const int kind : {0, 2, 5, 8, 10, 15}) {
+        fs::remove(path);
+        const auto crossword = CreateCrossword(kind);
+        crossword->Template->WideOutline.Show = true;
+        crossword->Template->LetterCellLook.Form.Form = KletkaForm::Mixed;
+        crossword->Template->LetterCellLook.Form.Param1 = 31;
+        std::string bytes;
+        if (!crossword->SaveStyles(path) || !ReadFileText(path, bytes)) std::exit(1);
+        Add(all["style_file"], Format("seed-kind%d", kind), std::string(1, static_cast<char>(kind)) + bytes);
+    }
+    fs::remove(path);
+}
+
+// The scripts of the base forms the generator writes, and one with every anchor.
+void MakeScripts(std::map<std::string, TSeeds>& all) {
+    for (const uint8_t form : {KletkaForm::Rounded, KletkaForm::Ellipse, KletkaForm::Mixed, KletkaForm::Notched,
+                               KletkaForm::Looped}) {
+        TKletkaForm record;
+        record.Form = form;
+        record.Param1 = 31;
+        record.Param2 = 20;
+        record.Param3 = 7;
+        record.Param4 = 50;
+        std::vector<std::string> lines;
+        MakeBaseFormScript(record, lines);
+        std::string text;
+        for (const std::string& line : lines) text += line + "\n";
+        Add(all["cell_script"], Format("seed-form%d", form), text);
+    }
+    Add(all["cell_script"], "seed-anchors",
+        "SCALE 0\nBEGIN 10, 10\nTOPRIGHT\nARC -10, 10, -10, 0, 1, 5\nBOTTOMRIGHT\nLINE 0, -10\nBOTTOMLEFT\nLINE 0, 0\nEND\n");
+}
+
+void MakeOthers(std::map<std::string, TSeeds>& all) {
+    Add(all["knight_path"], "seed-board", "0,0 2,1 4,0 3,2 4,4 2,3 0,4 1,2");
+    Add(all["knight_path"], "seed-far", "199,199 197,198 195,199");
+    Add(all["puzzle_image"], "seed-bmp", PictureData(TPictureKind::Bitmap, 9, 7, 0x205080));
+    Add(all["puzzle_image"], "seed-jpeg", PictureData(TPictureKind::Jpeg, 9, 7, 0x205080));
+    Add(all["clue_markup"], "seed-codes", std::string("&W80&L120&S90&RU&Z&HНа~звание ре~ки в Си~бири"_cp));
+    Add(all["clue_markup"], "seed-plain", std::string("Крупное хищное животное семейства кошачьих"_cp));
+    Add(all["clue_markup"], "seed-long", "&W255" + std::string(3000, static_cast<char>(0xE0)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: fuzz_make_seeds CORPUS_DIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds CORPUS_DIR [DICTIONARY]\n");
         return 2;
     }
     UseQuietUi();
+    RegisterKinds();
     RandSeed(20240611);
     std::map<std::string, TSeeds> all;
     MakePictures(all);
@@ -210,6 +376,10 @@ int main(int argc, char** argv) {
     MakeTemplates(all);
     MakeDictionaries(all);
     MakeGames(all);
+    MakeKinds(all, argc == 3 ? argv[2] : ExecutableDir() + "/../bin/dic1.wdi");
+    MakeStyles(all);
+    MakeScripts(all);
+    MakeOthers(all);
     for (const auto& [target, seeds] : all) {
         const fs::path folder = fs::path(argv[1]) / target;
         fs::create_directories(folder);

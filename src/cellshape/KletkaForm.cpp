@@ -14,15 +14,19 @@ bool WriteCellForm(TIniFile& ini, const std::string& section, const std::string&
     return ini.WriteString(section, prefix + "SCRIPTFILE", form.ScriptFile) && ok;
 }
 
-void ReadCellForm(const TIniFile& ini, const std::string& section, const std::string& prefix, TKletkaForm& form) {
+void ReadCellForm(const TIniFile& ini, const std::string& section, const std::string& prefix, TKletkaForm& form,
+                  std::vector<TIniClamp>& clamps) {
     // An absent key and a malformed number both leave the default, which is 0 or empty.
     form = TKletkaForm{};
-    form.ImportType = static_cast<TKletkaImport>(static_cast<uint8_t>(ini.ReadInteger(section, prefix + "IMPORTTYPE", 0)));
-    form.Form = static_cast<uint8_t>(ini.ReadInteger(section, prefix + "FORM", 0));
-    form.Param1 = ini.ReadInteger(section, prefix + "PARAM1", 0);
-    form.Param2 = ini.ReadInteger(section, prefix + "PARAM2", 0);
-    form.Param3 = ini.ReadInteger(section, prefix + "PARAM3", 0);
-    form.Param4 = ini.ReadInteger(section, prefix + "PARAM4", 0);
+    const auto number = [&](const char* key, int32_t max) {
+        return ReadIniInRange(ini, section, prefix + key, 0, 0, max, clamps);
+    };
+    form.ImportType = static_cast<TKletkaImport>(number("IMPORTTYPE", static_cast<int32_t>(TKletkaImport::Script)));
+    form.Form = static_cast<uint8_t>(number("FORM", KletkaForm::Last));
+    form.Param1 = number("PARAM1", MaxFormParam);
+    form.Param2 = number("PARAM2", MaxFormParam);
+    form.Param3 = number("PARAM3", MaxFormParam);
+    form.Param4 = number("PARAM4", MaxFormParam);
     form.File1 = ini.ReadString(section, prefix + "FILE1", "");
     form.File2 = ini.ReadString(section, prefix + "FILE2", "");
     form.ScriptFile = ini.ReadString(section, prefix + "SCRIPTFILE", "");

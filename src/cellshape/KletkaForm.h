@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TIniFile;
+struct TIniClamp;
 
 enum class TKletkaImport : uint8_t {
     BaseForm = 0,
@@ -32,8 +34,8 @@ constexpr uint8_t Last = 10;
 
 // The default record is a plain rectangle: base form 0 without rounding.
 struct TKletkaForm {
-    TKletkaImport ImportType = TKletkaImport::BaseForm;  // any byte a file holds; above 2 draws nothing
-    uint8_t Form = 0;                                     // any byte a file holds; above 10 draws nothing
+    TKletkaImport ImportType = TKletkaImport::BaseForm;  // above 2 (from a record made in code) draws nothing
+    uint8_t Form = 0;                                     // above 10 (likewise) draws nothing
     int32_t Param1 = 0;
     int32_t Param2 = 0;
     int32_t Param3 = 0;
@@ -49,6 +51,12 @@ struct TKletkaForm {
 // the section of ini (in memory; the caller saves the file). False when a value cannot be
 // stored (a file name holding a line break).
 bool WriteCellForm(TIniFile& ini, const std::string& section, const std::string& prefix, const TKletkaForm& form);
+// The range of the form parameters, as the form dialog offers them: wider values only distort
+// the outline (and five times one would overflow).
+constexpr int32_t MaxFormParam = 100;
+
 // Resets form to the default, then reads each of the nine keys present in the section; an
-// absent key keeps its default, a malformed number reads as 0.
-void ReadCellForm(const TIniFile& ini, const std::string& section, const std::string& prefix, TKletkaForm& form);
+// absent key keeps its default, a malformed number reads as 0. The import type, the form code
+// and the parameters are held to their ranges, a value held noted in clamps.
+void ReadCellForm(const TIniFile& ini, const std::string& section, const std::string& prefix, TKletkaForm& form,
+                  std::vector<TIniClamp>& clamps);

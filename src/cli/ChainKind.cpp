@@ -69,7 +69,12 @@ bool TChainOptions::Apply(TShablon& shablon, std::string& error) const {
     }
     if (Overlap > 0) chain->Overlap = static_cast<uint8_t>(Overlap);
     if (Chain.empty()) {
-        if (shablon.Kind == TShablonKind::Chainword) chain->LaySerpentine();
+        // A serpentine never crosses itself: a crossing chainword takes a chain it is given.
+        if (shablon.Kind != TShablonKind::Chainword) {
+            error = "a crossing chainword needs its chain (--chain X,Y:MOVES)";
+            return false;
+        }
+        chain->LaySerpentine();
         return true;
     }
     int x = 0, y = 0;
@@ -115,7 +120,7 @@ bool SetChainPictureValue(TShablon& shablon, std::string_view key, std::string_v
     }
     const auto comma = value.find(',');
     if (key != "start" || comma == std::string_view::npos || !ParseWholeNumber(value.substr(0, comma), x) ||
-        !ParseWholeNumber(value.substr(comma + 1), y) || x >= shablon.Width || y >= shablon.Height)
+        !ParseWholeNumber(value.substr(comma + 1), y) || x < 0 || y < 0 || x >= shablon.Width || y >= shablon.Height)
         return false;
     chain.ChainStartX = static_cast<uint8_t>(x);
     chain.ChainStartY = static_cast<uint8_t>(y);

@@ -6,7 +6,10 @@
 #include "kinds/Kinder.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -39,23 +42,38 @@ bool PrepareChildrenFill(TCrossword& crossword, const std::string& keyword, std:
     auto* kinder = dynamic_cast<TKinder*>(&crossword);
     if (!kinder) return true;
     const TKinderShablon& field = kinder->Shape();
-    std::string cells;
+    const TWorkDictionary& dictionary = kinder->Dictionary;
+    std::string text = dictionary.ToLowerText(FromUtf8(keyword));
+    // The dictionaries write ё as е: a key word keeping ё could cross no word.
+    std::ranges::replace(text, "ё"_cp[0], "е"_cp[0]);
+    const std::string_view alphabet = dictionary.Alphabet.empty() ? DefaultAlphabet() : std::string_view(dictionary.Alphabet);
+    for (const char c : text)
+        if (c != '~' && alphabet.find(c) == std::string_view::npos) {
+            err << "crossgen: the key word " << keyword << " holds letters that are not in the dictionary's alphabet\n";
+            return false;
+        }
+    const int letters = text.empty() ? 0 : TMask(dictionary.CellFormat(), text).CellCount();
+    // The lines whose middle cell can hold a letter; the key word takes as many of them as it
+    // has letters, in the middle of the field.
+    std::vector<std::pair<int, int>> middles;
     const int middle = field.Orientation == 0 ? field.Height / 2 : field.Width / 2;
     for (int line = 0; line < field.LineCount(); ++line) {
         int x = 0, y = 0;
         field.LineCell(line, middle, x, y);
-        if (!field.IsLetterCell(x, y)) continue;
-        cells += static_cast<char>(x);
-        cells += static_cast<char>(y);
+        if (field.IsLetterCell(x, y)) middles.emplace_back(x, y);
     }
-    kinder->Template->KeyWordCells = cells;
-    const std::string text = kinder->Dictionary.ToLowerText(FromUtf8(keyword));
-    const int letters = text.empty() ? 0 : TMask(kinder->Dictionary.CellFormat(), text).CellCount();
-    if (letters > static_cast<int>(cells.size() / 2)) {
+    if (letters > static_cast<int>(middles.size())) {
         err << "crossgen: the key word " << keyword << " has " << letters << " letters, the field "
-            << cells.size() / 2 << " key-word cells\n";
+            << middles.size() << " key-word cells\n";
         return false;
     }
+    std::string cells;
+    const std::size_t first = (middles.size() - letters) / 2;
+    for (std::size_t i = first; i < first + letters; ++i) {
+        cells += static_cast<char>(middles[i].first);
+        cells += static_cast<char>(middles[i].second);
+    }
+    kinder->Template->KeyWordCells = cells;
     kinder->SetKeyword(text, {});
     return true;
 }

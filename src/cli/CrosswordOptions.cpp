@@ -98,7 +98,17 @@ bool LoadCrosswordFile(TCrossword& crossword, const std::string& path, const std
 }
 
 bool LoadStyleFile(TCrossword& crossword, const std::string& styleFile, std::ostream& err) {
-    if (styleFile.empty() || crossword.LoadStyles(styleFile)) return true;
-    err << "crossgen: cannot read the style file " << styleFile << "\n";
-    return false;
+    if (styleFile.empty()) return true;
+    if (!crossword.LoadStyles(styleFile)) {
+        err << "crossgen: cannot read the style file " << styleFile << "\n";
+        return false;
+    }
+    return StyleValuesInRange(*crossword.Template, styleFile, err);
+}
+
+bool StyleValuesInRange(const TShablon& shablon, const std::string& styleFile, std::ostream& err) {
+    for (const TIniClamp& clamp : shablon.StyleClamps)
+        err << "crossgen: " << styleFile << ": [" << clamp.Section << "] " << clamp.Key << "=" << clamp.Value
+            << " is out of range (" << clamp.Min << " to " << clamp.Max << ")\n";
+    return shablon.StyleClamps.empty();
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 class TCrossword;
+class TShablon;
 
 // --definitions [--max-clue-length N] [--prefer-picture-clues] [--min-clue-font PT]
 struct TDefinitionOptions {
@@ -42,3 +43,6 @@ bool LoadCrosswordFile(TCrossword& crossword, const std::string& path, const std
 
 // Loads the style file into the crossword when one is named; false after a complaint on err.
 bool LoadStyleFile(TCrossword& crossword, const std::string& styleFile, std::ostream& err);
+// False, after naming each on err, when the style file just loaded gave values outside what their
+// fields take (the engine held them to their ranges).
+bool StyleValuesInRange(const TShablon& shablon, const std::string& styleFile, std::ostream& err);

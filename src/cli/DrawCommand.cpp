@@ -194,7 +194,7 @@ void TPictureOptions::AddOptions(TOptionParser& parser, const TCrossgenDefaults&
 std::unique_ptr<TShablon> TPictureOptions::LoadTemplate(std::ostream& err) const {
     auto shablon = Source.LoadTemplate(err);
     if (!shablon || StyleFile.empty()) return shablon;
-    if (!shablon->LoadStyle(StyleFile)) return nullptr;
+    if (!shablon->LoadStyle(StyleFile) || !StyleValuesInRange(*shablon, StyleFile, err)) return nullptr;
     return shablon;
 }
 

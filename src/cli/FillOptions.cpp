@@ -77,7 +77,15 @@ const char* TFillOptions::MethodName() const {
 }
 
 bool HasSlots(const TCrossword& crossword, std::ostream& err) {
-    if (crossword.Unformatted || crossword.Words.Count() > 0) return true;
+    if (crossword.Unformatted) {
+        const TShablon& t = *crossword.Template;
+        for (int x = 0; x < t.Width; ++x)
+            for (int y = 0; y < t.Height; ++y)
+                if (t.IsLetterCell(x, y)) return true;
+        err << "crossgen: the template has no letter cell for a word to lie on\n";
+        return false;
+    }
+    if (crossword.Words.Count() > 0) return true;
     err << (crossword.Template->UsesArrows
                 ? "crossgen: the template has no slot: no arrow starts a word of two letter cells or more\n"
                 : "crossgen: the template has no slot: no two letter cells stand side by side\n");

@@ -32,8 +32,9 @@ struct TFillOptions {
 // The usage lines of the options above, for the commands' help texts.
 extern const char* const FillOptionsHelp;
 
-// False, after a complaint on err, when the template's letter cells form no slot (a crossword
-// that lays its words on free paths has none before the fill and passes).
+// False, after a complaint on err, when the template's letter cells form no slot, or when a
+// crossword that lays its words on free paths (and has no slots before the fill) has no letter
+// cell at all.
 bool HasSlots(const TCrossword& crossword, std::ostream& err);
 
 // After a failed fill: the grid goes back to the best partial fill, and the answer is what went

@@ -13,7 +13,7 @@ std::string HoneyPictureValues(const TShablon& shablon) {
 bool SetHoneyPictureValue(TShablon& shablon, std::string_view key, std::string_view value) {
     auto& honey = static_cast<TBaseHoneyShablon&>(shablon);
     int number = 0;
-    if (!ParseWholeNumber(value, number)) return false;
+    if (!ParseWholeNumber(value, number) || number < 0) return false;
     if (key == "ring" && number <= 1)
         honey.RingDirection = static_cast<uint8_t>(number);
     else if (key == "mode" && number <= 3)

@@ -57,7 +57,7 @@ std::string PuzzleValues(const TShablon& shablon) {
 bool SetPuzzleValue(TShablon& shablon, std::string_view key, std::string_view value) {
     auto& puzzle = static_cast<TJaponishShablon&>(shablon);
     int number = 0;
-    if (!ParseWholeNumber(value, number)) return false;
+    if (!ParseWholeNumber(value, number) || number < 0) return false;
     if (key == "colors" && number >= 2 && number <= TJaponishShablon::PaletteSize)
         puzzle.ColorCount = static_cast<uint8_t>(number);
     else if (key == "background" && number < TJaponishShablon::PaletteSize)
@@ -193,9 +193,11 @@ const TKindName* FindKindName(std::string_view name) {
 }
 
 const TKindName* KindNameOf(TShablonKind kind) {
+    // A template kind named twice goes by the name that fills it, so that its files fill back.
+    const TKindName* found = nullptr;
     for (const TKindName& entry : Names)
-        if (entry.Template == kind) return &entry;
-    return nullptr;
+        if (entry.Template == kind && (!found || (!found->Crossword && entry.Crossword))) found = &entry;
+    return found;
 }
 
 const TKindName* KindNameOf(TCrosswordKind kind) {

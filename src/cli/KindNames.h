@@ -52,7 +52,8 @@ struct TKindName {
 std::span<const TKindName> AllKindNames();
 // The kind of that name, or nullptr.
 const TKindName* FindKindName(std::string_view name);
-// The kind of templates of that kind, or nullptr when crossgen has no name for it.
+// The kind of templates of that kind (of two names the one that makes crosswords), or nullptr
+// when crossgen has no name for it.
 const TKindName* KindNameOf(TShablonKind kind);
 // The kind of crosswords of that kind, or nullptr when crossgen has no name for it.
 const TKindName* KindNameOf(TCrosswordKind kind);

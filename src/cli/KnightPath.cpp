@@ -53,7 +53,8 @@ const char* const KnightPathHelp =
 
 const char* const KnightOptionsHelp =
     "  --phrase TEXT      for knight: write TEXT along the path instead of filling\n"
-    "  --answer-lines     for knight: strike every placed word through in the solution picture\n";
+    "  --answer-lines     for knight: strike every placed word through in the solution picture\n"
+    "                     (picture --mode 1 of the file --save writes)\n";
 
 bool KnightPathSize(std::string_view cells, int& width, int& height) {
     const std::vector<TCell> path = ParseCells(cells);
@@ -163,7 +164,8 @@ bool TKnightOptions::ApplyPhrase(TCrossword& crossword, std::ostream& err) const
         return false;
     }
     const std::string phrase = FromUtf8(Phrase);
-    if (static_cast<int>(phrase.size()) > knight->Knight().PathLength()) {
+    // One letter for every cell: a shorter phrase would leave cells blank.
+    if (static_cast<int>(phrase.size()) != knight->Knight().PathLength()) {
         err << "crossgen: the phrase has " << phrase.size() << " letters, the path " << knight->Knight().PathLength()
             << " cells\n";
         return false;
@@ -175,8 +177,5 @@ bool TKnightOptions::ApplyPhrase(TCrossword& crossword, std::ostream& err) const
 
 void TKnightOptions::ApplyAnswerLines(TCrossword& crossword) const {
     auto* knight = dynamic_cast<TKnightCrossword*>(&crossword);
-    if (!AnswerLines || !knight) return;
-    knight->StrikeOut.ShowLine = true;
-    for (int i = 0; i < knight->Words.Count(); ++i)
-        if (knight->Words.SlotFilled(i)) knight->GivenWords.Add(knight->Words.SlotWord(i));
+    if (AnswerLines && knight) knight->StrikeOut.ShowLine = true;
 }

@@ -39,9 +39,10 @@ struct TKnightOptions {
     // True when the phrase takes the place of the fill.
     bool WritesPhrase(const TOptionParser& parser) const;
     // Writes the phrase along the path; false after a complaint on err (another kind, or a phrase
-    // longer than the path).
+    // of more or fewer letters than the path has cells).
     bool ApplyPhrase(TCrossword& crossword, std::ostream& err) const;
-    // With --answer-lines: the lines shown and every placed word given.
+    // With --answer-lines: the lines shown (every placed word struck through, the crossword
+    // file keeping the look).
     void ApplyAnswerLines(TCrossword& crossword) const;
 };
 

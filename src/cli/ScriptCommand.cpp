@@ -86,7 +86,9 @@ int ScriptCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
     if (templateOnly) {
         auto shablon = source.LoadTemplate(err);
         if (!shablon) return ExitCode::BadInput;
-        if (!modes.StyleFile.empty() && !shablon->LoadStyle(modes.StyleFile)) return ExitCode::BadInput;
+        if (!modes.StyleFile.empty() &&
+            (!shablon->LoadStyle(modes.StyleFile) || !StyleValuesInRange(*shablon, modes.StyleFile, err)))
+            return ExitCode::BadInput;
         if (automation)
             exported = shablon->ExportToOle(editor);
         else

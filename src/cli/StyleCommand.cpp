@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "CrosswordOptions.h"
 #include "Options.h"
 
 #include "crossword/ClassicCrossword.h"
@@ -42,6 +43,8 @@ int StyleCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
     }
     TClassicCrossword crossword;
     crossword.CluesInGrid = cluesInGrid ? 1 : 0;
-    if (!styleFile.empty() && !crossword.LoadStyles(styleFile)) return ExitCode::BadInput;
+    if (!styleFile.empty() &&
+        (!crossword.LoadStyles(styleFile) || !StyleValuesInRange(*crossword.Template, styleFile, err)))
+        return ExitCode::BadInput;
     return crossword.SaveStyles(outFile) ? ExitCode::Filled : ExitCode::BadInput;
 }

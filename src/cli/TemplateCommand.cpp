@@ -59,7 +59,7 @@ int TemplateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& e
         err << "crossgen: cannot write the template file " << outFile << "\n";
         return ExitCode::BadInput;
     }
-    const std::string picture = TemplatePicture(*shablon);
+    const std::string picture = TemplatePicture(*shablon, source.Kind);
     if (picture.empty()) {
         err << "crossgen: templates of kind " << static_cast<int>(shablon->Kind) << " have no picture form\n";
         return ExitCode::BadInput;

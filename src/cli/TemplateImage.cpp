@@ -43,7 +43,8 @@ const char* const ImageSourceHelp =
     "  --image FILE       a picturepuzzle template from a BMP, PNG or JPEG image of at most\n"
     "                     200 x 200 pixels: a cell per pixel, each the nearest of the puzzle's\n"
     "                     palette colours (index 0, white, the background; transparent pixels\n"
-    "                     are white)\n"
+    "                     are white); rows and columns of background along the edges are\n"
+    "                     cropped away, as from every template\n"
     "  --colors N         with --image, the palette colours used: the first N, 2 to 16 (default\n"
     "                     16; 2 makes a two-colour puzzle)\n";
 
@@ -72,14 +73,16 @@ std::unique_ptr<TShablon> TImageSource::LoadTemplate(std::ostream& err) const {
         err << "crossgen: " << File << " is not a BMP, PNG or JPEG image\n";
         return nullptr;
     }
-    const auto image = DecodeImage(data, White);
-    if (!image) {
-        err << "crossgen: the image " << File << " is damaged or cannot be decoded\n";
+    // The size is read from the header first: a large image is refused before it is decoded.
+    long long width = 0, height = 0;
+    if (ReadImageSize(data, width, height) && (width > MaxImageSide || height > MaxImageSide)) {
+        err << "crossgen: the image " << File << " is " << width << " x " << height
+            << " pixels; a picture puzzle takes at most " << MaxImageSide << " x " << MaxImageSide << "\n";
         return nullptr;
     }
-    if (image->Width() > MaxImageSide || image->Height() > MaxImageSide) {
-        err << "crossgen: the image " << File << " is " << image->Width() << " x " << image->Height()
-            << " pixels; a picture puzzle takes at most " << MaxImageSide << " x " << MaxImageSide << "\n";
+    const auto image = DecodeImage(data, White, int64_t{MaxImageSide} * MaxImageSide);
+    if (!image || image->Width() > MaxImageSide || image->Height() > MaxImageSide) {
+        err << "crossgen: the image " << File << " is damaged or cannot be decoded\n";
         return nullptr;
     }
     auto puzzle = std::make_unique<TJaponishShablon>(image->Width(), image->Height());

@@ -134,8 +134,8 @@ std::string At(int x, int y) {
 
 }  // namespace
 
-std::string TemplatePicture(const TShablon& shablon) {
-    const TKindName* kind = KindNameOf(shablon.Kind);
+std::string TemplatePicture(const TShablon& shablon, const TKindName* named) {
+    const TKindName* kind = named && named->Template == shablon.Kind ? named : KindNameOf(shablon.Kind);
     if (!kind) return {};
     std::string text = std::string(kind->Name) + " " + std::to_string(shablon.Width) + "x" +
                        std::to_string(shablon.Height);
@@ -151,7 +151,7 @@ std::string TemplatePicture(const TShablon& shablon) {
     return text;
 }
 
-std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::string& error) {
+std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::string& error, const TKindName** named) {
     std::vector<std::string_view> lines = Split(picture, '\n');
     for (std::string_view& line : lines)
         if (line.ends_with('\r')) line.remove_suffix(1);
@@ -166,6 +166,7 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
         error = "the first line does not begin with a kind (" + KindNameList() + ")";
         return nullptr;
     }
+    if (named) *named = kind;
     int width = 0, height = 0;
     if (head.size() < 2 || !ParseSize(head[1], width, height)) {
         error = "the kind is not followed by the size WxH";
@@ -184,7 +185,7 @@ std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::str
     int firstRow = 0;
     for (std::size_t i = 2; i < head.size(); ++i) {
         if (IsHoneycomb(kind->Template) && head[i].starts_with(FirstRowKey) &&
-            ParseWholeNumber(head[i].substr(FirstRowKey.size()), firstRow))
+            ParseWholeNumber(head[i].substr(FirstRowKey.size()), firstRow) && firstRow >= 0)
             continue;
         const auto eq = head[i].find('=');
         if (eq == std::string_view::npos || !kind->SetPictureValue ||

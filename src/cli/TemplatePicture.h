@@ -18,10 +18,13 @@
 #include <string_view>
 
 class TShablon;
+struct TKindName;
 
-// The template's picture, lines ending in a newline; empty when crossgen has no name for its kind.
-std::string TemplatePicture(const TShablon& shablon);
+// The template's picture, lines ending in a newline, headed by named when that is a name of the
+// template's kind, else by its kind's own name; empty when crossgen has no name for its kind.
+std::string TemplatePicture(const TShablon& shablon, const TKindName* named = nullptr);
 
-// The template a picture draws, of the kind it names; nullptr, with what is wrong in error, for
-// a picture that is not well formed.
-std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::string& error);
+// The template a picture draws, of the kind it names (named receives that name, when given);
+// nullptr, with what is wrong in error, for a picture that is not well formed.
+std::unique_ptr<TShablon> ReadTemplatePicture(std::string_view picture, std::string& error,
+                                              const TKindName** named = nullptr);

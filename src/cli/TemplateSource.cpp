@@ -187,14 +187,14 @@ bool TTemplateSource::ReadHeader(TShablonHeader& header, std::ostream& err) cons
     return false;
 }
 
-std::unique_ptr<TShablon> TTemplateSource::ReadPicture(std::ostream& err) const {
+std::unique_ptr<TShablon> TTemplateSource::ReadPicture(std::ostream& err, const TKindName** named) const {
     std::string text;
     if (!ReadRegularFile(PictureFile, text, MaxPictureBytes)) {
         err << "crossgen: cannot read the template picture " << PictureFile << "\n";
         return nullptr;
     }
     std::string error;
-    auto shablon = ReadTemplatePicture(text, error);
+    auto shablon = ReadTemplatePicture(text, error, named);
     if (!shablon) err << "crossgen: " << PictureFile << ": " << error << "\n";
     return shablon;
 }
@@ -207,6 +207,11 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
     } else {
         const TKindName& kind = KindOrClassic(Kind);
         if (!Path.empty()) return PathGridText(kind, Path, Width, Height, err);
+        // A knight grid is the cells of its path: without one there is no template to make.
+        if (kind.Template == TShablonKind::Knight) {
+            err << "crossgen: a knight template needs its path (--path \"X,Y X,Y ...\")\n";
+            return std::nullopt;
+        }
         if (!Parity.empty() && kind.Size != TSizeSource::OwnShape) return BadParity(err);
         if (kind.Size == TSizeSource::Collection && kind.LayOut) return LaidOut(kind, PickEntry(err), err);
         if (kind.Size == TSizeSource::Collection) return PickEntry(err);
@@ -232,14 +237,14 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
     return shablon->SerializeTemplate(0, 0, shablon->Width - 1, shablon->Height - 1);
 }
 
-std::optional<int> TTemplateSource::OwnKind(std::ostream& err) const {
+std::optional<int> TTemplateSource::OwnKind(std::ostream& err, const TKindName** named) const {
     if (!TemplateFile.empty()) {
         TShablonHeader header;
         if (!ReadHeader(header, err)) return std::nullopt;
         return header.Kind;
     }
     if (!PictureFile.empty()) {
-        const auto shablon = ReadPicture(err);
+        const auto shablon = ReadPicture(err, named);
         if (!shablon) return std::nullopt;
         return static_cast<int>(shablon->Kind);
     }
@@ -291,9 +296,10 @@ std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const
 std::unique_ptr<TCrossword> TTemplateSource::MakeCrossword(std::ostream& err) const {
     const TKindName* kind = Kind;
     if (!kind) {
-        const auto own = OwnKind(err);
+        // A picture names its kind; a file gives only the code, which goes by its usual name.
+        const auto own = OwnKind(err, &kind);
         if (!own) return nullptr;
-        kind = *own >= 0 && *own < ShablonKindCount ? KindNameOf(static_cast<TShablonKind>(*own)) : nullptr;
+        if (!kind) kind = *own >= 0 && *own < ShablonKindCount ? KindNameOf(static_cast<TShablonKind>(*own)) : nullptr;
         if (!kind) {
             err << "crossgen: " << InputName() << " is a template of kind " << *own << ", which crossgen cannot fill\n";
             return nullptr;

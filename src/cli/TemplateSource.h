@@ -60,12 +60,14 @@ private:
     std::optional<std::string> PickEntry(std::ostream& err) const;
     // The header of TemplateFile; false after a complaint on err.
     bool ReadHeader(TShablonHeader& header, std::ostream& err) const;
-    // The template of PictureFile; nullptr after a complaint on err.
-    std::unique_ptr<TShablon> ReadPicture(std::ostream& err) const;
+    // The template of PictureFile (named receives the kind it names, when given); nullptr after a
+    // complaint on err.
+    std::unique_ptr<TShablon> ReadPicture(std::ostream& err, const TKindName** named = nullptr) const;
     // The text (without the prefix) of the picture or of the grid made for the size.
     std::optional<std::string> GridText(std::ostream& err) const;
-    // The kind code of the template file or picture, or of the classic kind for a size.
-    std::optional<int> OwnKind(std::ostream& err) const;
+    // The kind code of the template file or picture, or of the classic kind for a size; named
+    // receives the kind a picture names, when given.
+    std::optional<int> OwnKind(std::ostream& err, const TKindName** named = nullptr) const;
     // Where the input is, for messages.
     std::string InputName() const;
 };

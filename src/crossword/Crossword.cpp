@@ -15,6 +15,21 @@ namespace {
 
 const std::string EmptyCellText(TCrossword::EmptyCell);
 
+// True when the cells from (x, y) along path all lie in the grid, each step a move: a free path
+// read from a record must not wrap round the grid's edge as slot cells do.
+bool PathInGrid(int x, int y, std::string_view path, int width, int height) {
+    const auto inside = [&] { return x >= 0 && y >= 0 && x < width && y < height; };
+    if (!inside()) return false;
+    for (const char step : path) {
+        const TStep move = StepOf(step);
+        if (move.dx == 0 && move.dy == 0) return false;
+        x += move.dx;
+        y += move.dy;
+        if (!inside()) return false;
+    }
+    return true;
+}
+
 // Rectangles that take in every slot, whatever the grid's size.
 constexpr int WholeGrid = 255;
 
@@ -502,6 +517,7 @@ bool TCrossword::PasteWord(int x, int y, bool checkAlphabet, std::string& word, 
         if (slot < 0) return false;
         code = TryPutWord(slot, word, checks);
     } else {
+        if (!PathInGrid(startX, startY, path, Width, Height)) return false;
         code = PutWordAtCoord(TCoord(startX, startY, path, Width, Height), word, checks, slot);
     }
     if (code != PutCode::Placed) return false;

@@ -214,7 +214,8 @@ public:
     // Pastes copied words with their positions moved by (x, y); asks whether to go on after a
     // word that does not fit. False when the user stopped.
     virtual bool PasteWords(int x, int y, bool checkAlphabet, const std::vector<std::string>& items);
-    // Pastes one copied record (without its length prefix); word receives its word.
+    // Pastes one copied record (without its length prefix); word receives its word. A free path
+    // (Unformatted) that leaves the grid, or holds a step that is no move, is refused.
     virtual bool PasteWord(int x, int y, bool checkAlphabet, std::string& word, std::string_view record);
     virtual bool PasteWordsText(int x, int y, std::string_view text);
     // The slots through (x, y): the template's, or with Unformatted those of Words.
@@ -329,6 +330,9 @@ public:
     void NumberLetters();
     // The sapper text of a non-letter cell (its neighbours' letters, shuffled).
     std::string SapperText(int x, int y) const;
+    // True when the cell's letter shows in the given-letters modes: a given letter, or a cell of
+    // a filled slot whose word is given.
+    bool IsGivenCell(int x, int y, std::string_view letter) const;
     // The picture files an export of the crossword draws on.
     virtual void ExportPictureList(std::vector<std::string>& list) const;
     // The styles the crossword's items apply: the template's, "CROSSWORD_CHARS", then mode 4

@@ -189,17 +189,6 @@ void TCrossword::BuildModeExport(TComExport& list, int mode) {
 
 namespace {
 
-// True when the cell's letter is shown in the given-letters modes: a given letter, or a cell of
-// a filled slot whose word is given.
-bool IsGivenCell(const TCrossword& crossword, int x, int y, std::string_view letter) {
-    if (crossword.GivenLetters.Contains(letter)) return true;
-    if (crossword.GivenWords.Count() == 0) return false;
-    for (const int slot : crossword.SlotsThroughCell(x, y))
-        if (crossword.Words.SlotFilled(slot) && crossword.GivenWords.Contains(crossword.Words.SlotWord(slot)))
-            return true;
-    return false;
-}
-
 // The letter with a decoy drawn from letters that the text does not hold yet, at a random place.
 std::string WithDecoy(std::string text, std::string_view letters) {
     char decoy = 0;
@@ -212,6 +201,14 @@ std::string WithDecoy(std::string text, std::string_view letters) {
 }
 
 }  // namespace
+
+bool TCrossword::IsGivenCell(int x, int y, std::string_view letter) const {
+    if (GivenLetters.Contains(letter)) return true;
+    if (GivenWords.Count() == 0) return false;
+    for (const int slot : SlotsThroughCell(x, y))
+        if (Words.SlotFilled(slot) && GivenWords.Contains(Words.SlotWord(slot))) return true;
+    return false;
+}
 
 void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
     if (mode == 2) NumberLetters();
@@ -234,7 +231,7 @@ void TCrossword::ExportCrosswordScript(TComExport& list, int mode) {
                 case 1:
                 case 4:
                 case 6:
-                    if (IsGivenCell(*this, x, y, letter)) text = upper(letter);
+                    if (IsGivenCell(x, y, letter)) text = upper(letter);
                     break;
                 case 2: {
                     const int i = LetterCounts.IndexOf(letter);

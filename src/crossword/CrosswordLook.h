@@ -116,6 +116,3 @@ constexpr uint8_t ClampFontSize(int64_t size) {
 constexpr uint8_t ClampByte(int64_t value) {
     return static_cast<uint8_t>(std::clamp<int64_t>(value, 0, 255));
 }
-constexpr TColorModel ColorModelOf(int64_t type) {
-    return type == 1 ? TColorModel::Cmyk : TColorModel::Rgb;
-}

@@ -41,11 +41,15 @@ struct TStyleSection {
     std::vector<TStyleKey> Keys;  // in the order they are written
 };
 
-// Reads the keys that the section holds; the others keep their fields.
-void ReadSection(const TIniFile& ini, const TStyleSection& section) {
+// Reads the keys that the section holds; the others keep their fields. A number held to its
+// field's range is noted in clamps.
+void ReadSection(const TIniFile& ini, const TStyleSection& section, std::vector<TIniClamp>& clamps) {
     const auto present = [&](const std::string& key) { return ini.ValueExists(section.Name, key); };
     const auto number = [&](const std::string& key, int32_t malformed) {
         return ini.ReadInteger(section.Name, key, malformed);
+    };
+    const auto ranged = [&](const std::string& key, int32_t malformed, int32_t min, int32_t max) {
+        return ReadIniInRange(ini, section.Name, key, malformed, min, max, clamps);
     };
     for (const TStyleKey& key : section.Keys) {
         const auto& name = key.Key;
@@ -54,7 +58,7 @@ void ReadSection(const TIniFile& ini, const TStyleSection& section) {
                 using T = decltype(field);
                 if constexpr (std::is_same_v<T, TColorField>) {
                     if (present(name)) field.Color->Value = static_cast<uint32_t>(number(name, key.Malformed));
-                    if (present(name + "_T")) field.Color->Model = ColorModelOf(number(name + "_T", 0));
+                    if (present(name + "_T")) field.Color->Model = ReadIniColorModel(ini, section.Name, name + "_T", clamps);
                 } else if (!present(name)) {
                     return;
                 } else if constexpr (std::is_same_v<T, bool*>) {
@@ -64,9 +68,9 @@ void ReadSection(const TIniFile& ini, const TStyleSection& section) {
                 } else if constexpr (std::is_same_v<T, std::string*>) {
                     *field = ini.ReadString(section.Name, name, "");
                 } else if constexpr (std::is_same_v<T, TSizeField>) {
-                    *field.Size = ClampFontSize(number(name, key.Malformed));
+                    *field.Size = ClampFontSize(ranged(name, key.Malformed, 1, 255));
                 } else if constexpr (std::is_same_v<T, TByteField>) {
-                    *field.Value = ClampByte(number(name, key.Malformed));
+                    *field.Value = ClampByte(ranged(name, key.Malformed, 0, 255));
                 } else if constexpr (std::is_same_v<T, TCenterField>) {
                     *field.Alignment = number(name, key.Malformed) != 0 ? 2 : 0;
                 }
@@ -189,7 +193,7 @@ bool TCrossword::LoadStyles(const std::string& path) {
         TheUi().Message(Format("Ошибка чтения файла стилей %s"_cp, FromUtf8(path)));
         return false;
     }
-    for (const TStyleSection& section : StyleSections(*this)) ReadSection(ini, section);
+    for (const TStyleSection& section : StyleSections(*this)) ReadSection(ini, section, Template->StyleClamps);
     return true;
 }
 

@@ -195,6 +195,13 @@ int TComExport::AddNumber(int32_t x, int32_t y, int32_t number) {
     return AddAt(TExportKind::Number, x, y, number);
 }
 
+int TComExport::AddNumberOn(int32_t x, int32_t y, int32_t number, TColorValue fill) {
+    const int i = AddNumber(x, y, number);
+    SetColour(i, fill);
+    SetFlag2(i, true);
+    return i;
+}
+
 int TComExport::AddCanvasNumber(int32_t x, int32_t y, int32_t number) {
     return Rekind(AddNumber(x, y, number), TExportKind::CanvasNumber);
 }

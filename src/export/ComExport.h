@@ -33,7 +33,7 @@ enum class TExportKind : uint8_t {
     CanvasCell = 3,            // as Cell, X and Y already drawing units
     CellEx = 4,                // a cell spanning X2 columns and Y2 rows
     ColorCell = 5,             // kind-specific colour cell: X2, Y2, Flag, Mode
-    Number = 6,                // clue number X2
+    Number = 6,                // clue number X2; with Flag2, Colour the fill of the cell it stands on
     CanvasNumber = 7,          // as Number, X and Y already drawing units
     KeyWordNumber = 8,         // key-word cell (X2, Y2) with its number
     KeyWordNumberShaped = 9,   // the same, shaped
@@ -120,6 +120,8 @@ public:
     int AddCellEx(int32_t x, int32_t y, int32_t columns, int32_t rows, int32_t cellKind);
     int AddColorCell(int32_t x, int32_t y, int32_t x2, int32_t y2, bool flag, uint8_t mode);
     int AddNumber(int32_t x, int32_t y, int32_t number);
+    // A number on a cell filled with fill, drawn in a colour that stands out from it.
+    int AddNumberOn(int32_t x, int32_t y, int32_t number, TColorValue fill);
     int AddCanvasNumber(int32_t x, int32_t y, int32_t number);
     // (cellX, cellY): the key-word cell whose number is shown.
     int AddKeyWordNumber(int32_t x, int32_t y, int32_t cellX, int32_t cellY);

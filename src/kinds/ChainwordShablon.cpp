@@ -379,6 +379,20 @@ void TChainwordShablon::GetUsedBounds(int& minX, int& minY, int& endX, int& endY
         }
 }
 
+void TChainwordShablon::MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) {
+    TEstonishShablon::MirrorCells(x0, y0, x1, y1, axes);
+    const TMirror m(x0, y0, x1, y1, axes);
+    TurnAttrByte(m, 8, [&](int d) { return MirroredDirection(d, m); });
+    if (m.Contains(ChainStartX, ChainStartY)) {
+        ChainStartX = static_cast<uint8_t>(m.X(ChainStartX));
+        ChainStartY = static_cast<uint8_t>(m.Y(ChainStartY));
+    }
+}
+
+int TChainwordShablon::MirroredDirection(int d, const TMirror& mirror) const {
+    return MirroredDigit(d, mirror.LeftRight, mirror.TopBottom);
+}
+
 void TChainwordShablon::ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) {
     if (ChainStartX >= x0 && ChainStartX <= x1 && ChainStartY >= y0 && ChainStartY <= y1) {
         ChainStartX = static_cast<uint8_t>(ChainStartX + dx);
@@ -397,6 +411,25 @@ void TCrossChainwordShablon::SetAttrD(int x, int y, int value) {
     TShablonCell& cell = RawCell(x, y);
     cell.Attr = (cell.Attr & 0xFF) | (static_cast<uint32_t>(value & 0xFF) << 8);
     SetFlagD(x, y, (value & 0xFF) != 0);
+}
+
+int TCrossChainwordShablon::MirroredDirection(int d, const TMirror& mirror) const {
+    // A left-right mirror swaps the ways right and left, a top-bottom one up and down; either
+    // alone turns a clockwise turn counterclockwise.
+    static constexpr TWay LeftRight[4] = {Left, Right, Up, Down};
+    static constexpr TWay TopBottom[4] = {Right, Left, Down, Up};
+    const bool handed = mirror.LeftRight != mirror.TopBottom;
+    int mirrored = 0;
+    for (int in = 0; in < 4; ++in) {
+        int value = d >> (2 * in) & 3;
+        if (value == 0) continue;
+        if (handed && value != 1) value = 5 - value;
+        int way = in;
+        if (mirror.LeftRight) way = LeftRight[way];
+        if (mirror.TopBottom) way = TopBottom[way];
+        mirrored |= value << (2 * way);
+    }
+    return mirrored;
 }
 
 std::string TCrossChainwordShablon::PositionText(int position) {

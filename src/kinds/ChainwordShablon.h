@@ -45,6 +45,9 @@ public:
     void NumberCells() override;
     // Moves the chain start with the cells.
     void ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) override;
+    // The walls' mirror, the cells' directions turned with them and the chain start moved with
+    // its cell: the chain runs through the same cells in the same order.
+    void MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) override;
 
     // The steps of the word starting at the numbered cell (x, y): to the next word's start and
     // Overlap - 1 cells beyond it, or to the chain's end. Empty for a cell without a number.
@@ -67,6 +70,8 @@ public:
     uint8_t Overlap = 1;
 
 protected:
+    // The direction value d of a cell turned by a mirror.
+    virtual int MirroredDirection(int d, const TMirror& mirror) const;
     // Every cell without direction, mark or number; no chain start in the grid.
     void ClearChain();
     // The text head, the chain start and Overlap, then each cell's direction byte and, with
@@ -108,4 +113,8 @@ public:
     static std::string PositionText(int position);
 
     TSpaceSortedList WordStarts;
+
+protected:
+    // The ways in and out swap as the mirror swaps the sides; turns change hands across one axis.
+    int MirroredDirection(int d, const TMirror& mirror) const override;
 };

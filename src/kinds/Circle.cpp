@@ -77,14 +77,6 @@ void TCircle::CopyStyles(const TCrossword& other) {
 
 // ---- export ----
 
-bool TCircle::IsGivenCell(int x, int y, std::string_view letter) const {
-    if (GivenLetters.Contains(letter)) return true;
-    if (GivenWords.Count() == 0) return false;
-    for (const int slot : SlotsThroughCell(x, y))
-        if (Words.SlotFilled(slot) && GivenWords.Contains(Words.SlotWord(slot))) return true;
-    return false;
-}
-
 void TCircle::ExportCrosswordScript(TComExport& list, int mode) {
     mode = SupportedMode(mode);
     if (mode == 2) NumberLetters();
@@ -105,7 +97,9 @@ void TCircle::ExportCrosswordScript(TComExport& list, int mode) {
             switch (mode) {
                 case 0: text = upper(letter); break;
                 case 1:
-                case 6: text = IsGivenCell(x, y, letter) ? upper(letter) : letter; break;
+                case 6:
+                    if (IsGivenCell(x, y, letter)) text = upper(letter);
+                    break;
                 case 2: {
                     const int i = LetterCounts.IndexOf(letter);
                     text = i >= 0 ? std::to_string(LetterCounts.LetterNumber(i)) : "?";

@@ -27,8 +27,9 @@ public:
     void CopyStyles(const TCrossword& other) override;
 
     // The template's items, then each letter in a square centred on its letter position, its
-    // size shrinking ring by ring with AutoDecreaseChars: mode 0 the letter, 1 (and 6) every
-    // letter with the given ones upper-cased, 2 the codeword number; 3 and 4 act as 0.
+    // size shrinking ring by ring with AutoDecreaseChars: mode 0 the letter, 1 (and 6) only the
+    // given letters and the letters of given words, as the puzzle may show nothing more, 2 the
+    // codeword number; 3 and 4 act as 0.
     void ExportCrosswordScript(TComExport& list, int mode) override;
     // No codeword table, sapper texts or labels: the numbers stand in the cells.
     void ExportKeywordScript(TComExport& list) override {}
@@ -53,6 +54,4 @@ public:
 private:
     // The options the base lists are built with.
     TClueListOptions ListOptions(const TClueListOptions& options) const;
-    // True when the letter of a cell shows as given: a given letter, or a cell of a given word.
-    bool IsGivenCell(int x, int y, std::string_view letter) const;
 };

@@ -15,6 +15,12 @@ namespace {
 // A word laid towards an empty neighbour scores this much more than its length.
 constexpr int EmptyNeighbourBonus = 5;
 
+// True when every cell of inner is a cell of outer: a straight word lying inside another one,
+// read either way, gives the solver nothing more to find.
+bool LiesWithin(const TCoord& inner, const TCoord& outer) {
+    return std::ranges::all_of(inner.Cells(), [&](const TCell& cell) { return outer.IndexOfCell(cell.x, cell.y) >= 0; });
+}
+
 }  // namespace
 
 TEnglishCrossword::TEnglishCrossword() : TCrossword(TCrosswordKind::English, std::make_unique<TEnglishShablon>(1, 1)) {
@@ -56,11 +62,29 @@ bool TEnglishCrossword::BestWordFrom(int x, int y, std::string& word, TCoord& ce
         if (!word.empty() && score <= bestScore) continue;
         std::string steps;
         SlotExtraText(run, steps);
+        TCoord laid = StraightCells(*this, x, y, steps, length);
+        if (LiesInAWord(laid)) continue;
         word = found;
-        cells = StraightCells(*this, x, y, steps, length);
+        cells = std::move(laid);
         bestScore = score;
     }
     return !word.empty();
+}
+
+bool TEnglishCrossword::LiesInAWord(const TCoord& cells) const {
+    const std::vector<int> slots = SlotsThroughCell(cells.CellX(0), cells.CellY(0));
+    return std::ranges::any_of(slots, [&](int slot) { return Words.SlotFilled(slot) && LiesWithin(cells, SlotCells(slot)); });
+}
+
+void TEnglishCrossword::RemoveWordsWithin(int slot) {
+    const TCoord outer = SlotCells(slot);
+    for (int i = Words.Count() - 1; i >= 0; --i) {
+        if (i == slot || !Words.SlotFilled(i) || Words.SlotLocked(i)) continue;
+        const TCoord inner = SlotCells(i);
+        if (!LiesWithin(inner, outer)) continue;
+        RemoveWordAtCoord(inner);
+        if (i < slot) --slot;
+    }
 }
 
 void TEnglishCrossword::MakeRoom(const std::vector<TCell>& emptyCells) {
@@ -138,7 +162,10 @@ bool TEnglishCrossword::FillSpecial(int x1, int y1, int x2, int y2, int& errCode
                 errCode = FillError::PlaceFailed;
                 break;
             }
-            if (code == PutCode::Placed) productive = true;
+            if (code == PutCode::Placed) {
+                productive = true;
+                RemoveWordsWithin(slot);
+            }
         }
         // The next cell of the scan; leaving the area ends the pass.
         const bool passEnds = forward ? (x == x2 && y == y2) : (x == x1 && y == y1);

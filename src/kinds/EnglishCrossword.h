@@ -2,8 +2,8 @@
 
 // TEnglishCrossword: the word field (kind 6). Words lie straight in any of the eight directions,
 // crossing and sharing letters freely, until every letter cell is covered (or, with FillWhole
-// off, until TargetWords words stand); the export writes a random letter into any cell left
-// empty and the word list follows no order of the field.
+// off, until TargetWords words stand); no word lies inside another, the export writes a random
+// letter into any cell left empty and the word list follows no order of the field.
 
 #include "crossword/Crossword.h"
 
@@ -31,8 +31,14 @@ public:
     bool Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best) override;
 
 private:
-    // The best word laid from (x, y) towards one of its neighbours; false when none fits.
+    // The best word laid from (x, y) towards one of its neighbours, none lying inside a word that
+    // stands; false when none fits.
     bool BestWordFrom(int x, int y, std::string& word, TCoord& cells) const;
+    // True when every cell of cells is a cell of one word that stands.
+    bool LiesInAWord(const TCoord& cells) const;
+    // Takes out the words, but Locked ones, that lie inside the word of slot: only maximal words
+    // stay listed.
+    void RemoveWordsWithin(int slot);
     // Takes out the words through a random neighbour of every empty letter cell listed that are
     // not Locked.
     void MakeRoom(const std::vector<TCell>& emptyCells);

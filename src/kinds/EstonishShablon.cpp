@@ -52,6 +52,12 @@ TEstonishShablon::TEstonishShablon(int width, int height, TShablonKind kind) : T
     UsesWalls = true;
 }
 
+void TEstonishShablon::MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) {
+    TShablon::MirrorCells(x0, y0, x1, y1, axes);
+    const TMirror m(x0, y0, x1, y1, axes);
+    TurnAttrByte(m, 0, [&m](int walls) { return MirrorWalls(walls, m.LeftRight, m.TopBottom); });
+}
+
 void TEstonishShablon::SetFlagA(int x, int y, bool on) {
     if (!IsOutside(x, y)) SetFlag(x, y, CellFlag::AttrA, on);
 }

@@ -33,6 +33,9 @@ public:
     int GetPixelHeight() const override;
     // Filters the walls again, then numbers the cells where a word begins, row by row.
     void NumberCells() override;
+    // The base mirror, the walls turned with the cells: left and right swap across a left-right
+    // mirror, above and below across a top-bottom one.
+    void MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) override;
 
 protected:
     // SetAttrA again on every cell of the grid.

@@ -291,7 +291,7 @@ bool TFillWordCrossword::Fill(int x1, int y1, int x2, int y2, bool, int& errCode
 }
 
 bool TFillWordCrossword::LoadStyles(const std::string& path) {
-    return TCrossword::LoadStyles(path) && LoadStrikeOutLook(path, StrikeOut);
+    return TCrossword::LoadStyles(path) && LoadStrikeOutLook(path, StrikeOut, Template->StyleClamps);
 }
 
 bool TFillWordCrossword::SaveStyles(const std::string& path) {

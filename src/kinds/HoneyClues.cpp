@@ -1,5 +1,5 @@
 // The honeycomb's clues: each numbered centre shows its ring word's clue between the vertical
-// sides of its cell, the other blanks the empty-cell picture.
+// sides of its cell, clear of its number, the other blanks the empty-cell picture.
 
 #include "ClueBoxes.h"
 #include "Honey.h"
@@ -7,9 +7,21 @@
 #include "export/ComExport.h"
 #include "platform/Text.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr int64_t ExportUnits = 1000;
+constexpr double UnitsPerPoint = 3.58;
+
+// The band of a centre's box that its clue number takes, export units: the number's height and
+// its distance from the cell side, at the top or the bottom as the digits are aligned (none for
+// hidden or middle-aligned digits, which the clue text then shares its box with).
+int64_t NumberBand(const TShablon& t) {
+    const TDigitGraphics& look = t.DigitLook;
+    if (look.Hidden || look.AlignY == 2) return 0;
+    return int64_t{t.Scale} * (std::llround(look.FontSize * UnitsPerPoint) + look.DY) * ExportUnits;
+}
 
 }  // namespace
 
@@ -30,10 +42,16 @@ void TBaseHoney::ExportCrosswordScript(TComExport& list, int mode) {
         honey.CellToExport(cx, cy, ex, ey);
         return TClueBox{ex, ey, width, height};
     };
+    // A centre's clue keeps clear of its number.
+    const int64_t band = NumberBand(honey);
+    const int64_t bandAbove = honey.DigitLook.AlignY == 0 ? band : 0;
     const std::vector<std::pair<int, int>> centres = Centres();
     for (int slot = 0; slot < Words.Count() && slot < static_cast<int>(centres.size()); ++slot) {
         const auto [x, y] = centres[slot];
-        AddClueItem(list, *this, box(x, y), SlotClue(*this, slot, honey.GetNumber(x, y)));
+        TClueBox clueBox = box(x, y);
+        clueBox.Y -= bandAbove;
+        clueBox.Height -= band;
+        AddClueItem(list, *this, clueBox, SlotClue(*this, slot, honey.GetNumber(x, y)));
     }
     const TClueContent picture = EmptyBoxPicture(*this);
     if (picture.Text.empty()) return;
@@ -53,7 +71,8 @@ bool TBaseHoney::PickDefinition(bool applyCase, std::string_view definitions, st
                                 const TDefinitionChoice& choice) const {
     if (!choice.CheckFits || choice.Slot < 0 || choice.Slot >= Words.Count())
         return TCrossword::PickDefinition(applyCase, definitions, text, choice);
-    const std::string fitting = FittingDefinitionsInBox(*this, definitions, Template->GetCellPixelWidth(),
-                                                        Template->GetCellPixelHeight(), choice.MinFontSize);
+    const std::string fitting =
+        FittingDefinitionsInBox(*this, definitions, Template->GetCellPixelWidth(),
+                                Template->GetCellPixelHeight() - NumberBand(*Template) / ExportUnits, choice.MinFontSize);
     return TCrossword::PickDefinition(applyCase, fitting, text, choice);
 }

@@ -409,11 +409,13 @@ void THoneyShablon::CellToExport(int x, int y, int& ex, int& ey) const {
 int THoneyShablon::GetPixelWidth() const {
     int minX, minY, endX, endY;
     GetUsedBounds(minX, minY, endX, endY);
-    // The columns of the picture the export draws, after its crop.
+    // The columns of the picture the export draws, after its crop, or of the key-word table below
+    // it when that is wider.
     int first = 0, last = 0;
     CropSpan(-minY, first, last);
     const double r = CellSize;
-    return ClampToInt(int64_t{GridMargin()} + std::llround(Sqrt3 * r * (last - first + 1) + Sqrt3 * r / 2));
+    const int columns = std::max(last - first + 1, KeyWordTableColumns());
+    return ClampToInt(int64_t{GridMargin()} + std::llround(Sqrt3 * r * columns + Sqrt3 * r / 2));
 }
 
 int THoneyShablon::GetPixelHeight() const {

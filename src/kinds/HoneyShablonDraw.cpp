@@ -52,21 +52,21 @@ bool Listed(const TCoordList* list, int x, int y) {
 bool TBaseHoneyShablon::LoadStyle(const std::string& fileName) {
     if (!TClassicShablon::LoadStyle(fileName)) return false;
     const TIniFile ini(FindOptionFile(fileName));
-    const auto read = [&](std::string_view key, int32_t& field, int32_t malformed) {
-        if (ini.ValueExists(HoneySection, key)) field = ini.ReadInteger(HoneySection, key, malformed);
+    const auto read = [&](std::string_view key, int32_t& field, int32_t malformed, int32_t min, int32_t max) {
+        if (ini.ValueExists(HoneySection, key))
+            field = ReadIniInRange(ini, HoneySection, key, malformed, min, max, StyleClamps);
     };
     THoneyStroke& stroke = HoneyStroke;
-    int32_t show = stroke.Show ? 1 : 0, len = stroke.Len, colour = static_cast<int32_t>(stroke.Colour.Value),
-            model = static_cast<uint8_t>(stroke.Colour.Model);
-    read("SHOW", show, 1);
-    read("WIDTH", stroke.Width, 100);
-    read("LEN", len, 25);
-    read("COLOR", colour, 0);
-    read("COLOR_T", model, 0);
+    int32_t show = stroke.Show ? 1 : 0, len = stroke.Len, colour = static_cast<int32_t>(stroke.Colour.Value);
+    read("SHOW", show, 1, INT32_MIN, INT32_MAX);
+    read("WIDTH", stroke.Width, 100, 0, MaxStyleLength);
+    read("LEN", len, 25, 0, 255);
+    read("COLOR", colour, 0, INT32_MIN, INT32_MAX);
+    if (ini.ValueExists(HoneySection, "COLOR_T"))
+        stroke.Colour.Model = ReadIniColorModel(ini, HoneySection, "COLOR_T", StyleClamps);
     stroke.Show = show != 0;
     stroke.Len = static_cast<uint8_t>(len);
     stroke.Colour.Value = static_cast<uint32_t>(colour);
-    stroke.Colour.Model = static_cast<TColorModel>(static_cast<uint8_t>(model));
     return true;
 }
 

@@ -23,6 +23,7 @@ constexpr std::string_view Section = "JAPONISH";
 constexpr std::string_view SetkaStyle = "SETKA_STYLE";
 constexpr int64_t ExportUnits = 1000;
 constexpr const char* LineEnd = "\r\n";
+constexpr int32_t MaxSetkaWidthTenths = 1000;  // guide lines a hundred pens wide
 // Text positions (0-based) of the palette and the cells, new form and old form.
 constexpr std::size_t PaletteAt = 4;
 constexpr std::size_t NewCellsAt = PaletteAt + 16 * 5;
@@ -219,8 +220,10 @@ std::string TJaponishShablon::GetStatistics() const {
 bool TJaponishShablon::LoadStyle(const std::string& fileName) {
     if (!TShablon::LoadStyle(fileName)) return false;
     const TIniFile ini(FindOptionFile(fileName));
-    const auto readInt = [&](const std::string& key, int32_t& field, int32_t malformed) {
-        if (ini.ValueExists(Section, key)) field = ini.ReadInteger(Section, key, malformed);
+    // A number outside what its field holds is held to the range and noted.
+    const auto readInt = [&](const std::string& key, int32_t& field, int32_t malformed, int32_t min = INT32_MIN,
+                             int32_t max = INT32_MAX) {
+        if (ini.ValueExists(Section, key)) field = ReadIniInRange(ini, Section, key, malformed, min, max, StyleClamps);
     };
     const auto readBool = [&](const std::string& key, bool& field, bool malformed) {
         int32_t v = field ? 1 : 0;
@@ -231,12 +234,10 @@ bool TJaponishShablon::LoadStyle(const std::string& fileName) {
         int32_t v = static_cast<int32_t>(colour.Value);
         readInt(key, v, static_cast<int32_t>(malformed));
         colour.Value = static_cast<uint32_t>(v);
-        int32_t model = static_cast<int32_t>(colour.Model);
-        readInt(key + "_T", model, 0);
-        colour.Model = static_cast<TColorModel>(static_cast<uint8_t>(model));
+        if (ini.ValueExists(Section, key + "_T")) colour.Model = ReadIniColorModel(ini, Section, key + "_T", StyleClamps);
     };
-    readInt("WIDTH", CellSize, 100);
-    readInt("PEN_WIDTH", PenWidth, 7);
+    readInt("WIDTH", CellSize, 100, 1, MaxStyleLength);
+    readInt("PEN_WIDTH", PenWidth, 7, 0, MaxStyleLength);
     if (ini.ValueExists(Section, "BACKGROUND_PICTURE"))
         BackgroundPicture = ini.ReadString(Section, "BACKGROUND_PICTURE", "");
     readBool("ZADANIA", Zadania, true);
@@ -248,10 +249,11 @@ bool TJaponishShablon::LoadStyle(const std::string& fileName) {
     readColor("QUESTIONS_PENCOLOR", QuestionsPenColor, 0);
     readBool("PAINT_BACKGROUND", PaintBackground, true);
     readBool("SHOW_SETKA", ShowSetka, true);
-    readInt("SETKA_STEP", SetkaStep, 5);
+    readInt("SETKA_STEP", SetkaStep, 5, 1, TShablon::MaxSide);
     readColor("SETKA_COLOR", SetkaColor, 0);
-    if (ini.ValueExists(Section, "SETKA_WIDTH"))
-        SetkaWidth = static_cast<float>(ini.ReadInteger(Section, "SETKA_WIDTH", 15)) / 10;
+    int32_t setkaWidth = 0;
+    readInt("SETKA_WIDTH", setkaWidth, 15, 0, MaxSetkaWidthTenths);
+    if (ini.ValueExists(Section, "SETKA_WIDTH")) SetkaWidth = static_cast<float>(setkaWidth) / 10;
     for (int i = 0; i < PaletteSize; ++i) readColor("COLOR_" + std::to_string(i), Palette[i], i == 0 ? 0xFFFFFF : 0);
     return true;
 }
@@ -315,8 +317,9 @@ void TJaponishShablon::BuildExport(TComExport& list) {
     if (Zadania) {
         list.AddCaption("Экспорт в формате CDR. Задания..."_cp);
         const auto task = [&](int64_t column, int64_t row, const TColorRun* run) {
-            list.AddColorCell(ex(column), ey(row), 0, 0, false, static_cast<uint8_t>(run ? run->Color : BackgroundColor));
-            if (run) list.AddNumber(ex(column), ey(row), run->Length);
+            const int color = run ? run->Color : BackgroundColor;
+            list.AddColorCell(ex(column), ey(row), 0, 0, false, static_cast<uint8_t>(color));
+            if (run) list.AddNumberOn(ex(column), ey(row), run->Length, TaskFill(color));
         };
         for (int i = minX; i < endX; ++i) {
             const std::vector<TColorRun> runs = RunsOf(endY - minY, [&](int k) { return ColorAt(i, minY + k); });
@@ -346,6 +349,10 @@ void TJaponishShablon::BuildExport(TComExport& list) {
     }
 }
 
+TColorValue TJaponishShablon::TaskFill(int color) const {
+    return color == BackgroundColor || ColorCount == 2 ? ZadaniaColor : ShownColor(color);
+}
+
 TColorValue TJaponishShablon::ShownColor(int color) const {
     if (ColorCount == 2 && color != BackgroundColor) return Palette[1];
     return Palette[std::clamp(color, 0, PaletteSize - 1)];
@@ -370,7 +377,7 @@ void TJaponishShablon::CanvasDrawColorCell(TCanvas& canvas, int px, int py, int 
         if (!Zadania) return;
         const bool empty = mode == BackgroundColor;
         if (empty && !ZadaniaPaint) return;
-        fill = empty || ColorCount == 2 ? ZadaniaColor : ShownColor(mode);
+        fill = TaskFill(mode);
         pen = ZadaniaPenColor;
     }
     const int size = ClampToInt(int64_t{Scale} * CellSize);

@@ -86,4 +86,6 @@ private:
     std::vector<TColorRun> RunsOf(int count, TCellOf cell) const;
     // The palette colour a cell of index color shows.
     TColorValue ShownColor(int color) const;
+    // The fill of a task cell of a run of index color (the background index: an empty task cell).
+    TColorValue TaskFill(int color) const;
 };

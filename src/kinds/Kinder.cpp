@@ -52,7 +52,12 @@ TKinder::TKinder() : TCrossword(TCrosswordKind::Kinder, std::make_unique<TKinder
 }
 
 bool TKinder::IsComplete() const {
-    return FilledCount() == Shape().LineCount();
+    if (FilledCount() != Shape().LineCount()) return false;
+    // The key word belongs to the puzzle: each of its letters must stand on a word.
+    int x = 0, y = 0;
+    for (int n = 1; Template->KeyWordCell(n, x, y); ++n)
+        if (!KeywordLetter(x, y).empty() && !FilledSlotThrough(x, y, -1)) return false;
+    return true;
 }
 
 std::string TKinder::SlotPattern(int slot) const {

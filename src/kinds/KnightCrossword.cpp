@@ -79,9 +79,11 @@ void TKnightCrossword::ExportCrosswordScript(TComExport& list, int mode) {
     }
     TCrossword::ExportCrosswordScript(list, 0);
     if (!StrikeOut.ShowLine || !Template->ExportFits()) return;
+    // The given words are struck through; with none given, every word.
     std::vector<int> slots;
     for (int i = 0; i < Words.Count(); ++i)
-        if (Words.SlotFilled(i) && GivenWords.Contains(Words.SlotWord(i))) slots.push_back(i);
+        if (Words.SlotFilled(i) && (GivenWords.Count() == 0 || GivenWords.Contains(Words.SlotWord(i))))
+            slots.push_back(i);
     AddStrikeOutLines(*this, slots, StrikeOut, list);
 }
 
@@ -92,7 +94,8 @@ void TKnightCrossword::ExportCharStyles(TCommandWriter& writer, int mode) const 
 
 bool TKnightCrossword::Save(bool withPictures) {
     try {
-        return SaveToFile(withPictures, Phrase);
+        // The answer lines' look follows the phrase, after a NUL no phrase holds.
+        return SaveToFile(withPictures, StrikeOut.ShowLine ? Phrase + '\0' + StrikeOutLookText(StrikeOut) : Phrase);
     } catch (...) {
         return false;
     }
@@ -101,12 +104,14 @@ bool TKnightCrossword::Save(bool withPictures) {
 bool TKnightCrossword::Load(bool loadDictionary, bool showMessages) {
     std::string extra;
     if (!LoadFromFile(loadDictionary, showMessages, extra)) return false;
-    SetPhrase(extra);
+    const std::size_t end = extra.find('\0');
+    SetPhrase(std::string_view(extra).substr(0, end));
+    if (end != std::string::npos) ReadStrikeOutLookText(std::string_view(extra).substr(end + 1), StrikeOut);
     return true;
 }
 
 bool TKnightCrossword::LoadStyles(const std::string& path) {
-    return TCrossword::LoadStyles(path) && LoadStrikeOutLook(path, StrikeOut);
+    return TCrossword::LoadStyles(path) && LoadStrikeOutLook(path, StrikeOut, Template->StyleClamps);
 }
 
 bool TKnightCrossword::SaveStyles(const std::string& path) {
@@ -170,8 +175,9 @@ void TKnightCrossword::SlotExtraText(const TCoord& coord, std::string& text) con
 bool TKnightCrossword::FillSpecial(int, int, int, int, int& errCode, TFillResult& result) {
     result.Clear();
     errCode = 0;
-    // Without a path every word is refused: the fill could only churn until its time limit.
-    if (!Knight().HasPath) {
+    // Without a path, or with a phrase to take its place, every word is refused: the fill could
+    // only churn until its time limit.
+    if (!Knight().HasPath || Knight().PhraseMode) {
         errCode = FillError::Exhausted;
         return false;
     }

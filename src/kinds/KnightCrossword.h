@@ -22,12 +22,14 @@ public:
     bool IsComplete() const override;
     // In phrase mode the phrase itself (emphasised with both direction options).
     std::string BuildClueText(const TClueListOptions& options) const override;
-    // Mode 1 is the solution with the given words struck through (when the lines are shown).
+    // Mode 1 is the solution with the given words (every word when none is given) struck through,
+    // when the lines are shown.
     void ExportCrosswordScript(TComExport& list, int mode) override;
     // No letter table: nothing.
     void ExportItalianScript(TComExport& list) override {}
     void ExportCharStyles(TCommandWriter& writer, int mode) const override;
-    // The phrase rides along as the file's extra text.
+    // The phrase rides along as the file's extra text, followed by the answer lines' look when
+    // they are shown (after a NUL, which no phrase holds).
     bool Save(bool withPictures) override;
     bool Load(bool loadDictionary, bool showMessages) override;
     bool LoadStyles(const std::string& path) override;

@@ -214,6 +214,22 @@ void TKnightShablon::ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) 
     NumberCells();
 }
 
+void TKnightShablon::MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) {
+    const bool hadPath = HasPath;
+    TClassicShablon::MirrorCells(x0, y0, x1, y1, axes);
+    const TMirror m(x0, y0, x1, y1, axes);
+    const auto mirrored = [&m](TCell cell) {
+        if (!m.Contains(cell.x, cell.y)) return cell;
+        return TCell{static_cast<uint8_t>(m.X(cell.x)), static_cast<uint8_t>(m.Y(cell.y))};
+    };
+    for (TCell& step : Fill.Path) step = mirrored(step);
+    const TCell start = mirrored({Fill.StartX, Fill.StartY});
+    Fill.StartX = start.x;
+    Fill.StartY = start.y;
+    HasPath = hadPath && IsValidPath(Fill.Path);
+    NumberCells();
+}
+
 void TKnightShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
     TClassicShablon::FastDraw(parameters, bitmap);
     if (!parameters.ShowDetails || !HasPath) return;

@@ -56,6 +56,9 @@ public:
     void CropToUsed() override;
     // Moves the path with the cells; a shift that takes a step off the letter cells drops it.
     void ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy) override;
+    // Mirrors the path's steps with the cells; a mirror that leaves a step off the letter cells
+    // drops it.
+    void MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) override;
 
     // The step index of (x, y), or -1 off the path (and without one).
     int PathIndex(int x, int y) const;

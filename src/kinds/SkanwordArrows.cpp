@@ -90,8 +90,8 @@ std::vector<TSkanwordShablon::TArrowKey> TSkanwordShablon3::TurnKeys() const {
 void TSkanwordShablon::LoadArrowPictures() {
     ArrowPictures.Clear();
     if (!ArrowLook.FileName.empty() && ArrowLook.FileName != SavedPictures) {
-        ReadArrowOffsets(ArrowLook.FileName);
-        ReadScriptArrowOffsets(ArrowLook.FileName);
+        ReadArrowOffsets(StyleFile(ArrowLook.FileName));
+        ReadScriptArrowOffsets(StyleFile(ArrowLook.FileName));
     }
     LoadPictures(ArrowSection, ArrowKeys(), &TShablon::DrawLineArrows, 0);
 }
@@ -104,7 +104,7 @@ void TSkanwordShablon3::LoadArrowPictures() {
 void TSkanwordShablon::LoadPictures(const char* section, const std::vector<TArrowKey>& keys, TDrawn drawn, int inset) {
     const bool saved = ArrowLook.FileName == SavedPictures;
     const bool named = !saved && !ArrowLook.FileName.empty();
-    const TIniFile ini(named ? ArrowLook.FileName : std::string());
+    const TIniFile ini(named ? StyleFile(ArrowLook.FileName) : std::string());
     for (const TArrowKey& key : keys) {
         if (saved) {
             const int entry = Pictures.IndexOfName(key.Picture);
@@ -153,7 +153,7 @@ void TSkanwordShablon3::DrawTurnMark(TCanvas& canvas, int bit) const {
 void TSkanwordShablon::ListPictureFiles(std::vector<std::string>& files) const {
     TShablon::ListPictureFiles(files);
     if (ArrowLook.FileName.empty()) return;
-    const TIniFile ini(ArrowLook.FileName);
+    const TIniFile ini(StyleFile(ArrowLook.FileName));
     std::vector<TArrowKey> keys = TSkanwordShablon::ArrowKeys();
     // The list names the horizontal code 6 ("UP_RIGHT") after code 7.
     std::swap(keys[12], keys[13]);
@@ -174,10 +174,11 @@ std::string TSkanwordShablon::ExportPictureFile(const char* section, const char*
         return IsFile(file) ? file : std::string();
     }
     if (ArrowLook.FileName.empty()) return {};
-    const std::string name = TIniFile(ArrowLook.FileName).ReadString(section, key, "");
+    const std::string settings = StyleFile(ArrowLook.FileName);
+    const std::string name = TIniFile(settings).ReadString(section, key, "");
     if (name.empty()) return {};
     if (IsFile(name)) return name;
-    const std::string beside = (std::filesystem::path(ArrowLook.FileName).parent_path() / name).string();
+    const std::string beside = (std::filesystem::path(settings).parent_path() / name).string();
     return IsFile(beside) ? beside : std::string();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Ui.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -47,6 +48,55 @@ bool Malformed() {
     return false;
 }
 
+// One arrow of attribute B: the cell carrying it, its word's direction, whether it is drawn in
+// the clue cell (and then stands on the word's last cell) and its code.
+struct TCellArrow {
+    int X;
+    int Y;
+    bool Horizontal;
+    bool Inside;
+    int Code;
+};
+
+// Where the clue cell of a code lies from the cell carrying the arrow.
+bool ClueOffset(int code, bool horizontal, bool inside, int& dx, int& dy) {
+    return inside ? InsideArrowClueCell(0, 0, code, horizontal, dx, dy) : ArrowClueCell(0, 0, code, horizontal, dx, dy);
+}
+
+// The code whose clue cell lies at (dx, dy) from the carrying cell; 0 for none.
+int CodeOfOffset(int dx, int dy, bool horizontal, bool inside) {
+    for (int code = 1; code <= 7; ++code) {
+        int cx = 0, cy = 0;
+        if (ClueOffset(code, horizontal, inside, cx, cy) && cx == dx && cy == dy) return code;
+    }
+    return 0;
+}
+
+// The turn bits of attribute C seen in the mirror: a left-right mirror swaps the turns to the
+// right and to the left and the words moving right and left, a top-bottom one those moving down
+// and up and the turns down and up.
+int MirroredTurns(int turns, const TMirror& mirror) {
+    const auto swapBits = [&turns](int a, int b) {
+        const int both = turns & (a | b);
+        turns &= ~(a | b);
+        if (both & a) turns |= b;
+        if (both & b) turns |= a;
+    };
+    if (mirror.LeftRight) {
+        swapBits(1, 2);
+        swapBits(4, 64);
+        swapBits(8, 128);
+        swapBits(16, 32);
+    }
+    if (mirror.TopBottom) {
+        swapBits(1, 16);
+        swapBits(2, 32);
+        swapBits(4, 8);
+        swapBits(64, 128);
+    }
+    return turns;
+}
+
 }  // namespace
 
 bool ArrowClueCell(int x, int y, int code, bool horizontal, int& clueX, int& clueY) {
@@ -75,6 +125,49 @@ void TSkanwordShablon::SetAttrB(int x, int y, int value) {
     TShablonCell& cell = RawCell(x, y);
     cell.Attr = (cell.Attr & ~0xFFFFu) | static_cast<uint32_t>(bits);
     SetFlagB(x, y, bits != 0);
+}
+
+// ---- mirror ----
+
+void TSkanwordShablon::MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) {
+    const TMirror m(x0, y0, x1, y1, axes);
+    std::vector<TCellArrow> arrows;
+    for (int x = m.X0; x <= std::min(m.X1, Width - 1); ++x)
+        for (int y = m.Y0; y <= std::min(m.Y1, Height - 1); ++y) {
+            const int bits = GetAttrB(x, y);
+            if (bits & 0x07) arrows.push_back({x, y, false, (bits & 0x40) != 0, bits & 0x07});
+            if (bits & 0x38) arrows.push_back({x, y, true, (bits & 0x80) != 0, bits >> 3 & 0x07});
+            SetAttrB(x, y, 0);
+        }
+    TShablon::MirrorCells(x0, y0, x1, y1, axes);
+    for (const TCellArrow& arrow : arrows) {
+        int x = m.X(arrow.X), y = m.Y(arrow.Y), code = arrow.Code;
+        if (arrow.Horizontal ? m.LeftRight : m.TopBottom) {
+            // The mirror reversed the word, which still reads left to right or downward: the
+            // arrow moves to the end of the word it belongs to (the first cell, or the last for
+            // one drawn in the clue cell), its clue on the same side of the word as before.
+            const int dx = arrow.Horizontal ? (arrow.Inside ? 1 : -1) : 0;
+            const int dy = arrow.Horizontal ? 0 : (arrow.Inside ? 1 : -1);
+            while (!IsOutside(x + dx, y + dy) && IsLetterCell(x + dx, y + dy)) {
+                x += dx;
+                y += dy;
+            }
+        } else {
+            int dx = 0, dy = 0;
+            ClueOffset(code, arrow.Horizontal, arrow.Inside, dx, dy);
+            code = CodeOfOffset(m.LeftRight ? -dx : dx, m.TopBottom ? -dy : dy, arrow.Horizontal, arrow.Inside);
+        }
+        const int shift = arrow.Horizontal ? 3 : 0;
+        const int insideBit = arrow.Horizontal ? 0x80 : 0x40;
+        const int kept = GetAttrB(x, y) & ~(0x07 << shift) & ~insideBit;
+        SetAttrB(x, y, kept | code << shift | (arrow.Inside ? insideBit : 0));
+    }
+}
+
+void TSkanwordShablon3::MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) {
+    TSkanwordShablon::MirrorCells(x0, y0, x1, y1, axes);
+    const TMirror m(x0, y0, x1, y1, axes);
+    TurnAttrByte(m, 16, [&m](int turns) { return MirroredTurns(turns, m); });
 }
 
 // ---- texts ----

@@ -74,6 +74,10 @@ public:
     void NumberCells() override;
     // Also counts the cells the arrows point to, so that cropping keeps the clue cells.
     void GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const override;
+    // The base mirror, each arrow turned with its word: where the word keeps its reading
+    // direction the clue cell turns with the mirror; where the mirror reverses the word the arrow
+    // moves to the word's other end, its clue keeping its side of the word.
+    void MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) override;
     // A letter cell as a letter or key-word cell item; another cell only without united clue
     // blocks, when it is an inner blank or the outside is shown. No numbers.
     void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override;
@@ -222,6 +226,8 @@ public:
     void WordsThroughCell(int x, int y, TShablonWords& words) const override;
     bool ParseTemplate(std::string_view text, int x0, int y0) override;
     std::string SerializeTemplate(int x0, int y0, int x1, int y1) const override;
+    // The scanword mirror, the turn marks turned with the cells.
+    void MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) override;
     // The scanword numbering, then drops the turn marks no neighbour can take and rebuilds the
     // bending words.
     void NumberCells() override;

@@ -26,7 +26,7 @@ int32_t Clamp32(int64_t v) {
 
 }  // namespace
 
-bool LoadStrikeOutLook(const std::string& path, TStrikeOutLook& look) {
+bool LoadStrikeOutLook(const std::string& path, TStrikeOutLook& look, std::vector<TIniClamp>& clamps) {
     const std::string found = FindOptionFile(path);
     const TIniFile ini(found);
     if (found.empty() || ini.Failed()) {
@@ -34,11 +34,34 @@ bool LoadStrikeOutLook(const std::string& path, TStrikeOutLook& look) {
         return false;
     }
     if (ini.ValueExists(Section, "SHOW_LINE")) look.ShowLine = ini.ReadBool(Section, "SHOW_LINE", false);
-    if (ini.ValueExists(Section, "WIDTH")) look.Width = ini.ReadInteger(Section, "WIDTH", 0);
+    if (ini.ValueExists(Section, "WIDTH")) look.Width = ReadIniInRange(ini, Section, "WIDTH", 0, 0, MaxStyleLength, clamps);
     if (ini.ValueExists(Section, "COLOR"))
         look.Color.Value = static_cast<uint32_t>(ini.ReadInteger(Section, "COLOR", 0));
     if (ini.ValueExists(Section, "COLOR_T"))
-        look.Color.Model = ini.ReadInteger(Section, "COLOR_T", 0) == 1 ? TColorModel::Cmyk : TColorModel::Rgb;
+        look.Color.Model = ReadIniColorModel(ini, Section, "COLOR_T", clamps);
+    return true;
+}
+
+std::string StrikeOutLookText(const TStrikeOutLook& look) {
+    return "SHOW_LINE=" + std::to_string(look.ShowLine ? 1 : 0) + " WIDTH=" + std::to_string(look.Width) +
+           " COLOR=" + std::to_string(static_cast<int32_t>(look.Color.Value)) +
+           " COLOR_T=" + std::to_string(static_cast<int>(look.Color.Model));
+}
+
+bool ReadStrikeOutLookText(std::string_view text, TStrikeOutLook& look) {
+    int32_t values[4] = {};
+    const char* const keys[4] = {"SHOW_LINE=", "WIDTH=", "COLOR=", "COLOR_T="};
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t end = text.find(' ');
+        const std::string_view word = text.substr(0, end);
+        if (!word.starts_with(keys[i]) || !ParseIniInteger(word.substr(std::string_view(keys[i]).size()), values[i]))
+            return false;
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    if (!text.empty() || values[1] < 0 || values[1] > MaxStyleLength || values[3] < 0 || values[3] > 1) return false;
+    look.ShowLine = values[0] != 0;
+    look.Width = values[1];
+    look.Color = {static_cast<uint32_t>(values[2]), static_cast<TColorModel>(values[3])};
     return true;
 }
 

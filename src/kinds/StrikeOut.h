@@ -34,12 +34,17 @@ public:
     TStrikeOutLook StrikeOut;
 };
 
-// Reads the keys the section holds from the style file (found as the template finds it); false,
-// with "Ошибка чтения файла стилей %s", when there is none.
-bool LoadStrikeOutLook(const std::string& path, TStrikeOutLook& look);
+// Reads the keys the section holds from the style file (found as the template finds it), a width
+// or model held to its range noted in clamps; false, with "Ошибка чтения файла стилей %s", when
+// there is none.
+bool LoadStrikeOutLook(const std::string& path, TStrikeOutLook& look, std::vector<TIniClamp>& clamps);
 // Writes the section into the style file, keeping the rest; false, with "Ошибка записи файла
 // стилей %s", on failure.
 bool SaveStrikeOutLook(const std::string& path, const TStrikeOutLook& look);
+// The look as the text a crossword file keeps for it ("SHOW_LINE=1 WIDTH=4 COLOR=255 COLOR_T=0"),
+// and that text read back; false, the look unchanged, for a text that is not one.
+std::string StrikeOutLookText(const TStrikeOutLook& look);
+bool ReadStrikeOutLookText(std::string_view text, TStrikeOutLook& look);
 // Takes other's look when other draws answer lines too.
 void CopyStrikeOutLook(const TCrossword& other, TStrikeOutLook& look);
 // One polyline item per slot through the centres of its cells, placed as the crossword's export

@@ -32,7 +32,29 @@ struct TColorValue {
     bool operator==(const TColorValue&) const = default;
 };
 
+// The model a stored colour type names: 1 CMYK, anything else (only 0 and 1 are valid) RGB.
+constexpr TColorModel ColorModelOf(int64_t type) {
+    return type == 1 ? TColorModel::Cmyk : TColorModel::Rgb;
+}
+
 // An RGB colour value (model 0).
 constexpr TColorValue RgbColor(uint32_t rgb) {
     return TColorValue{rgb, TColorModel::Rgb};
+}
+
+// The lightness of a colour as shown, 0 (black) to 255 (white).
+constexpr int Lightness(TColorValue colour) {
+    const uint32_t rgb = colour.ToRgb();
+    return static_cast<int>((299 * (rgb & 0xFF) + 587 * (rgb >> 8 & 0xFF) + 114 * (rgb >> 16 & 0xFF)) / 1000);
+}
+
+// Text and ground this far apart in lightness read well together.
+constexpr int ReadableLightnessGap = 100;
+
+// The colour for text on a ground: wanted when it stands apart from the ground, else black on a
+// light ground and white on a dark one.
+constexpr TColorValue ContrastingColor(TColorValue wanted, TColorValue ground) {
+    const int gap = Lightness(wanted) - Lightness(ground);
+    if (gap >= ReadableLightnessGap || -gap >= ReadableLightnessGap) return wanted;
+    return Lightness(ground) >= 128 ? RgbColor(0x000000) : RgbColor(0xFFFFFF);
 }

@@ -7,6 +7,7 @@
 #include "Video.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -149,20 +150,28 @@ GameUi::~GameUi() {
     if (mHoldsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-// A box is shown through SDL only over the game's window: without one SDL may report success
-// while showing nothing (no display, or a driver that draws off-screen). Zenity comes next, the
-// standard error last.
+// Messages go through the desktop's own dialog (zenity) first: it draws the text with the
+// desktop's fonts, where SDL's X11 box may take a Latin-1 core font and garble Cyrillic. SDL's box
+// comes next, and only over the game's window: without one SDL may report success while showing
+// nothing (no display, or a driver that draws off-screen). The standard error comes last.
 void GameUi::Message(std::string_view text) {
     const std::string utf8 = ToUtf8(text);
+    // 0 after OK, 1 after the dialog was closed; anything else: no dialog was shown.
+    const int shown = RunZenity({"--info", "--no-markup", "--text=" + utf8});
+    if (shown == 0 || shown == 1) return;
     if (mDraw.NativeWindow() &&
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, BoxTitle, utf8.c_str(), mDraw.NativeWindow()) == 0)
         return;
-    if (RunZenity({"--info", "--no-markup", "--text=" + utf8}) == 0) return;
     std::cerr << utf8 << std::endl;
 }
 
+// The same order as for messages: zenity, SDL's box over the game's window, the standard error.
 bool GameUi::Ask(std::string_view text, const char* yes, const char* no) {
     const std::string utf8 = ToUtf8(text);
+    // Zenity answers 0 for the first button and 1 for the second (or a closed dialog).
+    const int answer = RunZenity({"--question", "--no-markup", "--text=" + utf8, std::string("--ok-label=") + yes,
+                                  std::string("--cancel-label=") + no});
+    if (answer == 0 || answer == 1) return answer == 0;
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, yes},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, no},
@@ -171,15 +180,15 @@ bool GameUi::Ask(std::string_view text, const char* yes, const char* no) {
                                  nullptr};
     int pressed = 0;
     if (mDraw.NativeWindow() && SDL_ShowMessageBox(&box, &pressed) == 0) return pressed == 1;
-    // Zenity answers 0 for the first button and 1 for the second (or a closed dialog).
-    const int answer = RunZenity({"--question", "--no-markup", "--text=" + utf8, std::string("--ok-label=") + yes,
-                                  std::string("--cancel-label=") + no});
-    if (answer == 0 || answer == 1) return answer == 0;
     std::cerr << utf8 << std::endl;
     return false;
 }
 
 int GameUi::RunZenity(std::vector<std::string> arguments) {
+    // Without a display zenity answers 1, as for a dialog closed: it is not asked at all.
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!x11 || !*x11) && (!wayland || !*wayland)) return -1;
     arguments.insert(arguments.begin(), {"zenity", std::string("--title=") + BoxTitle});
     // The game window keeps answering the window manager while the dialog is open.
     const auto pump = [this] {

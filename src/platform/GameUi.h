@@ -29,7 +29,8 @@ public:
 
 private:
     bool Ask(std::string_view text, const char* yes, const char* no);
-    // Runs zenity with the box title and arguments; its exit code, -1 when it could not run.
+    // Runs zenity with the box title and arguments; its exit code, -1 when it could not run or
+    // there is no display to show it on.
     int RunZenity(std::vector<std::string> arguments);
     std::optional<std::string> ChooseFile(const FileDialogSpec& dialog, bool save);
     bool OnWindowThread() const { return std::this_thread::get_id() == mWindowThread; }

@@ -66,6 +66,21 @@ bool ParseIniInteger(std::string_view text, int32_t& value) {
     return true;
 }
 
+int32_t ReadIniInRange(const TIniFile& ini, std::string_view section, std::string_view key, int32_t def, int32_t min,
+                       int32_t max, std::vector<TIniClamp>& clamps) {
+    const int32_t value = ini.ReadInteger(section, key, def);
+    if (!ini.ValueExists(section, key) || (value >= min && value <= max)) return value;
+    clamps.push_back({std::string(section), std::string(key), value, min, max});
+    return std::clamp(value, min, max);
+}
+
+TColorModel ReadIniColorModel(const TIniFile& ini, std::string_view section, std::string_view key,
+                              std::vector<TIniClamp>& clamps) {
+    const int32_t type = ini.ReadInteger(section, key, 0);
+    if (type != 0 && type != 1) clamps.push_back({std::string(section), std::string(key), type, 0, 1});
+    return ColorModelOf(type);
+}
+
 TIniFile::TIniFile(std::string fileName) : mFileName(std::move(fileName)) {
     struct stat info {};
     if (stat(mFileName.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return;
@@ -78,13 +93,20 @@ TIniFile::TIniFile(std::string fileName) : mFileName(std::move(fileName)) {
 }
 
 void TIniFile::Parse(std::string_view text) {
+    // A byte-order mark would hide the first section; it is written back as it was.
+    if (text.starts_with(Utf8Bom)) {
+        mBom = true;
+        text.remove_prefix(Utf8Bom.size());
+    }
     const std::size_t firstBreak = text.find('\n');
     if (firstBreak != std::string_view::npos && (firstBreak == 0 || text[firstBreak - 1] != '\r')) mLineEnd = "\n";
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view raw = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (raw.ends_with('\r')) raw.remove_suffix(1);
+        // CR LF, LF and a lone CR each end a line.
+        const std::size_t end = text.find_first_of("\r\n");
+        const std::string_view raw = text.substr(0, end);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end != std::string_view::npos && text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+        text.remove_prefix(next);
 
         const std::string_view line = Trim(raw);
         const std::size_t close = line.find(']');
@@ -178,7 +200,7 @@ bool TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 std::string TIniFile::Text() const {
-    std::string text;
+    std::string text(mBom ? Utf8Bom : std::string_view());
     for (const std::string& line : mPrelude) {
         text += line;
         text += mLineEnd;

@@ -1,10 +1,13 @@
 #pragma once
 
-// Ini files: "[SECTION]" lines and "KEY=value" lines under them, CR LF or LF line ends. Section
-// and key names compare without case; values are cp1251 bytes as they stand, trimmed of blanks.
+// Ini files: "[SECTION]" lines and "KEY=value" lines under them, CR LF, LF or CR line ends, a
+// UTF-8 byte-order mark before the first line skipped (and kept). Section and key names compare
+// without case; values are cp1251 bytes as they stand, trimmed of blanks.
 // The file is read once when the object is made; writes change the text in memory and
 // UpdateFile puts it on disk, keeping the other sections, the key order, comments and blank
 // lines as they were.
+
+#include "ColorValue.h"
 
 #include <cstdint>
 #include <string>
@@ -14,6 +17,27 @@
 // A whole number written in decimal or in "$" or "0x" hexadecimal (within 32 bits; hexadecimal
 // gives the bits, so "$FFFFFFFF" is -1), with an optional sign. False for anything else.
 bool ParseIniInteger(std::string_view text, int32_t& value);
+
+// A value read from an ini file that lay outside what its field holds, and the range it was
+// held to.
+struct TIniClamp {
+    std::string Section;
+    std::string Key;
+    int32_t Value = 0;
+    int32_t Min = 0;
+    int32_t Max = 0;
+};
+
+class TIniFile;
+
+// The whole number of a key, held to min..max (def, unchecked, when the key is missing or its
+// value malformed); a value held is noted in clamps.
+int32_t ReadIniInRange(const TIniFile& ini, std::string_view section, std::string_view key, int32_t def, int32_t min,
+                       int32_t max, std::vector<TIniClamp>& clamps);
+// The colour model of a key (ColorModelOf; RGB when the key is missing or its value malformed); a
+// value other than 0 and 1 is noted in clamps as held to RGB.
+TColorModel ReadIniColorModel(const TIniFile& ini, std::string_view section, std::string_view key,
+                              std::vector<TIniClamp>& clamps);
 
 class TIniFile {
 public:
@@ -68,8 +92,11 @@ private:
     static auto* FindLine(Self& self, std::string_view section, std::string_view key);
     void Parse(std::string_view text);
 
+    static constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+
     std::string mFileName;
     bool mFailed = false;
+    bool mBom = false;
     std::string_view mLineEnd = "\r\n";  // that of the file read, CR LF for a new one
     std::vector<std::string> mPrelude;  // lines before the first section
     std::vector<Section> mSections;

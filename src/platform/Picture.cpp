@@ -2,6 +2,7 @@
 
 #include "Handles.h"
 #include "SvgCheck.h"
+#include "WmfPicture.h"
 
 #include <librsvg/rsvg.h>
 
@@ -42,25 +43,39 @@ uint32_t LittleEndian(std::string_view data, std::size_t at, std::size_t bytes) 
     return value;
 }
 
-// Checks a BMP file's header before SDL sizes its image from it: a plausible size, and for
-// uncompressed pixels enough bytes to hold them.
-bool BmpHeaderFits(std::string_view data, long long maxPixels) {
+struct TBmpHeader {
+    long long Width = 0;
+    long long Height = 0;
+    uint32_t Bits = 0;
+    uint32_t Compression = 0;
+};
+
+// The size and pixel format a BMP file's header gives; false when there is no such header.
+bool ReadBmpHeader(std::string_view data, TBmpHeader& header) {
     constexpr std::size_t FileHeader = 14, CoreHeader = 12, InfoHeader = 40;
     if (data.size() < FileHeader + CoreHeader || data.substr(0, 2) != "BM") return false;
     const uint32_t headerSize = LittleEndian(data, 14, 4);
-    long long width, height;
-    uint32_t bits, compression = 0;
     if (headerSize == CoreHeader) {
-        width = LittleEndian(data, 18, 2);
-        height = LittleEndian(data, 20, 2);
-        bits = LittleEndian(data, 24, 2);
-    } else {
-        if (headerSize < InfoHeader || data.size() < FileHeader + InfoHeader) return false;
-        width = static_cast<int32_t>(LittleEndian(data, 18, 4));
-        height = std::llabs(static_cast<int32_t>(LittleEndian(data, 22, 4)));
-        bits = LittleEndian(data, 28, 2);
-        compression = LittleEndian(data, 30, 4);
+        header.Width = LittleEndian(data, 18, 2);
+        header.Height = LittleEndian(data, 20, 2);
+        header.Bits = LittleEndian(data, 24, 2);
+        return true;
     }
+    if (headerSize < InfoHeader || data.size() < FileHeader + InfoHeader) return false;
+    header.Width = static_cast<int32_t>(LittleEndian(data, 18, 4));
+    header.Height = std::llabs(static_cast<int32_t>(LittleEndian(data, 22, 4)));
+    header.Bits = LittleEndian(data, 28, 2);
+    header.Compression = LittleEndian(data, 30, 4);
+    return true;
+}
+
+// Checks a BMP file's header before SDL sizes its image from it: a plausible size, and for
+// uncompressed pixels enough bytes to hold them.
+bool BmpHeaderFits(std::string_view data, long long maxPixels) {
+    TBmpHeader header;
+    if (!ReadBmpHeader(data, header)) return false;
+    const long long width = header.Width, height = header.Height;
+    const uint32_t bits = header.Bits, compression = header.Compression;
     if (!SizeAllowed(width, height, maxPixels) || bits == 0 || bits > 32) return false;
     const bool runLength = compression == 1 || compression == 2;
     const long long rowBytes = (width * bits + 31) / 32 * 4;
@@ -135,9 +150,10 @@ void JpegLimitScans(j_common_ptr info) {
         JpegFail(info);
 }
 
-// Decodes into image, which the caller has not sized yet. No C++ object with a destructor may
-// live in this frame: a decoding error jumps back to setjmp.
-bool DecodeJpegInto(std::string_view data, long long maxPixels, TDIB& image) {
+// Reads the header's size into width and height, then, unless image is null, decodes into
+// image, which the caller has not sized yet. No C++ object with a destructor may live in this
+// frame: a decoding error jumps back to setjmp.
+bool DecodeJpegInto(std::string_view data, long long maxPixels, TDIB* image, long long& width, long long& height) {
     jpeg_decompress_struct info;
     JpegError error;
     info.err = JpegErrors(error);
@@ -151,10 +167,12 @@ bool DecodeJpegInto(std::string_view data, long long maxPixels, TDIB& image) {
     info.progress = &progress;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+    width = info.image_width;
+    height = info.image_height;
     // Checked before the decoder sizes its buffers from the header.
-    if (!SizeAllowed(info.image_width, info.image_height, maxPixels)) {
+    if (!image || !SizeAllowed(info.image_width, info.image_height, maxPixels)) {
         jpeg_destroy_decompress(&info);
-        return false;
+        return !image;
     }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
@@ -162,13 +180,13 @@ bool DecodeJpegInto(std::string_view data, long long maxPixels, TDIB& image) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    image = TDIB(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    *image = TDIB(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
     unsigned char* row = static_cast<unsigned char*>(
         (*info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 3));
     while (info.output_scanline < info.output_height) {
         const int y = static_cast<int>(info.output_scanline);
         jpeg_read_scanlines(&info, &row, 1);
-        TColor32* dst = image.Row(y);
+        TColor32* dst = image->Row(y);
         for (unsigned x = 0; x < info.output_width; ++x)
             dst[x] = static_cast<TColor32>(row[3 * x]) << 16 | static_cast<TColor32>(row[3 * x + 1]) << 8 | row[3 * x + 2];
     }
@@ -179,7 +197,8 @@ bool DecodeJpegInto(std::string_view data, long long maxPixels, TDIB& image) {
 
 std::optional<TDIB> DecodeJpeg(std::string_view data, long long maxPixels) {
     TDIB image;
-    if (!DecodeJpegInto(data, maxPixels, image)) return std::nullopt;
+    long long width = 0, height = 0;
+    if (!DecodeJpegInto(data, maxPixels, &image, width, height)) return std::nullopt;
     return image;
 }
 
@@ -304,6 +323,30 @@ TImageFormat ImageFormatOf(std::string_view data) {
     return TImageFormat::Unknown;
 }
 
+bool ReadImageSize(std::string_view data, long long& width, long long& height) {
+    switch (ImageFormatOf(data)) {
+        case TImageFormat::Bmp: {
+            TBmpHeader header;
+            if (!ReadBmpHeader(data, header)) return false;
+            width = header.Width;
+            height = header.Height;
+            return true;
+        }
+        case TImageFormat::Png: {
+            png_image png{};
+            png.version = PNG_IMAGE_VERSION;
+            if (!png_image_begin_read_from_memory(&png, data.data(), data.size())) return false;
+            width = png.width;
+            height = png.height;
+            png_image_free(&png);
+            return true;
+        }
+        case TImageFormat::Jpeg: return DecodeJpegInto(data, 0, nullptr, width, height);
+        case TImageFormat::Unknown: break;
+    }
+    return false;
+}
+
 std::optional<TDIB> DecodeImage(std::string_view data, TColor32 backdrop, long long maxPixels) {
     switch (ImageFormatOf(data)) {
         case TImageFormat::Bmp: return DecodeBmp(data, maxPixels);
@@ -318,12 +361,22 @@ bool IsPictureKind(int kind) {
     return kind >= 0 && kind <= static_cast<int>(TPictureKind::Jpeg);
 }
 
-int PictureKindOfFile(std::string_view path) {
+namespace {
+
+// The extension of a file name in capitals, without the dot; empty for none.
+std::string UpperExtension(std::string_view path) {
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return -1;
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
     std::string ext(path.substr(dot + 1));
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
+    return ext;
+}
+
+}  // namespace
+
+int PictureKindOfFile(std::string_view path) {
+    const std::string ext = UpperExtension(path);
     if (ext == "SVG" || ext == "WMF" || ext == "EMF") return static_cast<int>(TPictureKind::Metafile);
     if (ext == "BMP") return static_cast<int>(TPictureKind::Bitmap);
     if (ext == "JPG" || ext == "JPEG") return static_cast<int>(TPictureKind::Jpeg);
@@ -357,6 +410,10 @@ std::unique_ptr<TPicture> TPicture::FromFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::string data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad()) return nullptr;
+    if (UpperExtension(path) == "WMF") {
+        const std::optional<std::string> svg = WmfToSvg(data);
+        return svg ? FromData(TPictureKind::Metafile, *svg) : nullptr;
+    }
     return FromData(static_cast<TPictureKind>(kind), data);
 }
 

@@ -40,6 +40,10 @@ enum class TImageFormat {
 
 TImageFormat ImageFormatOf(std::string_view data);
 
+// The size a BMP, PNG or JPEG file image's header gives, read without decoding the pixels; false
+// when the data is none of them or its header cannot be read.
+bool ReadImageSize(std::string_view data, long long& width, long long& height);
+
 // The pixels of a BMP, PNG or JPEG file image, transparent parts of a PNG laid over backdrop;
 // nullopt when the data is none of them, cannot be decoded or would have more than maxPixels.
 std::optional<TDIB> DecodeImage(std::string_view data, TColor32 backdrop = 0, long long maxPixels = MaxPicturePixels);
@@ -54,7 +58,8 @@ public:
     static std::unique_ptr<TPicture> FromImage(TPictureKind kind, const TDIB& image);
     // A black picture of the kind and size (a metafile: an empty drawing of that size).
     static std::unique_ptr<TPicture> Blank(TPictureKind kind, int width, int height);
-    // The picture in a regular file of a kind its extension names; null otherwise, silently.
+    // The picture in a regular file of a kind its extension names (a WMF file played into SVG;
+    // an EMF file has no player); null otherwise, silently.
     static std::unique_ptr<TPicture> FromFile(const std::string& path);
 
     TPictureKind Kind() const { return mKind; }

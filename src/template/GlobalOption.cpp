@@ -7,6 +7,14 @@ TGlobalOption& TGlobalOption::Instance() {
     return options;
 }
 
+std::string FileBeside(const std::string& folder, const std::string& name) {
+    namespace fs = std::filesystem;
+    if (folder.empty() || name.empty() || fs::path(name).is_absolute()) return name;
+    std::error_code error;
+    const fs::path beside = fs::path(folder) / name;
+    return fs::is_regular_file(beside, error) ? beside.string() : name;
+}
+
 std::string FindOptionFile(const std::string& name) {
     namespace fs = std::filesystem;
     const TGlobalOption& options = TGlobalOption::Instance();

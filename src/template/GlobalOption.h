@@ -16,6 +16,10 @@ struct TGlobalOption {
     static TGlobalOption& Instance();
 };
 
+// The file a relative name stands for in folder when a regular file is there, else the name as
+// given (an absolute name, an empty folder: the name).
+std::string FileBeside(const std::string& folder, const std::string& name);
+
 // Finds a style or picture file: the name as given, then in the first and the second directory
 // (a directory left empty is skipped). Answers the path of the first regular file found, or an
 // empty string.

@@ -13,6 +13,7 @@
 #include "ShablonWords.h"
 
 #include "platform/GraphCollection.h"
+#include "platform/IniFile.h"
 
 #include <array>
 #include <cstdint>
@@ -86,6 +87,20 @@ enum class TMirrorAxes : uint8_t {
     Horizontal = 1,  // left and right swap
     Vertical = 2,    // top and bottom swap
     Both = 3,
+};
+
+// One mirror of the cells [X0..X1] x [Y0..Y1] (held to the 200 x 200 array): where the content of
+// a cell inside lands, and which sides swap.
+struct TMirror {
+    TMirror(int x0, int y0, int x1, int y1, TMirrorAxes axes);
+
+    int X0, Y0, X1, Y1;
+    bool LeftRight;  // columns swap across the middle, left and right sides with them
+    bool TopBottom;  // rows swap, top and bottom sides with them
+
+    bool Contains(int x, int y) const { return x >= X0 && x <= X1 && y >= Y0 && y <= Y1; }
+    int X(int x) const { return LeftRight ? X0 + X1 - x : x; }
+    int Y(int y) const { return TopBottom ? Y0 + Y1 - y : y; }
 };
 
 // Flag bits of a cell.
@@ -278,7 +293,8 @@ public:
     // Moves the content of [x0..x1] x [y0..y1] by (dx, dy), then renumbers.
     virtual void ShiftCells(int x0, int y0, int x1, int y1, int dx, int dy);
     // Swaps the cells of [x0..x1] x [y0..y1] across the middle of the rectangle along the given
-    // axes; numbers and directional attributes stay as they were.
+    // axes; the kinds turn what the cells carry that points somewhere (walls, arrows, chain
+    // steps) with them. Numbers stay as they were.
     virtual void MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes);
 
     // --- virtual operations: check ---
@@ -299,6 +315,8 @@ public:
     // The margin round the grid: the wide outline's width when it is shown and not thinner than
     // the pen, else the pen width.
     int GridMargin() const;
+    // The boxes of the key-word table below the grid, one a column; 0 when it is not shown.
+    int KeyWordTableColumns() const;
     // True when every export position and the drawing size of the used area fit in 32 bits.
     bool ExportFits() const;
     virtual int GetCellPixelWidth() const;
@@ -374,6 +392,9 @@ public:
                                     TColorValue colour, int width) const;
     virtual void CanvasDrawDigits(TCanvas& canvas, int px, int py, int number, const TDigitGraphics& look) const;
     virtual void CanvasDrawNumber(TCanvas& canvas, int px, int py, int number) const;
+    // The digit look of a number standing on a cell filled with fill: its colour kept when it
+    // stands out from the fill, else black or white.
+    TDigitGraphics DigitLookOn(TColorValue fill) const;
     virtual void CanvasDrawWalls(TCanvas& canvas, int px, int py, int bits) const;
     virtual void CanvasDrawArrows(TCanvas& canvas, int px, int py, int bits) const;
     // The key-word cell (x, y) and its number, when it has one and key-word cells are painted.
@@ -429,6 +450,8 @@ public:
     virtual void EditorDrawColorCell(TCommandWriter& writer, int ex, int ey, int x2, int y2, bool flag, int mode) const {}
     virtual void EditorDrawHoneyArrows(TCommandWriter& writer, int ex, int ey, int value, int bits) const {}
     virtual void EditorDrawNumber(TCommandWriter& writer, int ex, int ey, int number) const;
+    // A number on a cell filled with fill, in the digit look with a colour that stands out.
+    void EditorDrawNumberOn(TCommandWriter& writer, int ex, int ey, int number, TColorValue fill) const;
     virtual void EditorDrawWalls(TCommandWriter& writer, int ex, int ey, int bits) const;
     // Duplicates of the remembered arrow shapes "STRELKA<key>&" (the vertical key bits & 0x47,
     // the horizontal key bits & 0xB8), placed by their code with ScriptArrowOffsets.
@@ -508,6 +531,15 @@ public:
     std::string BackgroundPicture;  // a picture file, or "background" for the one in Pictures
     bool AutoCheck = false;         // check the template before each fast view and show its marks
     bool UsesTurnMarks = false;     // the cells' attribute C holds turn marks
+    // The folder of the style file last loaded (empty for none): the pictures, scripts and arrow
+    // settings a style names by a relative path are looked for there first.
+    std::string StyleFolder;
+    // The values the last LoadStyle (and a crossword's LoadStyles after it) found outside what
+    // their fields hold and held to the fields' ranges.
+    std::vector<TIniClamp> StyleClamps;
+
+    // A file a style names: a relative name found beside the style file, else the name as given.
+    std::string StyleFile(const std::string& name) const;
 
 protected:
     static int Index(int x, int y) { return x * MaxSide + y; }
@@ -519,6 +551,10 @@ protected:
     // Numbers the letter cells where a slot of WordsThroughCell begins, row by row, left to
     // right, from 1; every other cell loses its number.
     void NumberWordStarts();
+    // Passes the attribute byte at bit shift of every cell of the mirror's rectangle through
+    // turn (int -> int), so that what a cell carries that points somewhere turns with the cells.
+    template <class TTurn>
+    void TurnAttrByte(const TMirror& mirror, int shift, TTurn turn);
 
     std::vector<TShablonCell> Cells;  // 200 x 200, indexed [x][y]
 
@@ -536,3 +572,14 @@ private:
 
     mutable std::shared_ptr<TDrawingFiles> DrawingFiles;
 };
+
+template <class TTurn>
+void TShablon::TurnAttrByte(const TMirror& mirror, int shift, TTurn turn) {
+    const uint32_t mask = uint32_t{0xFF} << shift;
+    for (int x = mirror.X0; x <= mirror.X1; ++x)
+        for (int y = mirror.Y0; y <= mirror.Y1; ++y) {
+            TShablonCell& cell = Cells[Index(x, y)];
+            const int turned = turn(static_cast<int>((cell.Attr & mask) >> shift));
+            cell.Attr = (cell.Attr & ~mask) | (static_cast<uint32_t>(turned) << shift & mask);
+        }
+}

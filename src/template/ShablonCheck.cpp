@@ -106,18 +106,20 @@ void TShablon::MarkInnerBlanks() {
     }
 }
 
+TMirror::TMirror(int x0, int y0, int x1, int y1, TMirrorAxes axes)
+    : X0(std::max(x0, 0)), Y0(std::max(y0, 0)), X1(std::min(x1, TShablon::MaxSide - 1)),
+      Y1(std::min(y1, TShablon::MaxSide - 1)),
+      LeftRight((static_cast<int>(axes) & static_cast<int>(TMirrorAxes::Horizontal)) != 0),
+      TopBottom((static_cast<int>(axes) & static_cast<int>(TMirrorAxes::Vertical)) != 0) {}
+
 void TShablon::MirrorCells(int x0, int y0, int x1, int y1, TMirrorAxes axes) {
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, MaxSide - 1);
-    y1 = std::min(y1, MaxSide - 1);
-    const auto has = [axes](TMirrorAxes axis) { return (static_cast<int>(axes) & static_cast<int>(axis)) != 0; };
-    if (has(TMirrorAxes::Horizontal) && x0 < x1)
-        for (int c = x0; c <= x0 + (x1 - x0) / 2; ++c)
-            for (int y = y0; y <= y1; ++y) std::swap(Cells[Index(c, y)], Cells[Index(x0 + x1 - c, y)]);
-    if (has(TMirrorAxes::Vertical) && y0 < y1)
-        for (int r = y0; r <= y0 + (y1 - y0) / 2; ++r)
-            for (int x = x0; x <= x1; ++x) std::swap(Cells[Index(x, r)], Cells[Index(x, y0 + y1 - r)]);
+    const TMirror m(x0, y0, x1, y1, axes);
+    if (m.LeftRight)
+        for (int c = m.X0; c < m.X(c); ++c)
+            for (int y = m.Y0; y <= m.Y1; ++y) std::swap(Cells[Index(c, y)], Cells[Index(m.X(c), y)]);
+    if (m.TopBottom)
+        for (int r = m.Y0; r < m.Y(r); ++r)
+            for (int x = m.X0; x <= m.X1; ++x) std::swap(Cells[Index(x, r)], Cells[Index(x, m.Y(r))]);
 }
 
 std::string TShablon::GetStatistics() const {

@@ -1,5 +1,6 @@
 #include "Shablon.h"
 
+#include "GlobalOption.h"
 #include "ShablonDrawing.h"
 
 #include "cellshape/CellOutline.h"
@@ -7,9 +8,12 @@
 #include "platform/Canvas.h"
 #include "platform/FileText.h"
 #include "platform/Metafile.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <numbers>
 
@@ -126,7 +130,15 @@ bool SecondLineArrow(int h, int l1, int l2, int e, TLineArrow& a) {
 
 std::shared_ptr<const TPicture> TDrawingFiles::Picture(const std::string& path) {
     auto found = mPictures.find(path);
-    if (found == mPictures.end()) found = mPictures.emplace(path, TPicture::FromFile(path)).first;
+    if (found == mPictures.end()) {
+        const std::string file = FileBeside(mFolder, path);
+        std::shared_ptr<const TPicture> picture = TPicture::FromFile(file);
+        // A missing file draws nothing silently; one that is there but cannot be read is reported.
+        std::error_code error;
+        if (!picture && std::filesystem::is_regular_file(file, error))
+            TheUi().Message(Format("Не удалось прочитать рисунок %s"_cp, FromUtf8(file)));
+        found = mPictures.emplace(path, std::move(picture)).first;
+    }
     return found->second;
 }
 
@@ -134,15 +146,19 @@ const std::vector<std::string>& TDrawingFiles::Script(const std::string& path) {
     auto found = mScripts.find(path);
     if (found == mScripts.end()) {
         std::vector<std::string> lines;
-        LoadCellScript(path, lines);
+        LoadCellScript(FileBeside(mFolder, path), lines);
         found = mScripts.emplace(path, std::move(lines)).first;
     }
     return found->second;
 }
 
 TDrawingFiles& TShablon::Files() const {
-    if (!DrawingFiles) DrawingFiles = std::make_shared<TDrawingFiles>();
+    if (!DrawingFiles) DrawingFiles = std::make_shared<TDrawingFiles>(StyleFolder);
     return *DrawingFiles;
+}
+
+std::string TShablon::StyleFile(const std::string& name) const {
+    return FileBeside(StyleFolder, name);
 }
 
 std::shared_ptr<const TPicture> TShablon::NamedPicture(const std::string& name) const {
@@ -204,7 +220,12 @@ void TShablon::CanvasDrawItem(TCanvas& canvas, const TComExport& list, int i) co
         case TExportKind::ColorCell:
             CanvasDrawColorCell(canvas, px, py, list.X2(i), list.Y2(i), list.Flag(i), list.Mode(i));
             break;
-        case TExportKind::Number: CanvasDrawNumber(canvas, px, py, list.X2(i)); break;
+        case TExportKind::Number:
+            if (list.Flag2(i))
+                CanvasDrawDigits(canvas, px, py, list.X2(i), DigitLookOn(list.Colour(i)));
+            else
+                CanvasDrawNumber(canvas, px, py, list.X2(i));
+            break;
         case TExportKind::CanvasNumber: CanvasDrawNumber(canvas, list.X(i), list.Y(i), list.X2(i)); break;
         case TExportKind::KeyWordNumber: CanvasDrawKeyWordNumber(canvas, px, py, list.X2(i), list.Y2(i)); break;
         case TExportKind::KeyWordNumberShaped:
@@ -356,6 +377,12 @@ void TShablon::CanvasDrawDigits(TCanvas& canvas, int px, int py, int number, con
     if (look.AlignY == 1) y = py + h - dy;
     if (look.AlignY == 2) y = py + (h + a) / 2;
     canvas.TextOut(ClampToInt(x), ClampToInt(y), text);
+}
+
+TDigitGraphics TShablon::DigitLookOn(TColorValue fill) const {
+    TDigitGraphics look = DigitLook;
+    look.FontColor = ContrastingColor(look.FontColor, fill);
+    return look;
 }
 
 void TShablon::CanvasDrawNumber(TCanvas& canvas, int px, int py, int number) const {

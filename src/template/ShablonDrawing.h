@@ -90,12 +90,16 @@ inline std::vector<std::pair<int64_t, int64_t>> ShapedCellCorners(int form, int6
 // use it.
 class TDrawingFiles {
 public:
+    // Relative names are looked for in folder first (the style file's), then as they stand.
+    explicit TDrawingFiles(std::string folder) : mFolder(std::move(folder)) {}
+
     // The picture in the file (by its extension); null when there is none.
     std::shared_ptr<const TPicture> Picture(const std::string& path);
     // The lines of the outline script file; empty when there is none.
     const std::vector<std::string>& Script(const std::string& path);
 
 private:
+    std::string mFolder;
     std::map<std::string, std::shared_ptr<const TPicture>> mPictures;
     std::map<std::string, std::vector<std::string>> mScripts;
 };

@@ -29,8 +29,9 @@ int64_t CellExportSize(const TShablon& shablon) {
     return int64_t{shablon.CellSize} * shablon.Scale * ExportUnitsPerDrawingUnit;
 }
 
+// As wide as the used area, or as the key-word table when that is wider.
 int64_t PixelWidth(const TShablon& shablon, const TUsedArea& a) {
-    return int64_t{a.EndX - a.MinX} * shablon.CellSize + shablon.GridMargin();
+    return std::max<int64_t>(a.EndX - a.MinX, shablon.KeyWordTableColumns()) * shablon.CellSize + shablon.GridMargin();
 }
 
 int64_t PixelHeight(const TShablon& shablon, const TUsedArea& a) {
@@ -66,18 +67,19 @@ const TSideWalk& WalkOf(uint8_t side) {
 
 }  // namespace
 
+int TShablon::KeyWordTableColumns() const {
+    return KeyWordTableShown(*this) ? static_cast<int>(KeyWordCells.size() / 2) : 0;
+}
+
 int TShablon::GridMargin() const {
     return WideOutline.Show && WideOutline.Width >= PenWidth ? WideOutline.Width : PenWidth;
 }
 
 bool TShablon::ExportFits() const {
     const TUsedArea a = UsedArea(*this);
-    int64_t columns = a.EndX - a.MinX;
+    const int64_t columns = std::max<int64_t>(a.EndX - a.MinX, KeyWordTableColumns());
     int64_t rows = a.EndY - a.MinY;
-    if (KeyWordTableShown(*this)) {
-        columns = std::max<int64_t>(columns, static_cast<int64_t>(KeyWordCells.size() / 2));
-        rows = std::max<int64_t>(rows, Height + 2);
-    }
+    if (KeyWordTableShown(*this)) rows = std::max<int64_t>(rows, Height + 2);
     const int64_t cell = CellExportSize(*this);
     return FitsInt(columns * cell) && FitsInt(rows * cell) && FitsInt(int64_t{Scale} * PixelWidth(*this, a)) &&
            FitsInt(int64_t{Scale} * PixelHeight(*this, a)) && FitsInt(int64_t{Scale} * GridMargin());

@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <string>
 
+// The largest length a style may give (cell sizes, pens, distances, in drawing units): a cell this
+// large already makes a picture too large to export.
+constexpr int32_t MaxStyleLength = 10000;
+
 // A kind of cell: letter cells, the other cells, key-word cells.
 struct TKletkaGraphics {
     bool NoPaint = false;      // cells of this look are not drawn

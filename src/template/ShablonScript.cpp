@@ -77,6 +77,11 @@ void TShablon::EditorDrawItem(TCommandWriter& writer, const TComExport& list, in
             EditorDrawColorCell(writer, x, y, list.X2(i), list.Y2(i), list.Flag(i), list.Mode(i));
             break;
         case TExportKind::Number:
+            if (list.Flag2(i))
+                EditorDrawNumberOn(writer, x, y, list.X2(i), list.Colour(i));
+            else
+                EditorDrawNumber(writer, x, y, list.X2(i));
+            break;
         case TExportKind::CanvasNumber: EditorDrawNumber(writer, x, y, list.X2(i)); break;
         case TExportKind::KeyWordNumber:
         case TExportKind::CanvasKeyWordNumber: EditorDrawKeyWordNumber(writer, x, y, list.X2(i), list.Y2(i)); break;
@@ -253,6 +258,14 @@ void TShablon::EditorDrawDigits(TCommandWriter& writer, int ex, int ey, int numb
 
 void TShablon::EditorDrawNumber(TCommandWriter& writer, int ex, int ey, int number) const {
     EditorDrawDigits(writer, ex, ey, number, DigitLook, "DIGITS");
+}
+
+void TShablon::EditorDrawNumberOn(TCommandWriter& writer, int ex, int ey, int number, TColorValue fill) const {
+    const TDigitGraphics look = DigitLookOn(fill);
+    EditorDrawDigits(writer, ex, ey, number, look, "DIGITS");
+    if (look.Hidden || look.FontColor == DigitLook.FontColor) return;
+    writer.StoreColor(look.FontColor);
+    writer.ApplyUniformFillColor();
 }
 
 void TShablon::EditorDrawKeyWordNumber(TCommandWriter& writer, int ex, int ey, int x, int y) const {

@@ -9,7 +9,10 @@
 #include "platform/Ui.h"
 
 #include <cmath>
+#include <cstdint>
+#include <filesystem>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -19,6 +22,14 @@ constexpr const char* KeyWordSection = "KEYWORD";
 constexpr const char* DigitsSection = "SHABLON_DIGITS";
 constexpr const char* WallsSection = "SHABLON_STENKI";
 constexpr const char* ArrowsSection = "SHABLON_STRELKI";
+
+// The ranges of the looks' numbers beside MaxStyleLength.
+constexpr int32_t LastAlignment = 2;          // left (top), right (bottom), centre
+constexpr int32_t MaxWallScaleTenths = 1000;  // walls a hundred pens wide
+// The arrows are drawn in a box of 100 units, the lengths in percent of a cell: a pen or a
+// stroke beyond it would only smear the cell (a huge pen takes minutes to stroke).
+constexpr int32_t ArrowBoxPercent = 100;
+constexpr int32_t MaxArrowAngle = 180;
 
 // Keys of the arrow offsets by index 1..28 (entry 0 unused).
 constexpr std::array<const char*, ArrowOffsetCount + 1> ArrowOffsetKeys = {
@@ -33,18 +44,26 @@ constexpr std::array<const char*, ArrowOffsetCount + 1> ArrowOffsetKeys = {
 
 // Reads the keys of one section: a key that is there replaces its field, taking the given
 // malformed value when it is not a whole number; a key that is not there leaves the field alone.
+// A number outside what its field holds is held to the field's range and noted in clamps.
 class TSectionReader {
 public:
-    TSectionReader(const TIniFile& ini, std::string section) : mIni(ini), mSection(std::move(section)) {}
+    TSectionReader(const TIniFile& ini, std::string section, std::vector<TIniClamp>& clamps)
+        : mIni(ini), mSection(std::move(section)), mClamps(clamps) {}
 
+    // A number of any value (a colour).
     void Int(const std::string& key, int32_t& field, int32_t malformed) const {
         if (mIni.ValueExists(mSection, key)) field = mIni.ReadInteger(mSection, key, malformed);
     }
+    template <typename Field>
+    void Ranged(const std::string& key, Field& field, int32_t malformed, int32_t min, int32_t max) const {
+        if (mIni.ValueExists(mSection, key))
+            field = static_cast<Field>(ReadIniInRange(mIni, mSection, key, malformed, min, max, mClamps));
+    }
     template <typename Small>
-    void Byte(const std::string& key, Small& field, int32_t malformed) const {
-        int32_t value = static_cast<int32_t>(field);
-        Int(key, value, malformed);
-        field = static_cast<Small>(static_cast<uint8_t>(value));
+    void Byte(const std::string& key, Small& field, int32_t malformed, int32_t min = 0, int32_t max = 255) const {
+        uint8_t value = static_cast<uint8_t>(field);
+        Ranged(key, value, malformed, min, max);
+        field = static_cast<Small>(value);
     }
     void Bool(const std::string& key, bool& field, bool malformed) const {
         int32_t value = field ? 1 : 0;
@@ -57,25 +76,27 @@ public:
         bits = static_cast<uint8_t>(on ? bits | bit : bits & ~bit);
     }
     // A number kept in tenths.
-    void Tenths(const std::string& key, float& field, int32_t malformed) const {
-        if (mIni.ValueExists(mSection, key)) field = static_cast<float>(mIni.ReadInteger(mSection, key, malformed)) / 10;
+    void Tenths(const std::string& key, float& field, int32_t malformed, int32_t min, int32_t max) const {
+        if (mIni.ValueExists(mSection, key))
+            field = static_cast<float>(ReadIniInRange(mIni, mSection, key, malformed, min, max, mClamps)) / 10;
     }
     void String(const std::string& key, std::string& field) const {
         if (mIni.ValueExists(mSection, key)) field = mIni.ReadString(mSection, key, "");
     }
     // A cell form is read whole: its absent keys take the form's defaults.
-    void Form(const std::string& prefix, TKletkaForm& form) const { ReadCellForm(mIni, mSection, prefix, form); }
-    // NAME holds the value, NAME_T the model.
+    void Form(const std::string& prefix, TKletkaForm& form) const { ReadCellForm(mIni, mSection, prefix, form, mClamps); }
+    // NAME holds the value, NAME_T the model (0 or 1).
     void Color(const std::string& key, TColorValue& color, uint32_t malformed) const {
         int32_t value = static_cast<int32_t>(color.Value);
         Int(key, value, static_cast<int32_t>(malformed));
         color.Value = static_cast<uint32_t>(value);
-        Byte(key + "_T", color.Model, 0);
+        if (mIni.ValueExists(mSection, key + "_T")) color.Model = ReadIniColorModel(mIni, mSection, key + "_T", mClamps);
     }
 
 private:
     const TIniFile& mIni;
     std::string mSection;
+    std::vector<TIniClamp>& mClamps;
 };
 
 // Writes keys in the order asked; clears ok when one cannot be stored.
@@ -116,14 +137,14 @@ void ReadDigitLook(const TSectionReader& reader, TDigitGraphics& look, const TDi
     reader.Bool("VISIBLE", visible, malformed.Visible);
     look.Hidden = !visible;
     reader.String("FONT_NAME", look.FontName);
-    reader.Byte("FONT_SIZE", look.FontSize, malformed.FontSize);
+    reader.Byte("FONT_SIZE", look.FontSize, malformed.FontSize, 1, 255);
     reader.Bit("FONT_BOLD", look.FontStyle, FontStyle::Bold, malformed.Bold);
     reader.Bit("FONT_ITALIC", look.FontStyle, FontStyle::Italic, false);
     reader.Color("FONT_COLOR", look.FontColor, 255);
-    reader.Byte("ALIGN_X", look.AlignX, 0);
-    reader.Byte("ALIGN_Y", look.AlignY, 0);
-    reader.Int("DX", look.DX, 10);
-    reader.Int("DY", look.DY, 10);
+    reader.Byte("ALIGN_X", look.AlignX, 0, 0, LastAlignment);
+    reader.Byte("ALIGN_Y", look.AlignY, 0, 0, LastAlignment);
+    reader.Ranged("DX", look.DX, 10, -MaxStyleLength, MaxStyleLength);
+    reader.Ranged("DY", look.DY, 10, -MaxStyleLength, MaxStyleLength);
 }
 
 void WriteDigitLook(TSectionWriter& writer, const TDigitGraphics& look) {
@@ -188,17 +209,20 @@ void ReadOffsets(const std::string& fileName, const std::string& prefix, TArrowO
 }  // namespace
 
 bool TShablon::LoadStyle(const std::string& fileName) {
+    StyleClamps.clear();
     const std::string path = FindOptionFile(fileName);
     const TIniFile ini(path);
     if (path.empty() || ini.Failed()) {
         TheUi().Message(Format("Ошибка чтения файла стилей %s"_cp, FromUtf8(fileName)));
         return false;
     }
+    StyleFolder = std::filesystem::path(path).parent_path().string();
+    BeginDrawing();
 
-    const TSectionReader main(ini, MainSection);
-    main.Int("WIDTH", CellSize, 100);
-    main.Byte("SCALE", Scale, 1);
-    main.Int("PEN_WIDTH", PenWidth, 7);
+    const TSectionReader main(ini, MainSection, StyleClamps);
+    main.Ranged("WIDTH", CellSize, 100, 1, MaxStyleLength);
+    main.Byte("SCALE", Scale, 1, 1, 255);
+    main.Ranged("PEN_WIDTH", PenWidth, 7, 0, MaxStyleLength);
     ReadMainCellLook(main, "CHARKLETKA_", "CHAR_", LetterCellLook, 0xFFFFFF);
     main.Bool("NOT_CHARKLETKA_NOPAINT", BlankCellLook.NoPaint, true);
     ReadMainCellLook(main, "NOT_CHARKLETKA_", "NOT_CHAR_", BlankCellLook, 0);
@@ -209,13 +233,13 @@ bool TShablon::LoadStyle(const std::string& fileName) {
     CmykAdaptation = pictures.CmykAdaptation;
     BackgroundPicture = pictures.BackgroundPicture;
 
-    const TSectionReader wide(ini, WideOutlineSection);
+    const TSectionReader wide(ini, WideOutlineSection, StyleClamps);
     wide.Bool("SHOW", WideOutline.Show, false);
-    wide.Int("WIDTH", WideOutline.Width, 20);
+    wide.Ranged("WIDTH", WideOutline.Width, 20, 0, MaxStyleLength);
     wide.Color("COLOR", WideOutline.Color, 0xC0C0C0);
     wide.Bool("OUTLINE_ONLY", WideOutline.OutlineOnly, true);
 
-    const TSectionReader keyWord(ini, KeyWordSection);
+    const TSectionReader keyWord(ini, KeyWordSection, StyleClamps);
     keyWord.Bool("NOPAINT", KeyWordCellLook.NoPaint, true);
     keyWord.Bool("NOFILL", KeyWordCellLook.NoFill, false);
     keyWord.Color("BRUSH_COLOR", KeyWordCellLook.BrushColor, 0);
@@ -224,25 +248,26 @@ bool TShablon::LoadStyle(const std::string& fileName) {
     ReadDigitLook(keyWord, KeyWordDigitLook, KeyWordDigitDefaults);
     // These two are read whether there or not: a style without them resets them.
     ShowKeyWordTable = ini.ReadBool(KeyWordSection, "SHOWTABLE", true);
-    BeginNumber = static_cast<uint16_t>(ini.ReadInteger(KeyWordSection, "BEGIN_NUMBER", 1));
+    BeginNumber = static_cast<uint16_t>(
+        ReadIniInRange(ini, KeyWordSection, "BEGIN_NUMBER", 1, 0, UINT16_MAX, StyleClamps));
 
-    if (UsesDigits) ReadDigitLook(TSectionReader(ini, DigitsSection), DigitLook, DigitsDefaults);
+    if (UsesDigits) ReadDigitLook(TSectionReader(ini, DigitsSection, StyleClamps), DigitLook, DigitsDefaults);
     if (UsesWalls) {
-        const TSectionReader walls(ini, WallsSection);
-        walls.Tenths("SCALE", WallScale, 20);
+        const TSectionReader walls(ini, WallsSection, StyleClamps);
+        walls.Tenths("SCALE", WallScale, 20, 0, MaxWallScaleTenths);
         walls.Color("COLOR", WallColor, 0);
     }
     if (UsesArrows) {
-        const TSectionReader arrows(ini, ArrowsSection);
+        const TSectionReader arrows(ini, ArrowsSection, StyleClamps);
         TStrelkaGraphics look = ArrowLook;
         arrows.Bool("SHOW_STRELKS", look.Show, true);
         arrows.Color("COLOR", look.Color, 0x8000);
-        arrows.Int("WIDTH", look.Width, 10);
-        arrows.Byte("LEN1", look.Len1, 40);
-        arrows.Byte("LEN2", look.Len2, 20);
-        arrows.Byte("LEN3", look.Len3, 15);
-        arrows.Byte("LEN4", look.Len4, 5);
-        arrows.Byte("ANGLE", look.Angle, 30);
+        arrows.Ranged("WIDTH", look.Width, 10, 0, ArrowBoxPercent);
+        arrows.Byte("LEN1", look.Len1, 40, 0, ArrowBoxPercent);
+        arrows.Byte("LEN2", look.Len2, 20, 0, ArrowBoxPercent);
+        arrows.Byte("LEN3", look.Len3, 15, 0, ArrowBoxPercent);
+        arrows.Byte("LEN4", look.Len4, 5, 0, ArrowBoxPercent);
+        arrows.Byte("ANGLE", look.Angle, 30, 0, MaxArrowAngle);
         arrows.String("FILENAME", look.FileName);
         SetArrowLook(look);
     }

@@ -5,6 +5,7 @@
 #include "platform/Metafile.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -20,6 +21,12 @@ constexpr double UnitsPerPoint = 3.58;
 // Rounds halves to the even neighbour.
 int64_t RoundEven(double value) {
     return std::llrint(value);
+}
+
+// Long texts at wide fonts measure beyond the int range: sizes are computed in 64 bits and held
+// to it.
+int ClampToInt(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
 }
 
 void SetFormatFont(TCanvas& canvas, const TFormatParameters& format, int height) {
@@ -186,24 +193,24 @@ void DrawTextBlock(TCanvas& canvas, std::string_view text, const TRect& rect, co
     int blockWidth = 0;
     for (const std::string_view line : lines) blockWidth = std::max(blockWidth, blockCanvas.TextWidth(line));
     const int lineHeight = blockCanvas.TextHeight();
-    const int pitch = static_cast<int>(RoundEven(static_cast<double>(format.Interline) * lineHeight / 100));
-    const int blockHeight =
-        static_cast<int>(RoundEven(static_cast<double>(lines.size() - 1) * lineHeight * format.Interline / 100)) +
-        lineHeight - blockCanvas.InternalLeading();
+    const int64_t pitch = RoundEven(static_cast<double>(format.Interline) * lineHeight / 100);
+    const int blockHeight = ClampToInt(
+        RoundEven(static_cast<double>(lines.size() - 1) * lineHeight * format.Interline / 100) + lineHeight -
+        blockCanvas.InternalLeading());
     if (blockWidth <= 0 || blockHeight <= 0) return;
     block->SetSize(blockWidth, blockHeight);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int x = centred ? (blockWidth - blockCanvas.TextWidth(lines[i])) / 2 : 0;
-        blockCanvas.TextOut(x, static_cast<int>(i) * pitch, lines[i]);
+        blockCanvas.TextOut(x, ClampToInt(static_cast<int64_t>(i) * pitch), lines[i]);
     }
 
-    const int scaledWidth = format.FontWidth * blockWidth / 100;
+    const int64_t scaledWidth = int64_t{format.FontWidth} * blockWidth / 100;
     double ratio = 1;
     if (scaledWidth > boxWidth || blockHeight > boxHeight)
         ratio = std::max(static_cast<double>(scaledWidth) / boxWidth, static_cast<double>(blockHeight) / boxHeight);
     fontSize = std::max<int>(format.FontSize, 1) / (ratio * UnitsPerPoint);
-    const int width = static_cast<int>(RoundEven(scaledWidth / ratio));
-    const int height = static_cast<int>(RoundEven(blockHeight / ratio));
+    const int width = ClampToInt(RoundEven(static_cast<double>(scaledWidth) / ratio));
+    const int height = ClampToInt(RoundEven(blockHeight / ratio));
     int left = rect.Left, top = rect.Top;
     if (centred) {
         left += (rect.Right - rect.Left - width) / 2;

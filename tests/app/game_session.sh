@@ -6,6 +6,12 @@
 # The file dialog answers with the path in $work/chosen; every other zenity dialog is recorded in
 # $work/dialogs (its arguments, one a line) and shown by the real zenity.
 
+# Every failing command says where it stopped and what the game printed: under set -e a failed
+# capture ($(...) with a pipe) would otherwise end the test without a word.
+set -E
+trap 'failed=$?; echo "failed with $failed at line $LINENO: $BASH_COMMAND" >&2;
+      [ -f "${work:-/nonexistent}/game.log" ] && { echo "game output:" >&2; cat "$work/game.log" >&2; }' ERR
+
 start_virtual_display() {
   work=$(mktemp -d)
   trap 'kill ${game_pid:-} ${xvfb_pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -41,7 +47,7 @@ start_game() {
   (cd "${3:-$(dirname "$game")}" && exec "$game" >"$work/game.log" 2>&1) &
   game_pid=$!
 
-  window=$(timeout 30 xdotool search --sync --name '^Zelvana$' | head -n 1)
+  window=$(timeout 30 xdotool search --sync --name '^Zelvana$' | head -n 1) || true
   [ -n "$window" ] || { echo "no game window"; cat "$work/game.log"; exit 1; }
 }
 

@@ -26,8 +26,8 @@ grep -q "^file://$(dirname "$1")/README.md$" "$work/opened" || { echo "the banne
 printf 'not a saved game' >"$work/broken.sav"
 echo "$work/broken.sav" >"$work/chosen"
 click 400 290
-dialog=$(timeout 30 xdotool search --sync --name '^Quillmarsh$' | head -n 1)
-[ -n "$dialog" ] || { echo "no message dialog"; cat "$work/game.log"; exit 1; }
+dialog=$(timeout 30 xdotool search --sync --name '^Quillmarsh$' | head -n 1) || true
+[ -n "$dialog" ] || { echo "no message dialog titled Quillmarsh"; cat "$work/game.log" "$work/dialogs" 2>/dev/null; exit 1; }
 grep -q 'Ошибка формата файла!' "$work/dialogs" || { echo "the dialog does not carry the message"; cat "$work/dialogs"; exit 1; }
 "$tool" close "$dialog"
 for _ in $(seq 100); do xdotool search --name '^Quillmarsh$' >/dev/null || break; sleep 0.1; done

@@ -27,7 +27,8 @@ TJsonCells KeywordCells(const std::string& json) {
 class ChildrenKind : public KindCrossgenTest {
 protected:
     // Checks a fill's JSON by itself: a width x height field, words down the columns (across the
-    // rows with across), the key-word cells across the middle holding the key word (UTF-8).
+    // rows with across), one key-word cell per letter of the key word (UTF-8), in the middle
+    // cells of the middle lines, each holding its letter and crossed by its line's word.
     void ExpectChildrenWords(const std::string& json, int width, int height, bool across,
                              const std::string& utf8Keyword) {
         TWorkDictionary dictionary;
@@ -37,13 +38,15 @@ protected:
         const std::vector<std::string> rows = JsonRows(json);
         ASSERT_EQ(rows.size(), static_cast<std::size_t>(height));
         const int lines = across ? height : width;
+        const int letters = static_cast<int>(keyword.size());
+        const int first = (lines - letters) / 2;
         const TJsonCells keyCells = KeywordCells(json);
-        ASSERT_EQ(keyCells.size(), static_cast<std::size_t>(lines));
-        for (int line = 0; line < lines; ++line) {
-            const auto [x, y] = keyCells[line];
-            EXPECT_EQ(across ? y : x, line);
+        ASSERT_EQ(keyCells.size(), keyword.size());
+        for (int k = 0; k < letters; ++k) {
+            const auto [x, y] = keyCells[k];
+            EXPECT_EQ(across ? y : x, first + k);
             EXPECT_EQ(across ? x : y, across ? width / 2 : height / 2);
-            if (line < static_cast<int>(keyword.size())) { EXPECT_EQ(rows[y][x], keyword[line]) << x << "," << y; }
+            EXPECT_EQ(rows[y][x], keyword[k]) << x << "," << y;
         }
         const std::vector<JsonCellWord> words = JsonCellWords(json);
         ASSERT_EQ(words.size(), static_cast<std::size_t>(lines));
@@ -66,9 +69,9 @@ protected:
                 EXPECT_EQ(y, y0 + (across ? 0 : static_cast<int>(i)));
                 ASSERT_TRUE(x >= 0 && y >= 0 && x < width && y < height);
                 EXPECT_EQ(rows[y][x], word.word[i]) << x << "," << y;
-                throughKey = throughKey || word.cells[i] == keyCells[line];
+                throughKey = throughKey || (line >= first && line < first + letters && word.cells[i] == keyCells[line - first]);
             }
-            if (line < static_cast<int>(keyword.size())) { EXPECT_TRUE(throughKey); }
+            if (line >= first && line < first + letters) { EXPECT_TRUE(throughKey); }
         }
     }
 };
@@ -82,11 +85,13 @@ TEST_F(ChildrenKind, FillsSpellTheKeyWordAcrossTheWords) {
         int width, height;
         bool across;
         std::string keyword;
+        std::string spelt;  // as the dictionaries write it: ё as е
     };
     const Case cases[] = {
-        {"8x7", 8, 7, false, "карандаш"},
-        {"8x7", 8, 7, false, "кот"},
-        {"6x9", 6, 9, true, "ромашка"},
+        {"8x7", 8, 7, false, "карандаш", "карандаш"},
+        {"8x7", 8, 7, false, "кот", "кот"},
+        {"8x7", 8, 7, false, "ёлка", "елка"},
+        {"6x9", 6, 9, true, "ромашка", "ромашка"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.size + " " + c.keyword);
@@ -96,16 +101,23 @@ TEST_F(ChildrenKind, FillsSpellTheKeyWordAcrossTheWords) {
         const Outcome fill = Run(args);
         ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err << fill.out;
         EXPECT_NE(fill.out.find("\"kind\": \"children\""), std::string::npos);
-        ExpectChildrenWords(fill.out, c.width, c.height, c.across, c.keyword);
+        ExpectChildrenWords(fill.out, c.width, c.height, c.across, c.spelt);
         EXPECT_EQ(Untimed(Run(args).out), Untimed(fill.out));
     }
 }
 
-TEST_F(ChildrenKind, KeyWordLongerThanTheFieldIsRefused) {
+TEST_F(ChildrenKind, KeyWordsTheFieldCannotTakeAreRefused) {
     ScopedRecordingUi quiet;
-    const Outcome fill = Run({"fill", "--kind", "children", "--size", "4x5", "--keyword", "карандаш"});
-    EXPECT_EQ(fill.exitCode, ExitCode::BadInput);
-    EXPECT_NE(fill.err.find("8 letters"), std::string::npos) << fill.err;
+    const std::pair<std::string, std::string> cases[] = {
+        {"карандаш", "8 letters"},
+        {"abc", "not in the dictionary's alphabet"},
+        {"кот9", "not in the dictionary's alphabet"},
+    };
+    for (const auto& [keyword, complaint] : cases) {
+        const Outcome fill = Run({"fill", "--kind", "children", "--size", "4x5", "--keyword", keyword});
+        EXPECT_EQ(fill.exitCode, ExitCode::BadInput) << keyword;
+        EXPECT_NE(fill.err.find(complaint), std::string::npos) << fill.err;
+    }
     EXPECT_EQ(Run({"fill", "--kind", "wordfield", "--size", "4x5", "--across"}).exitCode, ExitCode::BadInput);
 }
 

@@ -185,7 +185,7 @@ TEST_F(KindCommands, PicturesGoThroughTemplateFilesUnchanged) {
         "fillword 3x2\n"
         ". . .\n"
         ". # .\n",
-        "field 2x2\n"
+        "wordfield 2x2\n"
         ". .\n"
         ". .\n",
         "football 5x3 half=4\n"
@@ -209,6 +209,51 @@ TEST_F(KindCommands, PicturesGoThroughTemplateFilesUnchanged) {
     }
 }
 
+// A mirror turns what the cells carry with them: walls keep splitting the same words, arrows
+// still start their words from a clue cell, and a chain runs through the mirrored cells in the
+// same order.
+TEST_F(KindCommands, MirrorsTurnWallsArrowsAndChains) {
+    const auto mirrored = [&](const std::string& kindArgs, const std::vector<std::string>& source,
+                              const std::string& axes) {
+        std::vector<std::string> store = {"template", "--out", Path("t.shb")};
+        store.insert(store.end(), source.begin(), source.end());
+        if (!kindArgs.empty()) store.insert(store.end(), {"--kind", kindArgs});
+        EXPECT_EQ(Run(store).exitCode, ExitCode::Filled) << ::testing::PrintToString(store);
+        const Outcome edit = Run({"edit", "--template", Path("t.shb"), "--mirror", axes, "--out", Path("m.shb")});
+        EXPECT_EQ(edit.exitCode, ExitCode::Filled) << edit.err;
+        return Path("m.shb");
+    };
+    struct TPictureCase {
+        std::string picture;
+        std::string axes;
+        std::string expected;
+    };
+    const std::string scanword = "scanword 4x3\n# .a27 . .\n# . # #\n# . # #\n";
+    const TPictureCase pictures[] = {
+        // "2+2" stays "2+2": the wall between cells 1 and 2 is now on the left of cell 2.
+        {"estonian 4x1\n. .w2 . .\n", "h", "estonian 4x1\n. . .w8 .\n"},
+        {"estonian 1x4\n.\n.w1\n.\n.\n", "v", "estonian 1x4\n.\n.\n.w4\n.\n"},
+        {"american 2x2\n.w2 .\n. .\n", "hv", "american 2x2\n. .\n. .w8\n"},
+        // The down word keeps its first cell, its clue now on its right; the across word reads
+        // from its other end, its arrow moving there with the clue on the same side.
+        {scanword, "h", "scanword 4x3\n.a24 . .a6 #\n# # . #\n# # . #\n"},
+        {scanword, "v", "scanword 4x3\n# .a3 # #\n# . # #\n# .a24 . .\n"},
+    };
+    for (const TPictureCase& c : pictures) {
+        SCOPED_TRACE(c.picture + c.axes);
+        const std::string file = mirrored("", {"--picture", WriteText("in.txt", c.picture)}, c.axes);
+        const Outcome back = Run({"template", "--template", file});
+        ASSERT_EQ(back.exitCode, ExitCode::Filled) << back.err;
+        EXPECT_EQ(back.out, c.expected);
+    }
+    for (const char* kind : {"chainword", "crosschainword"}) {
+        SCOPED_TRACE(kind);
+        const std::string file = mirrored(kind, {"--chain", "0,0:RRD"}, "h");
+        const Outcome fill = Run({"fill", "--template", file, "--json"});
+        EXPECT_NE(fill.out.find("\"chain\": [[2, 0], [1, 0], [0, 0], [0, 1]]"), std::string::npos) << fill.out << fill.err;
+    }
+}
+
 TEST_F(KindCommands, MalformedPicturesAreRefused) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "the picture is empty"},
@@ -228,6 +273,10 @@ TEST_F(KindCommands, MalformedPicturesAreRefused) {
         {"football 5x3 half=0\n. . . . .\n. . # . .\n. . . . .\n", "take no value \"half=0\""},
         {"football 4x3\n. . . .\n. . . .\n. . . .\n", "football templates cannot be 4x3"},
         {"estonian 2x1\n. #w2\n", "cell 1,0: estonian templates do not keep w2 there"},
+        // Negative values are refused where they are read, not wrapped round in a byte.
+        {"chainword 2x1 start=-1,0 overlap=1\n.d4 .\n", "take no value \"start=-1,0\""},
+        {"picturepuzzle 2x1 colors=4 background=-1\n.c1 #\n", "take no value \"background=-1\""},
+        {"honeycomb 3x3 first-row=0 ring=-1 mode=0\n. . .\n. . .\n. . .\n", "take no value \"ring=-1\""},
     };
     for (const auto& [picture, complaint] : cases) {
         const Outcome run = Run({"template", "--picture", WriteText("bad.txt", picture)});

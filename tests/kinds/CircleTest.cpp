@@ -223,13 +223,17 @@ TEST_F(CircleTest, ExportModes) {
     crossword->BuildModeExport(blocks, 5);
     EXPECT_EQ(blocks.Count(), 0);
 
-    // Mode 1 writes every letter, upper-casing those of the given words.
+    // The puzzle of mode 1 shows no letter of the solution but the given ones.
+    TComExport puzzle;
+    crossword->BuildModeExport(puzzle, 1);
+    EXPECT_TRUE(LetterItems(puzzle).empty());
     crossword->GivenWords.Add(Cp("кот"));
+    crossword->GivenLetters.Add(Cp("д"));
     TComExport given;
     crossword->BuildModeExport(given, 1);
     std::multiset<std::string> texts;
     for (const TLetterItem& item : LetterItems(given)) texts.insert(item.Text);
-    EXPECT_EQ(texts, (std::multiset<std::string>{"д", "о", "м", "К", "О", "Т"}));
+    EXPECT_EQ(texts, (std::multiset<std::string>{"Д", "К", "О", "Т"}));
 
     // Mode 2 shows codeword numbers and adds no table.
     TComExport codeword;

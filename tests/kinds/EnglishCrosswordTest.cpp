@@ -55,6 +55,19 @@ int EmptyLetterCells(const TCrossword& crossword) {
     return ::testing::AssertionSuccess();
 }
 
+// No word lies inside another, read either way: every word listed is one more to find.
+::testing::AssertionResult MaximalWords(const TCrossword& crossword) {
+    for (int i = 0; i < crossword.Words.Count(); ++i)
+        for (int j = 0; j < crossword.Words.Count(); ++j) {
+            if (i == j) continue;
+            const std::vector<FieldCell> inner = CellsOfSlot(crossword, i), outer = CellsOfSlot(crossword, j);
+            if (std::ranges::all_of(inner, [&](const FieldCell& c) { return std::ranges::find(outer, c) != outer.end(); }))
+                return ::testing::AssertionFailure() << ToUtf8(std::string(crossword.Words.SlotWord(i))) << " lies inside "
+                                                     << ToUtf8(std::string(crossword.Words.SlotWord(j)));
+        }
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST_F(CrosswordTest, WordFieldStartsAsItsKindSays) {
@@ -85,6 +98,25 @@ TEST_F(CrosswordTest, WordFieldFillCoversEveryLetterCell) {
         EXPECT_EQ(EmptyLetterCells(*crossword), 0) << context;
         EXPECT_TRUE(StraightWords(*crossword)) << context;
         EXPECT_TRUE(WordsStandInTheGrid(*crossword, *dictionary)) << context;
+        EXPECT_TRUE(MaximalWords(*crossword)) << context;
+    }
+}
+
+// A word laid over a standing word's cells takes it out; one that would lie inside a standing
+// word is never laid.
+TEST_F(CrosswordTest, WordFieldKeepsOnlyMaximalWords) {
+    for (uint32_t seed = 1; seed <= 6; ++seed) {
+        RandSeed(seed);
+        auto crossword = Make<TEnglishCrossword>({"....."}, {"бак", "бакен"});
+        int slot = -1;
+        ASSERT_EQ(crossword->PutWordAtCoord(TCoord(0, 0, "66", 5, 1), Cp("бак"), {}, slot), PutCode::Placed);
+        crossword->Running = 1;
+        int errCode = 99;
+        TFillResult best;
+        ASSERT_TRUE(crossword->FillSpecial(0, 0, 4, 0, errCode, best)) << "seed " << seed;
+        EXPECT_EQ(EmptyLetterCells(*crossword), 0) << "seed " << seed;
+        EXPECT_TRUE(MaximalWords(*crossword)) << "seed " << seed;
+        EXPECT_EQ(crossword->FilledCount(), 1) << "seed " << seed;
     }
 }
 
@@ -255,5 +287,32 @@ TEST_F(CrosswordTest, WordFieldRunsNeverRepeatASlot) {
         EXPECT_EQ(limits.Max, c.max) << context;
         EXPECT_EQ(limits.Flag, c.max >= limits.Min) << context;
         EXPECT_EQ(pattern.size(), static_cast<std::size_t>(c.max)) << context;
+    }
+}
+
+// A record read from a file whose cells leave the grid, or whose path holds a step that is no
+// move, is refused, not laid wrapped round the grid's edge.
+TEST_F(CrosswordTest, WordFieldRecordsOffTheGridAreRefused) {
+    const GridPicture field(6, "......");
+    auto source = Make<TEnglishCrossword>(field, {"кот"});
+    int slot = -1;
+    ASSERT_EQ(source->PutWordAtCoord(TCoord(3, 0, "66", 6, 6), Cp("кот"), {}, slot), PutCode::Placed);
+    const std::string record = source->Words.Entry(slot);
+    const auto changed = [&](std::size_t at, char c) {
+        std::string text = record;
+        text[at] = c;
+        return text;
+    };
+    const std::pair<std::string, bool> cases[] = {
+        {record, true},
+        {changed(1, '7'), false},  // starts beyond the last column
+        {changed(1, '4'), false},  // runs off the right edge
+        {changed(4, '5'), false},  // a step that does not move
+    };
+    for (const auto& [text, pasted] : cases) {
+        auto crossword = Make<TEnglishCrossword>(field, {"кот"});
+        std::string word;
+        EXPECT_EQ(crossword->PasteWord(0, 0, false, word, text), pasted) << text;
+        EXPECT_EQ(crossword->FilledCount(), pasted ? 1 : 0) << text;
     }
 }

@@ -58,10 +58,12 @@ TEST_F(HoneyCluesTest, CentresShowTheirNumbersAndBlanksThePicture) {
 
         const TShablon& t = *crossword->Template;
         const int pen = t.PenWidth * 1000;
+        // The clue stands below the number: its font (14 points, 50 units) and its distance (10).
+        const int band = (50 + 10) * 1000;
         std::vector<std::tuple<int, int, int, std::string>> expected;
         for (int i = 0; i < list.Count(); ++i)
             if (list.Kind(i) == static_cast<int>(TExportKind::Number))
-                expected.emplace_back(20, list.X(i) + pen, list.Y(i) - pen, std::to_string(list.X2(i)));
+                expected.emplace_back(20, list.X(i) + pen, list.Y(i) - band - pen, std::to_string(list.X2(i)));
         ASSERT_EQ(expected.size(), static_cast<std::size_t>(c.Centres));
         int dx = 0, dy = 0, ex = 0, ey = 0;
         t.ExportMove(dx, dy);
@@ -76,11 +78,12 @@ TEST_F(HoneyCluesTest, CentresShowTheirNumbersAndBlanksThePicture) {
             else if (after) clues.emplace_back(list.Kind(i), list.X(i), list.Y(i), std::string(list.Text(i)));
         }
         EXPECT_EQ(clues, expected);
-        // The text stands between the hexagon's vertical sides, less the pen on each side.
+        // The text stands between the hexagon's vertical sides below the number, less the pen on
+        // each side.
         for (int i = 0; i < list.Count(); ++i)
             if (list.Kind(i) == static_cast<int>(TExportKind::FormattedText)) {
                 EXPECT_EQ(list.X2(i), t.GetCellPixelWidth() * 1000 - 2 * pen);
-                EXPECT_EQ(list.Y2(i), t.GetCellPixelHeight() * 1000 - 2 * pen);
+                EXPECT_EQ(list.Y2(i), t.GetCellPixelHeight() * 1000 - 2 * pen - band);
             }
     }
 }

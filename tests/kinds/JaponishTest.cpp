@@ -331,6 +331,30 @@ TEST(Japonish, PictureFillsCellsAndTasksByTheColourRules) {
     }
 }
 
+// The run numbers keep the digit colour (red) on the grey task cells of a two-colour puzzle, and
+// turn white where a task cell takes its run's dark colour (here red and dark red).
+TEST(Japonish, RunNumbersStandOutFromTheirTaskCells) {
+    const std::vector<std::pair<int, std::set<uint32_t>>> cases = {{16, {0xFFFFFF}}, {2, {0x0000FF}}};
+    for (const auto& [colorCount, digitColours] : cases) {
+        SCOPED_TRACE(colorCount);
+        TJaponishShablon shablon(1, 1);
+        Paint(shablon, {"19"});
+        shablon.ColorCount = static_cast<uint8_t>(colorCount);
+        shablon.Zadania = true;
+        TMetafile metafile;
+        shablon.DrawToMetafile(metafile);
+        std::set<uint32_t> colours;
+        int numbers = 0;
+        for (const TCanvasCall& call : metafile.Calls()) {
+            if (call.Op != TCanvasOp::Text) continue;
+            ++numbers;
+            colours.insert(call.Font.Color);
+        }
+        EXPECT_EQ(numbers, colorCount == 2 ? 3 : 4);
+        EXPECT_EQ(colours, digitColours);
+    }
+}
+
 TEST(Japonish, WorkingViewFillsCellsWithTheirColours) {
     constexpr TColor32 Window = 0xF0F0F0, Navy = 0x800000, Green = 0x008000, Teal = 0x808000, Blue = 0x0000FF;
     struct TCase {

@@ -516,3 +516,14 @@ TEST_F(KinderTest, LineWithoutAWordLeavesTheFillIncomplete) {
     EXPECT_EQ(errCode, FillError::Exhausted);
     EXPECT_EQ(crossword->Words.Count(), 1);
 }
+
+// Both lines take a word, but none crosses the key word's letter: the puzzle lacks its key word.
+TEST_F(KinderTest, AKeyWordLetterThatNoWordCrossesLeavesTheFillIncomplete) {
+    auto crossword = Kinder({"..", "..", ".."}, {"ос", "да"}, {{1, 2}});
+    crossword->SetKeyword(Cp("х"), {});
+    int errCode = 0;
+    EXPECT_FALSE(FillAll(*crossword, errCode));
+    EXPECT_EQ(errCode, FillError::Exhausted);
+    EXPECT_EQ(crossword->FilledCount(), 2);
+    EXPECT_FALSE(crossword->IsComplete());
+}

@@ -265,14 +265,22 @@ TEST_F(KnightTest, TheFillCoversThePathAroundALockedWord) {
     EXPECT_EQ(crossword->Knight().GetNumber(2, 0), 2);
 }
 
-TEST_F(KnightTest, AFillWithoutAPathEndsAtOnce) {
-    auto crossword = Knight(Board, BoardSteps, {"кот", "сон"});
-    crossword->Knight().SetLetterCell(0, 0, true);
-    ASSERT_FALSE(crossword->Knight().HasPath);
-    int err = 0;
-    TFillResult best;
-    EXPECT_FALSE(crossword->Fill(0, 0, 2, 1, false, err, best));
-    EXPECT_EQ(err, FillError::Exhausted);
+// Without a path, or with a phrase taking the words' place, no word can be laid: the fill ends
+// at once instead of churning until its time limit.
+TEST_F(KnightTest, AFillThatCanLayNoWordEndsAtOnce) {
+    for (const bool phrase : {false, true}) {
+        auto crossword = Knight(Board, BoardSteps, {"кот", "сон"});
+        if (phrase)
+            crossword->Knight().PhraseMode = true;
+        else
+            crossword->Knight().SetLetterCell(0, 0, true);
+        ASSERT_EQ(crossword->Knight().HasPath, phrase);
+        crossword->FillParameters.TimeLimit = 2;
+        int err = 0;
+        TFillResult best;
+        EXPECT_FALSE(crossword->Fill(0, 0, 2, 1, false, err, best)) << phrase;
+        EXPECT_EQ(err, FillError::Exhausted) << phrase;
+    }
 }
 
 TEST_F(KnightTest, ThePhraseStaysOnThePathAndInTheFile) {
@@ -319,6 +327,21 @@ TEST_F(KnightTest, GivenWordsAreStruckThroughInTheSolution) {
     crossword->StrikeOut.ShowLine = true;
     EXPECT_EQ(lines(1), 1);
     EXPECT_EQ(lines(0), 0);
+    // With no word given, every word is struck through.
+    crossword->GivenWords.Clear();
+    EXPECT_EQ(lines(1), 2);
+
+    // The file keeps the look after the phrase, so the lines come back with it.
+    RegisterKinds();
+    crossword->StrikeOut.Width = 6;
+    crossword->Phrase = Cp("ход");
+    crossword->FileName = Path("lines.crw");
+    ASSERT_TRUE(crossword->Save(false));
+    TKnightCrossword read;
+    read.FileName = crossword->FileName;
+    ASSERT_TRUE(read.Load(false, false));
+    EXPECT_EQ(read.StrikeOut, crossword->StrikeOut);
+    EXPECT_EQ(read.Phrase, Cp("ход"));
 
     TFillWordCrossword fillWord;
     fillWord.StrikeOut.Width = 9;

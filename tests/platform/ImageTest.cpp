@@ -6,6 +6,8 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 // A small image whose pixels all differ, red in bits 16..23.
@@ -86,6 +88,9 @@ TEST(Image, EveryFormatIsToldByItsBytes) {
     for (const Case& c : {Case{bmp, TImageFormat::Bmp}, Case{PngOf(sample, folder), TImageFormat::Png},
                           Case{jpeg, TImageFormat::Jpeg}}) {
         EXPECT_EQ(ImageFormatOf(c.data), c.format);
+        long long width = 0, height = 0;
+        EXPECT_TRUE(ReadImageSize(c.data, width, height));
+        EXPECT_EQ(std::pair(width, height), (std::pair<long long, long long>(sample.Width(), sample.Height())));
         const auto decoded = DecodeImage(c.data);
         ASSERT_TRUE(decoded);
         EXPECT_EQ(decoded->Width(), sample.Width());
@@ -102,7 +107,63 @@ TEST(Image, DamagedUnknownAndOversizedDataDecodeToNothing) {
     for (const std::string& data : {std::string("GIF89a\x01\x00\x01\x00"), std::string(), png.substr(0, 8),
                                     png.substr(0, 40), png.substr(0, png.size() - 20)})
         EXPECT_FALSE(DecodeImage(data)) << data.size();
+    long long width = 0, height = 0;
+    for (const std::string& data : {std::string("GIF89a\x01\x00\x01\x00"), std::string("BM"), png.substr(0, 8),
+                                    std::string("\xFF\xD8\xFF")})
+        EXPECT_FALSE(ReadImageSize(data, width, height)) << data.size();
     // The header's size is refused before the pixels are made.
     EXPECT_FALSE(DecodeImage(png, 0, 14));
     EXPECT_TRUE(DecodeImage(png, 0, 15));
+}
+
+namespace {
+
+// A placeable Windows metafile 100 x 100 units at 72 units an inch: a red rectangle, which the
+// player stretches over the picture.
+std::string RedSquareWmf() {
+    std::string out;
+    const auto word = [&out](int v) {
+        out += static_cast<char>(v & 0xFF);
+        out += static_cast<char>(v >> 8 & 0xFF);
+    };
+    const auto dword = [&](long v) {
+        word(static_cast<int>(v & 0xFFFF));
+        word(static_cast<int>(v >> 16 & 0xFFFF));
+    };
+    const int placeable[10] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 72, 0, 0};
+    int checksum = 0;
+    for (const int w : placeable) {
+        word(w);
+        checksum ^= w;
+    }
+    word(checksum);
+    word(1), word(9), word(0x0300), dword(40), word(1), dword(7), word(0);
+    const auto record = [&](int function, std::initializer_list<int> params) {
+        dword(3 + static_cast<long>(params.size()));
+        word(function);
+        for (const int p : params) word(p);
+    };
+    record(0x020B, {0, 0});                // window origin
+    record(0x020C, {100, 100});            // window extent
+    record(0x02FC, {0, 0x00FF, 0x0000, 0});  // a solid red brush
+    record(0x012D, {0});                   // selected
+    record(0x041B, {80, 80, 20, 20});      // the rectangle: bottom, right, top, left
+    record(0x0000, {});
+    return out;
+}
+
+}  // namespace
+
+// A WMF file is played into a metafile picture; an EMF file, which nothing here plays, and a
+// damaged WMF give none.
+TEST(Image, WindowsMetafilesArePlayedIntoPictures) {
+    const ScratchFolder folder("image-wmf");
+    const std::string wmf = folder.Write("square.wmf", RedSquareWmf());
+    const auto picture = TPicture::FromFile(wmf);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Kind(), TPictureKind::Metafile);
+    EXPECT_EQ(std::pair(picture->Width(), picture->Height()), std::pair(100, 100));
+    EXPECT_EQ(picture->Pixels().Pixel(50, 50), 0xFF0000u);
+    EXPECT_FALSE(TPicture::FromFile(folder.Write("square.emf", RedSquareWmf())));
+    EXPECT_FALSE(TPicture::FromFile(folder.Write("broken.wmf", RedSquareWmf().substr(0, 30))));
 }

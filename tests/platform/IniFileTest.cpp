@@ -61,7 +61,7 @@ protected:
 };
 
 TEST_F(IniFile, ReadsSectionsAndKeysWithoutCase) {
-    for (const char* end : {"\r\n", "\n"}) {
+    for (const char* end : {"\r\n", "\n", "\r"}) {
         const std::string e = end;
         const TIniFile ini(Write("; head" + e + "[Main]" + e + "Width = 80" + e + "; note" + e + "name=Arial Cyr " + e +
                                  "  [ Other ]  " + e + "x=1" + e + "[main]" + e + "width=5" + e + "bad line" + e + "=3"));
@@ -122,6 +122,20 @@ TEST_F(IniFile, WritesKeepEverythingElse) {
                           "Z=9\n"
                           "[New]\n"
                           "Flag=1\n");
+}
+
+// A UTF-8 byte-order mark hides no section and stays; a lone CR ends a line, so that no value
+// holds one and every value read can be written back.
+TEST_F(IniFile, AByteOrderMarkAndLoneCarriageReturnsAreLineSyntax) {
+    const std::string path = Write("\xEF\xBB\xBF[S]\r\nA=a\rb\r\nC=3\r\n");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadSection("s"), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(ini.ReadString("S", "A", "?"), "a");
+    EXPECT_EQ(ini.ReadInteger("S", "C", 0), 3);
+    EXPECT_TRUE(ini.WriteString("S", "A", ini.ReadString("S", "A", "")));
+    EXPECT_TRUE(ini.WriteInteger("S", "C", 4));
+    ASSERT_TRUE(ini.UpdateFile());
+    EXPECT_EQ(Read(path), "\xEF\xBB\xBF[S]\r\nA=a\r\nb\r\nC=4\r\n");
 }
 
 TEST_F(IniFile, ANewFileHasCrLfLines) {

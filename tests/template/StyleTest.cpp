@@ -5,8 +5,14 @@
 #include "platform/Text.h"
 #include "template/ClassicShablon.h"
 #include "template/GlobalOption.h"
+#include "platform/FileText.h"
+#include "platform/Metafile.h"
+#include "platform/Picture.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -28,8 +34,8 @@ TKletkaForm SomeForm(int seed) {
     form.ImportType = static_cast<TKletkaImport>(seed % 3);
     form.Form = static_cast<uint8_t>(seed);
     form.Param1 = seed + 1;
-    form.Param2 = -seed;
-    form.Param3 = 1000 * seed;
+    form.Param2 = 2 * seed;
+    form.Param3 = 10 * seed;
     form.Param4 = seed * 7;
     form.File1 = "pic" + std::to_string(seed) + ".jpg";
     form.File2 = "pic" + std::to_string(seed) + ".cdr";
@@ -201,6 +207,72 @@ TEST_F(Style, MalformedValuesTakeTheirTableValues) {
     EXPECT_EQ(shablon.ArrowLook,
               (TStrelkaGraphics{true, RgbColor(0x8000), 10, 40, 20, 15, 5, 30, "arrows.ini", false, true}));
     EXPECT_EQ(shablon.WideOutline, (TWideOutline{false, RgbColor(0xC0C0C0), 20, true}));
+}
+
+// Values beyond what their fields hold are held to the fields' ranges, not wrapped round in a
+// byte, and each is noted for the caller to report.
+TEST_F(Style, OutOfRangeValuesAreHeldToTheirRangesAndNoted) {
+    StyledShablon shablon;
+    ASSERT_TRUE(shablon.LoadStyle(Write("wide.ini", "[SHABLON_MAIN]\nWIDTH=0\nSCALE=300\nCHAR_FORM=300\nPEN_WIDTH=7\n"
+                                                    "[SHABLON_STRELKI]\nWIDTH=2147483647\nANGLE=-1\n"
+                                                    "[KEYWORD]\nBEGIN_NUMBER=70000\n")));
+    EXPECT_EQ(shablon.CellSize, 1);
+    EXPECT_EQ(shablon.Scale, 255);
+    EXPECT_EQ(shablon.LetterCellLook.Form.Form, KletkaForm::Last);
+    EXPECT_EQ(shablon.PenWidth, 7);
+    EXPECT_EQ(shablon.ArrowLook.Width, 100);
+    EXPECT_EQ(shablon.ArrowLook.Angle, 0);
+    EXPECT_EQ(shablon.BeginNumber, 65535);
+    std::vector<std::string> noted;
+    for (const TIniClamp& clamp : shablon.StyleClamps) noted.push_back(clamp.Section + " " + clamp.Key + "=" + std::to_string(clamp.Value));
+    EXPECT_EQ(noted, (std::vector<std::string>{"SHABLON_MAIN WIDTH=0", "SHABLON_MAIN SCALE=300", "SHABLON_MAIN CHAR_FORM=300",
+                                               "KEYWORD BEGIN_NUMBER=70000", "SHABLON_STRELKI WIDTH=2147483647",
+                                               "SHABLON_STRELKI ANGLE=-1"}));
+    // The next load starts a new list.
+    ASSERT_TRUE(shablon.LoadStyle(Write("fine.ini", "[SHABLON_MAIN]\nSCALE=2\n")));
+    EXPECT_TRUE(shablon.StyleClamps.empty());
+}
+
+// A relative picture or script name in a style file is looked for beside the style file, then
+// where it stands (the working directory).
+TEST_F(Style, RelativeFilesAreFoundBesideTheStyleFile) {
+    fs::create_directories(dir / "looks");
+    const std::string style = (dir / "looks" / "style.ini").string();
+    std::ofstream(style) << "[SHABLON_MAIN]\nCHAR_IMPORTTYPE=1\nCHAR_FILE1=cell.bmp\n";
+    const std::string picture = (dir / "looks" / "cell.bmp").string();
+    ASSERT_TRUE(WriteFileText(picture, TPicture::FromImage(TPictureKind::Bitmap, TDIB(2, 2))->Data()));
+    TClassicShablon shablon(1, 1);
+    shablon.SetLetterCell(0, 0, true);
+    ASSERT_TRUE(shablon.LoadStyle(style));
+    EXPECT_EQ(shablon.StyleFile("cell.bmp"), picture);
+    EXPECT_EQ(shablon.StyleFile("elsewhere.bmp"), "elsewhere.bmp");
+    EXPECT_EQ(shablon.StyleFile(picture), picture);
+    TMetafile metafile;
+    shablon.DrawToMetafile(metafile);
+    const auto& calls = metafile.Calls();
+    EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const TCanvasCall& call) { return call.Picture != nullptr; }));
+}
+
+// A picture file that is there but cannot be read (an enhanced metafile, which nothing here
+// plays) is reported once per drawing, naming it; a missing one draws nothing silently.
+TEST_F(Style, APictureThatCannotBeReadIsReported) {
+    const std::string emf = Write("cell.emf", "not a metafile");
+    TClassicShablon shablon(2, 1);
+    shablon.SetLetterCell(0, 0, true);
+    shablon.SetLetterCell(1, 0, true);
+    for (const std::string& file : {emf, Path("missing.bmp")}) {
+        ui->Messages.clear();
+        shablon.LetterCellLook.Form.ImportType = TKletkaImport::Picture;
+        shablon.LetterCellLook.Form.File1 = file;
+        TMetafile metafile;
+        shablon.DrawToMetafile(metafile);
+        if (file == emf) {
+            ASSERT_EQ(ui->Messages.size(), 1u);
+            EXPECT_NE(ui->Messages[0].find("cell.emf"), std::string::npos);
+        } else {
+            EXPECT_TRUE(ui->Messages.empty());
+        }
+    }
 }
 
 TEST_F(Style, AbsentKeysKeepTheirValues) {
