@@ -297,6 +297,14 @@ TEST_F(KindCommands, InputsThatNoKindTakesExitWithTwo) {
         {{"template", "--template", unknownKind}, "kind 19 template, which crossgen does not make"},
         {{"fill", "--template", unknownKind}, "kind 19, which crossgen cannot fill"},
         {{"template", "--template", classic, "--out", Path("no/such/dir/t.shb")}, "cannot write the template file"},
+        // Kinds whose grid is a path or a chain they are given: a size alone makes none.
+        {{"template", "--kind", "knight", "--size", "8x8"}, "a knight template needs its path"},
+        {{"draw", "--kind", "knight", "--size", "8x8", "--out", Path("k.svg")}, "a knight template needs its path"},
+        {{"template", "--kind", "crosschainword", "--size", "8x8"}, "a crossing chainword needs its chain"},
+        {{"draw", "--kind", "crosschainword", "--size", "8x8", "--out", Path("c.svg")}, "a crossing chainword needs its chain"},
+        // A field without letter cells is refused as a grid without slots is, not filled with nothing.
+        {{"fill", "--picture", WriteText("fw.txt", "fillword 2x2\n# #\n# #\n")}, "no letter cell"},
+        {{"fill", "--picture", WriteText("wf.txt", "wordfield 3x1\n# # #\n")}, "no letter cell"},
     };
     for (const auto& [args, complaint] : cases) {
         const Outcome run = Run(args);

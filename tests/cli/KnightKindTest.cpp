@@ -98,7 +98,12 @@ TEST_F(KnightKind, WritesAPhraseAlongThePath) {
     ASSERT_EQ(phrase.exitCode, ExitCode::Filled) << phrase.err;
     EXPECT_NE(phrase.out.find("\"rows\": [\"К###\", \"##О#\", \"###Ь\", \"#Н##\"]"), std::string::npos) << phrase.out;
     EXPECT_NE(phrase.out.find("\"phrase\": \"конь\""), std::string::npos);
-    EXPECT_EQ(Run({"fill", "--kind", "knight", "--path", "0,0 2,1", "--phrase", "конь"}).exitCode, ExitCode::BadInput);
+    // One letter for every cell: a longer phrase does not fit, a shorter one would leave cells blank.
+    for (const char* phrase : {"конь", "к"}) {
+        const Outcome refused = Run({"fill", "--kind", "knight", "--path", "0,0 2,1", "--phrase", phrase});
+        EXPECT_EQ(refused.exitCode, ExitCode::BadInput) << phrase;
+        EXPECT_NE(refused.err.find("letters, the path 2 cells"), std::string::npos) << refused.err;
+    }
 }
 
 TEST_F(KnightKind, RefusesBadPaths) {

@@ -112,7 +112,7 @@ TEST(Geometry, SizesCoverTheUsedAreaAndTheKeyWordTable) {
 
     // A key word of more letters than the grid has columns widens the picture to its table.
     shablon.KeyWordAllowed = true;
-    for (const auto [x, y] : {std::pair{1, 1}, {2, 1}, {1, 2}, {2, 2}}) shablon.SetKeyWordCell(x, y, 99);
+    for (const auto& [x, y] : {std::pair{1, 1}, {2, 1}, {1, 2}, {2, 2}}) shablon.SetKeyWordCell(x, y, 99);
     EXPECT_EQ(shablon.KeyWordTableColumns(), 4);
     EXPECT_EQ(shablon.GetPixelWidth(), 407);
     EXPECT_TRUE(shablon.ExportFits());
