@@ -12,7 +12,18 @@ bool WriteOutput(const std::string& path, std::string_view bytes, std::ostream& 
         err << "crossgen: cannot write the standard output\n";
         return false;
     }
-    const TWriteOutcome outcome = WriteOutputFile(path, bytes);
+    const TFileOutcome outcome = WriteOutputFile(path, bytes);
     if (!outcome) err << "crossgen: cannot write " << path << ": " << outcome.Reason() << "\n";
     return static_cast<bool>(outcome);
+}
+
+bool CheckOutput(const std::string& path, const std::vector<std::string>& inputs, std::ostream& err) {
+    if (path == StandardStreamName) return true;
+    std::string reason = CheckOutputPath(path).Reason();
+    for (const std::string& input : inputs)
+        if (reason.empty() && !input.empty() && input != StandardStreamName && IsSameFile(path, input))
+            reason = "it is the input " + input;
+    if (reason.empty()) return true;
+    err << "crossgen: cannot write " << path << ": " << reason << "\n";
+    return false;
 }

@@ -48,8 +48,8 @@ std::string TBitmap::PngData() const {
     return SurfacePngBytes(mState->Surface);
 }
 
-TWriteOutcome TBitmap::WritePng(const std::string& path) const {
+TFileOutcome TBitmap::WritePng(const std::string& path) const {
     const std::string png = PngData();
-    if (png.empty()) return TWriteOutcome::Failed("the picture cannot be encoded");
+    if (png.empty()) return TFileOutcome::Failed("the picture cannot be encoded");
     return WriteOutputFile(path, png);
 }

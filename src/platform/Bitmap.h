@@ -28,7 +28,7 @@ public:
     // The image as the bytes of a PNG file; empty when it cannot be made.
     std::string PngData() const;
     // Writes the PNG through the output writer (OutputFile.h).
-    TWriteOutcome WritePng(const std::string& path) const;
+    TFileOutcome WritePng(const std::string& path) const;
 
 private:
     struct State;

@@ -26,8 +26,9 @@ bool ConsoleUi::Ask(std::string_view text, std::string_view choices) {
     HideProgress();
     std::cerr << ToUtf8(text) << ' ' << choices << ' ' << std::flush;
     if (!IsTerminal(STDIN_FILENO)) {
-        std::cerr << std::endl;
-        return false;
+        const bool yes = mUnattended == TUnattendedAnswer::Yes;
+        std::cerr << (yes ? "y" : "n") << std::endl;
+        return yes;
     }
     std::string answer;
     std::getline(std::cin, answer);

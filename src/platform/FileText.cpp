@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,10 +24,30 @@ void ReportReadError(const std::string& path) {
     TheUi().Message(Format("Ошибка чтения файла %s"_cp, FromUtf8(path)));
 }
 
+// Opens the regular file at path for reading. O_NONBLOCK keeps the open itself from waiting on a
+// FIFO, and what is not a regular file is refused before a read could wait on it. missing tells
+// a file that is not there from one that cannot be read.
+TFileOutcome OpenRegular(const std::string& path, FilePtr& file, bool& missing) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    missing = fd < 0 && (errno == ENOENT || errno == ENOTDIR);
+    if (fd < 0) return TFileOutcome::Failed(std::strerror(errno));
+    struct stat info {};
+    std::string refused = fstat(fd, &info) != 0 ? std::strerror(errno) : NotRegularReason(info.st_mode);
+    if (refused.empty() && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) refused = std::strerror(errno);
+    if (refused.empty()) file.reset(fdopen(fd, "rb"));
+    if (refused.empty() && !file) refused = std::strerror(errno);
+    if (!refused.empty()) {
+        if (!file) close(fd);
+        return TFileOutcome::Failed(refused);
+    }
+    return {};
+}
+
 // Opens path for reading; a missing file gives null silently, any other failure is reported.
 FilePtr OpenForReading(const std::string& path) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file && errno != ENOENT && errno != ENOTDIR) ReportReadError(path);
+    FilePtr file;
+    bool missing = false;
+    if (!OpenRegular(path, file, missing) && !missing) ReportReadError(path);
     return file;
 }
 
@@ -68,23 +90,39 @@ bool ReplaceFileText(const std::string& path, std::string_view text) {
     return static_cast<bool>(WriteOutputFile(path, text));
 }
 
-bool ReadRegularFile(const std::string& path, std::string& text, std::size_t maxSize) {
-    text.clear();
-    // Checked before opening too: opening a pipe would wait for a writer.
+TFileOutcome ReadInputFile(const std::string& path, std::string& bytes, std::size_t maxSize) {
+    bytes.clear();
+    FilePtr file;
+    bool missing = false;
+    if (TFileOutcome opened = OpenRegular(path, file, missing); !opened) return opened;
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file || fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    if (static_cast<std::size_t>(info.st_size) > maxSize) return false;
+    if (fstat(fileno(file.get()), &info) != 0) return TFileOutcome::Failed(std::strerror(errno));
+    const std::string tooLarge = "is larger than " + std::to_string(maxSize) + " bytes";
+    if (static_cast<std::size_t>(info.st_size) > maxSize) return TFileOutcome::Failed(tooLarge);
+    // The file may grow while it is read: the limit holds for what is read too.
     const bool ok = ReadBlocks(file.get(), [&](const char* block, std::size_t size) {
-        text.append(block, size);
-        return text.size() <= maxSize;
+        bytes.append(block, size);
+        return bytes.size() <= maxSize;
     });
-    if (!ok || text.size() > maxSize) {
-        text.clear();
-        return false;
+    if (!ok) {
+        bytes.clear();
+        return TFileOutcome::Failed(std::strerror(errno));
     }
-    return true;
+    if (bytes.size() > maxSize) {
+        bytes.clear();
+        return TFileOutcome::Failed(tooLarge);
+    }
+    return {};
+}
+
+TFileOutcome CheckInputFile(const std::string& path) {
+    FilePtr file;
+    bool missing = false;
+    return OpenRegular(path, file, missing);
+}
+
+bool ReadRegularFile(const std::string& path, std::string& text, std::size_t maxSize) {
+    return static_cast<bool>(ReadInputFile(path, text, maxSize));
 }
 
 bool ReadFileBlocks(const std::string& path, std::vector<std::string>& blocks) {

@@ -50,8 +50,8 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
 }
 
 // Writes data unless it is empty, which means the picture could not be made.
-TWriteOutcome WriteData(const std::string& path, const std::string& data) {
-    if (data.empty()) return TWriteOutcome::Failed("the picture is empty or cannot be drawn");
+TFileOutcome WriteData(const std::string& path, const std::string& data) {
+    if (data.empty()) return TFileOutcome::Failed("the picture is empty or cannot be drawn");
     return WriteOutputFile(path, data);
 }
 
@@ -93,14 +93,14 @@ std::string TMetafile::PngData() const {
     return SurfacePngBytes(surface.get());
 }
 
-TWriteOutcome TMetafile::WriteSvg(const std::string& path) const {
+TFileOutcome TMetafile::WriteSvg(const std::string& path) const {
     return WriteData(path, SvgData());
 }
 
-TWriteOutcome TMetafile::WritePdf(const std::string& path) const {
+TFileOutcome TMetafile::WritePdf(const std::string& path) const {
     return WriteData(path, PdfData());
 }
 
-TWriteOutcome TMetafile::WritePng(const std::string& path) const {
+TFileOutcome TMetafile::WritePng(const std::string& path) const {
     return WriteData(path, PngData());
 }

@@ -36,9 +36,9 @@ public:
     // pixels a side and 16 M pixels; empty when it cannot be made.
     std::string PngData() const;
     // Each output fails when the picture is empty or the file cannot be written (OutputFile.h).
-    TWriteOutcome WriteSvg(const std::string& path) const;
-    TWriteOutcome WritePdf(const std::string& path) const;
-    TWriteOutcome WritePng(const std::string& path) const;
+    TFileOutcome WriteSvg(const std::string& path) const;
+    TFileOutcome WritePdf(const std::string& path) const;
+    TFileOutcome WritePng(const std::string& path) const;
 
 private:
     int mWidth;

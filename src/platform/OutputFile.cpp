@@ -20,13 +20,13 @@ std::string SystemReason(int error) {
 
 // Where the bytes for path really go: the last target of a chain of symbolic links (which may
 // not exist yet), or path itself. Fails on a loop or an unreadable link.
-TWriteOutcome FollowLinks(std::string& path) {
+TFileOutcome FollowLinks(std::string& path) {
     for (int step = 0; step < MaxLinkSteps; ++step) {
         struct stat info {};
         if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return {};
         std::string target(PATH_MAX, '\0');
         const ssize_t size = readlink(path.c_str(), target.data(), target.size());
-        if (size < 0) return TWriteOutcome::Failed(SystemReason(errno));
+        if (size < 0) return TFileOutcome::Failed(SystemReason(errno));
         target.resize(static_cast<std::size_t>(size));
         if (target.empty() || target[0] != '/') {
             const std::size_t slash = path.rfind('/');
@@ -34,23 +34,21 @@ TWriteOutcome FollowLinks(std::string& path) {
         }
         path = std::move(target);
     }
-    return TWriteOutcome::Failed(SystemReason(ELOOP));
+    return TFileOutcome::Failed(SystemReason(ELOOP));
 }
 
-// Why a file of this type cannot take an output, or empty.
+// Why a file of this type cannot take an output, or empty: devices are written in place.
 std::string RefusedType(mode_t mode) {
-    if (S_ISDIR(mode)) return "is a directory";
-    if (S_ISFIFO(mode)) return "is a FIFO";
-    if (S_ISSOCK(mode)) return "is a socket";
-    return {};
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return {};
+    return NotRegularReason(mode);
 }
 
-TWriteOutcome WriteAll(int fd, std::string_view bytes) {
+TFileOutcome WriteAll(int fd, std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
         const ssize_t written = write(fd, bytes.data() + pos, std::min(WriteChunk, bytes.size() - pos));
         if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return TWriteOutcome::Failed(SystemReason(errno));
-        if (written == 0) return TWriteOutcome::Failed(SystemReason(EIO));
+        if (written < 0) return TFileOutcome::Failed(SystemReason(errno));
+        if (written == 0) return TFileOutcome::Failed(SystemReason(EIO));
         pos += static_cast<std::size_t>(written);
     }
     return {};
@@ -75,20 +73,20 @@ int DescriptorOf(const std::string& path) {
 }
 
 // Writes a device (or a terminal) in place: there is nothing to keep and nothing to rename.
-TWriteOutcome WriteInPlace(const std::string& path, std::string_view bytes) {
+TFileOutcome WriteInPlace(const std::string& path, std::string_view bytes) {
     const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return TWriteOutcome::Failed(SystemReason(errno));
-    TWriteOutcome outcome = WriteAll(fd, bytes);
-    if (close(fd) != 0 && outcome) outcome = TWriteOutcome::Failed(SystemReason(errno));
+    if (fd < 0) return TFileOutcome::Failed(SystemReason(errno));
+    TFileOutcome outcome = WriteAll(fd, bytes);
+    if (close(fd) != 0 && outcome) outcome = TFileOutcome::Failed(SystemReason(errno));
     return outcome;
 }
 
 // Replaces the regular file at path (or makes it) through a temporary file beside it. A file
 // that is replaced keeps its permissions; a new one gets the usual 0666 less the umask.
-TWriteOutcome ReplaceRegular(const std::string& path, std::string_view bytes, const struct stat* old) {
+TFileOutcome ReplaceRegular(const std::string& path, std::string_view bytes, const struct stat* old) {
     std::string temporary = path + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
-    if (fd < 0) return TWriteOutcome::Failed(SystemReason(errno));
+    if (fd < 0) return TFileOutcome::Failed(SystemReason(errno));
     mode_t mode = 0;
     if (old) {
         mode = old->st_mode & 07777;
@@ -98,41 +96,41 @@ TWriteOutcome ReplaceRegular(const std::string& path, std::string_view bytes, co
         mode = 0666 & ~mask;
     }
     fchmod(fd, mode);
-    TWriteOutcome outcome = WriteAll(fd, bytes);
-    if (outcome && fsync(fd) != 0) outcome = TWriteOutcome::Failed(SystemReason(errno));
-    if (close(fd) != 0 && outcome) outcome = TWriteOutcome::Failed(SystemReason(errno));
+    TFileOutcome outcome = WriteAll(fd, bytes);
+    if (outcome && fsync(fd) != 0) outcome = TFileOutcome::Failed(SystemReason(errno));
+    if (close(fd) != 0 && outcome) outcome = TFileOutcome::Failed(SystemReason(errno));
     if (outcome && std::rename(temporary.c_str(), path.c_str()) != 0)
-        outcome = TWriteOutcome::Failed(SystemReason(errno));
+        outcome = TFileOutcome::Failed(SystemReason(errno));
     if (!outcome) std::remove(temporary.c_str());
     return outcome;
 }
 
 }  // namespace
 
-TWriteOutcome CheckOutputPath(const std::string& path) {
-    if (path.empty()) return TWriteOutcome::Failed("no file name");
+TFileOutcome CheckOutputPath(const std::string& path) {
+    if (path.empty()) return TFileOutcome::Failed("no file name");
     if (DescriptorOf(path) >= 0) return {};
     std::string target = path;
-    if (TWriteOutcome followed = FollowLinks(target); !followed) return followed;
+    if (TFileOutcome followed = FollowLinks(target); !followed) return followed;
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) return {};
-    if (std::string refused = RefusedType(info.st_mode); !refused.empty()) return TWriteOutcome::Failed(refused);
+    if (std::string refused = RefusedType(info.st_mode); !refused.empty()) return TFileOutcome::Failed(refused);
     return {};
 }
 
-TWriteOutcome WriteOutputFile(const std::string& path, std::string_view bytes) {
+TFileOutcome WriteOutputFile(const std::string& path, std::string_view bytes) {
     if (const int fd = DescriptorOf(path); fd >= 0) return WriteAll(fd, bytes);
-    if (TWriteOutcome checked = CheckOutputPath(path); !checked) return checked;
+    if (TFileOutcome checked = CheckOutputPath(path); !checked) return checked;
     std::string target = path;
-    if (TWriteOutcome followed = FollowLinks(target); !followed) return followed;
+    if (TFileOutcome followed = FollowLinks(target); !followed) return followed;
     struct stat info {};
     if (stat(target.c_str(), &info) != 0) {
-        if (errno != ENOENT) return TWriteOutcome::Failed(SystemReason(errno));
+        if (errno != ENOENT) return TFileOutcome::Failed(SystemReason(errno));
         return ReplaceRegular(target, bytes, nullptr);
     }
     if (S_ISREG(info.st_mode)) return ReplaceRegular(target, bytes, &info);
     if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return WriteInPlace(target, bytes);
-    return TWriteOutcome::Failed(RefusedType(info.st_mode));
+    return TFileOutcome::Failed(RefusedType(info.st_mode));
 }
 
 bool IsSameFile(const std::string& first, const std::string& second) {

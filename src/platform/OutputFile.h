@@ -11,32 +11,19 @@
 // never replaced by a regular file. A FIFO, a socket or a directory is refused: opening a FIFO
 // would wait for a reader, and renaming over it would destroy it.
 
+#include "FileOutcome.h"
+
 #include <string>
 #include <string_view>
-
-// The outcome of one write: true when done, else the reason in English ("No space left on
-// device", "is a FIFO").
-class TWriteOutcome {
-public:
-    TWriteOutcome() = default;
-    static TWriteOutcome Failed(std::string reason) { return TWriteOutcome(std::move(reason)); }
-
-    explicit operator bool() const { return mReason.empty(); }
-    const std::string& Reason() const { return mReason; }
-
-private:
-    explicit TWriteOutcome(std::string reason) : mReason(std::move(reason)) {}
-    std::string mReason;
-};
 
 // Writes bytes to the file at path by the rules above. A name of an open descriptor
 // ("/dev/stdout", "/dev/fd/3") is written through that descriptor; callers that take "-" for the
 // standard output hand the bytes to their own stream instead.
-TWriteOutcome WriteOutputFile(const std::string& path, std::string_view bytes);
+TFileOutcome WriteOutputFile(const std::string& path, std::string_view bytes);
 
 // Why path cannot take an output (a FIFO, a socket, a directory, a link that loops), or a
 // successful outcome when it can; lets a program refuse an output before doing the work.
-TWriteOutcome CheckOutputPath(const std::string& path);
+TFileOutcome CheckOutputPath(const std::string& path);
 
 // True when both paths name one existing file (the same device and inode, links followed).
 bool IsSameFile(const std::string& first, const std::string& second);

@@ -88,7 +88,7 @@ TEST_F(FileWrite, AReplacedFileKeepsItsPermissions) {
 
 TEST_F(FileWrite, DevicesAreWrittenInPlaceAndFifosAndFoldersRefused) {
     // /dev/full takes nothing: the write fails with its reason, and the device stays a device.
-    const TWriteOutcome full = WriteOutputFile("/dev/full", "x");
+    const TFileOutcome full = WriteOutputFile("/dev/full", "x");
     EXPECT_FALSE(full);
     EXPECT_EQ(full.Reason(), std::strerror(ENOSPC));
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
@@ -98,7 +98,7 @@ TEST_F(FileWrite, DevicesAreWrittenInPlaceAndFifosAndFoldersRefused) {
     // A FIFO nobody reads is refused at once rather than waited on.
     const fs::path fifo = dir / "pipe";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const TWriteOutcome piped = WriteOutputFile(fifo.string(), "x");
+    const TFileOutcome piped = WriteOutputFile(fifo.string(), "x");
     EXPECT_EQ(piped.Reason(), "is a FIFO");
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(CheckOutputPath(fifo.string()).Reason(), "is a FIFO");
@@ -117,7 +117,7 @@ TEST_F(FileWrite, AWriteCutShortByTheFileSizeLimitKeepsTheOldFile) {
     struct rlimit limited = saved;
     limited.rlim_cur = 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const TWriteOutcome outcome = WriteOutputFile(path.string(), std::string(4096, 'n'));
+    const TFileOutcome outcome = WriteOutputFile(path.string(), std::string(4096, 'n'));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
