@@ -27,6 +27,10 @@ struct TClueListOptions {
     std::vector<int> SlotNumbers = {};  // when not empty, slot i's number instead of its first cell's
 };
 
+// The number part of a list entry: "~#2" + the number + ". " (Dot) or " " + "~#1"; empty for a
+// number below 1, which no picture shows.
+std::string ClueNumberText(int number, const TClueListOptions& options);
+
 // How PickDefinition chooses.
 struct TDefinitionChoice {
     bool LimitLength = false;

@@ -492,13 +492,21 @@ std::string TCrossword::SlotRecord(int slot) const {
 }
 
 bool TCrossword::PasteWords(int x, int y, bool checkAlphabet, const std::vector<std::string>& items) {
-    for (const std::string& item : items) {
-        const std::string_view record = item.size() > 4 ? std::string_view(item).substr(4) : std::string_view{};
+    UnplacedWords.clear();
+    const auto recordOf = [](const std::string& item) {
+        return item.size() > 4 ? std::string_view(item).substr(4) : std::string_view{};
+    };
+    for (auto item = items.begin(); item != items.end(); ++item) {
         std::string word;
-        if (PasteWord(x, y, checkAlphabet, word, record)) continue;
+        if (PasteWord(x, y, checkAlphabet, word, recordOf(*item))) continue;
+        UnplacedWords.push_back(word);
         const std::string question =
             Format("Слово %s не удалось поместить в кроссворд.\r\nПродолжить со следующим словом?"_cp, word);
-        if (!TheUi().AskOkCancel(question)) return false;
+        if (TheUi().AskOkCancel(question)) continue;
+        // The words after the stop find no place either.
+        for (++item; item != items.end(); ++item)
+            if (!recordOf(*item).empty()) UnplacedWords.emplace_back(TCrosswordWords::RecordWord(recordOf(*item)));
+        return false;
     }
     return true;
 }

@@ -41,6 +41,7 @@ class TCanvas;
 class TComExport;
 class TCommandWriter;
 class TfmProgress;
+class TIniFile;
 class TMask;
 class TMetafile;
 class TFindSpecial;
@@ -212,7 +213,8 @@ public:
     // The raw record of a filled slot; empty otherwise.
     virtual std::string SlotRecord(int slot) const;
     // Pastes copied words with their positions moved by (x, y); asks whether to go on after a
-    // word that does not fit. False when the user stopped.
+    // word that does not fit. False when the user stopped. UnplacedWords receives the words not
+    // placed, those after a stop too.
     virtual bool PasteWords(int x, int y, bool checkAlphabet, const std::vector<std::string>& items);
     // Pastes one copied record (without its length prefix); word receives its word. A free path
     // (Unformatted) that leaves the grid, or holds a step that is no move, is refused.
@@ -251,6 +253,15 @@ public:
     // The slot indices in clue order: 0 by clue number, 1 across words then down words by
     // position, 2 the same without the letter-cell test, 3 shuffled with across before down.
     virtual std::vector<int> OrderedWords(int mode) const;
+    // Every slot index, sorted by the template's cell number of its first cell (equal numbers keep
+    // slot order).
+    std::vector<int> SlotsByNumber() const;
+    // OrderedWords(mode), then every slot it leaves out, by number: the order of the lists, which
+    // name every word.
+    std::vector<int> ListedWords(int mode) const;
+    // The number the crossword's picture shows for the slot (that of its first cell), or 0 when
+    // it shows none: the lists then number the slot with nothing.
+    virtual int ClueNumber(int slot) const;
     // Reads the markup codes at the head of a definition against the clue format.
     TDefinitionMarkup FormatDefinition(std::string_view definition, bool applyCase) const;
     // Mode 0: the across slots by row, then column; mode 1: the others by column, then row.
@@ -258,22 +269,36 @@ public:
 
     // --- files ---
 
-    // Writes the crossword to FileName: dictionary name, template, words, clue format, key word,
-    // pictures (withPictures) and the caller's extra text. A failed write keeps the old file.
-    virtual bool SaveToFile(bool withPictures, std::string_view extra);
-    // Reads FileName; extra receives the caller's text. Messages and questions only with
-    // showMessages. A damaged file leaves a 1 x 1 crossword without words.
-    virtual bool LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra);
-    virtual bool Save(bool withPictures);
-    virtual bool Load(bool loadDictionary, bool showMessages);
+    // The bytes of a crossword file: dictionary name, template, words, clue format, key word,
+    // pictures (withPictures), the caller's extra text and the Incomplete mark. May throw.
+    virtual std::string SaveToText(bool withPictures, std::string_view extra);
+    // Reads the bytes of a crossword file; extra receives the caller's text. Messages and
+    // questions only with showMessages. A damaged file leaves a 1 x 1 crossword without words.
+    virtual bool LoadFromText(std::string_view data, bool loadDictionary, bool showMessages, std::string& extra);
+    // SaveToText written to FileName; a failed write keeps the old file.
+    bool SaveToFile(bool withPictures, std::string_view extra);
+    // LoadFromText of the file FileName.
+    bool LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra);
+    // The file as the kind writes it: SaveToText with the kind's own extra text (none here).
+    // May throw.
+    virtual std::string SaveText(bool withPictures);
+    // Reads such a file back with what the kind keeps in it; the caller's text is dropped.
+    virtual bool LoadText(std::string_view data, bool loadDictionary, bool showMessages);
+    // SaveText written to FileName; LoadText of the file FileName.
+    bool Save(bool withPictures);
+    bool Load(bool loadDictionary, bool showMessages);
 
     // --- style files (after the template's own sections) ---
 
     // Reads the template's looks and the crossword's from a style file, found as the template
     // finds it; false, with a message, when there is none or it cannot be read.
     virtual bool LoadStyles(const std::string& path);
-    // Writes them, keeping the file's other sections; false, with a message, on failure.
-    virtual bool SaveStyles(const std::string& path);
+    // Writes them, keeping the file's other sections, in one replacement of the whole file;
+    // false, with a message, on failure (the old file then stays as it was).
+    bool SaveStyles(const std::string& path);
+    // Sets the keys of the template's looks and the crossword's in a style file's text; false
+    // when a value cannot be set.
+    virtual bool WriteStyles(TIniFile& ini);
     // Takes the looks of other and its template, its output settings, marked sets and letter counts.
     virtual void CopyStyles(const TCrossword& other);
 
@@ -409,6 +434,8 @@ public:
     TRTFParameters TextStyle2 = DefaultEmphasisStyle();  // "~#2" texts
     TAddishenSapperParameters Sapper;
     TCrosswordOutput Output;
+    uint8_t Incomplete = 0;              // saved from a fill that did not finish; kept in the file
+    std::vector<std::string> UnplacedWords;  // the words the last paste or file load could not place
 
 protected:
     // Pending window messages run every this many passes of a fill (for fills on the window's

@@ -196,6 +196,11 @@ private:
 
 }  // namespace
 
+std::string ClueNumberText(int number, const TClueListOptions& options) {
+    if (number < 1) return {};
+    return std::string(EmphasizedText) + std::to_string(number) + (options.Dot ? ". " : " ") + std::string(NormalText);
+}
+
 std::string LabelText(int n, uint8_t alphabet) {
     if (alphabet == LabelAlphabet::Digits) return std::to_string(n);
     const std::string_view letters = alphabet == LabelAlphabet::Latin ? std::string_view("abcdefghijklmnopqrstuvwxyz")
@@ -232,11 +237,7 @@ std::vector<int> TCrossword::OrderedWords(int mode) const {
         return list;
     }
 
-    std::vector<int> list(Words.Count());
-    std::iota(list.begin(), list.end(), 0);
-    std::stable_sort(list.begin(), list.end(), [&](int a, int b) {
-        return Template->GetNumber(Words.WordX(a), Words.WordY(a)) < Template->GetNumber(Words.WordX(b), Words.WordY(b));
-    });
+    std::vector<int> list = SlotsByNumber();
     if (mode != 3) return list;
 
     const int n = static_cast<int>(list.size());
@@ -249,6 +250,29 @@ std::vector<int> TCrossword::OrderedWords(int mode) const {
                 moved = true;
             }
     }
+    return list;
+}
+
+std::vector<int> TCrossword::SlotsByNumber() const {
+    std::vector<int> list(Words.Count());
+    std::iota(list.begin(), list.end(), 0);
+    std::stable_sort(list.begin(), list.end(), [&](int a, int b) {
+        return Template->GetNumber(Words.WordX(a), Words.WordY(a)) < Template->GetNumber(Words.WordX(b), Words.WordY(b));
+    });
+    return list;
+}
+
+int TCrossword::ClueNumber(int slot) const {
+    return Template->GetNumber(Words.WordX(slot), Words.WordY(slot));
+}
+
+std::vector<int> TCrossword::ListedWords(int mode) const {
+    std::vector<int> list = OrderedWords(mode);
+    std::vector<bool> listed(Words.Count());
+    for (const int slot : list) listed[slot] = true;
+    // An order sorts the slots it knows (across and down words, a match ...): the others follow.
+    for (const int slot : SlotsByNumber())
+        if (!listed[slot]) list.push_back(slot);
     return list;
 }
 
@@ -274,16 +298,14 @@ public:
     TEntryWriter(const TCrossword& crossword, const TClueListOptions& options)
         : mCrossword(crossword), mOptions(options) {}
 
-    // "~#2" + the number + "~#1" with Numbers, else nothing.
+    // "~#2" + the number + "~#1" with Numbers, else nothing; nothing too for a slot that the
+    // picture shows no number for.
     std::string NumberPart(int slot) {
         ++mCounter;
         if (!mOptions.Numbers) return {};
-        const TCrosswordWords& words = mCrossword.Words;
         const bool listed = slot >= 0 && slot < static_cast<int>(mOptions.SlotNumbers.size());
-        const int number = mOptions.Count ? mCounter
-                           : listed       ? mOptions.SlotNumbers[slot]
-                                          : mCrossword.Template->GetNumber(words.WordX(slot), words.WordY(slot));
-        return std::string(EmphasizedText) + std::to_string(number) + (mOptions.Dot ? ". " : " ") + std::string(NormalText);
+        const int number = mOptions.Count ? mCounter : listed ? mOptions.SlotNumbers[slot] : mCrossword.ClueNumber(slot);
+        return ClueNumberText(number, mOptions);
     }
 
     // The word, or "?" for each cell of an empty slot.
@@ -320,7 +342,7 @@ std::string TCrossword::BuildClueText(const TClueListOptions& options) const {
     const std::string separator = Separator(options);
     std::string across(NormalText), down(NormalText);
     TEntryWriter writer(*this, options);
-    for (const int slot : OrderedWords(options.Order)) {
+    for (const int slot : ListedWords(options.Order)) {
         const std::string entry = writer.NumberPart(slot) + writer.Answer(slot) + (options.Dot ? ". " : "") + separator;
         (options.SplitDirections && InDownList(Words.WordPath(slot)) ? down : across) += entry;
     }
@@ -335,7 +357,7 @@ std::string TCrossword::BuildCluePages(const TClueListOptions& options, bool wit
     const std::string separator = Separator(options);
     std::string across(NormalText), down(NormalText);
     TEntryWriter writer(*this, options);
-    for (const int slot : OrderedWords(options.Order)) {
+    for (const int slot : ListedWords(options.Order)) {
         std::string entry = writer.NumberPart(slot);
         if (withAnswers) entry += writer.Answer(slot) + " - ";
         entry += writer.Clue(slot) + separator;

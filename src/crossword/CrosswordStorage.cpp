@@ -6,11 +6,13 @@
 //   10 chr(48 + width)         20 length of C          39 Unformatted
 //   11 chr(48 + height)        24 length of D          40 length of G
 //   28 version (3)             29 cell format          44 length of H
-//   30 language                48 length of I          52 twelve zero bytes
+//   30 language                48 length of I          52 incomplete (0 or 1)
+//                                                      53 eleven zero bytes
 // A the dictionary's file name, B the template text, C the filled slots' records (each after
 // its 4-byte length), D the template's file name, E the dictionary's alphabet, F the clue format
 // (kinds that print clues in the grid), G the key-word cells, H the picture collection, I the
-// caller's text.
+// caller's text. The incomplete byte marks a file saved from a fill that did not finish; files
+// of older writers hold a zero byte there, and readers that do not know the mark skip it.
 //
 // Reading checks every length and value against what the file holds before anything changes,
 // so a damaged file leaves the crossword as a 1 x 1 grid without words and the dictionary as it
@@ -36,7 +38,7 @@ constexpr std::string_view BackgroundName = "background";
 
 constexpr std::array<std::size_t, BlockCount> LengthAt = {12, 16, 20, 24, 31, 35, 40, 44, 48};
 constexpr std::size_t KindAt = 9, WidthAt = 10, HeightAt = 11, VersionAt = 28, CellFormatAt = 29,
-                      LanguageAt = 30, UnformattedAt = 39;
+                      LanguageAt = 30, UnformattedAt = 39, IncompleteAt = 52;
 
 // The kinds that print clues inside the grid keep their clue format in the file.
 bool KeepsClueFormat(TCrosswordKind kind) {
@@ -215,6 +217,7 @@ bool CutCrosswordFile(std::string_view data, TCrosswordKind kind, uint8_t lastVe
     file.CellFormat = byte(CellFormatAt);
     file.Language = byte(LanguageAt);
     file.Unformatted = byte(UnformattedAt);
+    file.Incomplete = byte(IncompleteAt) != 0;
     if (file.Version < 1 || file.Version > lastVersion || SmallNumberOf(data[KindAt]) != static_cast<int>(kind) ||
         file.Width < 1 || file.Width > TCrossword::MaxSide || file.Height < 1 || file.Height > TCrossword::MaxSide ||
         file.CellFormat > LastCellFormat || file.Unformatted > 1)
@@ -249,6 +252,7 @@ std::string CrosswordFileText(const TCrossword& crossword, uint8_t version,
     text[CellFormatAt] = static_cast<char>(crossword.Dictionary.CellFormat());
     text[LanguageAt] = static_cast<char>(crossword.Dictionary.Language);
     text[UnformattedAt] = static_cast<char>(crossword.Unformatted);
+    text[IncompleteAt] = static_cast<char>(crossword.Incomplete != 0);
     for (int b = 0; b < BlockCount; ++b) {
         text.replace(LengthAt[b], 4, IntToBytes(static_cast<int32_t>(blocks[b].size())));
         text += blocks[b];
@@ -272,6 +276,8 @@ void EmptyCrossword(TCrossword& crossword, int width, int height) {
     crossword.ClearWords(0, 0, last, last, true);
     crossword.Words.Clear();
     crossword.FixedCells.Clear();
+    crossword.UnplacedWords.clear();
+    crossword.Incomplete = 0;
     crossword.Template->ClearKeyWord();
     crossword.SetWidth(width);
     crossword.SetHeight(height);
@@ -283,9 +289,11 @@ void PasteFileWords(TCrossword& crossword, const TCrosswordFile& file, bool show
         crossword.PasteWords(0, 0, false, file.Records);
         return;
     }
+    crossword.UnplacedWords.clear();
     std::string word;
     for (const std::string& record : file.Records)
-        crossword.PasteWord(0, 0, false, word, std::string_view(record).substr(4));
+        if (!crossword.PasteWord(0, 0, false, word, std::string_view(record).substr(4)))
+            crossword.UnplacedWords.push_back(word);
 }
 
 bool CrosswordFormatError(TCrossword& crossword, bool showMessages) {
@@ -348,29 +356,19 @@ void TCrossword::LoadPictures(std::string_view collectionText) {
 
 // --- files ---
 
-bool TCrossword::SaveToFile(bool withPictures, std::string_view extra) {
-    try {
-        if (withPictures) RegisterPictures();
-        std::array<std::string, BlockCount> blocks = CrosswordFileBlocks(*this);
-        if (KeepsClueFormat(Kind))
-            blocks[BlockF] = ClueFormatBlock({OprFormat, Template->CanUnite, OprText.EmptyOpr, OprText.EmptyOprFileName});
-        blocks[BlockG] = Template->KeyWordCells;
-        if (withPictures) blocks[BlockH] = Template->Pictures.SaveToText();
-        blocks[BlockI] = extra;
-
-        const std::string text = CrosswordFileText(*this, FileVersion, blocks);
-        if (ReplaceFileText(FileName, text)) return true;
-        if (Interactive) TheUi().Message(Format("Ошибка записи в файл %s"_cp, FromUtf8(FileName)));
-    } catch (...) {
-    }
-    return false;
+std::string TCrossword::SaveToText(bool withPictures, std::string_view extra) {
+    if (withPictures) RegisterPictures();
+    std::array<std::string, BlockCount> blocks = CrosswordFileBlocks(*this);
+    if (KeepsClueFormat(Kind))
+        blocks[BlockF] = ClueFormatBlock({OprFormat, Template->CanUnite, OprText.EmptyOpr, OprText.EmptyOprFileName});
+    blocks[BlockG] = Template->KeyWordCells;
+    if (withPictures) blocks[BlockH] = Template->Pictures.SaveToText();
+    blocks[BlockI] = extra;
+    return CrosswordFileText(*this, FileVersion, blocks);
 }
 
-bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra) {
+bool TCrossword::LoadFromText(std::string_view data, bool loadDictionary, bool showMessages, std::string& extra) {
     extra.clear();
-    std::string data;
-    if (!ReadFileText(FileName, data)) return false;
-
     const auto formatError = [&] { return CrosswordFormatError(*this, showMessages); };
     try {
         TCrosswordFile file;
@@ -389,6 +387,7 @@ bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::strin
 
         EmptyCrossword(*this, file.Width, file.Height);
         Unformatted = file.Unformatted;
+        Incomplete = file.Incomplete;
         TakeFileDictionary(*this, file, loadDictionary, showMessages);
         if (!file.Blocks[BlockF].empty()) {
             OprFormat = clueFormat.Format;
@@ -412,11 +411,46 @@ bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::strin
     }
 }
 
+namespace {
+
+// Writes the bytes text makes to the crossword's file; false, with the message when Interactive,
+// on any failure, the old file kept.
+template <typename TMake>
+bool WriteCrosswordFile(TCrossword& crossword, TMake make) {
+    try {
+        if (ReplaceFileText(crossword.FileName, make())) return true;
+        if (crossword.Interactive) TheUi().Message(Format("Ошибка записи в файл %s"_cp, FromUtf8(crossword.FileName)));
+    } catch (...) {
+    }
+    return false;
+}
+
+}  // namespace
+
+bool TCrossword::SaveToFile(bool withPictures, std::string_view extra) {
+    return WriteCrosswordFile(*this, [&] { return SaveToText(withPictures, extra); });
+}
+
+bool TCrossword::LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra) {
+    extra.clear();
+    std::string data;
+    return ReadFileText(FileName, data) && LoadFromText(data, loadDictionary, showMessages, extra);
+}
+
+std::string TCrossword::SaveText(bool withPictures) {
+    return SaveToText(withPictures, {});
+}
+
+bool TCrossword::LoadText(std::string_view data, bool loadDictionary, bool showMessages) {
+    std::string extra;
+    return LoadFromText(data, loadDictionary, showMessages, extra);
+}
+
 bool TCrossword::Save(bool withPictures) {
-    return SaveToFile(withPictures, {});
+    return WriteCrosswordFile(*this, [&] { return SaveText(withPictures); });
 }
 
 bool TCrossword::Load(bool loadDictionary, bool showMessages) {
-    std::string extra;
-    return LoadFromFile(loadDictionary, showMessages, extra);
+    std::string data;
+    return ReadFileText(FileName, data) && LoadText(data, loadDictionary, showMessages);
 }

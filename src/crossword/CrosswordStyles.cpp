@@ -198,13 +198,16 @@ bool TCrossword::LoadStyles(const std::string& path) {
 }
 
 bool TCrossword::SaveStyles(const std::string& path) {
-    if (!Template->SaveStyle(path)) return false;
     TIniFile ini(path);
-    bool ok = !ini.Failed();
-    for (const TStyleSection& section : StyleSections(*this)) ok = WriteSection(ini, section) && ok;
-    if (ok && ini.UpdateFile()) return true;
+    if (!ini.Failed() && WriteStyles(ini) && ini.UpdateFile()) return true;
     TheUi().Message(Format("Ошибка записи файла стилей %s"_cp, FromUtf8(path)));
     return false;
+}
+
+bool TCrossword::WriteStyles(TIniFile& ini) {
+    bool ok = Template->WriteStyle(ini);
+    for (const TStyleSection& section : StyleSections(*this)) ok = WriteSection(ini, section) && ok;
+    return ok;
 }
 
 void TCrossword::CopyStyles(const TCrossword& other) {

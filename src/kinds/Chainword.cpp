@@ -244,8 +244,8 @@ void TCrossChainword::PrepareForFill() {
     RebuildWordStarts();
 }
 
-bool TCrossChainword::Load(bool loadDictionary, bool showMessages) {
-    const bool loaded = TCrossword::Load(loadDictionary, showMessages);
+bool TCrossChainword::LoadText(std::string_view data, bool loadDictionary, bool showMessages) {
+    const bool loaded = TCrossword::LoadText(data, loadDictionary, showMessages);
     TakeChain();
     RebuildWordStarts();
     return loaded;

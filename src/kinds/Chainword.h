@@ -48,7 +48,7 @@ public:
 
     // The words cover the chain from its first position to its last.
     bool IsComplete() const override;
-    bool Load(bool loadDictionary, bool showMessages) override;
+    bool LoadText(std::string_view data, bool loadDictionary, bool showMessages) override;
     bool LoadTemplateFile(const std::string& path) override;
     // Takes the chain from the template before words are pasted onto it.
     void PrepareForFill() override;

@@ -324,17 +324,12 @@ bool TCircleShablon::LoadStyle(const std::string& fileName) {
     return true;
 }
 
-bool TCircleShablon::SaveStyle(const std::string& fileName) {
-    if (!TShablon::SaveStyle(fileName)) return false;
-    TIniFile ini(fileName);
-    bool ok = !ini.Failed();
+bool TCircleShablon::WriteStyle(TIniFile& ini) {
+    bool ok = TShablon::WriteStyle(ini);
     ok = ini.WriteInteger(CircleSection, "BASE_RADIUS", BaseRadius) && ok;
     ok = ini.WriteInteger(CircleSection, "SPEED_OF_CHANGE_RADIUS", SpeedOfChangeRadius) && ok;
     ok = ini.WriteBool(CircleSection, "NotUseCurve", NotUseCurve) && ok;
-    ok = ini.WriteBool(CircleSection, "AUTO_DECREASE_CHARS", AutoDecreaseChars) && ok;
-    if (ok && ini.UpdateFile()) return true;
-    TheUi().Message(Format("Ошибка записи файла стилей %s"_cp, FromUtf8(fileName)));
-    return false;
+    return ini.WriteBool(CircleSection, "AUTO_DECREASE_CHARS", AutoDecreaseChars) && ok;
 }
 
 // ---- the picture ----

@@ -105,7 +105,7 @@ public:
     void BuildWordExport(TComExport& list, const std::vector<TCellBlock>& blocks) override {}
 
     bool LoadStyle(const std::string& fileName) override;
-    bool SaveStyle(const std::string& fileName) override;
+    bool WriteStyle(TIniFile& ini) override;
 
     // The drawing operations take (px, py) as the cell's column and row.
     void CanvasDrawOutline(TCanvas& canvas, int x, int y, int x0, int y0, std::string_view contour) const override;

@@ -294,8 +294,9 @@ bool TFillWordCrossword::LoadStyles(const std::string& path) {
     return TCrossword::LoadStyles(path) && LoadStrikeOutLook(path, StrikeOut, Template->StyleClamps);
 }
 
-bool TFillWordCrossword::SaveStyles(const std::string& path) {
-    return TCrossword::SaveStyles(path) && SaveStrikeOutLook(path, StrikeOut);
+bool TFillWordCrossword::WriteStyles(TIniFile& ini) {
+    const bool ok = TCrossword::WriteStyles(ini);
+    return WriteStrikeOutLook(ini, StrikeOut) && ok;
 }
 
 void TFillWordCrossword::CopyStyles(const TCrossword& other) {

@@ -35,7 +35,7 @@ public:
     void ExportCharStyles(TCommandWriter& writer, int mode) const override;
     // The base sections and "FILLWORD_STRIKEOUT".
     bool LoadStyles(const std::string& path) override;
-    bool SaveStyles(const std::string& path) override;
+    bool WriteStyles(TIniFile& ini) override;
     // The base styles, and the answer lines' look from a kind that draws them.
     void CopyStyles(const TCrossword& other) override;
 

@@ -74,14 +74,10 @@ std::string TFootBallCrossword::MatchList(const TClueListOptions& options, Entry
     const std::string separator = options.OnePerLine ? "\r\n" : " ";
     std::string first(NormalText), second(NormalText);
     int position = 0;
-    for (const int slot : OrderedWords(options.Order)) {
+    for (const int slot : ListedWords(options.Order)) {
         ++position;
         std::string text;
-        if (options.Numbers) {
-            const int number = options.Count ? position : Template->GetNumber(Words.WordX(slot), Words.WordY(slot));
-            text += std::string(EmphasizedText) + std::to_string(number) + (options.Dot ? ". " : " ") +
-                    std::string(NormalText);
-        }
+        if (options.Numbers) text += ClueNumberText(options.Count ? position : ClueNumber(slot), options);
         text += entry(slot) + separator;
         (options.SplitDirections && position > HalfLength() ? second : first) += text;
     }

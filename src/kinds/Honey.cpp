@@ -62,6 +62,12 @@ std::vector<std::pair<int, int>> TBaseHoney::Centres() const {
     return centres;
 }
 
+int TBaseHoney::ClueNumber(int slot) const {
+    const std::vector<std::pair<int, int>> centres = Centres();
+    if (slot < 0 || slot >= static_cast<int>(centres.size())) return 0;
+    return Template->GetNumber(centres[slot].first, centres[slot].second);
+}
+
 void TBaseHoney::RebuildWords() {
     Words.Clear();
     TShablonWords through;

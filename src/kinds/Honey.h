@@ -22,6 +22,8 @@ public:
     // In the centre, ring, centre mode the words of ring length whose ends differ are held back
     // from the fill and given back on every way out.
     bool Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errCode, TFillResult& best) override;
+    // The number of the slot's centre.
+    int ClueNumber(int slot) const override;
     // Rings have no rows or columns to group by.
     std::string BuildDirectionClues(const TClueListOptions& options) const override { return {}; }
     // The centres hold letters in every ring mode but the first.

@@ -87,7 +87,7 @@ public:
     void BuildExport(TComExport& list) override;
 
     bool LoadStyle(const std::string& fileName) override;
-    bool SaveStyle(const std::string& fileName) override;
+    bool WriteStyle(TIniFile& ini) override;
     void EditorDefineStyles(TCommandWriter& writer) const override;
     // The start stroke of a centre whose cell of size value lies at (px, py), in direction bits.
     void CanvasDrawHoneyArrows(TCanvas& canvas, int px, int py, int value, int bits) const override;

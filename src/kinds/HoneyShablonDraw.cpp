@@ -70,18 +70,13 @@ bool TBaseHoneyShablon::LoadStyle(const std::string& fileName) {
     return true;
 }
 
-bool TBaseHoneyShablon::SaveStyle(const std::string& fileName) {
-    if (!TClassicShablon::SaveStyle(fileName)) return false;
-    TIniFile ini(fileName);
-    bool ok = !ini.Failed();
+bool TBaseHoneyShablon::WriteStyle(TIniFile& ini) {
+    bool ok = TClassicShablon::WriteStyle(ini);
     ok = ini.WriteBool(HoneySection, "SHOW", HoneyStroke.Show) && ok;
     ok = ini.WriteInteger(HoneySection, "WIDTH", HoneyStroke.Width) && ok;
     ok = ini.WriteInteger(HoneySection, "LEN", HoneyStroke.Len) && ok;
     ok = ini.WriteInteger(HoneySection, "COLOR", static_cast<int32_t>(HoneyStroke.Colour.Value)) && ok;
-    ok = ini.WriteInteger(HoneySection, "COLOR_T", static_cast<uint8_t>(HoneyStroke.Colour.Model)) && ok;
-    if (ok && ini.UpdateFile()) return true;
-    TheUi().Message(Format("Ошибка записи файла стилей %s"_cp, FromUtf8(fileName)));
-    return false;
+    return ini.WriteInteger(HoneySection, "COLOR_T", static_cast<uint8_t>(HoneyStroke.Colour.Model)) && ok;
 }
 
 void TBaseHoneyShablon::EditorDefineStyles(TCommandWriter& writer) const {

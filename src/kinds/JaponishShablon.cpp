@@ -258,10 +258,8 @@ bool TJaponishShablon::LoadStyle(const std::string& fileName) {
     return true;
 }
 
-bool TJaponishShablon::SaveStyle(const std::string& fileName) {
-    if (!TShablon::SaveStyle(fileName)) return false;
-    TIniFile ini(fileName);
-    bool ok = !ini.Failed();
+bool TJaponishShablon::WriteStyle(TIniFile& ini) {
+    bool ok = TShablon::WriteStyle(ini);
     const auto writeInt = [&](const std::string& key, int32_t value) { ok = ini.WriteInteger(Section, key, value) && ok; };
     const auto writeColor = [&](const std::string& key, const TColorValue& colour) {
         writeInt(key, static_cast<int32_t>(colour.Value));
@@ -291,9 +289,7 @@ bool TJaponishShablon::SaveStyle(const std::string& fileName) {
     writeInt("SETKA_WIDTH", static_cast<int32_t>(std::lround(SetkaWidth * 10)));
     for (int i = 0; i < PaletteSize; ++i) writeColor("COLOR_" + std::to_string(i), Palette[i]);
     for (int i = 0; i < PaletteSize; ++i) writeModel("COLOR_" + std::to_string(i), Palette[i]);
-    if (ok && ini.UpdateFile()) return true;
-    TheUi().Message(Format("Ошибка записи файла стилей %s"_cp, FromUtf8(fileName)));
-    return false;
+    return ok;
 }
 
 // ---- the export ----
@@ -453,7 +449,6 @@ void TJaponishShablon::EditorDrawColorCell(TCommandWriter& writer, int ex, int e
 void TJaponishShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
     constexpr int Unit = 48;
     constexpr int Corner = 10;
-    constexpr int AxisWidth = 6;
     const TFastDrawParameters& p = parameters;
     int cols = 0, rows = 0;
     PixelsToCells(bitmap.Width(), bitmap.Height(), p, cols, rows);
@@ -479,32 +474,7 @@ void TJaponishShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap)
         }
     }
 
-    const int shownCols = static_cast<int>(std::clamp<int64_t>(int64_t{Width} - p.FirstColumn, 0, cols));
-    const int shownRows = static_cast<int>(std::clamp<int64_t>(int64_t{Height} - p.FirstRow, 0, rows));
-    canvas.Pen = {RGB(255, 0, 0), AxisWidth, TPenStyle::Solid};
-    const auto axisAt = [&](const TSymmetry& axis, int32_t first) {
-        const int64_t a = axis.Axis & 0xFF;
-        return static_cast<int>(axis.HalfStep ? Unit * (a - first + 1) : Unit * (a - first) + Unit / 2);
-    };
-    if (p.XAxis.Enabled && p.FirstColumn <= (p.XAxis.Axis & 0xFF) && (p.XAxis.Axis & 0xFF) < int64_t{p.FirstColumn} + cols) {
-        canvas.MoveTo(axisAt(p.XAxis, p.FirstColumn), 0);
-        canvas.LineTo(axisAt(p.XAxis, p.FirstColumn), Unit * shownRows);
-    }
-    if (p.YAxis.Enabled && p.FirstRow <= (p.YAxis.Axis & 0xFF) && (p.YAxis.Axis & 0xFF) < int64_t{p.FirstRow} + rows) {
-        canvas.MoveTo(0, axisAt(p.YAxis, p.FirstRow));
-        canvas.LineTo(Unit * shownCols, axisAt(p.YAxis, p.FirstRow));
-    }
-    if (shownCols > 0 && shownRows > 0) {
-        canvas.Pen = {RGB(0, 0, 0), 1, TPenStyle::Solid};
-        for (int k = 0; k <= shownCols; ++k) {
-            canvas.MoveTo(Unit * k, 0);
-            canvas.LineTo(Unit * k, Unit * shownRows);
-        }
-        for (int k = 0; k <= shownRows; ++k) {
-            canvas.MoveTo(0, Unit * k);
-            canvas.LineTo(Unit * shownCols, Unit * k);
-        }
-    }
+    DrawViewLines(canvas, p, cols, rows);
 
     TCanvas target(bitmap);
     target.Brush = {RGB(240, 240, 240), TBrushStyle::Solid};

@@ -40,7 +40,7 @@ public:
     void CheckTemplate() override;
     std::string GetStatistics() const override;
     bool LoadStyle(const std::string& fileName) override;
-    bool SaveStyle(const std::string& fileName) override;
+    bool WriteStyle(TIniFile& ini) override;
     void ExportCell(int x, int y, int x0, int y0, TComExport& list) const override {}
     // The picture cells, the task zones and the guide lines.
     void BuildExport(TComExport& list) override;

@@ -4,7 +4,6 @@
 #include "dictionary/Find.h"
 #include "dictionary/Mask.h"
 #include "platform/Clock.h"
-#include "platform/FileText.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 
@@ -289,23 +288,16 @@ void TKinder::ExportCrosswordScript(TComExport& list, int mode) {
     TCrossword::ExportCrosswordScript(list, mode);
 }
 
-bool TKinder::SaveToFile(bool, std::string_view) {
-    try {
-        std::array<std::string, BlockCount> blocks = CrosswordFileBlocks(*this);
-        blocks[BlockG] = Keyword;
-        // The key word alone would come back into no cells: the cells ride along.
-        blocks[BlockI] = Template->KeyWordCells;
-        if (ReplaceFileText(FileName, CrosswordFileText(*this, KinderFileVersion, blocks))) return true;
-        if (Interactive) TheUi().Message(Format("Ошибка записи в файл %s"_cp, FromUtf8(FileName)));
-    } catch (...) {
-    }
-    return false;
+std::string TKinder::SaveToText(bool, std::string_view) {
+    std::array<std::string, BlockCount> blocks = CrosswordFileBlocks(*this);
+    blocks[BlockG] = Keyword;
+    // The key word alone would come back into no cells: the cells ride along.
+    blocks[BlockI] = Template->KeyWordCells;
+    return CrosswordFileText(*this, KinderFileVersion, blocks);
 }
 
-bool TKinder::LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra) {
+bool TKinder::LoadFromText(std::string_view data, bool loadDictionary, bool showMessages, std::string& extra) {
     extra.clear();
-    std::string data;
-    if (!ReadFileText(FileName, data)) return false;
     // A failed read leaves no key word either.
     const auto formatError = [&] {
         Keyword.clear();
@@ -321,6 +313,7 @@ bool TKinder::LoadFromFile(bool loadDictionary, bool showMessages, std::string& 
             return formatError();
         }
         EmptyCrossword(*this, file.Width, file.Height);
+        Incomplete = file.Incomplete;
         Keyword.clear();
         TakeFileDictionary(*this, file, loadDictionary, showMessages);
         Template->ParseTemplate(file.Blocks[BlockB], 0, 0);

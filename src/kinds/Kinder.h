@@ -45,10 +45,10 @@ public:
     // The base export drawing only the key-word cells and the cells of the placed words.
     void ExportCrosswordScript(TComExport& list, int mode) override;
     // The crossword file in its version 2: the key word in block G, the key-word cells in block I
-    // where the base keeps the caller's text (none is written or read), no pictures. Save and Load
-    // come here through the base.
-    bool SaveToFile(bool withPictures, std::string_view extra) override;
-    bool LoadFromFile(bool loadDictionary, bool showMessages, std::string& extra) override;
+    // where the base keeps the caller's text (none is written or read), no pictures. The file
+    // operations come here through the base.
+    std::string SaveToText(bool withPictures, std::string_view extra) override;
+    bool LoadFromText(std::string_view data, bool loadDictionary, bool showMessages, std::string& extra) override;
 
     std::string Keyword;
 

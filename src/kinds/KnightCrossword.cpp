@@ -92,18 +92,14 @@ void TKnightCrossword::ExportCharStyles(TCommandWriter& writer, int mode) const 
     DefineStrikeOutStyle(writer, *Template, StrikeOut);
 }
 
-bool TKnightCrossword::Save(bool withPictures) {
-    try {
-        // The answer lines' look follows the phrase, after a NUL no phrase holds.
-        return SaveToFile(withPictures, StrikeOut.ShowLine ? Phrase + '\0' + StrikeOutLookText(StrikeOut) : Phrase);
-    } catch (...) {
-        return false;
-    }
+std::string TKnightCrossword::SaveText(bool withPictures) {
+    // The answer lines' look follows the phrase, after a NUL no phrase holds.
+    return SaveToText(withPictures, StrikeOut.ShowLine ? Phrase + '\0' + StrikeOutLookText(StrikeOut) : Phrase);
 }
 
-bool TKnightCrossword::Load(bool loadDictionary, bool showMessages) {
+bool TKnightCrossword::LoadText(std::string_view data, bool loadDictionary, bool showMessages) {
     std::string extra;
-    if (!LoadFromFile(loadDictionary, showMessages, extra)) return false;
+    if (!LoadFromText(data, loadDictionary, showMessages, extra)) return false;
     const std::size_t end = extra.find('\0');
     SetPhrase(std::string_view(extra).substr(0, end));
     if (end != std::string::npos) ReadStrikeOutLookText(std::string_view(extra).substr(end + 1), StrikeOut);
@@ -114,8 +110,9 @@ bool TKnightCrossword::LoadStyles(const std::string& path) {
     return TCrossword::LoadStyles(path) && LoadStrikeOutLook(path, StrikeOut, Template->StyleClamps);
 }
 
-bool TKnightCrossword::SaveStyles(const std::string& path) {
-    return TCrossword::SaveStyles(path) && SaveStrikeOutLook(path, StrikeOut);
+bool TKnightCrossword::WriteStyles(TIniFile& ini) {
+    const bool ok = TCrossword::WriteStyles(ini);
+    return WriteStrikeOutLook(ini, StrikeOut) && ok;
 }
 
 void TKnightCrossword::CopyStyles(const TCrossword& other) {

@@ -30,10 +30,10 @@ public:
     void ExportCharStyles(TCommandWriter& writer, int mode) const override;
     // The phrase rides along as the file's extra text, followed by the answer lines' look when
     // they are shown (after a NUL, which no phrase holds).
-    bool Save(bool withPictures) override;
-    bool Load(bool loadDictionary, bool showMessages) override;
+    std::string SaveText(bool withPictures) override;
+    bool LoadText(std::string_view data, bool loadDictionary, bool showMessages) override;
     bool LoadStyles(const std::string& path) override;
-    bool SaveStyles(const std::string& path) override;
+    bool WriteStyles(TIniFile& ini) override;
     void CopyStyles(const TCrossword& other) override;
     // The base placing and removal; the first cells of the words then number the path.
     int PutWordAtCoord(const TCoord& coord, std::string_view word, TPutChecks checks, int& slot) override;

@@ -65,16 +65,11 @@ bool ReadStrikeOutLookText(std::string_view text, TStrikeOutLook& look) {
     return true;
 }
 
-bool SaveStrikeOutLook(const std::string& path, const TStrikeOutLook& look) {
-    TIniFile ini(path);
-    bool ok = !ini.Failed();
-    ok = ini.WriteBool(Section, "SHOW_LINE", look.ShowLine) && ok;
+bool WriteStrikeOutLook(TIniFile& ini, const TStrikeOutLook& look) {
+    bool ok = ini.WriteBool(Section, "SHOW_LINE", look.ShowLine);
     ok = ini.WriteInteger(Section, "WIDTH", look.Width) && ok;
     ok = ini.WriteInteger(Section, "COLOR", static_cast<int32_t>(look.Color.Value)) && ok;
-    ok = ini.WriteInteger(Section, "COLOR_T", static_cast<int32_t>(look.Color.Model)) && ok;
-    if (ok && ini.UpdateFile()) return true;
-    TheUi().Message(Format("Ошибка записи файла стилей %s"_cp, FromUtf8(path)));
-    return false;
+    return ini.WriteInteger(Section, "COLOR_T", static_cast<int32_t>(look.Color.Model)) && ok;
 }
 
 void CopyStrikeOutLook(const TCrossword& other, TStrikeOutLook& look) {

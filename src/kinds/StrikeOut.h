@@ -38,9 +38,8 @@ public:
 // or model held to its range noted in clamps; false, with "Ошибка чтения файла стилей %s", when
 // there is none.
 bool LoadStrikeOutLook(const std::string& path, TStrikeOutLook& look, std::vector<TIniClamp>& clamps);
-// Writes the section into the style file, keeping the rest; false, with "Ошибка записи файла
-// стилей %s", on failure.
-bool SaveStrikeOutLook(const std::string& path, const TStrikeOutLook& look);
+// Sets the section's keys in a style file's text; false when a value cannot be set.
+bool WriteStrikeOutLook(TIniFile& ini, const TStrikeOutLook& look);
 // The look as the text a crossword file keeps for it ("SHOW_LINE=1 WIDTH=4 COLOR=255 COLOR_T=0"),
 // and that text read back; false, the look unchanged, for a text that is not one.
 std::string StrikeOutLookText(const TStrikeOutLook& look);

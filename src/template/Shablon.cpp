@@ -66,7 +66,11 @@ void TShablon::SetDefaultLooks() {
 bool TShablon::ReadTemplateHeader(const std::string& fileName, TShablonHeader& header) {
     header = TShablonHeader{};
     std::string text;
-    if (!ReadFileText(fileName, text, HeaderReadLimit)) return false;
+    return ReadFileText(fileName, text, HeaderReadLimit) && ParseTemplateHeader(text, header);
+}
+
+bool TShablon::ParseTemplateHeader(std::string_view text, TShablonHeader& header) {
+    header = TShablonHeader{};
     if (!text.starts_with(Prefix) || text.size() <= Prefix.size() + 3) return false;
     header.Kind = SmallNumberOf(text[Prefix.size()]);
     header.Width = SmallNumberOf(text[Prefix.size() + 1]);
@@ -176,8 +180,12 @@ bool TShablon::LoadFromFile() {
     return LoadFromText(std::string_view(text).substr(Prefix.size()));
 }
 
+std::string TShablon::FileText() const {
+    return std::string(Prefix) + SerializeTemplate(0, 0, Width - 1, Height - 1);
+}
+
 bool TShablon::SaveToFile() {
-    return WriteFileText(FileName, std::string(Prefix) + SerializeTemplate(0, 0, Width - 1, Height - 1));
+    return WriteFileText(FileName, FileText());
 }
 
 void TShablon::GetUsedBounds(int& minX, int& minY, int& endX, int& endY) const {

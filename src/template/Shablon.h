@@ -32,6 +32,7 @@ class TCoord;
 class TCoordList;
 class TDrawingFiles;
 class TfmProgress;
+class TIniFile;
 class TMetafile;
 class TPicture;
 struct TEditorBox;
@@ -194,6 +195,8 @@ public:
     // file cannot be read, lacks the prefix or the three header characters, or gives a side
     // above 200 (header then already holds the values read).
     static bool ReadTemplateHeader(const std::string& fileName, TShablonHeader& header);
+    // The same for the text of a template file.
+    static bool ParseTemplateHeader(std::string_view text, TShablonHeader& header);
 
     // --- the grid ---
 
@@ -274,6 +277,8 @@ public:
     virtual bool LoadFromText(std::string_view text) { return ParseTemplate(text, 0, 0); }
     // Reads FileName through LoadFromText (the caller sets the size from ReadTemplateHeader first).
     bool LoadFromFile();
+    // The text of a template file holding the whole grid: the prefix, then SerializeTemplate.
+    std::string FileText() const;
     // Writes the whole grid to FileName.
     virtual bool SaveToFile();
     // Assigns the clue numbers.
@@ -358,9 +363,12 @@ public:
     // Reads the looks from a style file: the name as given, else found through TGlobalOption.
     // False, with a message, when there is none or it cannot be read.
     virtual bool LoadStyle(const std::string& fileName);
-    // Writes the looks into the style file, keeping its other sections; false, with a message,
-    // when it cannot be written (the old file then stays as it was).
-    virtual bool SaveStyle(const std::string& fileName);
+    // Writes the looks into the style file, keeping its other sections, in one replacement of
+    // the whole file; false, with a message, when it cannot be written (the old file then stays
+    // as it was).
+    bool SaveStyle(const std::string& fileName);
+    // Sets the looks' keys in a style file's text; false when a value cannot be set.
+    virtual bool WriteStyle(TIniFile& ini);
     // Reads ArrowOffsets from an arrow settings file; what it lacks is 0.
     virtual void ReadArrowOffsets(const std::string& fileName);
     // The same for ScriptArrowOffsets, with the keys prefixed "CDR_".
@@ -555,6 +563,9 @@ protected:
     // turn (int -> int), so that what a cell carries that points somewhere turns with the cells.
     template <class TTurn>
     void TurnAttrByte(const TMirror& mirror, int shift, TTurn turn);
+    // The fast view's symmetry axes and grid lines over the cols x rows cells of the view (48
+    // units a cell), only where the grid's cells are.
+    void DrawViewLines(TCanvas& canvas, const TFastDrawParameters& parameters, int cols, int rows) const;
 
     std::vector<TShablonCell> Cells;  // 200 x 200, indexed [x][y]
 

@@ -156,7 +156,9 @@ std::string TShablon::GetStatistics() const {
     if (longer != 0) text += Format("Слов из более чем %d букв - %d"_cp, LongestCountedWord, longer) + LineEnd + LineEnd;
     text += Format("Общая длина всех слов - %d"_cp, total) + LineEnd;
     text += Format("Общее число рабочих клеток - %d"_cp, cells) + LineEnd;
-    const double crossings = total == 0 ? 0.0 : (total - cells) * 200.0 / total;
+    // Letter cells that no counted word covers (lone letters, words over 25 letters) outnumber
+    // the crossings they hide: such a share is shown as none, never below it.
+    const double crossings = total == 0 ? 0.0 : std::max(0.0, (total - cells) * 200.0 / total);
     char number[32];
     std::snprintf(number, sizeof number, "%3.2f", crossings);
     text += Format("Коэффициент пересечений - %s%%"_cp, number) + LineEnd;

@@ -278,7 +278,13 @@ bool TShablon::SaveStyle(const std::string& fileName) {
     // The other sections of the file (the crossword's) stay as they are; the file is replaced
     // whole, so a failed save leaves the old one.
     TIniFile ini(fileName);
-    bool ok = !ini.Failed();
+    if (!ini.Failed() && WriteStyle(ini) && ini.UpdateFile()) return true;
+    TheUi().Message(Format("Ошибка записи файла стилей %s"_cp, FromUtf8(fileName)));
+    return false;
+}
+
+bool TShablon::WriteStyle(TIniFile& ini) {
+    bool ok = true;
 
     TSectionWriter main(ini, MainSection, ok);
     main.Int("WIDTH", CellSize);
@@ -331,10 +337,7 @@ bool TShablon::SaveStyle(const std::string& fileName) {
         arrows.Int("ANGLE", ArrowLook.Angle);
         arrows.String("FILENAME", ArrowLook.FileName);
     }
-
-    if (ok && ini.UpdateFile()) return true;
-    TheUi().Message(Format("Ошибка записи файла стилей %s"_cp, FromUtf8(fileName)));
-    return false;
+    return ok;
 }
 
 void TShablon::ReadArrowOffsets(const std::string& fileName) {

@@ -140,6 +140,42 @@ void TShablon::PixelToCell(int px, int py, const TFastDrawParameters& parameters
     y = row >= 0 && row < Height ? static_cast<int>(row) : -1;
 }
 
+void TShablon::DrawViewLines(TCanvas& canvas, const TFastDrawParameters& p, int cols, int rows) const {
+    // The grid shows from the first column and row that exist (a view may start before the grid)
+    // to the last.
+    const int firstCol = static_cast<int>(std::clamp<int64_t>(-int64_t{p.FirstColumn}, 0, cols));
+    const int firstRow = static_cast<int>(std::clamp<int64_t>(-int64_t{p.FirstRow}, 0, rows));
+    const int shownCols = static_cast<int>(std::clamp<int64_t>(int64_t{Width} - p.FirstColumn, 0, cols));
+    const int shownRows = static_cast<int>(std::clamp<int64_t>(int64_t{Height} - p.FirstRow, 0, rows));
+
+    canvas.Pen = {Red, AxisWidth, TPenStyle::Solid};
+    const int64_t xAxis = p.XAxis.Axis & 0xFF, yAxis = p.YAxis.Axis & 0xFF;
+    if (p.XAxis.Enabled && p.FirstColumn <= xAxis && xAxis < int64_t{p.FirstColumn} + cols) {
+        const int at = static_cast<int>(p.XAxis.HalfStep ? Unit * (xAxis - p.FirstColumn + 1)
+                                                          : Unit * (xAxis - p.FirstColumn) + Unit / 2);
+        canvas.MoveTo(at, Unit * firstRow);
+        canvas.LineTo(at, Unit * shownRows);
+    }
+    if (p.YAxis.Enabled && p.FirstRow <= yAxis && yAxis < int64_t{p.FirstRow} + rows) {
+        const int at = static_cast<int>(p.YAxis.HalfStep ? Unit * (yAxis - p.FirstRow + 1)
+                                                         : Unit * (yAxis - p.FirstRow) + Unit / 2);
+        canvas.MoveTo(Unit * firstCol, at);
+        canvas.LineTo(Unit * shownCols, at);
+    }
+
+    if (shownCols > firstCol && shownRows > firstRow) {
+        canvas.Pen = {Black, 1, TPenStyle::Solid};
+        for (int k = firstCol; k <= shownCols; ++k) {
+            canvas.MoveTo(Unit * k, Unit * firstRow);
+            canvas.LineTo(Unit * k, Unit * shownRows);
+        }
+        for (int k = firstRow; k <= shownRows; ++k) {
+            canvas.MoveTo(Unit * firstCol, Unit * k);
+            canvas.LineTo(Unit * shownCols, Unit * k);
+        }
+    }
+}
+
 void TShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
     BeginDrawing();
     const TFastDrawParameters& p = parameters;
@@ -229,35 +265,7 @@ void TShablon::FastDraw(TFastDrawParameters parameters, TBitmap& bitmap) {
         }
     }
 
-    const int shownCols = static_cast<int>(std::clamp<int64_t>(int64_t{Width} - p.FirstColumn, 0, cols));
-    const int shownRows = static_cast<int>(std::clamp<int64_t>(int64_t{Height} - p.FirstRow, 0, rows));
-
-    canvas.Pen = {Red, AxisWidth, TPenStyle::Solid};
-    const int64_t xAxis = p.XAxis.Axis & 0xFF, yAxis = p.YAxis.Axis & 0xFF;
-    if (p.XAxis.Enabled && p.FirstColumn <= xAxis && xAxis < int64_t{p.FirstColumn} + cols) {
-        const int at = static_cast<int>(p.XAxis.HalfStep ? Unit * (xAxis - p.FirstColumn + 1)
-                                                          : Unit * (xAxis - p.FirstColumn) + Unit / 2);
-        canvas.MoveTo(at, 0);
-        canvas.LineTo(at, Unit * shownRows);
-    }
-    if (p.YAxis.Enabled && p.FirstRow <= yAxis && yAxis < int64_t{p.FirstRow} + rows) {
-        const int at = static_cast<int>(p.YAxis.HalfStep ? Unit * (yAxis - p.FirstRow + 1)
-                                                         : Unit * (yAxis - p.FirstRow) + Unit / 2);
-        canvas.MoveTo(0, at);
-        canvas.LineTo(Unit * shownCols, at);
-    }
-
-    if (shownCols > 0 && shownRows > 0) {
-        canvas.Pen = {Black, 1, TPenStyle::Solid};
-        for (int k = 0; k <= shownCols; ++k) {
-            canvas.MoveTo(Unit * k, 0);
-            canvas.LineTo(Unit * k, Unit * shownRows);
-        }
-        for (int k = 0; k <= shownRows; ++k) {
-            canvas.MoveTo(0, Unit * k);
-            canvas.LineTo(Unit * shownCols, Unit * k);
-        }
-    }
+    DrawViewLines(canvas, p, cols, rows);
 
     TCanvas target(bitmap);
     FillSquare(target, 0, 0, bitmap.Width(), bitmap.Height(), WindowColor);

@@ -423,11 +423,12 @@ TEST_F(CrosswordFileTest, AWordThatNoLongerFitsAsksOnlyWithMessages) {
         std::deque<bool> answers;
         int questions;
         int filled;
+        int unplaced;  // the word, and after a stop the words not tried
     };
     const Case cases[] = {
-        {true, {}, 1, 1},       // Cancel stops at the word
-        {true, {true}, 1, 5},   // OK goes on
-        {false, {}, 0, 5},      // skipped without asking
+        {true, {}, 1, 1, 5},       // Cancel stops at the word
+        {true, {true}, 1, 5, 1},   // OK goes on
+        {false, {}, 0, 5, 1},      // skipped without asking
     };
     for (const Case& c : cases) {
         auto target = Target();
@@ -440,7 +441,27 @@ TEST_F(CrosswordFileTest, AWordThatNoLongerFitsAsksOnlyWithMessages) {
             EXPECT_NE(mUi->Questions[0].find(Cp("зуб")), std::string::npos);
         }
         EXPECT_EQ(target->FilledCount(), c.filled);
+        ASSERT_EQ(static_cast<int>(target->UnplacedWords.size()), c.unplaced);
+        EXPECT_EQ(target->UnplacedWords[0], Cp("зуб"));
     }
+}
+
+TEST_F(CrosswordFileTest, AnUnfinishedFillIsMarkedInAByteThatOtherFilesLeaveZero) {
+    EXPECT_EQ(Saved()[52], '\0');
+    source->Incomplete = 1;
+    const std::string data = Saved();
+    EXPECT_EQ(data[52], '\x01');
+    EXPECT_EQ(data.substr(53, 11), std::string(11, '\0'));
+    auto target = Target();
+    ASSERT_TRUE(LoadData(*target, data));
+    EXPECT_EQ(target->Incomplete, 1);
+    EXPECT_EQ(target->FilledCount(), 6);
+
+    FileParts unmarked(data);
+    unmarked.header[52] = '\0';
+    ASSERT_TRUE(LoadData(*target, unmarked.Join()));
+    EXPECT_EQ(target->Incomplete, 0);
+    EXPECT_TRUE(target->UnplacedWords.empty());
 }
 
 TEST_F(CrosswordFileTest, AFailedSaveSaysSoOnlyWhenInteractive) {

@@ -273,7 +273,7 @@ TEST(GetStatistics, ReportsLengthsCellsAndCrossings) {
          {std::string(27, '.'), "..#" + std::string(24, '#')},
          head + "Общее число слов в кроссворде - 4\r\nИз 2 букв -\t3\r\nСлов из более чем 25 букв - 1\r\n\r\n"
                 "Общая длина всех слов - 6\r\nОбщее число рабочих клеток - 29\r\n"
-                "Коэффициент пересечений - -766.67%\r\n"},
+                "Коэффициент пересечений - 0.00%\r\n"},
     };
     for (const Case& c : cases) {
         TestShablon shablon(c.grid);
@@ -292,7 +292,7 @@ TEST(GetStatistics, ReportsLengthsCellsAndCrossings) {
     const LoneSlots lone({".#.."});
     EXPECT_EQ(ToUtf8(lone.GetStatistics()),
               head + "Общее число слов в кроссворде - 2\r\nИз 2 букв -\t1\r\nОбщая длина всех слов - 2\r\n"
-                     "Общее число рабочих клеток - 3\r\nКоэффициент пересечений - -100.00%\r\n");
+                     "Общее число рабочих клеток - 3\r\nКоэффициент пересечений - 0.00%\r\n");
 
     KindNames[0] = "Классический"_cp;
     TestShablon named({".."});
