@@ -13,7 +13,8 @@ namespace {
 const char* const CluesHelpHead =
     "usage: crossgen clues FILE [OPTIONS]\n"
     "\n"
-    "Prints the answers or the clues of a crossword file (as \"crossgen fill --save\" writes it).\n"
+    "Prints the answers or the clues of a crossword file (as \"crossgen fill --save\" writes it;\n"
+    "\"-\" reads it from the standard input).\n"
     "\n"
     "  --list KIND          answers (the default): the words; clues: the definitions (\"???\"\n"
     "                       for a word without one); lines: the definitions of each row and\n"
@@ -35,13 +36,12 @@ const char* const CluesHelpHead =
 
 const char* const CluesHelpTail =
     "  --style FILE         a style file (the key-word line needs its key-word cells painted)\n"
-    "  --dict FILE          the dictionary to use instead of the one the file names\n"
     "  --seed N             repeat the random choices of --order 3 and --definitions\n"
     "  --raw                keep the font switches ~#1 (normal text) and ~#2 (numbers, labels,\n"
     "                       headings)\n"
     "  --help               this text\n"
     "\n"
-    "exit codes: 0 printed, 2 bad arguments or unreadable or damaged files\n";
+    "exit codes: 0 printed, 2 bad arguments or unreadable, damaged or incomplete files\n";
 
 // The text without its font switches.
 std::string WithoutSwitches(const std::string& text) {
@@ -59,7 +59,7 @@ std::string WithoutSwitches(const std::string& text) {
 
 int CluesCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults&) {
     TOptionParser parser("clues", err);
-    std::string file, dictionaryFile, styleFile;
+    std::string file, styleFile;
     parser.Operand("FILE", file);
     int list = 0, order = 0;
     parser.Choice("--list", list, {"answers", "clues", "lines"});
@@ -83,13 +83,14 @@ int CluesCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
     TDefinitionOptions definitions;
     definitions.AddOptions(parser);
     parser.Text("--style", styleFile);
-    parser.Text("--dict", dictionaryFile);
+    TCrosswordInput input;
+    input.AddOptions(parser);
     std::optional<uint32_t> seed;
     parser.Seed("--seed", seed);
     parser.Flag("--raw", raw);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << CluesHelpHead << DefinitionOptionsHelp << CluesHelpTail;
+        out << CluesHelpHead << DefinitionOptionsHelp << CrosswordInputHelp << CluesHelpTail;
         return ExitCode::Filled;
     }
     if (!definitions.Check(parser)) return ExitCode::BadInput;
@@ -99,10 +100,9 @@ int CluesCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
     }
     SeedRandomFrom(seed);
 
-    const auto made = CrosswordOfFile(file, err);
+    const auto made = input.Load(file, err);
     if (!made) return ExitCode::BadInput;
     TCrossword& crossword = *made;
-    if (!LoadCrosswordFile(crossword, file, dictionaryFile, err)) return ExitCode::BadInput;
     if (!LoadStyleFile(crossword, styleFile, err)) return ExitCode::BadInput;
     definitions.Apply(crossword);
     options.Order = static_cast<uint8_t>(order);

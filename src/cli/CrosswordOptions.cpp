@@ -1,11 +1,12 @@
 #include "CrosswordOptions.h"
 
+#include "Input.h"
+
 #include "crossword/Crossword.h"
 #include "crossword/CrosswordFactory.h"
-#include "platform/FileText.h"
+#include "platform/Text.h"
 #include "template/ShablonWords.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace {
@@ -59,14 +60,29 @@ void TDefinitionOptions::Apply(TCrossword& crossword) const {
     }
 }
 
-std::unique_ptr<TCrossword> CrosswordOfFile(const std::string& path, std::ostream& err) {
-    std::string head;
-    int kind = static_cast<int>(TCrosswordKind::Classic);
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error) && ReadFileText(path, head, CrosswordFileMagic.size() + 1) &&
-        head.starts_with(CrosswordFileMagic) &&
-        head.size() > CrosswordFileMagic.size())
-        kind = SmallNumberOf(head[CrosswordFileMagic.size()]);
+const char* const CrosswordInputHelp =
+    "  --dict FILE        the dictionary to use instead of the one the file names\n"
+    "  --partial          take an incomplete file as it is: one whose words do not all find their\n"
+    "                     place in its grid (each is named), or one saved by fill --save-partial\n";
+
+void TCrosswordInput::AddOptions(TOptionParser& parser) {
+    parser.Text("--dict", DictionaryFile);
+    parser.Flag("--partial", Partial);
+}
+
+bool IsCompleteFile(const TCrossword& crossword) {
+    return crossword.UnplacedWords.empty() && !crossword.Incomplete;
+}
+
+std::unique_ptr<TCrossword> TCrosswordInput::Load(const std::string& path, std::ostream& err) const {
+    std::string bytes;
+    if (!ReadInput(path, bytes, err)) return nullptr;
+    if (!DictionaryFile.empty() && !CheckInput(DictionaryFile, err)) return nullptr;
+    if (!bytes.starts_with(CrosswordFileMagic) || bytes.size() <= CrosswordFileMagic.size()) {
+        err << "crossgen: " << path << " is not a crossword file\n";
+        return nullptr;
+    }
+    const int kind = SmallNumberOf(bytes[CrosswordFileMagic.size()]);
     auto crossword = CreateCrossword(kind);
     if (!crossword) {
         err << "crossgen: " << path << " holds a crossword of kind " << kind << ", which this build does not make\n";
@@ -74,31 +90,27 @@ std::unique_ptr<TCrossword> CrosswordOfFile(const std::string& path, std::ostrea
     }
     crossword->Interactive = 0;
     crossword->Dictionary.ShowProgress = false;
-    return crossword;
-}
-
-bool LoadCrosswordFile(TCrossword& crossword, const std::string& path, const std::string& dictionaryFile,
-                       std::ostream& err) {
-    crossword.FileName = path;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        err << "crossgen: cannot read the crossword file " << path << "\n";
-        return false;
-    }
-    std::string extra;
-    if (!crossword.LoadFromFile(dictionaryFile.empty(), true, extra)) {
+    crossword->FileName = path;
+    if (!crossword->LoadText(bytes, DictionaryFile.empty(), true)) {
         err << "crossgen: " << path << " is not a readable crossword file\n";
-        return false;
+        return nullptr;
     }
-    if (!dictionaryFile.empty() && !crossword.LoadDictionary(dictionaryFile)) {
-        err << "crossgen: cannot load the dictionary " << dictionaryFile << "\n";
-        return false;
+    if (!DictionaryFile.empty() && !crossword->LoadDictionary(DictionaryFile)) {
+        err << "crossgen: cannot load the dictionary " << DictionaryFile << "\n";
+        return nullptr;
     }
-    return true;
+    for (const std::string& word : crossword->UnplacedWords)
+        err << "crossgen: " << path << ": " << (word.empty() ? "a damaged word record" : "the word " + ToUtf8(word))
+            << " finds no place in the grid\n";
+    if (crossword->Incomplete) err << "crossgen: " << path << " holds a fill that did not finish\n";
+    if (IsCompleteFile(*crossword) || Partial) return crossword;
+    err << "crossgen: " << path << " is incomplete (--partial takes it as it is)\n";
+    return nullptr;
 }
 
 bool LoadStyleFile(TCrossword& crossword, const std::string& styleFile, std::ostream& err) {
     if (styleFile.empty()) return true;
+    if (!CheckInput(styleFile, err)) return false;
     if (!crossword.LoadStyles(styleFile)) {
         err << "crossgen: cannot read the style file " << styleFile << "\n";
         return false;

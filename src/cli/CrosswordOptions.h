@@ -31,15 +31,27 @@ struct TDefinitionOptions {
 // The help lines of the options above.
 extern const char* const DefinitionOptionsHelp;
 
-// A new crossword of the kind the crossword file at path holds, questions off and no progress
-// shown; classic when the file holds no readable header, which the load then reports. nullptr
-// after a complaint on err.
-std::unique_ptr<TCrossword> CrosswordOfFile(const std::string& path, std::ostream& err);
+// How a crossword command reads its crossword file (FILE, "-" the standard input):
+// [--dict FILE] [--partial].
+struct TCrosswordInput {
+    std::string DictionaryFile;  // empty: the dictionary the file names
+    bool Partial = false;        // take an incomplete file as it is
 
-// Reads the crossword file at path with the dictionary it names, or with dictionaryFile when that
-// is not empty. False after a complaint on err; the engine's own messages go to stderr.
-bool LoadCrosswordFile(TCrossword& crossword, const std::string& path, const std::string& dictionaryFile,
-                       std::ostream& err);
+    void AddOptions(TOptionParser& parser);
+    // A crossword of the kind the file holds, read through that kind's own load (the knight's
+    // phrase, the children's key word ...) with the file's dictionary or DictionaryFile, questions
+    // off and no progress shown. A file is incomplete when some of its words find no place in
+    // its grid (each is named on err) or it was saved from a fill that did not finish; such a
+    // file is refused unless Partial. nullptr after a complaint on err; the engine's own messages
+    // go to stderr.
+    std::unique_ptr<TCrossword> Load(const std::string& path, std::ostream& err) const;
+};
+
+// The help lines of the options above.
+extern const char* const CrosswordInputHelp;
+
+// True when the loaded crossword holds every word of its file and a finished fill.
+bool IsCompleteFile(const TCrossword& crossword);
 
 // Loads the style file into the crossword when one is named; false after a complaint on err.
 bool LoadStyleFile(TCrossword& crossword, const std::string& styleFile, std::ostream& err);

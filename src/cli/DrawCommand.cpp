@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "CrosswordOptions.h"
+#include "Input.h"
 #include "Json.h"
 #include "KindNames.h"
 #include "Options.h"
@@ -23,7 +24,7 @@ namespace {
 
 const char* const DrawHelpHead =
     "usage: crossgen draw (--size WxH | --template FILE | --picture FILE) [--kind NAME] [--style FILE]\n"
-    "                     (--out FILE | --items) [--puzzle]\n"
+    "                     (--out FILE [--format F] | --items) [--puzzle]\n"
     "\n"
     "Draws the empty grid of a template: its cells, clue numbers, key-word cells and outline as\n"
     "the style sets them. The kinds with clues in the grid or in strips beside it (scanwords,\n"
@@ -31,11 +32,10 @@ const char* const DrawHelpHead =
     "clue settings show them.\n"
     "\n";
 
+const char* const DrawHelpStyle =
+    "  --style FILE       a style file with the template's looks (default: the built-in looks)\n";
+
 const char* const DrawHelpTail =
-    "  --style FILE       a style file with the template's looks (default: the built-in looks)\n"
-    "  --out FILE         write the picture: FILE.svg or FILE.pdf (one unit a point) or FILE.png\n"
-    "                     (one pixel a unit on white, scaled down to at most 16384 pixels a side\n"
-    "                     and 16 M pixels)\n"
     "  --items            print the drawing items instead, one a line: the item kind, a blank,\n"
     "                     then its fields as name=value (positions in export units, 1000 a\n"
     "                     drawing unit, y upward); the clue boxes follow the grid\n"
@@ -155,67 +155,97 @@ bool HasExtension(const std::string& path, std::string_view extension) {
                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-bool WritePictureFile(const TMetafile& picture, const std::string& file, std::ostream& out, std::ostream& err) {
+const char* const PictureOutputHelp =
+    "  --out FILE         write the picture: FILE.svg or FILE.pdf (one unit a point) or FILE.png\n"
+    "                     (one pixel a unit on white, scaled down to at most 16384 pixels a side\n"
+    "                     and 16 M pixels); - writes it to the standard output\n"
+    "  --format F         svg, pdf or png, whatever the name of the file (needed with --out -)\n";
+
+void TPictureOutput::AddOptions(TOptionParser& parser, std::vector<std::string> formats) {
+    mFormats = std::move(formats);
+    parser.Text("--out", File);
+    parser.Value("--format", [this](const std::string& value) -> std::string {
+        if (std::find(mFormats.begin(), mFormats.end(), value) != mFormats.end()) {
+            Format = value;
+            return {};
+        }
+        std::string wanted = "wants";
+        for (std::size_t i = 0; i < mFormats.size(); ++i)
+            wanted += (i == 0 ? " " : i + 1 == mFormats.size() ? " or " : ", ") + mFormats[i];
+        return wanted;
+    });
+}
+
+bool TPictureOutput::Check(const TOptionParser& parser) {
+    if (!Format.empty() || File.empty()) return true;
+    for (const std::string& format : mFormats)
+        if (HasExtension(File, "." + format)) Format = format;
+    if (File == StandardStreamName && mFormats.size() == 1) Format = mFormats[0];
+    if (!Format.empty()) return true;
+    std::string formats, extensions;
+    for (std::size_t i = 0; i < mFormats.size(); ++i) {
+        formats += (i == 0 ? "" : "|") + mFormats[i];
+        extensions += (i == 0 ? "." : i + 1 == mFormats.size() ? " or ." : ", .") + mFormats[i];
+    }
+    if (File == StandardStreamName) return parser.Complain("--format " + formats + " with --out -");
+    return parser.Complain("--out FILE ending in " + extensions + " or --format " + formats + ", not \"" + File + "\"");
+}
+
+bool TPictureOutput::Write(const TMetafile& picture, std::ostream& out, std::ostream& err) const {
     if (picture.Width() <= 0 || picture.Height() <= 0) {
         err << "crossgen: the picture is too large: its positions do not fit in 32 bits (lower the SCALE or WIDTH of the style)\n";
         return false;
     }
-    const std::string bytes = HasExtension(file, ".svg")   ? picture.SvgData()
-                              : HasExtension(file, ".pdf") ? picture.PdfData()
-                                                           : picture.PngData();
+    const std::string bytes = Format == "svg"   ? picture.SvgData()
+                              : Format == "pdf" ? picture.PdfData()
+                                                : picture.PngData();
     if (bytes.empty()) {
-        err << "crossgen: cannot write " << file << ": the picture cannot be drawn\n";
+        err << "crossgen: cannot write " << File << ": the picture cannot be drawn\n";
         return false;
     }
-    return WriteOutput(file, bytes, out, err);
-}
-
-void AddOutFileOption(TOptionParser& parser, std::string& outFile, std::vector<std::string> extensions) {
-    parser.Value("--out", [&outFile, extensions = std::move(extensions)](const std::string& value) -> std::string {
-        for (const std::string& extension : extensions)
-            if (HasExtension(value, extension)) {
-                outFile = value;
-                return {};
-            }
-        std::string wanted;
-        for (std::size_t i = 0; i < extensions.size(); ++i)
-            wanted += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
-        return "wants a file name ending in " + wanted;
-    });
+    return WriteOutput(File, bytes, out, err);
 }
 
 void TPictureOptions::AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults,
-                                 std::vector<std::string> extensions) {
+                                 std::vector<std::string> formats) {
     Source.AddOptions(parser, defaults);
     parser.Text("--style", StyleFile);
-    AddOutFileOption(parser, OutFile, std::move(extensions));
+    Output.AddOptions(parser, std::move(formats));
 }
 
 std::unique_ptr<TShablon> TPictureOptions::LoadTemplate(std::ostream& err) const {
     auto shablon = Source.LoadTemplate(err);
     if (!shablon || StyleFile.empty()) return shablon;
-    if (!shablon->LoadStyle(StyleFile) || !StyleValuesInRange(*shablon, StyleFile, err)) return nullptr;
+    if (!CheckInput(StyleFile, err) || !shablon->LoadStyle(StyleFile) || !StyleValuesInRange(*shablon, StyleFile, err))
+        return nullptr;
     return shablon;
+}
+
+std::vector<std::string> TPictureOptions::Inputs() const {
+    std::vector<std::string> inputs = Source.Inputs();
+    inputs.push_back(StyleFile);
+    return inputs;
 }
 
 int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
     TOptionParser parser("draw", err);
     TPictureOptions options;
-    options.AddOptions(parser, defaults, {".svg", ".pdf", ".png"});
+    options.AddOptions(parser, defaults, {"svg", "pdf", "png"});
     bool items = false;
     bool puzzle = false;
     parser.Flag("--items", items);
     parser.Flag("--puzzle", puzzle);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << DrawHelpHead << TemplateSourceHelp() << DrawHelpTail;
+        out << DrawHelpHead << TemplateSourceHelp() << DrawHelpStyle << PictureOutputHelp << DrawHelpTail;
         return ExitCode::Filled;
     }
-    if (!options.Source.Check(parser)) return ExitCode::BadInput;
+    if (!options.Source.Check(parser) || !options.Output.Check(parser)) return ExitCode::BadInput;
     if (items == parser.Given("--out")) {
         parser.Complain("either --out FILE or --items");
         return ExitCode::BadInput;
     }
+    if (!items && !CheckOutput(options.Output.File, options.Inputs(), err)) return ExitCode::BadInput;
     options.Source.SeedRandom();
     auto shablon = options.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
@@ -247,5 +277,5 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         crossword->DrawToMetafile(picture, 1);
     else
         shablon->DrawToMetafile(picture);
-    return WritePictureFile(picture, options.OutFile, out, err) ? ExitCode::Filled : ExitCode::BadInput;
+    return options.Output.Write(picture, out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

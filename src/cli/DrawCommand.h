@@ -1,7 +1,7 @@
 #pragma once
 
-// What the picture commands (draw, view) share: the template source, a style file applied to
-// the template, and the picture file to write.
+// What the picture commands (draw, view, picture) share: the template source, a style file
+// applied to the template, and the picture to write.
 
 #include "TemplateSource.h"
 
@@ -15,17 +15,41 @@ class TMetafile;
 class TShablon;
 struct TFastDrawParameters;
 
+// --out FILE and --format F of a picture: the format named, else the one the file's extension
+// names. "-" is the standard output, which needs --format when the command writes more than one
+// format.
+struct TPictureOutput {
+    std::string File;
+    std::string Format;  // "svg", "pdf" or "png" once Check passed
+
+    // Declares --out FILE and --format over the formats the command writes ("svg", "pdf", "png").
+    void AddOptions(TOptionParser& parser, std::vector<std::string> formats);
+    // After parsing, with --out given: false, after a complaint, when the format is not known.
+    bool Check(const TOptionParser& parser);
+    // Writes the picture in the format. False after a complaint on err: a picture left empty
+    // because its positions do not fit in 32 bits, or a file that cannot be written.
+    bool Write(const TMetafile& picture, std::ostream& out, std::ostream& err) const;
+
+private:
+    std::vector<std::string> mFormats;
+};
+
+// The help lines of --out and --format for SVG, PDF and PNG pictures.
+extern const char* const PictureOutputHelp;
+
 struct TPictureOptions {
     TTemplateSource Source;
     std::string StyleFile;
-    std::string OutFile;
+    TPictureOutput Output;
 
-    // Declares the template source's options, --style FILE and --out FILE, whose name must end
-    // in one of the extensions (".png").
-    void AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults, std::vector<std::string> extensions);
+    // Declares the template source's options, --style FILE, --out FILE and --format over the
+    // formats.
+    void AddOptions(TOptionParser& parser, const TCrossgenDefaults& defaults, std::vector<std::string> formats);
     // The template with the style file loaded into it; nullptr after a complaint (the engine
     // reports a style file it cannot read).
     std::unique_ptr<TShablon> LoadTemplate(std::ostream& err) const;
+    // The files the picture is drawn from, which it must not overwrite.
+    std::vector<std::string> Inputs() const;
 };
 
 // --zoom P, --first X,Y and --window WxH of the working views.
@@ -39,14 +63,6 @@ struct TViewWindowOptions {
 
 // The help lines of the options above.
 extern const char* const ViewWindowHelp;
-
-// --out FILE, whose name must end in one of the extensions (".png").
-void AddOutFileOption(TOptionParser& parser, std::string& outFile, std::vector<std::string> extensions);
-
-// Writes the picture as SVG, PDF or PNG by the file's extension. False after a complaint on err:
-// a picture left empty because its positions do not fit in 32 bits, or a file that cannot be
-// written.
-bool WritePictureFile(const TMetafile& picture, const std::string& file, std::ostream& out, std::ostream& err);
 
 // True when path ends in the extension, compared without case.
 bool HasExtension(const std::string& path, std::string_view extension);

@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "Options.h"
+#include "Output.h"
 #include "TemplateSource.h"
 
 #include "template/Shablon.h"
@@ -24,7 +25,8 @@ const char* const EditHelp =
     "  --mirror h|v|hv    mirror the cells left to right (h), top to bottom (v) or both (hv)\n"
     "  --rect X0,Y0,X1,Y1 shift or mirror only the cells of columns X0..X1 and rows Y0..Y1\n"
     "                     (default: the whole grid)\n"
-    "  --out FILE         where to write the result\n"
+    "  --out FILE         where to write the result (- the standard output); the --template\n"
+    "                     FILE itself is replaced whole once the result is complete\n"
     "  --help             this text\n"
     "\n"
     "exit codes: 0 written, 2 bad arguments, unreadable or unwritable files\n";
@@ -69,7 +71,7 @@ int EditCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         out << EditHelp;
         return ExitCode::Filled;
     }
-    if (!CheckEditOptions(parser, crop)) return ExitCode::BadInput;
+    if (!CheckEditOptions(parser, crop) || !CheckOutput(outFile, {}, err)) return ExitCode::BadInput;
 
     const auto shablon = source.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
@@ -88,6 +90,5 @@ int EditCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     else
         shablon->MirrorCells(rect[0], rect[1], rect[2], rect[3], static_cast<TMirrorAxes>(mirror + 1));
 
-    shablon->FileName = outFile;
-    return shablon->SaveToFile() ? ExitCode::Filled : ExitCode::BadInput;
+    return WriteOutput(outFile, shablon->FileText(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

@@ -1,6 +1,5 @@
 #include "ExportModeOptions.h"
 
-#include "CrosswordOptions.h"
 #include "TemplateSource.h"
 
 #include "crossword/Crossword.h"
@@ -17,7 +16,6 @@ const char* const ExportModeOptionsHelp =
     "                     (a diagonal crossword draws mode 4 as mode 1: its lattice has no\n"
     "                     rows and columns to label)\n"
     "  --style FILE       a style file with the crossword's looks\n"
-    "  --dict FILE        the dictionary to use instead of the one the file names\n"
     "  --seed N           seed of the random choices (decoys, shuffles, markers)\n"
     "  --given-letters L  letters shown in the given-letters modes (1, 4, 6)\n"
     "  --given-words W1,W2  words whose cells are shown in those modes\n"
@@ -31,7 +29,7 @@ const char* const ExportModeOptionsHelp =
 void TExportModeOptions::AddOptions(TOptionParser& parser) {
     parser.Number("--mode", Mode, 0, 6);
     parser.Text("--style", StyleFile);
-    parser.Text("--dict", DictionaryFile);
+    Input.AddOptions(parser);
     parser.Seed("--seed", Seed);
     parser.Text("--given-letters", GivenLetters);
     parser.Text("--given-words", GivenWords);
@@ -46,13 +44,13 @@ void TExportModeOptions::AddOptions(TOptionParser& parser) {
     parser.Choice("--column-labels", ColumnLabels, alphabets);
 }
 
-bool TExportModeOptions::Load(TCrossword& crossword, const std::string& file, const TOptionParser& parser,
-                              std::ostream& err) const {
-    if (!LoadCrosswordFile(crossword, file, DictionaryFile, err) || !LoadStyleFile(crossword, StyleFile, err))
-        return false;
+std::unique_ptr<TCrossword> TExportModeOptions::Load(const std::string& file, const TOptionParser& parser,
+                                                     std::ostream& err) const {
+    auto crossword = Input.Load(file, err);
+    if (!crossword || !LoadStyleFile(*crossword, StyleFile, err)) return nullptr;
     SeedRandomFrom(Seed);
-    Apply(crossword, parser);
-    return true;
+    Apply(*crossword, parser);
+    return crossword;
 }
 
 void TExportModeOptions::Apply(TCrossword& crossword, const TOptionParser& parser) const {

@@ -4,9 +4,11 @@
 #include "CrosswordOptions.h"
 #include "CrosswordPrint.h"
 #include "FillOptions.h"
+#include "Input.h"
 #include "KnightPath.h"
 #include "Json.h"
 #include "Options.h"
+#include "Output.h"
 #include "TemplateSource.h"
 
 #include "crossword/Crossword.h"
@@ -14,6 +16,7 @@
 
 #include <chrono>
 #include <ostream>
+#include <vector>
 
 namespace {
 
@@ -34,19 +37,25 @@ const char* const FillHelpEnd =
     "  --keyword WORD     choose the cells whose letters spell the key word (children: write it\n"
     "                     into the key-word cells across the middle before the fill; at most\n"
     "                     one letter per key-word cell)\n"
-    "  --save FILE        write the crossword file (for crossgen show and clues)\n"
+    "  --save FILE        write the crossword file (for crossgen show and clues) when the fill\n"
+    "                     succeeds; - writes it to the standard output instead of the crossword\n"
+    "  --save-partial     with --save: write it after a failed fill too, with the largest partial\n"
+    "                     fill, marked incomplete (show, clues, picture and script then take it\n"
+    "                     only with --partial)\n"
     "  --with-pictures    with the pictures of the template\n"
     "  --json             print one JSON object instead: kind, width, height, rows, words (x,\n"
     "                     y, direction, path, cells, word, definition; football: in match order,\n"
     "                     with goal), the cells' walls, arrows and turns ([x, y, value]) and\n"
-    "                     clueCells ([x, y]) where the kind has them, filled, method, error (the\n"
-    "                     fill's error code: -1 stopped, -2 no solution, -3 a word the kind's fill\n"
-    "                     could not place, -4 time limit, 0 or more a slot without candidates),\n"
+    "                     clueCells ([x, y]) where the kind has them, complete (false after a\n"
+    "                     failed fill, as show tells of the file it saves), filled, method, error\n"
+    "                     (the fill's error code: -1 stopped, -2 no solution, -3 a word the kind's\n"
+    "                     fill could not place, -4 time limit, 0 or more a slot without candidates),\n"
     "                     message (what went wrong, empty when filled) and ms (the fill time in\n"
     "                     milliseconds)\n"
     "  --help             this text\n"
     "\n"
-    "A fill that fails prints the largest partial fill it reached.\n"
+    "A fill that fails prints the largest partial fill it reached, and writes no file without\n"
+    "--save-partial.\n"
     "\n"
     "exit codes: 0 filled, 1 not filled (or the key word cannot be placed), 2 bad arguments,\n"
     "unreadable files, a template without slots or a file that cannot be written\n";
@@ -69,8 +78,9 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     definitions.AddOptions(parser);
     parser.Text("--keyword", keyword);
     parser.Text("--save", saveFile);
-    bool withPictures = false;
+    bool withPictures = false, savePartial = false;
     parser.Flag("--with-pictures", withPictures);
+    parser.Flag("--save-partial", savePartial);
     TKnightOptions knight;
     knight.AddOptions(parser);
     if (!parser.Parse(args)) return ExitCode::BadInput;
@@ -80,10 +90,19 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         return ExitCode::Filled;
     }
     if (!source.Check(parser) || !definitions.Check(parser)) return ExitCode::BadInput;
-    if (withPictures && saveFile.empty()) {
-        parser.Complain("--save FILE with --with-pictures");
+    if ((withPictures || savePartial) && saveFile.empty()) {
+        parser.Complain("--save FILE with --with-pictures and --save-partial");
         return ExitCode::BadInput;
     }
+    // The file takes the standard output: the crossword is not printed there too.
+    const bool saveToOut = saveFile == StandardStreamName;
+    if (saveToOut && json) {
+        parser.Complain("--save - without --json");
+        return ExitCode::BadInput;
+    }
+    std::vector<std::string> inputs = source.Inputs();
+    inputs.insert(inputs.end(), {dictionaryFile, styleFile});
+    if (!saveFile.empty() && !CheckOutput(saveFile, inputs, err)) return ExitCode::BadInput;
     source.SeedRandom();
 
     const auto made = source.MakeCrossword(err);
@@ -91,6 +110,7 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     TCrossword& crossword = *made;
     crossword.Interactive = 0;
     crossword.Dictionary.ShowProgress = false;
+    if (!CheckInput(dictionaryFile, err)) return ExitCode::BadInput;
     if (!crossword.LoadDictionary(dictionaryFile)) {
         err << "crossgen: cannot load the dictionary " << dictionaryFile << "\n";
         return ExitCode::BadInput;
@@ -118,20 +138,28 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
                                crossword.SetKeyword(crossword.Dictionary.ToLowerText(FromUtf8(keyword)), {});
 
     if (json) {
-        out << "{" << CrosswordJsonMembers(crossword) << ", \"filled\": " << (filled ? "true" : "false")
+        out << "{" << CrosswordJsonMembers(crossword) << ", \"complete\": " << (filled ? "true" : "false")
+            << ", \"filled\": " << (filled ? "true" : "false")
             << ", \"method\": " << JsonString(fill.MethodName()) << ", \"error\": " << errCode
             << ", \"message\": " << JsonString(failure) << ", \"ms\": " << JsonFixed2(ms) << "}\n";
     } else {
-        PrintCrosswordText(crossword, out);
+        if (!saveToOut) PrintCrosswordText(crossword, out);
         if (!filled) err << "crossgen: the crossword could not be filled (error " << errCode << "): " << failure << "\n";
     }
     if (!keywordPlaced) err << "crossgen: the key word " << keyword << " cannot be placed in the grid\n";
-    if (!saveFile.empty()) {
-        crossword.FileName = saveFile;
-        if (!crossword.Save(withPictures)) {
-            err << "crossgen: cannot write the crossword file " << saveFile << "\n";
+    const bool done = filled && keywordPlaced;
+    if (!saveFile.empty() && !done && !savePartial)
+        err << "crossgen: " << saveFile << " is not written: the crossword is not done (--save-partial writes it)\n";
+    if (!saveFile.empty() && (done || savePartial)) {
+        crossword.Incomplete = filled ? 0 : 1;
+        std::string bytes;
+        try {
+            bytes = crossword.SaveText(withPictures);
+        } catch (...) {
+            err << "crossgen: cannot write " << saveFile << ": the crossword cannot be stored\n";
             return ExitCode::BadInput;
         }
+        if (!WriteOutput(saveFile, bytes, out, err)) return ExitCode::BadInput;
     }
-    return filled && keywordPlaced ? ExitCode::Filled : ExitCode::NotFilled;
+    return done ? ExitCode::Filled : ExitCode::NotFilled;
 }

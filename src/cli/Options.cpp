@@ -97,7 +97,8 @@ bool TOptionParser::Parse(const std::vector<std::string>& args) {
     bool operandTaken = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool afterSeparator = args[i] == "--" && i + 1 < args.size();
-        if (mOperand && (afterSeparator || !args[i].starts_with("-"))) {
+        // A lone "-" names a standard stream, an operand like any file name.
+        if (mOperand && (afterSeparator || args[i] == "-" || !args[i].starts_with("-"))) {
             if (operandTaken) {
                 mErr << "crossgen: " << mCommand << " takes one " << mOperandName << ", not also \""
                      << args[i + (afterSeparator ? 1 : 0)] << "\"\n";

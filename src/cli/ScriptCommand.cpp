@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "CrosswordOptions.h"
 #include "ExportModeOptions.h"
+#include "Input.h"
 #include "Options.h"
 #include "Output.h"
 #include "TemplateSource.h"
@@ -17,20 +18,21 @@ namespace {
 const char* const ScriptHelpHead =
     "usage: crossgen script FILE --out OUT.txt [mode options] [--cp1251]\n"
     "       crossgen script FILE --automation --out LOG.txt [--fail-at K] [mode options]\n"
-    "       crossgen script FILE --pictures [--style FILE] [--dict FILE]\n"
+    "       crossgen script FILE --pictures [--style FILE] [--dict FILE] [--partial]\n"
     "       crossgen script FILE --template-only [--style FILE] --out OUT.txt [--cp1251]\n"
     "       crossgen script FILE --template-only [--style FILE] --automation --out LOG.txt\n"
     "                            [--fail-at K] [--cp1251]\n"
     "\n"
-    "Writes the vector-editor commands of the crossword file FILE, one command a line: its\n"
-    "styles, then its grid with what the export mode shows in the cells and adds round them.\n"
+    "Writes the vector-editor commands of the crossword file FILE (\"-\" reads it from the\n"
+    "standard input), one command a line: its styles, then its grid with what the export mode\n"
+    "shows in the cells and adds round them.\n"
     "With --template-only FILE is a template file and only its empty grid is exported. With\n"
     "--automation the same commands are sent live to an in-memory editor, which computes the\n"
     "sizes and positions the script leaves as variables, and its log of calls is written\n"
     "instead. --pictures prints the picture files the export draws on, one a line.\n"
     "\n"
     "  --template-only    FILE is a template file\n"
-    "  --out FILE         where the lines go\n"
+    "  --out FILE         where the lines go (- the standard output); not FILE itself\n"
     "  --cp1251           write the engine's own bytes (cp1251) with CR LF line ends instead of\n"
     "                     UTF-8 with LF\n"
     "  --automation       drive the in-memory editor and write its log\n"
@@ -70,7 +72,7 @@ int ScriptCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
     parser.Flag("--pictures", pictures);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << ScriptHelpHead << ExportModeOptionsHelp << ScriptHelpTail;
+        out << ScriptHelpHead << ExportModeOptionsHelp << CrosswordInputHelp << ScriptHelpTail;
         return ExitCode::Filled;
     }
     if (source.TemplateFile.empty()) return parser.Complain("a crossword or template FILE"), ExitCode::BadInput;
@@ -78,6 +80,9 @@ int ScriptCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
     if (failAt > 0 && !automation) return parser.Complain("--automation with --fail-at"), ExitCode::BadInput;
     if (pictures && (automation || templateOnly))
         return parser.Complain("--pictures without --automation and --template-only"), ExitCode::BadInput;
+    if (!pictures &&
+        !CheckOutput(outFile, {source.TemplateFile, modes.StyleFile, modes.Input.DictionaryFile}, err))
+        return ExitCode::BadInput;
 
     std::vector<std::string> lines;
     bool exported = true;
@@ -86,16 +91,16 @@ int ScriptCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
     if (templateOnly) {
         auto shablon = source.LoadTemplate(err);
         if (!shablon) return ExitCode::BadInput;
-        if (!modes.StyleFile.empty() &&
-            (!shablon->LoadStyle(modes.StyleFile) || !StyleValuesInRange(*shablon, modes.StyleFile, err)))
+        if (!modes.StyleFile.empty() && (!CheckInput(modes.StyleFile, err) || !shablon->LoadStyle(modes.StyleFile) ||
+                                         !StyleValuesInRange(*shablon, modes.StyleFile, err)))
             return ExitCode::BadInput;
         if (automation)
             exported = shablon->ExportToOle(editor);
         else
             shablon->ExportToScript(lines);
     } else {
-        const auto crossword = CrosswordOfFile(source.TemplateFile, err);
-        if (!crossword || !modes.Load(*crossword, source.TemplateFile, parser, err)) return ExitCode::BadInput;
+        const auto crossword = modes.Load(source.TemplateFile, parser, err);
+        if (!crossword) return ExitCode::BadInput;
         if (pictures) {
             std::vector<std::string> names;
             crossword->ExportPictureList(names);

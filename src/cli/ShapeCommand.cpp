@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Input.h"
 #include "Options.h"
 
 #include "cellshape/CellOutline.h"
@@ -79,6 +80,8 @@ int ShapeCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
     if (parser.Given("--form")) {
         form.Form = static_cast<uint8_t>(code);
         MakeBaseFormScript(form, lines);
+    } else if (!CheckInput(scriptFile, err)) {
+        return ExitCode::BadInput;
     } else if (!LoadCellScript(scriptFile, lines)) {
         err << "crossgen: cannot read the script " << scriptFile << "\n";
         return ExitCode::BadInput;

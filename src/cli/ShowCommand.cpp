@@ -8,32 +8,35 @@
 
 namespace {
 
-const char* const ShowHelp =
-    "usage: crossgen show FILE [--dict FILE] [--json]\n"
+const char* const ShowHelpHead =
+    "usage: crossgen show FILE [--dict FILE] [--partial] [--json]\n"
     "\n"
-    "Prints the crossword of a crossword file (as \"crossgen fill --save\" writes it) the way fill\n"
-    "prints what it filled: the grid in capital letters (\"#\" a block, \".\" a letter cell left\n"
-    "empty) and the words placed.\n"
+    "Prints the crossword of a crossword file (as \"crossgen fill --save\" writes it; \"-\" reads\n"
+    "it from the standard input) the way fill prints what it filled: the grid in capital letters\n"
+    "(\"#\" a block, \".\" a letter cell left empty) and the words placed.\n"
+    "\n";
+
+const char* const ShowHelpTail =
+    "  --json             print one JSON object instead: the members of crossgen fill --json before\n"
+    "                     \"filled\" (width, height, rows, kind, the cells' data, words and\n"
+    "                     \"complete\", false for a file taken with --partial)\n"
+    "  --help             this text\n"
     "\n"
-    "  --dict FILE   the dictionary to use instead of the one the file names\n"
-    "  --json        print one JSON object instead: the members of crossgen fill --json before\n"
-    "                \"filled\" (width, height, rows, kind, the cells' data and words)\n"
-    "  --help        this text\n"
-    "\n"
-    "exit codes: 0 shown, 2 bad arguments or an unreadable or damaged file\n";
+    "exit codes: 0 shown, 2 bad arguments or an unreadable, damaged or incomplete file\n";
 
 }  // namespace
 
 int ShowCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults&) {
     TOptionParser parser("show", err);
-    std::string file, dictionaryFile;
+    std::string file;
     parser.Operand("FILE", file);
-    parser.Text("--dict", dictionaryFile);
+    TCrosswordInput input;
+    input.AddOptions(parser);
     bool json = false;
     parser.Flag("--json", json);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << ShowHelp;
+        out << ShowHelpHead << CrosswordInputHelp << ShowHelpTail;
         return ExitCode::Filled;
     }
     if (file.empty()) {
@@ -41,13 +44,12 @@ int ShowCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         return ExitCode::BadInput;
     }
 
-    const auto made = CrosswordOfFile(file, err);
-    if (!made) return ExitCode::BadInput;
-    TCrossword& crossword = *made;
-    if (!LoadCrosswordFile(crossword, file, dictionaryFile, err)) return ExitCode::BadInput;
+    const auto crossword = input.Load(file, err);
+    if (!crossword) return ExitCode::BadInput;
     if (json)
-        out << "{" << CrosswordJsonMembers(crossword) << "}\n";
+        out << "{" << CrosswordJsonMembers(*crossword) << ", \"complete\": " << (IsCompleteFile(*crossword) ? "true" : "false")
+            << "}\n";
     else
-        PrintCrosswordText(crossword, out);
+        PrintCrosswordText(*crossword, out);
     return ExitCode::Filled;
 }

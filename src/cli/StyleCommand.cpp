@@ -1,9 +1,13 @@
 #include "Commands.h"
 #include "CrosswordOptions.h"
+#include "Input.h"
 #include "Options.h"
+#include "Output.h"
 
 #include "crossword/ClassicCrossword.h"
+#include "platform/IniFile.h"
 
+#include <filesystem>
 #include <ostream>
 
 namespace {
@@ -18,7 +22,8 @@ const char* const StyleHelp =
     "\n"
     "  --style IN        a style file to start from\n"
     "  --clues-in-grid   also the clue texts printed in clue cells (SKANWORD_OPR)\n"
-    "  --out FILE        the style file to write\n"
+    "  --out FILE        the style file to write (- the standard output, with no other\n"
+    "                    sections); it may be IN itself\n"
     "  --help            this text\n"
     "\n"
     "exit codes: 0 written, 2 bad arguments or unreadable or unwritable files\n";
@@ -41,10 +46,22 @@ int StyleCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err,
         parser.Complain("--out FILE");
         return ExitCode::BadInput;
     }
+    if (!CheckOutput(outFile, {}, err)) return ExitCode::BadInput;
     TClassicCrossword crossword;
     crossword.CluesInGrid = cluesInGrid ? 1 : 0;
-    if (!styleFile.empty() &&
-        (!crossword.LoadStyles(styleFile) || !StyleValuesInRange(*crossword.Template, styleFile, err)))
+    if (!styleFile.empty() && (!CheckInput(styleFile, err) || !crossword.LoadStyles(styleFile) ||
+                               !StyleValuesInRange(*crossword.Template, styleFile, err)))
         return ExitCode::BadInput;
-    return crossword.SaveStyles(outFile) ? ExitCode::Filled : ExitCode::BadInput;
+    // An existing file keeps its other sections; the standard output or a device starts bare.
+    std::error_code error;
+    TIniFile ini(std::filesystem::is_regular_file(outFile, error) ? outFile : std::string());
+    if (ini.Failed()) {
+        err << "crossgen: cannot write " << outFile << ": its other sections cannot be read\n";
+        return ExitCode::BadInput;
+    }
+    if (!crossword.WriteStyles(ini)) {
+        err << "crossgen: cannot write " << outFile << ": a value holds a line break\n";
+        return ExitCode::BadInput;
+    }
+    return WriteOutput(outFile, ini.Text(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

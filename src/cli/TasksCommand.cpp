@@ -14,7 +14,7 @@ const char* const TasksHelp =
     "Prints the tasks of a picture puzzle template: the runs of coloured cells of every row, top\n"
     "to bottom, then of every column, left to right, each run in reading order as LENGTH:COLOUR\n"
     "(the colour index). A line without runs prints \"-\". In a two-colour puzzle touching cells\n"
-    "of any colours make one run.\n"
+    "of any colours make one run. TEMPLATE \"-\" reads the template file from the standard input.\n"
     "\n"
     "  --json             {\"rows\": [[{\"length\", \"color\"}, ...], ...], \"columns\": [...]}\n"
     "  --help             this text\n"

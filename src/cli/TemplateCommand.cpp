@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "Options.h"
+#include "Output.h"
 #include "TemplateImage.h"
 #include "TemplatePicture.h"
 #include "TemplateSource.h"
@@ -7,6 +8,7 @@
 #include "template/Shablon.h"
 
 #include <ostream>
+#include <vector>
 
 namespace {
 
@@ -26,7 +28,8 @@ const char* const TemplateHelpHead =
 
 const char* const TemplateHelpTail =
     "  --out FILE         write the template file (of the kind: a file or picture of another kind\n"
-    "                     that the kind takes is stored as the kind) instead of the picture\n"
+    "                     that the kind takes is stored as the kind) instead of the picture;\n"
+    "                     - writes it to the standard output; FILE may be the --template FILE\n"
     "  --help             this text\n"
     "\n"
     "exit codes: 0 made, 2 bad arguments, unreadable input or an unwritable file\n";
@@ -47,18 +50,18 @@ int TemplateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& e
         return ExitCode::Filled;
     }
     if (!image.Check(parser, source) || (image.File.empty() && !source.Check(parser))) return ExitCode::BadInput;
+    // Rewriting the template file itself is meant (the file is read whole and replaced whole);
+    // the other inputs are not.
+    std::vector<std::string> inputs = {source.PictureFile, image.File};
+    if (source.TemplateFile.empty()) inputs.push_back(source.TemplatesFile);
+    if (!outFile.empty() && !CheckOutput(outFile, inputs, err)) return ExitCode::BadInput;
     source.SeedRandom();
 
     const auto shablon = image.File.empty() ? source.LoadTemplate(err) : image.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
     shablon->CropToUsed();
     shablon->NumberCells();
-    if (!outFile.empty()) {
-        shablon->FileName = outFile;
-        if (shablon->SaveToFile()) return ExitCode::Filled;
-        err << "crossgen: cannot write the template file " << outFile << "\n";
-        return ExitCode::BadInput;
-    }
+    if (!outFile.empty()) return WriteOutput(outFile, shablon->FileText(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
     const std::string picture = TemplatePicture(*shablon, source.Kind);
     if (picture.empty()) {
         err << "crossgen: templates of kind " << static_cast<int>(shablon->Kind) << " have no picture form\n";

@@ -1,11 +1,11 @@
 #include "TemplateImage.h"
 
+#include "Input.h"
 #include "KindNames.h"
 #include "Options.h"
 #include "TemplateSource.h"
 
 #include "kinds/JaponishShablon.h"
-#include "platform/FileText.h"
 #include "platform/Picture.h"
 
 #include <limits>
@@ -44,7 +44,8 @@ const char* const ImageSourceHelp =
     "                     200 x 200 pixels: a cell per pixel, each the nearest of the puzzle's\n"
     "                     palette colours (index 0, white, the background; transparent pixels\n"
     "                     are white); rows and columns of background along the edges are\n"
-    "                     cropped away, as from every template\n"
+    "                     cropped away, as from every template; - reads it from the standard\n"
+    "                     input\n"
     "  --colors N         with --image, the palette colours used: the first N, 2 to 16 (default\n"
     "                     16; 2 makes a two-colour puzzle)\n";
 
@@ -64,11 +65,7 @@ bool TImageSource::Check(const TOptionParser& parser, const TTemplateSource& sou
 
 std::unique_ptr<TShablon> TImageSource::LoadTemplate(std::ostream& err) const {
     std::string data;
-    if (!ReadRegularFile(File, data, MaxImageBytes)) {
-        err << "crossgen: cannot read the image " << File << " (missing, not a file, or over "
-            << MaxImageBytes / 1024 / 1024 << " MB)\n";
-        return nullptr;
-    }
+    if (!ReadInput(File, data, err, MaxImageBytes)) return nullptr;
     if (ImageFormatOf(data) == TImageFormat::Unknown) {
         err << "crossgen: " << File << " is not a BMP, PNG or JPEG image\n";
         return nullptr;

@@ -1,18 +1,18 @@
 #include "TemplateSource.h"
 
+#include "Input.h"
 #include "KindNames.h"
 #include "KnightPath.h"
+#include "Output.h"
 #include "TemplatePicture.h"
 
 #include "crossword/CrosswordFactory.h"
 #include "platform/Clock.h"
-#include "platform/FileText.h"
 #include "platform/IndexCollection.h"
 #include "platform/Text.h"
 #include "template/ShablonFactory.h"
 #include "template/ShablonWords.h"
 
-#include <filesystem>
 #include <ostream>
 #include <vector>
 
@@ -94,8 +94,10 @@ std::string TemplateSourceHelp() {
     return help +
            "\n"
            "  --template FILE    use this template file instead; a file of another kind is read\n"
-           "                     into the kind when the kind takes it\n"
-           "  --picture FILE     use this template picture (as crossgen template prints it) instead\n"
+           "                     into the kind when the kind takes it; - reads it from the standard\n"
+           "                     input\n"
+           "  --picture FILE     use this template picture (as crossgen template prints it) instead;\n"
+           "                     - reads it from the standard input\n"
            "  --parity on|off    with --size, for circular: the diagonal words start at the even\n"
            "                     columns (on) or the odd ones (off, the default)\n"
            + KnightPathHelp + ChainOptionsHelp + ChildrenOptionsHelp +
@@ -155,7 +157,23 @@ std::string TTemplateSource::InputName() const {
     return "the " + std::to_string(Width) + "x" + std::to_string(Height) + " grid";
 }
 
+std::vector<std::string> TTemplateSource::Inputs() const {
+    std::vector<std::string> inputs = {TemplateFile, PictureFile};
+    if (Width > 0 && TemplateFile.empty() && PictureFile.empty()) inputs.push_back(TemplatesFile);
+    return inputs;
+}
+
+const std::string* TTemplateSource::InputText(std::ostream& err) const {
+    if (!mInputText) {
+        std::string bytes;
+        if (!ReadInput(TemplateFile.empty() ? PictureFile : TemplateFile, bytes, err)) return nullptr;
+        mInputText = std::move(bytes);
+    }
+    return &*mInputText;
+}
+
 std::optional<std::string> TTemplateSource::PickEntry(std::ostream& err) const {
+    if (!CheckInput(TemplatesFile, err)) return std::nullopt;
     TIndexCollection collection;
     collection.FileName = TemplatesFile;
     if (!collection.LoadFromFile()) {
@@ -179,22 +197,28 @@ std::optional<std::string> TTemplateSource::PickEntry(std::ostream& err) const {
 }
 
 bool TTemplateSource::ReadHeader(TShablonHeader& header, std::ostream& err) const {
-    if (TShablon::ReadTemplateHeader(TemplateFile, header)) return true;
-    if (!std::filesystem::exists(TemplateFile))
-        err << "crossgen: cannot read the template file " << TemplateFile << "\n";
-    else
-        err << "crossgen: " << TemplateFile << " is not a template file\n";
+    const std::string* text = InputText(err);
+    if (!text) return false;
+    if (TShablon::ParseTemplateHeader(*text, header)) return true;
+    err << "crossgen: " << TemplateFile << " is not a template file\n";
     return false;
 }
 
+std::optional<std::string> TTemplateSource::FileBody(std::ostream& err) const {
+    TShablonHeader header;
+    if (!ReadHeader(header, err)) return std::nullopt;
+    return mInputText->substr(TShablon::Prefix.size());
+}
+
 std::unique_ptr<TShablon> TTemplateSource::ReadPicture(std::ostream& err, const TKindName** named) const {
-    std::string text;
-    if (!ReadRegularFile(PictureFile, text, MaxPictureBytes)) {
-        err << "crossgen: cannot read the template picture " << PictureFile << "\n";
+    const std::string* text = InputText(err);
+    if (!text) return nullptr;
+    if (text->size() > MaxPictureBytes) {
+        err << "crossgen: cannot read " << PictureFile << ": is larger than " << MaxPictureBytes << " bytes\n";
         return nullptr;
     }
     std::string error;
-    auto shablon = ReadTemplatePicture(text, error, named);
+    auto shablon = ReadTemplatePicture(*text, error, named);
     if (!shablon) err << "crossgen: " << PictureFile << ": " << error << "\n";
     return shablon;
 }
@@ -239,9 +263,9 @@ std::optional<std::string> TTemplateSource::GridText(std::ostream& err) const {
 
 std::optional<int> TTemplateSource::OwnKind(std::ostream& err, const TKindName** named) const {
     if (!TemplateFile.empty()) {
-        TShablonHeader header;
-        if (!ReadHeader(header, err)) return std::nullopt;
-        return header.Kind;
+        const auto text = FileBody(err);
+        if (!text) return std::nullopt;
+        return SmallNumberOf((*text)[0]);
     }
     if (!PictureFile.empty()) {
         const auto shablon = ReadPicture(err, named);
@@ -265,32 +289,22 @@ bool Unreadable(std::ostream& err, const std::string& input, int own, int code) 
 
 }  // namespace
 
-std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const {
-    if (TemplateFile.empty()) {
-        const auto text = GridText(err);
-        if (!text) return nullptr;
-        const int own = SmallNumberOf((*text)[0]);
-        const int code = Kind ? static_cast<int>(Kind->Template) : own;
-        auto shablon = CreateTemplate(SmallNumberOf((*text)[1]), SmallNumberOf((*text)[2]), code);
-        if (!shablon) {
-            err << "crossgen: this build makes no " << KindLabel(code) << " templates\n";
-            return nullptr;
-        }
-        if (!shablon->LoadFromText(*text)) return Unreadable(err, InputName(), own, code), nullptr;
-        return shablon;
-    }
-    TShablonHeader header;
-    if (!ReadHeader(header, err)) return nullptr;
-    const int code = Kind ? static_cast<int>(Kind->Template) : header.Kind;
-    auto shablon = CreateTemplate(header.Width, header.Height, code);
+std::unique_ptr<TShablon> TTemplateSource::TemplateOfText(const std::string& text, int code, std::ostream& err) const {
+    auto shablon = CreateTemplate(SmallNumberOf(text[1]), SmallNumberOf(text[2]), code);
     if (!shablon) {
-        err << "crossgen: " << TemplateFile << " is a " << KindLabel(header.Kind)
+        err << "crossgen: " << InputName() << " is a " << KindLabel(SmallNumberOf(text[0]))
             << " template, which crossgen does not make\n";
         return nullptr;
     }
-    shablon->FileName = TemplateFile;
-    if (!shablon->LoadFromFile()) return Unreadable(err, TemplateFile, header.Kind, code), nullptr;
+    if (!shablon->LoadFromText(text)) return Unreadable(err, InputName(), SmallNumberOf(text[0]), code), nullptr;
+    if (!TemplateFile.empty() && TemplateFile != StandardStreamName) shablon->FileName = TemplateFile;
     return shablon;
+}
+
+std::unique_ptr<TShablon> TTemplateSource::LoadTemplate(std::ostream& err) const {
+    const auto text = TemplateFile.empty() ? GridText(err) : FileBody(err);
+    if (!text) return nullptr;
+    return TemplateOfText(*text, Kind ? static_cast<int>(Kind->Template) : SmallNumberOf((*text)[0]), err);
 }
 
 std::unique_ptr<TCrossword> TTemplateSource::MakeCrossword(std::ostream& err) const {
@@ -316,28 +330,19 @@ std::unique_ptr<TCrossword> TTemplateSource::MakeCrossword(std::ostream& err) co
 
 bool TTemplateSource::LoadInto(TCrossword& crossword, std::ostream& err) const {
     const int code = static_cast<int>(crossword.Template->Kind);
-    const auto refuse = [&](int own) {
+    const auto text = TemplateFile.empty() ? GridText(err) : FileBody(err);
+    if (!text) return false;
+    const int own = SmallNumberOf((*text)[0]);
+    // A grid made for a size is of the crossword's kind already, or read into it.
+    if ((!TemplateFile.empty() || !PictureFile.empty()) && !TemplateKindFits(crossword.Kind, own)) {
         err << "crossgen: " << InputName() << " is a " << KindLabel(own) << " template, which " << KindLabel(code)
             << " crosswords cannot fill\n";
         return false;
-    };
-    if (!TemplateFile.empty()) {
-        TShablonHeader header;
-        if (!ReadHeader(header, err)) return false;
-        if (!TemplateKindFits(crossword.Kind, header.Kind)) return refuse(header.Kind);
-        if (!crossword.LoadTemplateFile(TemplateFile)) {
-            err << "crossgen: cannot read the template file " << TemplateFile << "\n";
-            return false;
-        }
-        return true;
     }
-    const auto text = GridText(err);
-    if (!text) return false;
-    const int own = SmallNumberOf((*text)[0]);
-    if (!PictureFile.empty() && !TemplateKindFits(crossword.Kind, own)) return refuse(own);
     crossword.SetWidth(SmallNumberOf((*text)[1]));
     crossword.SetHeight(SmallNumberOf((*text)[2]));
-    if (!crossword.Template->ParseTemplate(*text, 0, 0)) return Unreadable(err, InputName(), own, code);
+    if (!crossword.Template->LoadFromText(*text)) return Unreadable(err, InputName(), own, code);
+    if (!TemplateFile.empty() && TemplateFile != StandardStreamName) crossword.Template->FileName = TemplateFile;
     crossword.TakeTemplate();
     return true;
 }

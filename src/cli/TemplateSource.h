@@ -1,7 +1,8 @@
 #pragma once
 
 // Where a command's template comes from: "--template FILE", "--picture FILE" (the picture form
-// crossgen template prints) or "--size WxH", a grid of that size of the kind: picked at random
+// crossgen template prints; either file "-" for the standard input, read once) or "--size WxH",
+// a grid of that size of the kind: picked at random
 // from a template collection ("--templates FILE", default the game's "templates.col"), a field
 // of letter cells or the kind's own shape. "--kind NAME" names the kind, "--seed N" makes the
 // pick and every later random choice repeatable.
@@ -16,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class TShablon;
 struct TShablonHeader;
@@ -54,12 +56,22 @@ struct TTemplateSource {
     // Loads the template into the crossword the way the crossword prepares a template for a
     // fill; false after a complaint on err.
     bool LoadInto(TCrossword& crossword, std::ostream& err) const;
+    // The files the template is read from (the collection only for a size), for the commands
+    // that must not overwrite them.
+    std::vector<std::string> Inputs() const;
 
 private:
+    // The bytes of the template file or picture, read on first use; nullptr after a complaint.
+    const std::string* InputText(std::ostream& err) const;
+    // The template file's text without the prefix; nullopt after a complaint on err.
+    std::optional<std::string> FileBody(std::ostream& err) const;
     // The text of one random collection entry of the size, without the prefix.
     std::optional<std::string> PickEntry(std::ostream& err) const;
     // The header of TemplateFile; false after a complaint on err.
     bool ReadHeader(TShablonHeader& header, std::ostream& err) const;
+    // A template of the code read from the text (without the prefix) of the input; nullptr
+    // after a complaint on err.
+    std::unique_ptr<TShablon> TemplateOfText(const std::string& text, int code, std::ostream& err) const;
     // The template of PictureFile (named receives the kind it names, when given); nullptr after a
     // complaint on err.
     std::unique_ptr<TShablon> ReadPicture(std::ostream& err, const TKindName** named = nullptr) const;
@@ -70,6 +82,8 @@ private:
     std::optional<int> OwnKind(std::ostream& err, const TKindName** named = nullptr) const;
     // Where the input is, for messages.
     std::string InputName() const;
+
+    mutable std::optional<std::string> mInputText;  // the file's bytes once read
 };
 
 // Seeds the one random generator with seed, else from the clock.

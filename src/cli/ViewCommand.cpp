@@ -27,7 +27,8 @@ const char* const ViewHelpTail =
     "  --select X0,Y0,X1,Y1  show the cells of columns X0..X1 and rows Y0..Y1 selected\n"
     "  --details          show the clue numbers, key-word numbers, markers and background\n"
     "  --marks            check the template and show the marks of questionable slots\n"
-    "  --out FILE.png     where to write the view\n"
+    "  --out FILE.png     where to write the view (- the standard output)\n"
+    "  --format png       the format, whatever the name of the file\n"
     "  --help             this text\n"
     "\n"
     "exit codes: 0 written, 2 bad arguments, unreadable or unwritable files\n";
@@ -70,7 +71,7 @@ void TViewWindowOptions::AddOptions(TOptionParser& parser, TFastDrawParameters& 
 int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
     TOptionParser parser("view", err);
     TPictureOptions options;
-    options.AddOptions(parser, defaults, {".png"});
+    options.AddOptions(parser, defaults, {"png"});
     TFastDrawParameters view;
     TViewWindowOptions window;
     window.AddOptions(parser, view);
@@ -88,11 +89,12 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         out << ViewHelpHead << TemplateSourceHelp() << ViewHelpStyle << ViewWindowHelp << ViewHelpTail;
         return ExitCode::Filled;
     }
-    if (!options.Source.Check(parser)) return ExitCode::BadInput;
-    if (options.OutFile.empty()) {
+    if (!options.Source.Check(parser) || !options.Output.Check(parser)) return ExitCode::BadInput;
+    if (options.Output.File.empty()) {
         parser.Complain("--out FILE.png");
         return ExitCode::BadInput;
     }
+    if (!CheckOutput(options.Output.File, options.Inputs(), err)) return ExitCode::BadInput;
     options.Source.SeedRandom();
     const auto shablon = options.LoadTemplate(err);
     if (!shablon) return ExitCode::BadInput;
@@ -101,5 +103,5 @@ int ViewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
 
     TBitmap bitmap(window.Width, window.Height);
     shablon->FastDraw(view, bitmap);
-    return WriteOutput(options.OutFile, bitmap.PngData(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
+    return WriteOutput(options.Output.File, bitmap.PngData(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

@@ -145,7 +145,7 @@ TEST_F(Crossgen, JsonHoldsTheGridTheWordsAndTheResult) {
     }
     EXPECT_EQ(words, 6);
     EXPECT_EQ(std::count(out.begin(), out.end(), '{'), 7);  // the object and its six words
-    const std::string members = "], \"filled\": true, \"method\": \"propagate\", \"error\": 0, \"message\": \"\", \"ms\": ";
+    const std::string members = "], \"complete\": true, \"filled\": true, \"method\": \"propagate\", \"error\": 0, \"message\": \"\", \"ms\": ";
     const std::size_t tail = run.out.find(members);
     ASSERT_NE(tail, std::string::npos) << run.out;
     double ms = -1;

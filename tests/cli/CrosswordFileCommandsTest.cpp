@@ -1,10 +1,13 @@
 #include "../crossword/CrosswordFixture.h"
 
 #include "cli/Crossgen.h"
+#include "crossword/CrosswordWords.h"
 #include "dictionary/LetterCase.h"
 #include "platform/FileText.h"
 #include "platform/IniFile.h"
+#include "platform/Process.h"
 #include "template/ClassicShablon.h"
+#include "template/ShablonWords.h"
 
 #include <sstream>
 
@@ -61,11 +64,11 @@ protected:
 TEST_F(CrosswordCommands, HelpForEveryCommand) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
         {"fill", {"--style", "--definitions", "--max-clue-length", "--prefer-picture-clues", "--keyword", "--save",
-                  "--with-pictures"}},
-        {"show", {"--dict", "--json"}},
+                  "--save-partial", "--with-pictures"}},
+        {"show", {"--dict", "--partial", "--json"}},
         {"clues", {"--list", "--with-answers", "--numbers", "--headings", "--split", "--one-per-line", "--capitalize",
                    "--dot", "--markup", "--lengths", "--count", "--order", "--row-labels", "--column-labels",
-                   "--definitions", "--style", "--dict", "--raw"}},
+                   "--definitions", "--style", "--dict", "--partial", "--raw"}},
         {"wrap", {"--box", "--size", "--font", "--bold", "--no-syllables", "--interline", "--width-percent"}},
         {"style", {"--clues-in-grid"}},
     };
@@ -92,6 +95,7 @@ TEST_F(CrosswordCommands, ShowRepeatsWhatFillPrinted) {
     const Outcome showJson = Run({"show", "--json", file});
     ASSERT_EQ(showJson.exitCode, ExitCode::Filled);
     const std::string members = showJson.out.substr(0, showJson.out.size() - 2);  // without "}\n"
+    EXPECT_TRUE(members.ends_with(", \"complete\": true")) << showJson.out;
     EXPECT_TRUE(fillJson.out.starts_with(members + ", \"filled\": true")) << fillJson.out << showJson.out;
     std::size_t definitions = 0;
     for (std::size_t at = 0; (at = showJson.out.find("\"definition\": \"", at)) != std::string::npos; ++at) ++definitions;
@@ -224,4 +228,94 @@ TEST_F(CrosswordCommands, WrapBreaksAClueForItsBox) {
              {"wrap", "Текст"}, {"wrap", "--box", "0x10", "Текст"}, {"wrap", "--box", "10x10"},
              {"wrap", "--box", "10x10", "--size", "0", "Текст"}, {"wrap", "--box", "10x10", "--interline", "300", "x"}})
         EXPECT_EQ(Run(args).exitCode, ExitCode::BadInput) << ::testing::PrintToString(args);
+}
+
+namespace {
+
+// The word lines of show's text ("x,y direction WORD").
+int ShownWords(const std::string& text) {
+    int words = 0;
+    for (std::size_t at = text.find(" across "); at != std::string::npos; at = text.find(" across ", at + 1)) ++words;
+    for (std::size_t at = text.find(" down "); at != std::string::npos; at = text.find(" down ", at + 1)) ++words;
+    return words;
+}
+
+}  // namespace
+
+TEST_F(CrosswordCommands, AWordWithoutItsPlaceIsNamedAndTheFileTakenOnlyAsPartial) {
+    const std::string file = Path("knot.cwd");
+    ASSERT_EQ(FillAndSave(file).exitCode, ExitCode::Filled);
+    std::string data;
+    ASSERT_TRUE(ReadFileText(file, data));
+    // The first word record (after the header and the blocks of the dictionary and the template)
+    // gets a start column off the grid.
+    const std::size_t record = 64 + BytesToInt(data.substr(12, 4)) + BytesToInt(data.substr(16, 4)) + 4;
+    const std::string lost = ToUtf8(TCrosswordWords::RecordWord(
+        std::string_view(data).substr(record, static_cast<std::size_t>(BytesToInt(data.substr(record - 4, 4))))));
+    ASSERT_EQ(lost.size(), 6u) << lost;  // three Russian letters
+    data[record + 1] = SmallNumberChar(100);
+    const std::string damaged = Path("damaged.cwd");
+    ASSERT_TRUE(WriteFileText(damaged, data));
+
+    // Unattended, the question about a word without its place goes on with the next word.
+    mUi->Answers.assign(20, true);
+    const std::vector<std::vector<std::string>> refused = {
+        {"show", damaged},
+        {"clues", damaged},
+        {"picture", damaged, "--out", Path("damaged.svg")},
+        {"script", damaged, "--out", Path("damaged.txt")},
+    };
+    for (const auto& args : refused) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const Outcome run = Run(args);
+        EXPECT_EQ(run.exitCode, ExitCode::BadInput);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_NE(run.err.find("crossgen: " + damaged + ": the word " + lost + " finds no place in the grid\n"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find(damaged + " is incomplete (--partial takes it as it is)"), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("damaged.svg")));
+    EXPECT_FALSE(std::filesystem::exists(Path("damaged.txt")));
+
+    const Outcome partial = Run({"show", damaged, "--partial"});
+    EXPECT_EQ(partial.exitCode, ExitCode::Filled) << partial.err;
+    EXPECT_EQ(ShownWords(partial.out), 5) << partial.out;
+    EXPECT_NE(partial.err.find("the word " + lost), std::string::npos);
+    EXPECT_TRUE(Run({"show", damaged, "--partial", "--json"}).out.ends_with(", \"complete\": false}\n"));
+    EXPECT_EQ(Run({"picture", damaged, "--partial", "--out", Path("damaged.svg")}).exitCode, ExitCode::Filled);
+
+    // crossgen itself answers on its own when no terminal asks: every other word is placed.
+    const ProcessResult binary = RunProcess({"bash", "-c", "exec 2>&1 </dev/null; '" + std::string(ZELVANA_DATA_DIR) +
+                                                               "/crossgen' show '" + damaged + "' --partial --dict '" +
+                                                               mDictionary + "'"});
+    EXPECT_EQ(binary.exitCode, 0) << binary.output;
+    EXPECT_EQ(ShownWords(binary.output), 5) << binary.output;
+}
+
+TEST_F(CrosswordCommands, AFailedFillWritesNoFileButASavedPartialFillIsMarked) {
+    // The across slots want 4-letter words; the dictionary has 3-letter words only.
+    TClassicShablon shablon(1, 1);
+    DrawGrid(shablon, {"....", "....", "...."});
+    shablon.FileName = Path("wide.shb");
+    ASSERT_TRUE(shablon.SaveToFile());
+    const std::string file = Path("wide.cwd");
+    const Outcome failed = Run({"fill", "--template", shablon.FileName, "--save", file});
+    EXPECT_EQ(failed.exitCode, ExitCode::NotFilled);
+    EXPECT_NE(failed.err.find(file + " is not written"), std::string::npos) << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    ASSERT_EQ(Run({"fill", "--template", shablon.FileName, "--save", file, "--save-partial"}).exitCode,
+              ExitCode::NotFilled);
+    const Outcome shown = Run({"show", file});
+    EXPECT_EQ(shown.exitCode, ExitCode::BadInput);
+    EXPECT_NE(shown.err.find(file + " holds a fill that did not finish"), std::string::npos) << shown.err;
+    const Outcome partial = Run({"show", file, "--partial", "--json"});
+    EXPECT_EQ(partial.exitCode, ExitCode::Filled) << partial.err;
+    EXPECT_TRUE(partial.out.ends_with(", \"complete\": false}\n")) << partial.out;
+
+    // A fill that succeeds with --save-partial writes a file like any other.
+    ASSERT_EQ(FillAndSave(file, {"--save-partial"}).exitCode, ExitCode::Filled);
+    EXPECT_EQ(Run({"show", file}).exitCode, ExitCode::Filled);
+    EXPECT_EQ(Run({"fill", "--template", mTemplate, "--save-partial"}).exitCode, ExitCode::BadInput);
 }

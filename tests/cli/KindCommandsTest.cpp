@@ -293,10 +293,10 @@ TEST_F(KindCommands, InputsThatNoKindTakesExitWithTwo) {
         {{"template", "--size", "3x3", "--kind", "nosuch"}, "--kind wants one of classic"},
         {{"template", "--size", "3x3", "--template", classic}, "one of --size WxH, --template FILE and --picture FILE"},
         {{"template"}, "one of --size WxH"},
-        {{"template", "--picture", Path("missing.txt")}, "cannot read the template picture"},
+        {{"template", "--picture", Path("missing.txt")}, "cannot read " + Path("missing.txt") + ": No such file"},
         {{"template", "--template", unknownKind}, "kind 19 template, which crossgen does not make"},
         {{"fill", "--template", unknownKind}, "kind 19, which crossgen cannot fill"},
-        {{"template", "--template", classic, "--out", Path("no/such/dir/t.shb")}, "cannot write the template file"},
+        {{"template", "--template", classic, "--out", Path("no/such/dir/t.shb")}, "cannot write " + Path("no/such/dir/t.shb") + ": No such file"},
         // Kinds whose grid is a path or a chain they are given: a size alone makes none.
         {{"template", "--kind", "knight", "--size", "8x8"}, "a knight template needs its path"},
         {{"draw", "--kind", "knight", "--size", "8x8", "--out", Path("k.svg")}, "a knight template needs its path"},

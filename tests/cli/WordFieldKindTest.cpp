@@ -127,9 +127,8 @@ TEST_F(WordFieldKind, WordsComeInTheListOrder) {
         Run({"fill", "--kind", "wordfield", "--size", "10x10", "--seed", "6", "--json", "--save", Path("field.cwd")});
     ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
     std::ostringstream err;
-    const auto crossword = CrosswordOfFile(Path("field.cwd"), err);
+    const auto crossword = TCrosswordInput{.DictionaryFile = mDefaults.DictionaryFile}.Load(Path("field.cwd"), err);
     ASSERT_TRUE(crossword) << err.str();
-    ASSERT_TRUE(LoadCrosswordFile(*crossword, Path("field.cwd"), mDefaults.DictionaryFile, err)) << err.str();
 
     std::vector<std::pair<std::string, std::pair<int, int>>> listed, printed;
     for (int i = 0; i < crossword->Words.Count(); ++i)
