@@ -20,7 +20,8 @@ const char* const CluesHelpHead =
     "                       for a word without one); lines: the definitions of each row and\n"
     "                       each column, labelled\n"
     "  --with-answers       clues: each definition after its word\n"
-    "  --numbers            number the entries (label the rows and columns)\n"
+    "  --numbers            number the entries as the crossword's picture does (none for the\n"
+    "                       kinds whose picture has no numbers); label the rows and columns\n"
     "  --headings           the direction headings (with --split)\n"
     "  --split              across words and down words in two lists\n"
     "  --one-per-line       one entry per line\n"
@@ -30,7 +31,8 @@ const char* const CluesHelpHead =
     "  --lengths            the word length after each definition\n"
     "  --count              number the entries 1, 2, 3 ... instead of by the grid's numbers\n"
     "  --order N            0 by number (the default), 1 across words then down words by\n"
-    "                       position, 2 the same by rows, 3 shuffled, across before down\n"
+    "                       position, 2 the same by rows, 3 shuffled, across before down;\n"
+    "                       every word is listed, those an order cannot place after the rest\n"
     "  --row-labels A       lines: cyrillic, latin (the default) or digits\n"
     "  --column-labels A    lines: cyrillic, latin or digits (the default)\n";
 

@@ -1,6 +1,7 @@
 #include "Crossgen.h"
 
 #include "Commands.h"
+#include "KindNames.h"
 
 #include "kinds/Kinds.h"
 #include "platform/Process.h"
@@ -62,6 +63,7 @@ TCrossgenDefaults GameFileDefaults() {
 int RunCrossgen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const TCrossgenDefaults& defaults) {
     RegisterKinds();
+    NameKindsInRussian();
     if (args.empty()) {
         PrintHelp(err);
         return ExitCode::BadInput;

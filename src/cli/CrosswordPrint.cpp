@@ -54,7 +54,7 @@ std::string DataCells(const TShablon& shablon, bool (TShablon::*has)(int, int) c
 std::vector<int> ListedSlots(const TCrossword& crossword, const TKindName* kind) {
     std::vector<int> slots;
     if (kind && kind->Match) {
-        slots = crossword.OrderedWords(0);
+        slots = crossword.ListedWords(0);
     } else {
         for (int i = 0; i < crossword.Words.Count(); ++i) slots.push_back(i);
     }

@@ -17,7 +17,32 @@
 #include "kinds/Skanword.h"
 #include "platform/Text.h"
 
+#include <array>
+
 namespace {
+
+// The kinds' Russian names, by template kind code.
+constexpr std::array<std::string_view, ShablonKindCount> RussianNames = {
+    "Классический"_cp,
+    "Эстонский"_cp,
+    "Сканворд"_cp,
+    "Чайнворд"_cp,
+    "Японский"_cp,
+    "Ленточный сканворд"_cp,
+    "Филворд"_cp,
+    "Английский"_cp,
+    "Футбольный"_cp,
+    "Соты"_cp,
+    "Квадратные соты"_cp,
+    "Круговой"_cp,
+    "Американский"_cp,
+    "Детский"_cp,
+    "Сканворд со стрелками в клетках"_cp,
+    "Пересекающийся чайнворд"_cp,
+    "Ход конём"_cp,
+    "Сканворд с ломаными словами"_cp,
+    "Диагональный"_cp,
+};
 
 std::unique_ptr<TShablon> DiagonalLayOut(const TShablon& picked) {
     auto shablon = std::make_unique<TDiagonalShablon>(1, 1);
@@ -220,4 +245,8 @@ std::string KindNameList() {
         list += kind.Name;
     }
     return list;
+}
+
+void NameKindsInRussian() {
+    for (int kind = 0; kind < ShablonKindCount; ++kind) KindNames[kind] = RussianNames[kind];
 }

@@ -61,3 +61,5 @@ const TKindName* KindNameOf(TCrosswordKind kind);
 std::string KindLabel(int templateKind);
 // The names, separated by ", ", for help texts and complaints.
 std::string KindNameList();
+// Fills the template's table of the kinds' Russian names, which the statistics report names.
+void NameKindsInRussian();

@@ -2,12 +2,14 @@
 #include "CrosswordOptions.h"
 #include "DrawCommand.h"
 #include "ExportModeOptions.h"
+#include "KindNames.h"
 #include "Options.h"
 #include "Output.h"
 
 #include "crossword/Crossword.h"
 #include "platform/Bitmap.h"
 #include "platform/Metafile.h"
+#include "template/Shablon.h"
 
 #include <ostream>
 
@@ -34,7 +36,8 @@ const char* const PictureHelpTail =
     "  --help             this text\n"
     "\n"
     "exit codes: 0 written, 2 bad arguments, an unreadable, damaged or incomplete file, a file\n"
-    "that cannot be written, or a picture too large for its positions\n";
+    "that cannot be written, a mode that draws nothing for the kind, or a picture too large for\n"
+    "its positions\n";
 
 }  // namespace
 
@@ -78,5 +81,10 @@ int PictureCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
     }
     TMetafile picture;
     crossword->DrawToMetafile(picture, modeOptions.Mode);
+    if ((picture.Width() <= 0 || picture.Height() <= 0) && crossword->Template->ExportFits()) {
+        err << "crossgen: a " << KindLabel(static_cast<int>(crossword->Template->Kind)) << " crossword draws nothing in mode "
+            << modeOptions.Mode << "\n";
+        return ExitCode::BadInput;
+    }
     return output.Write(picture, out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

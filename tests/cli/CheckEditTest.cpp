@@ -100,7 +100,7 @@ TEST_F(CheckEdit, CheckPrintsTheStatisticsThenTheMarkedCells) {
     const Outcome run = Run({"check", "--template", knot});
     EXPECT_EQ(run.exitCode, ExitCode::NotFilled);
     EXPECT_EQ(run.out,
-              "Тип кроссворда - \n"
+              "Тип кроссворда - Классический\n"
               "Общее число слов в кроссворде - 6\n"
               "Из 3 букв -\t6\n"
               "Общая длина всех слов - 18\n"

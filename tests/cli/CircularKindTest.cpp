@@ -171,5 +171,9 @@ TEST_F(CircularKind, SavedCrosswordShowsCluesAndPictures) {
         EXPECT_TRUE(ReadFileText(out, svg)) << mode;
         EXPECT_NE(svg.find("<path"), std::string::npos) << mode;
     }
-    EXPECT_EQ(Run({"picture", file, "--mode", "5", "--out", Path("mode5.svg")}).exitCode, ExitCode::BadInput);
+    // The circle has no blocks to shuffle: mode 5 draws nothing, and says so.
+    const Outcome blocks = Run({"picture", file, "--mode", "5", "--out", Path("mode5.svg")});
+    EXPECT_EQ(blocks.exitCode, ExitCode::BadInput);
+    EXPECT_EQ(blocks.err, "crossgen: a circular crossword draws nothing in mode 5\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("mode5.svg")));
 }

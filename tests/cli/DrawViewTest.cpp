@@ -214,3 +214,20 @@ TEST_F(DrawView, ViewPaintsTheWindow) {
     EXPECT_EQ(small.Pixel(36, 40), 0x0000FFu);  // (2, 2) is selected
     EXPECT_EQ(small.Pixel(80, 12), 0xF0F0F0u);  // past the grid
 }
+
+TEST_F(DrawView, AViewStartingBeforeTheGridDrawsNoLinesWhereNoCellIs) {
+    const std::string grid = WriteTemplate({"...", ".#.", "..."});
+    const Outcome run =
+        Run({"view", "--template", grid, "--first", "-3,-2", "--window", "400x300", "--out", Path("before.png")});
+    ASSERT_EQ(run.exitCode, ExitCode::Filled) << run.err;
+    const TDIB view = ReadPng(Path("before.png"));
+    ASSERT_EQ(view.Width(), 400);
+    // The grid's cells begin three columns and two rows into the window, 48 pixels a cell.
+    int marked = 0;
+    for (int y = 0; y < view.Height(); ++y)
+        for (int x = 0; x < view.Width(); ++x)
+            if ((x < 3 * 48 - 1 || y < 2 * 48 - 1) && view.Pixel(x, y) != 0xF0F0F0u) ++marked;
+    EXPECT_EQ(marked, 0);
+    EXPECT_EQ(view.Pixel(3 * 48 + 24, 2 * 48 + 24), 0xFFFFFFu);
+    EXPECT_EQ(view.Pixel(3 * 48, 2 * 48 + 24), 0x000000u);
+}
