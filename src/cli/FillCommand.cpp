@@ -9,6 +9,7 @@
 #include "Json.h"
 #include "Options.h"
 #include "Output.h"
+#include "PublishOptions.h"
 #include "TemplateSource.h"
 
 #include "crossword/Crossword.h"
@@ -43,6 +44,8 @@ const char* const FillHelpEnd =
     "                     fill, marked incomplete (show, clues, picture and script then take it\n"
     "                     only with --partial)\n"
     "  --with-pictures    with the pictures of the template\n"
+    "  --save-ipuz FILE   write the crossword as an ipuz puzzle (as crossgen ipuz does; with\n"
+    "                     --title, --author, --copyright and --notes)\n"
     "  --json             print one JSON object instead: kind, width, height, rows, words (x,\n"
     "                     y, direction, path, cells, word, definition; football: in match order,\n"
     "                     with goal), the cells' walls, arrows and turns ([x, y, value]) and\n"
@@ -72,12 +75,15 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     fill.AddOptions(parser);
     bool json = false;
     parser.Flag("--json", json);
-    std::string styleFile, keyword, saveFile;
+    std::string styleFile, keyword, saveFile, ipuzFile;
     parser.Text("--style", styleFile);
     TDefinitionOptions definitions;
     definitions.AddOptions(parser);
     parser.Text("--keyword", keyword);
     parser.Text("--save", saveFile);
+    parser.Text("--save-ipuz", ipuzFile);
+    TPublishOptions publish;
+    publish.AddOptions(parser);
     bool withPictures = false, savePartial = false;
     parser.Flag("--with-pictures", withPictures);
     parser.Flag("--save-partial", savePartial);
@@ -86,7 +92,7 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
         out << FillHelpHead << TemplateSourceHelp() << FillOptionsHelp << FillHelpTail << KnightOptionsHelp
-            << DefinitionOptionsHelp << FillHelpEnd;
+            << DefinitionOptionsHelp << PublishOptionsHelp << FillHelpEnd;
         return ExitCode::Filled;
     }
     if (!source.Check(parser) || !definitions.Check(parser)) return ExitCode::BadInput;
@@ -148,8 +154,9 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     }
     if (!keywordPlaced) err << "crossgen: the key word " << keyword << " cannot be placed in the grid\n";
     const bool done = filled && keywordPlaced;
-    if (!saveFile.empty() && !done && !savePartial)
-        err << "crossgen: " << saveFile << " is not written: the crossword is not done (--save-partial writes it)\n";
+    for (const std::string& file : {saveFile, ipuzFile})
+        if (!file.empty() && !done && !savePartial)
+            err << "crossgen: " << file << " is not written: the crossword is not done (--save-partial writes it)\n";
     if (!saveFile.empty() && (done || savePartial)) {
         crossword.Incomplete = filled ? 0 : 1;
         std::string bytes;
@@ -161,5 +168,7 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         }
         if (!WriteOutput(saveFile, bytes, out, err)) return ExitCode::BadInput;
     }
+    if (!ipuzFile.empty() && (done || savePartial) && !WriteIpuzFile(crossword, publish.Info, ipuzFile, out, err))
+        return ExitCode::BadInput;
     return done ? ExitCode::Filled : ExitCode::NotFilled;
 }
