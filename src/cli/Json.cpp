@@ -1,22 +1,12 @@
 #include "Json.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 
 std::string JsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    // Bytes that are no UTF-8 become U+FFFD rather than an invalid document.
+    return nlohmann::json(std::string(utf8)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::string JsonFixed2(double value) {

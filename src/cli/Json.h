@@ -1,6 +1,7 @@
 #pragma once
 
-// JSON output of crossgen's commands: every command that prints JSON builds it with these.
+// JSON output of crossgen's commands: every command that prints JSON builds it with these; the
+// escaping is nlohmann-json's.
 
 #include <string>
 #include <string_view>

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -22,9 +21,7 @@ namespace {
 using TCells = TJsonCells;
 
 TCells JsonChain(const std::string& json) {
-    static const std::regex chain(R"re("chain": (\[(?:\[\d+, \d+\](?:, )?)*\]))re");
-    std::smatch found;
-    return std::regex_search(json, found, chain) ? JsonCellPairs(found[1]) : TCells{};
+    return JsonCellPairs(JsonMember(json, "chain"));
 }
 
 class ChainKind : public KindCrossgenTest {

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -26,11 +25,12 @@ struct JsonWord {
 };
 
 std::vector<JsonWord> JsonWords(const std::string& json) {
-    static const std::regex word(
-        R"re(\{"x": (\d+), "y": (\d+), "direction": "[^"]*", "path": "([^"]*)", "cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
     std::vector<JsonWord> words;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
-        words.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], JsonCellPairs((*it)[4]), FromUtf8((*it)[5].str())});
+    const nlohmann::json list = JsonMember(json, "words");
+    if (!list.is_array()) return words;
+    for (const nlohmann::json& word : list)
+        words.push_back({word.at("x").get<int>(), word.at("y").get<int>(), word.at("path").get<std::string>(),
+                         JsonCellPairs(word.at("cells")), FromUtf8(word.at("word").get<std::string>())});
     return words;
 }
 

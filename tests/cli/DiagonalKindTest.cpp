@@ -25,11 +25,12 @@ struct TJsonWord {
 };
 
 std::vector<TJsonWord> WordsOf(const std::string& json) {
-    static const std::regex word(
-        R"re(\{"x": (\d+), "y": (\d+), "direction": "([^"]*)", "path": "[^"]*", "cells": \[((?:\[\d+, \d+\](?:, )?)*)\], "word": "([^"]*)")re");
     std::vector<TJsonWord> words;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
-        words.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3], JsonCellPairs((*it)[4]), FromUtf8((*it)[5].str())});
+    const nlohmann::json list = JsonMember(json, "words");
+    if (!list.is_array()) return words;
+    for (const nlohmann::json& word : list)
+        words.push_back({word.at("x").get<int>(), word.at("y").get<int>(), word.at("direction").get<std::string>(),
+                         JsonCellPairs(word.at("cells")), FromUtf8(word.at("word").get<std::string>())});
     return words;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// What the crossgen tests of the kinds share: one run of crossgen, readers of its JSON, the
+// What the crossgen tests of the kinds share: one run of crossgen, readers of its JSON (through
+// nlohmann-json), the
 // game's dictionary to check words against, and a fixture on the game's default files with a
 // scratch folder of its own.
 
@@ -12,10 +13,10 @@
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -36,13 +37,23 @@ inline Outcome RunCrossgenWith(const std::vector<std::string>& args, const TCros
 
 using TJsonCells = std::vector<std::pair<int, int>>;
 
-// The [x, y] pairs of a text.
-inline TJsonCells JsonCellPairs(const std::string& text) {
-    static const std::regex cell(R"re(\[(\d+), (\d+)\])re");
-    TJsonCells cells;
-    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
-        cells.emplace_back(std::stoi((*c)[1]), std::stoi((*c)[2]));
-    return cells;
+// The JSON value crossgen printed; a discarded value (is_discarded) when the text is no JSON.
+inline nlohmann::json ParsedJson(const std::string& text) {
+    return nlohmann::json::parse(text, nullptr, false);
+}
+
+// The [x, y] pairs of a list of cells; none when the value is no list.
+inline TJsonCells JsonCellPairs(const nlohmann::json& cells) {
+    TJsonCells pairs;
+    if (!cells.is_array()) return pairs;
+    for (const nlohmann::json& cell : cells) pairs.emplace_back(cell.at(0).get<int>(), cell.at(1).get<int>());
+    return pairs;
+}
+
+// A member of a JSON object, null when the object lacks it.
+inline nlohmann::json JsonMember(const std::string& json, const std::string& key) {
+    const nlohmann::json object = ParsedJson(json);
+    return object.is_object() ? object.value(key, nlohmann::json()) : nlohmann::json();
 }
 
 // A word of a fill's JSON by its cells, its letters in cp1251.
@@ -52,23 +63,20 @@ struct JsonCellWord {
 };
 
 inline std::vector<JsonCellWord> JsonCellWords(const std::string& json) {
-    static const std::regex word(R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)")re");
     std::vector<JsonCellWord> words;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it)
-        words.push_back({JsonCellPairs((*it)[1]), FromUtf8((*it)[2].str())});
+    const nlohmann::json list = JsonMember(json, "words");
+    if (!list.is_array()) return words;
+    for (const nlohmann::json& word : list)
+        words.push_back({JsonCellPairs(word.at("cells")), FromUtf8(word.at("word").get<std::string>())});
     return words;
 }
 
 // The strings of a JSON member that holds a list of strings, in cp1251; none without it.
 inline std::vector<std::string> JsonStringList(const std::string& json, const std::string& key) {
-    const std::regex member("\"" + key + R"re(": \[([^\]]*)\])re");
-    static const std::regex item(R"re("([^"]*)")re");
-    std::smatch found;
     std::vector<std::string> list;
-    if (!std::regex_search(json, found, member)) return list;
-    const std::string text = found[1];
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), item); it != std::sregex_iterator(); ++it)
-        list.push_back(FromUtf8((*it)[1].str()));
+    const nlohmann::json member = JsonMember(json, key);
+    if (!member.is_array()) return list;
+    for (const nlohmann::json& item : member) list.push_back(FromUtf8(item.get<std::string>()));
     return list;
 }
 
@@ -79,8 +87,10 @@ inline std::vector<std::string> JsonRows(const std::string& json) {
 
 // The JSON without its timing, which differs between runs.
 inline std::string Untimed(const std::string& json) {
-    static const std::regex timing(R"re(, "ms": [0-9.]+)re");
-    return std::regex_replace(json, timing, "");
+    nlohmann::json object = ParsedJson(json);
+    if (!object.is_object()) return json;
+    object.erase("ms");
+    return object.dump();
 }
 
 // The word list of the dictionary file, loaded without progress.

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -42,23 +41,18 @@ protected:
         ASSERT_TRUE(LoadWordList(dictionary, mDefaults.DictionaryFile));
         const std::vector<std::string> rows = JsonRows(json);
         ASSERT_FALSE(rows.empty());
-        std::smatch found;
-        static const std::regex stepsPart(R"re("steps": (\[(?:\[\d+, \d+\](?:, )?)*\]))re");
-        ASSERT_TRUE(std::regex_search(json, found, stepsPart));
-        EXPECT_EQ(JsonCellPairs(found[1]), path);
+        EXPECT_EQ(JsonCellPairs(JsonMember(json, "steps")), path);
 
-        static const std::regex word(
-            R"re("cells": (\[(?:\[\d+, \d+\](?:, )?)*\]), "word": "([^"]*)", "number": (\d+))re");
         std::size_t next = 0;
         int number = 0;
-        for (auto it = std::sregex_iterator(json.begin(), json.end(), word); it != std::sregex_iterator(); ++it) {
-            const TCells cells = JsonCellPairs((*it)[1]);
-            const std::string text = FromUtf8((*it)[2].str());
+        for (const nlohmann::json& word : JsonMember(json, "words")) {
+            const TCells cells = JsonCellPairs(word.at("cells"));
+            const std::string text = FromUtf8(word.at("word").get<std::string>());
             SCOPED_TRACE(ToUtf8(text));
             int index = 0;
             EXPECT_TRUE(dictionary.Find(dictionary.ToLowerText(text), index));
             ASSERT_EQ(cells.size(), text.size());
-            EXPECT_EQ(std::stoi((*it)[3]), ++number);
+            EXPECT_EQ(word.at("number").get<int>(), ++number);
             for (std::size_t i = 0; i < cells.size(); ++i, ++next) {
                 ASSERT_LT(next, path.size());
                 EXPECT_EQ(cells[i], path[next]);
