@@ -277,7 +277,7 @@ std::map<std::string, std::vector<std::string>> KindSources(const TCrossgenRun& 
     };
 }
 
-// Template texts, files and pictures and crossword files of every kind, through crossgen.
+// Template texts, files and pictures, crossword files and ipuz files of every kind, through crossgen.
 void MakeKinds(std::map<std::string, TSeeds>& all, const std::string& dictionary) {
     const std::string folder = (fs::temp_directory_path() / ("zelvana-seeds-" + std::to_string(::getpid()))).string();
     fs::create_directories(folder);
@@ -305,8 +305,11 @@ void MakeKinds(std::map<std::string, TSeeds>& all, const std::string& dictionary
         fill.push_back("--save");
         const std::string crossword = run.File(fill, "kind.cwd");
         if (!crossword.empty()) Add(all["crossword_file"], "seed-" + kind, crossword);
+        const std::string ipuz = run.File({"ipuz", run.Path("kind.cwd"), "--out"}, "kind.ipuz");
+        if (!ipuz.empty()) Add(all["ipuz"], "seed-" + kind, ipuz);
         fs::remove(run.Path("kind.shb"));
         fs::remove(run.Path("kind.cwd"));
+        fs::remove(run.Path("kind.ipuz"));
     }
     const std::string phrase =
         run.File({"fill", "--kind", "knight", "--path", "0,0 2,1 4,0 3,2", "--phrase", "конь", "--save"}, "phrase.cwd");

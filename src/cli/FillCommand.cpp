@@ -100,6 +100,10 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         parser.Complain("--save FILE with --with-pictures and --save-partial");
         return ExitCode::BadInput;
     }
+    if (ipuzFile.empty() && publish.Given(parser)) {
+        parser.Complain("--save-ipuz FILE with --title, --author, --copyright and --notes");
+        return ExitCode::BadInput;
+    }
     // The file takes the standard output: the crossword is not printed there too.
     const bool saveToOut = saveFile == StandardStreamName;
     if (saveToOut && json) {
@@ -108,7 +112,8 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     }
     std::vector<std::string> inputs = source.Inputs();
     inputs.insert(inputs.end(), {dictionaryFile, styleFile});
-    if (!saveFile.empty() && !CheckOutput(saveFile, inputs, err)) return ExitCode::BadInput;
+    for (const std::string& file : {saveFile, ipuzFile})
+        if (!file.empty() && !CheckOutput(file, inputs, err)) return ExitCode::BadInput;
     source.SeedRandom();
 
     const auto made = source.MakeCrossword(err);

@@ -21,6 +21,10 @@ void TPublishOptions::AddOptions(TOptionParser& parser) {
     parser.Text("--notes", Info.Notes);
 }
 
+bool TPublishOptions::Given(const TOptionParser& parser) const {
+    return parser.Given("--title") || parser.Given("--author") || parser.Given("--copyright") || parser.Given("--notes");
+}
+
 bool WriteIpuzFile(const TCrossword& crossword, const TIpuzInfo& info, const std::string& path, std::ostream& out,
                    std::ostream& err) {
     if (!IpuzHoldsKind(crossword)) {

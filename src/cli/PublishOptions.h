@@ -17,6 +17,8 @@ struct TPublishOptions {
     TIpuzInfo Info;  // UTF-8, as typed
 
     void AddOptions(TOptionParser& parser);
+    // True when one of them was given.
+    bool Given(const TOptionParser& parser) const;
 };
 
 // The help lines of the options above.

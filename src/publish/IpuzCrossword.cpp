@@ -3,6 +3,7 @@
 #include "crossword/Crossword.h"
 #include "crossword/CrosswordFactory.h"
 #include "dictionary/LetterCase.h"
+#include "kinds/ClueBoxes.h"
 #include "kinds/Skanword.h"
 #include "kinds/Walls.h"
 #include "platform/Clock.h"
@@ -255,7 +256,8 @@ bool TImporter::PlaceWords(const std::vector<int>& clueSlots) {
     TCrosswordWords& words = mCrossword->Words;
     for (int slot = 0; slot < words.Count(); ++slot) {
         std::string word;
-        for (const TCell& cell : mCrossword->SlotCells(slot).Cells()) word += mCrossword->CellText(cell.x, cell.y);
+        const TCoord cells = mCrossword->SlotCells(slot);
+        for (const TCell& cell : cells.Cells()) word += mCrossword->CellText(cell.x, cell.y);
         if (mCrossword->PlaceWord(slot, word, false) != PutCode::Placed)
             return Fail("has the word " + ToUtf8(word) + " twice, which a crossword file cannot hold");
     }
@@ -308,6 +310,8 @@ TIpuzPuzzle PuzzleOfCrossword(const TCrossword& crossword, const TIpuzInfo& info
 
     const TCrosswordWords& words = crossword.Words;
     const auto* scanword = dynamic_cast<const TSkanword*>(&crossword);
+    // An arrowword's grid shows no numbers; its clues take their place in the clue order.
+    const std::vector<int> clueNumbers = scanword ? ClueNumbers(crossword) : std::vector<int>();
     for (int slot = 0; slot < words.Count(); ++slot) {
         if (puzzle.Kind == TIpuzKind::WordSearch && !words.SlotFilled(slot)) continue;
         TIpuzClue clue;
@@ -315,11 +319,12 @@ TIpuzPuzzle PuzzleOfCrossword(const TCrossword& crossword, const TIpuzInfo& info
         clue.Direction = IpuzDirectionOfStep(path.empty() ? '6' : path[0]);
         if (clue.Direction.empty() || path.find_first_not_of(path[0]) != std::string_view::npos)
             clue.Direction = path.starts_with('2') ? "Down" : "Across";
-        for (const TCell& cell : crossword.SlotCells(slot).Cells()) clue.Cells.emplace_back(cell.x, cell.y);
+        const TCoord cells = crossword.SlotCells(slot);
+        for (const TCell& cell : cells.Cells()) clue.Cells.emplace_back(cell.x, cell.y);
         if (puzzle.Kind == TIpuzKind::WordSearch) {
             clue.Text = UpperUtf8(crossword, words.SlotWord(slot));
         } else {
-            clue.Number = puzzle.Kind == TIpuzKind::Crossword ? shablon.GetNumber(words.WordX(slot), words.WordY(slot)) : 0;
+            clue.Number = scanword ? clueNumbers[slot] : shablon.GetNumber(words.WordX(slot), words.WordY(slot));
             clue.Text = ClueText(crossword, slot);
         }
         if (scanword) {

@@ -35,7 +35,8 @@ protected:
         }
         for (int slot = 0; slot < crossword.Words.Count(); ++slot) {
             std::string word;
-            for (const TCell& cell : crossword.SlotCells(slot).Cells()) word += cells[cell.y * crossword.Width + cell.x];
+            const TCoord slotCells = crossword.SlotCells(slot);
+            for (const TCell& cell : slotCells.Cells()) word += cells[cell.y * crossword.Width + cell.x];
             ASSERT_EQ(crossword.TryPutWord(slot, word, {}), PutCode::Placed) << ToUtf8(word);
             if (const auto found = definitions.find(ToUtf8(word)); found != definitions.end()) {
                 crossword.Words.SetSlotDefinition(slot, Cp(found->second));

@@ -5,25 +5,30 @@
 import { parse } from "@xwordly/xword-parser";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 
 const crossgen = process.argv[2];
 const folder = mkdtempSync(join(tmpdir(), "zelvana-ipuz-"));
+// The Estonian grid has walls (".w2": a wall on the right), which ipuz writes as bars.
+const walled = join(folder, "estonian.txt");
+writeFileSync(walled, "estonian 7x3\n. . . .w2 . . .\n. # . # . # .\n. . .w2 . . . .\n");
 const cases = [
-  { kind: "classic", size: "9x9" },
-  { kind: "estonian", size: "9x9" },
-  { kind: "scanword", size: "11x11" },
+  { kind: "classic", grid: ["--size", "9x9"] },
+  { kind: "estonian", grid: ["--picture", walled] },
+  { kind: "scanword", grid: ["--kind", "scanword", "--size", "12x12"] },
 ];
 try {
-  for (const { kind, size } of cases) {
+  for (const { kind, grid } of cases) {
     const ipuz = join(folder, kind + ".ipuz");
-    const shown = JSON.parse(execFileSync(crossgen, ["fill", "--kind", kind, "--size", size, "--seed", "5",
-      "--definitions", "--json", "--save-ipuz", ipuz, "--title", "Проверка"], { encoding: "utf8" }));
+    const shown = JSON.parse(execFileSync(crossgen, ["fill", ...grid, "--seed", "5", "--definitions", "--json",
+      "--save-ipuz", ipuz, "--title", "Проверка"], { encoding: "utf8" }));
     assert.equal(shown.filled, true, kind + " filled");
 
-    const puzzle = parse(readFileSync(ipuz, "utf8"), { filename: kind + ".ipuz" });
+    const text = readFileSync(ipuz, "utf8");
+    if (kind === "estonian") assert.match(text, /"barred": "R"/, "walls written as bars");
+    const puzzle = parse(text, { filename: kind + ".ipuz" });
     assert.equal(puzzle.title, "Проверка");
     assert.equal(puzzle.grid.width, shown.width, kind + " width");
     assert.equal(puzzle.grid.height, shown.height, kind + " height");
