@@ -1,7 +1,10 @@
 #include "PublishOptions.h"
 
+#include "Crossgen.h"
+#include "CrosswordOptions.h"
 #include "KindNames.h"
 #include "Output.h"
+#include "TemplateSource.h"
 
 #include "crossword/Crossword.h"
 #include "publish/IpuzFormat.h"
@@ -34,4 +37,33 @@ bool WriteIpuzFile(const TCrossword& crossword, const TIpuzInfo& info, const std
         return false;
     }
     return WriteOutput(path, IpuzText(PuzzleOfCrossword(crossword, info)), out, err);
+}
+
+int RunPublishCommand(const std::string& name, const std::vector<std::string>& args, std::ostream& out,
+                      std::ostream& err, const char* helpHead, const char* helpTail, const TPublishWriter& write) {
+    TOptionParser parser(name, err);
+    std::string file, dictionaryFile, outFile(StandardStreamName);
+    parser.Operand("FILE", file);
+    parser.Text("--out", outFile);
+    TPublishOptions publish;
+    publish.AddOptions(parser);
+    parser.Text("--dict", dictionaryFile);
+    std::optional<uint32_t> seed;
+    parser.Seed("--seed", seed);
+    if (!parser.Parse(args)) return ExitCode::BadInput;
+    if (parser.Help) {
+        out << helpHead << "  --out FILE         the file to write (default: - , the standard output)\n"
+            << PublishOptionsHelp << "  --dict FILE        the dictionary to use instead of the one the file names\n"
+            << helpTail;
+        return ExitCode::Filled;
+    }
+    if (file.empty()) {
+        parser.Complain("a crossword FILE");
+        return ExitCode::BadInput;
+    }
+    SeedRandomFrom(seed);
+
+    const auto crossword = CrosswordOfFile(file, err);
+    if (!crossword || !LoadCrosswordFile(*crossword, file, dictionaryFile, err)) return ExitCode::BadInput;
+    return write(*crossword, publish.Info, outFile, out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

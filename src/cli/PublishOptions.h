@@ -8,6 +8,7 @@
 
 #include "publish/IpuzCrossword.h"
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -28,3 +29,14 @@ extern const char* const PublishOptionsHelp;
 // kind that ipuz cannot hold, or a file that cannot be written.
 bool WriteIpuzFile(const TCrossword& crossword, const TIpuzInfo& info, const std::string& path, std::ostream& out,
                    std::ostream& err);
+
+// What a publishing command makes of the loaded crossword: the file at path ("-": out); false
+// after a complaint on err.
+using TPublishWriter = std::function<bool(TCrossword& crossword, const TIpuzInfo& info, const std::string& path,
+                                          std::ostream& out, std::ostream& err)>;
+
+// The whole of a command "NAME FILE [--out FILE] [--title ...] [--dict FILE] [--seed N]": its
+// options read (helpHead and helpTail, with --seed, --help and the exit codes, frame the help), the crossword file loaded with its
+// dictionary or --dict, the random generator seeded, then write. An exit code.
+int RunPublishCommand(const std::string& name, const std::vector<std::string>& args, std::ostream& out,
+                      std::ostream& err, const char* helpHead, const char* helpTail, const TPublishWriter& write);

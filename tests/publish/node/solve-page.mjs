@@ -12,11 +12,12 @@ import { pathToFileURL } from "node:url";
 
 const crossgen = process.argv[2];
 const folder = mkdtempSync(join(tmpdir(), "zelvana-page-"));
+// Playwright starts the browser with a fresh profile folder of its own; the flags keep it off the
+// network, which this machine closes anyway.
 const browser = await chromium.launch({
   executablePath: "/usr/bin/chromium",
   args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--user-data-dir=" + join(folder, "profile")],
+    "--disable-background-networking", "--disable-component-update", "--disable-sync"],
 });
 try {
   const saved = join(folder, "puzzle.cwd"), page = join(folder, "puzzle.html");
