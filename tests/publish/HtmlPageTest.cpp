@@ -37,8 +37,7 @@ TEST_F(HtmlPageTest, ASolvedCrosswordGivesAPageToSolveWithoutItsAnswerInPlainTex
 }
 
 TEST_F(HtmlPageTest, AnUnsolvedCrosswordGetsAStaticPageWithItsPictureAndClues) {
-    auto crossword = Classic();
-    crossword->ClearWords(0, 0, crossword->Width, crossword->Height, true);
+    auto crossword = Make<TClassicCrossword>({"...", ".#.", "..."}, {"кот"});
     EXPECT_FALSE(PageIsInteractive(*crossword));
     const std::string page = CrosswordPage(*crossword, {});
     ExpectSelfContained(page);
