@@ -119,21 +119,30 @@ private:
 };
 
 TIpuzImport TImporter::Run() {
-    const bool barred = std::any_of(mPuzzle.Cells.begin(), mPuzzle.Cells.end(),
-                                    [](const TIpuzCell& cell) { return !cell.Bars.empty(); });
-    TCrosswordKind kind = barred ? TCrosswordKind::Estonish : TCrosswordKind::Classic;
-    if (mPuzzle.Kind == TIpuzKind::Arrowword) kind = TCrosswordKind::Skanword;
     if (mPuzzle.Kind == TIpuzKind::WordSearch) {
         mResult.Error = "holds a word search, not a crossword";
         return std::move(mResult);
     }
-    for (const TIpuzClue& clue : mPuzzle.Clues) {
+    const auto isDiagonal = [](const TIpuzClue& clue) {
         const char step = IpuzStepOfDirection(clue.Direction);
-        if (step != '6' && step != '2') {
-            mResult.Error = "has clues " + clue.Direction + ": only across and down words are read";
+        return step == '3' || step == '1';
+    };
+    const bool diagonal = !mPuzzle.Clues.empty() && isDiagonal(mPuzzle.Clues.front());
+    for (const TIpuzClue& clue : mPuzzle.Clues) {
+        if (IpuzStepOfDirection(clue.Direction) == 0) {
+            mResult.Error = "has clues " + clue.Direction + ": only across, down and diagonal words are read";
+            return std::move(mResult);
+        }
+        if (isDiagonal(clue) != diagonal) {
+            mResult.Error = "mixes diagonal words with across and down words";
             return std::move(mResult);
         }
     }
+    const bool barred = std::any_of(mPuzzle.Cells.begin(), mPuzzle.Cells.end(),
+                                    [](const TIpuzCell& cell) { return !cell.Bars.empty(); });
+    TCrosswordKind kind = barred ? TCrosswordKind::Estonish : TCrosswordKind::Classic;
+    if (diagonal) kind = TCrosswordKind::Diagonal;
+    if (mPuzzle.Kind == TIpuzKind::Arrowword) kind = TCrosswordKind::Skanword;
     auto crossword = CreateCrossword(static_cast<int>(kind));
     if (!crossword) {
         mResult.Error = "needs a crossword kind this build does not make";
@@ -165,8 +174,16 @@ bool TImporter::DrawGrid() {
     mCrossword->SetWidth(mPuzzle.Width);
     mCrossword->SetHeight(mPuzzle.Height);
     TShablon& shablon = *mCrossword->Template;
+    const bool lattice = mCrossword->Kind == TCrosswordKind::Diagonal;
     for (int y = 0; y < mPuzzle.Height; ++y)
-        for (int x = 0; x < mPuzzle.Width; ++x) shablon.SetLetterCellOnly(x, y, mPuzzle.Cell(x, y).Letter);
+        for (int x = 0; x < mPuzzle.Width; ++x) {
+            // The diagonal lattice uses only the cells whose column and row have equal parity.
+            if (lattice && mPuzzle.Cell(x, y).Letter && (x + y) % 2 != 0)
+                return Fail("has diagonal words and a letter cell [" + std::to_string(x + 1) + ", " +
+                            std::to_string(y + 1) + "] off their lattice");
+            shablon.SetLetterCellOnly(x, y, mPuzzle.Cell(x, y).Letter);
+        }
+    if (!shablon.UsesWalls) return true;
     // Walls need both cells of a side in place.
     for (int y = 0; y < mPuzzle.Height; ++y)
         for (int x = 0; x < mPuzzle.Width; ++x) {

@@ -4,8 +4,8 @@
 // a puzzle: the classic, children's and diagonal crosswords as crosswords, the Estonian and
 // American ones as barred crosswords, the three scanwords as arrowwords (each clue with its clue
 // cell), the fill-word and the word field as word searches. A crossword puzzle read from a file
-// becomes a classic crossword, an Estonian one when it has bars, or a scanword when it is an
-// arrowword.
+// becomes a classic crossword, an Estonian one when it has bars, a diagonal one when its words
+// run diagonally, or a scanword when it is an arrowword.
 
 #include "IpuzPuzzle.h"
 

@@ -92,6 +92,7 @@ TEST_F(IpuzCrosswordTest, WriteThenImportGivesTheSameGridWordsAndClues) {
     const std::vector<std::pair<const char*, std::function<std::unique_ptr<TCrossword>()>>> cases = {
         {"classic", [this] { return Classic(); }},
         {"estonian", [this] { return Estonian(); }},
+        {"diagonal", [this] { return Diagonal(); }},
         {"scanword", [this] { return Scanword(); }},
     };
     for (const auto& [name, make] : cases) {

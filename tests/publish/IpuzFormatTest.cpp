@@ -104,7 +104,11 @@ TEST_F(IpuzFormatTest, PuzzlesThatCannotBecomeACrosswordSayWhy) {
         std::string file;
         const char* complaint;
     } cases[] = {
-        {head + R"("clues": {"Diagonal": [[1, "Косо"]]}})", "only across and down"},
+        {head + R"("clues": {"Sideways": [[1, "Вбок"]]}})", "only across, down and diagonal"},
+        {head + R"("clues": {"Diagonal": [[1, "Косо"]], "Across": [[1, "Прямо"]]}})", "mixes diagonal words"},
+        {R"({"version": "http://ipuz.org/v2", "kind": ["http://ipuz.org/crossword#1"],
+            "dimensions": {"width": 2, "height": 2}, "puzzle": [[1, 0], [0, 0]],
+            "clues": {"Diagonal": [[1, "Косо"]]}})", "off their lattice"},
         {head + R"("clues": {"Across": [[5, "Нет такого"]]}})", "no word of its number"},
         {head + R"("clues": {"Across": [{"number": 1, "cells": [[1, 1], [3, 1]]}]}})", "no word of the grid"},
         {head + R"("clues": {"Across": [[1, "Раз"], [1, "Два"]]}})", "second clue of one word"},

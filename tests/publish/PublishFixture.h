@@ -1,11 +1,12 @@
 #pragma once
 
 // Crosswords for the publishing tests, drawn as text: the classic crossword, an Estonian one with
-// a wall and the scanword lattice, each with every slot holding the letters of its picture.
+// a wall, a diagonal one and the scanword lattice, each with every slot holding the letters of its picture.
 
 #include "../crossword/CrosswordFixture.h"
 #include "../kinds/ScanwordArrows.h"
 
+#include "kinds/DiagonalCrossword.h"
 #include "kinds/EstonishCrossword.h"
 #include "kinds/Kinds.h"
 #include "kinds/Skanword.h"
@@ -59,6 +60,13 @@ protected:
         crossword->Template->NumberCells();
         crossword->PrepareForFill();
         PlaceLetters(*crossword, {"абв", "где", "жзи"}, {{"бв", "Две буквы"}, {"жзи", "Три буквы"}});
+        return crossword;
+    }
+
+    // A diagonal crossword of two words crossing in the middle of a 3 x 3 lattice.
+    std::unique_ptr<TCrossword> Diagonal() {
+        auto crossword = Make<TDiagonalCrossword>({".#.", "#.#", ".#."}, {"кот"});
+        PlaceLetters(*crossword, {"к#р", "#о#", "т#т"}, {{"кот", "Мурлыка"}, {"рот", "Уста"}});
         return crossword;
     }
 
