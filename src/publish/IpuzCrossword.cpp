@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 
 namespace {
 
@@ -91,6 +92,40 @@ void NumberWordStarts(TIpuzPuzzle& puzzle) {
         puzzle.Cell(x, y).Number = number;
     }
     for (TIpuzClue& clue : puzzle.Clues) clue.Number = numbers[clue.Cells.front()];
+}
+
+// Ipuz readers take every run of letter cells for a word. The cells that no word covers, which
+// the children's crossword leaves out of its puzzle, are false in the result, and neighbouring
+// cells that follow each other in no word (its columns side by side) get a wall between them.
+std::vector<bool> KeepToWords(const TCrossword& crossword, std::vector<int>& walls) {
+    const int width = crossword.Width, height = crossword.Height;
+    std::vector<bool> inWords(walls.size());
+    std::set<std::pair<int, int>> linked;  // the indices of cells that follow each other in a word
+    for (int slot = 0; slot < crossword.Words.Count(); ++slot) {
+        const TCoord coord = crossword.SlotCells(slot);
+        const std::vector<TCell>& cells = coord.Cells();
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const int at = cells[i].y * width + cells[i].x;
+            inWords[at] = true;
+            if (i == 0) continue;
+            const int before = cells[i - 1].y * width + cells[i - 1].x;
+            linked.emplace(std::min(at, before), std::max(at, before));
+        }
+    }
+    // One side of a wall is enough, as the Estonian template keeps it.
+    const auto part = [&](int at, int next, int wall, int opposite) {
+        if (!inWords[at] || !inWords[next] || linked.contains({at, next}) || (walls[at] & wall) ||
+            (walls[next] & opposite))
+            return;
+        walls[at] |= wall;
+    };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int at = y * width + x;
+            if (x + 1 < width) part(at, at + 1, WallBit::Right, WallBit::Left);
+            if (y + 1 < height) part(at, at + width, WallBit::Below, WallBit::Above);
+        }
+    return inWords;
 }
 
 // --- reading ---
@@ -295,8 +330,17 @@ bool IpuzHoldsKind(const TCrossword& crossword) {
 }
 
 TIpuzPuzzle PuzzleOfCrossword(const TCrossword& crossword, const TIpuzInfo& info) {
-    const TShape shape = ShapeOf(crossword.Kind);
+    TShape shape = ShapeOf(crossword.Kind);
     const TShablon& shablon = *crossword.Template;
+    const TCrosswordWords& words = crossword.Words;
+    const auto* scanword = dynamic_cast<const TSkanword*>(&crossword);
+    // An arrowword needs a block for every clue; a scanword with words that have no clue cell (a
+    // plain grid read into the kind) is a numbered crossword.
+    for (int slot = 0; scanword && slot < words.Count(); ++slot)
+        if (scanword->ClueAreaOfSlot(slot).X < 0) {
+            shape = TShape::Crossword;
+            scanword = nullptr;
+        }
     TIpuzPuzzle puzzle;
     puzzle.Kind = shape == TShape::Arrowword ? TIpuzKind::Arrowword
                   : shape == TShape::WordSearch || shape == TShape::ZigZagSearch ? TIpuzKind::WordSearch
@@ -310,23 +354,29 @@ TIpuzPuzzle PuzzleOfCrossword(const TCrossword& crossword, const TIpuzInfo& info
     puzzle.Height = crossword.Height;
     puzzle.Cells.resize(static_cast<std::size_t>(puzzle.Width) * puzzle.Height);
 
+    std::vector<int> walls(puzzle.Cells.size());
+    for (int y = 0; y < puzzle.Height; ++y)
+        for (int x = 0; x < puzzle.Width; ++x)
+            if (shablon.UsesWalls && shablon.IsLetterCell(x, y) && shablon.HasAttrA(x, y))
+                walls[static_cast<std::size_t>(y) * puzzle.Width + x] = shablon.GetAttrA(x, y);
+    const std::vector<bool> inWords = puzzle.Kind == TIpuzKind::WordSearch
+                                          ? std::vector<bool>(puzzle.Cells.size(), true)
+                                          : KeepToWords(crossword, walls);
     for (int y = 0; y < puzzle.Height; ++y)
         for (int x = 0; x < puzzle.Width; ++x) {
             TIpuzCell& cell = puzzle.Cell(x, y);
-            cell.Letter = shablon.IsLetterCell(x, y);
+            const std::size_t at = static_cast<std::size_t>(y) * puzzle.Width + x;
+            cell.Letter = shablon.IsLetterCell(x, y) && inWords[at];
             if (!cell.Letter) continue;
             if (puzzle.Kind == TIpuzKind::Crossword) cell.Number = shablon.GetNumber(x, y);
-            if (shablon.UsesWalls && shablon.HasAttrA(x, y))
-                for (const TSide& side : Sides)
-                    if (shablon.GetAttrA(x, y) & side.Wall) cell.Bars += side.Bar;
+            for (const TSide& side : Sides)
+                if (walls[at] & side.Wall) cell.Bars += side.Bar;
             if (!crossword.IsCellEmpty(x, y))
                 cell.Solution = UpperUtf8(crossword, crossword.CellText(x, y));
             else if (puzzle.Kind == TIpuzKind::WordSearch)
                 cell.Solution = UpperUtf8(crossword, std::string(1, FillerLetters[RandomInt(static_cast<int>(FillerLetters.size()))]));
         }
 
-    const TCrosswordWords& words = crossword.Words;
-    const auto* scanword = dynamic_cast<const TSkanword*>(&crossword);
     // An arrowword's grid shows no numbers; its clues take their place in the clue order.
     const std::vector<int> clueNumbers = scanword ? ClueNumbers(crossword) : std::vector<int>();
     for (int slot = 0; slot < words.Count(); ++slot) {

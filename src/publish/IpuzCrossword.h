@@ -9,10 +9,10 @@
 
 #include "IpuzPuzzle.h"
 
+#include "crossword/Crossword.h"
+
 #include <memory>
 #include <string>
-
-class TCrossword;
 
 // What a puzzle carries besides the crossword, UTF-8.
 struct TIpuzInfo {

@@ -1,7 +1,8 @@
 #pragma once
 
 // Crosswords for the publishing tests, drawn as text: the classic crossword, an Estonian one with
-// a wall, a diagonal one and the scanword lattice, each with every slot holding the letters of its picture.
+// a wall, a diagonal one and the scanword lattice, each with every slot holding the letters of
+// its picture.
 
 #include "../crossword/CrosswordFixture.h"
 #include "../kinds/ScanwordArrows.h"
@@ -46,9 +47,18 @@ protected:
         }
     }
 
+    // A crossword of the kind on the grid, numbered as a filled one is.
+    template <typename TKind>
+    std::unique_ptr<TKind> Numbered(const GridPicture& grid) {
+        auto crossword = Make<TKind>(grid, {"кот"});
+        crossword->Template->NumberCells();
+        crossword->PrepareForFill();
+        return crossword;
+    }
+
     // A 3 x 3 classic crossword with one block: two across and two down words.
     std::unique_ptr<TCrossword> Classic() {
-        auto crossword = Make<TClassicCrossword>({"...", ".#.", "..."}, {"кот"});
+        auto crossword = Numbered<TClassicCrossword>({"...", ".#.", "..."});
         PlaceLetters(*crossword, {"кот", "о#а", "мак"}, {{"кот", "Домашний зверь"}, {"ком", "Снежный шар"}, {"так", "Именно"}, {"мак", "Цветок"}});
         return crossword;
     }
@@ -65,7 +75,7 @@ protected:
 
     // A diagonal crossword of two words crossing in the middle of a 3 x 3 lattice.
     std::unique_ptr<TCrossword> Diagonal() {
-        auto crossword = Make<TDiagonalCrossword>({".#.", "#.#", ".#."}, {"кот"});
+        auto crossword = Numbered<TDiagonalCrossword>({".#.", "#.#", ".#."});
         PlaceLetters(*crossword, {"к#р", "#о#", "т#т"}, {{"кот", "Мурлыка"}, {"рот", "Уста"}});
         return crossword;
     }
