@@ -104,10 +104,10 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         parser.Complain("--save-ipuz FILE with --title, --author, --copyright and --notes");
         return ExitCode::BadInput;
     }
-    // The file takes the standard output: the crossword is not printed there too.
-    const bool saveToOut = saveFile == StandardStreamName;
-    if (saveToOut && json) {
-        parser.Complain("--save - without --json");
+    // A file takes the standard output: the crossword is not printed there too.
+    const bool saveToOut = saveFile == StandardStreamName || ipuzFile == StandardStreamName;
+    if (saveToOut && (json || saveFile == ipuzFile)) {
+        parser.Complain("one of --save - and --save-ipuz -, without --json");
         return ExitCode::BadInput;
     }
     std::vector<std::string> inputs = source.Inputs();

@@ -1,10 +1,10 @@
 #include "Commands.h"
 #include "DrawCommand.h"
+#include "Input.h"
 #include "Options.h"
 #include "Output.h"
 
 #include "crossword/Crossword.h"
-#include "platform/FileText.h"
 #include "publish/IpuzCrossword.h"
 #include "publish/IpuzFormat.h"
 
@@ -49,11 +49,9 @@ int ImportCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
     if (file.empty()) return parser.Complain("an ipuz FILE"), ExitCode::BadInput;
     if (outFile.empty()) return parser.Complain("--out FILE"), ExitCode::BadInput;
 
+    if (!CheckOutput(outFile, {file, dictionaryFile}, err)) return ExitCode::BadInput;
     std::string bytes;
-    if (!ReadRegularFile(file, bytes, MaxIpuzBytes)) {
-        err << "crossgen: cannot read " << file << " (a regular file of at most " << (MaxIpuzBytes >> 20) << " MiB)\n";
-        return ExitCode::BadInput;
-    }
+    if (!ReadInput(file, bytes, err, MaxIpuzBytes)) return ExitCode::BadInput;
     const TIpuzRead read = ReadIpuz(bytes);
     if (!read.Ok) {
         err << "crossgen: " << file << " " << read.Error << "\n";
@@ -78,9 +76,12 @@ int ImportCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
     // The words keep their places whether the dictionary loads or not.
     crossword.LoadDictionary(dictionaryFile);
     crossword.FileName = outFile;
-    if (!crossword.Save(false)) {
-        err << "crossgen: cannot write the crossword file " << outFile << "\n";
+    std::string text;
+    try {
+        text = crossword.SaveText(false);
+    } catch (...) {
+        err << "crossgen: cannot write " << outFile << ": the crossword cannot be stored\n";
         return ExitCode::BadInput;
     }
-    return ExitCode::Filled;
+    return WriteOutput(outFile, text, out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

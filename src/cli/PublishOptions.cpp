@@ -42,28 +42,29 @@ bool WriteIpuzFile(const TCrossword& crossword, const TIpuzInfo& info, const std
 int RunPublishCommand(const std::string& name, const std::vector<std::string>& args, std::ostream& out,
                       std::ostream& err, const char* helpHead, const char* helpTail, const TPublishWriter& write) {
     TOptionParser parser(name, err);
-    std::string file, dictionaryFile, outFile(StandardStreamName);
+    std::string file, outFile(StandardStreamName);
     parser.Operand("FILE", file);
     parser.Text("--out", outFile);
     TPublishOptions publish;
     publish.AddOptions(parser);
-    parser.Text("--dict", dictionaryFile);
+    TCrosswordInput input;
+    input.AddOptions(parser);
     std::optional<uint32_t> seed;
     parser.Seed("--seed", seed);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
         out << helpHead << "  --out FILE         the file to write (default: - , the standard output)\n"
-            << PublishOptionsHelp << "  --dict FILE        the dictionary to use instead of the one the file names\n"
-            << helpTail;
+            << PublishOptionsHelp << CrosswordInputHelp << helpTail;
         return ExitCode::Filled;
     }
     if (file.empty()) {
         parser.Complain("a crossword FILE");
         return ExitCode::BadInput;
     }
+    if (!CheckOutput(outFile, {file, input.DictionaryFile}, err)) return ExitCode::BadInput;
     SeedRandomFrom(seed);
 
-    const auto crossword = CrosswordOfFile(file, err);
-    if (!crossword || !LoadCrosswordFile(*crossword, file, dictionaryFile, err)) return ExitCode::BadInput;
+    const auto crossword = input.Load(file, err);
+    if (!crossword) return ExitCode::BadInput;
     return write(*crossword, publish.Info, outFile, out, err) ? ExitCode::Filled : ExitCode::BadInput;
 }

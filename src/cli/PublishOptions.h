@@ -35,8 +35,9 @@ bool WriteIpuzFile(const TCrossword& crossword, const TIpuzInfo& info, const std
 using TPublishWriter = std::function<bool(TCrossword& crossword, const TIpuzInfo& info, const std::string& path,
                                           std::ostream& out, std::ostream& err)>;
 
-// The whole of a command "NAME FILE [--out FILE] [--title ...] [--dict FILE] [--seed N]": its
-// options read (helpHead and helpTail, with --seed, --help and the exit codes, frame the help), the crossword file loaded with its
-// dictionary or --dict, the random generator seeded, then write. An exit code.
+// The whole of a command "NAME FILE [--out FILE] [--title ...] [--dict FILE] [--partial]
+// [--seed N]": its options read (helpHead and helpTail, with --seed, --help and the exit codes,
+// frame the help), the output checked, the crossword file loaded (TCrosswordInput), the random
+// generator seeded, then write. An exit code.
 int RunPublishCommand(const std::string& name, const std::vector<std::string>& args, std::ostream& out,
                       std::ostream& err, const char* helpHead, const char* helpTail, const TPublishWriter& write);
