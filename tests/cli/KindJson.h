@@ -1,9 +1,8 @@
 #pragma once
 
 // What the crossgen tests of the kinds share: one run of crossgen, readers of its JSON (through
-// nlohmann-json), the
-// game's dictionary to check words against, and a fixture on the game's default files with a
-// scratch folder of its own.
+// nlohmann-json), the game's dictionary to check words against, and a fixture on the game's
+// default files with a scratch folder of its own.
 
 #include "PictureFiles.h"
 

@@ -3,6 +3,7 @@
 #include "platform/RecordingUi.h"
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -17,17 +18,46 @@ protected:
     }
 };
 
-// fill --save-ipuz, import back into a crossword file, show: the same grid and words, for every
-// kind import takes.
+// The rows of a crossword file and its words as cells, word and definition, which every kind
+// shows alike.
+std::pair<nlohmann::json, std::set<std::string>> GridAndWords(const std::string& json) {
+    std::set<std::string> words;
+    for (const nlohmann::json& word : JsonMember(json, "words"))
+        words.insert(word["cells"].dump() + " " + word["word"].dump() + " " + word.value("definition", nlohmann::json()).dump());
+    return {JsonMember(json, "rows"), words};
+}
+
+// fill --save-ipuz, import back into a crossword file, show: the same grid, words and clues, for
+// every kind ipuz writes as a crossword or an arrowword, in the kind import makes of it.
 TEST_F(PublishCommands, FilledCrosswordsComeBackFromTheirIpuzFiles) {
-    std::ofstream(Path("walled.txt")) << "estonian 7x3\n. . . .w2 . . .\n. # . # . # .\n. . .w2 . . . .\n";
-    const std::vector<std::vector<std::string>> grids = {
-        {"--size", "9x9"}, {"--picture", Path("walled.txt")}, {"--kind", "scanword", "--size", "12x12"}};
-    for (const std::vector<std::string>& grid : grids) {
-        SCOPED_TRACE(grid[1]);
+    // ".w2": a wall on the cell's right.
+    const std::string walls = " 7x3\n. . . .w2 . . .\n. # . # . # .\n. . .w2 . . . .\n";
+    std::ofstream(Path("estonian.txt")) << "estonian" << walls;
+    std::ofstream(Path("american.txt")) << "american" << walls;
+    // Clue cells up-left of a cell's two words (".a18"), above (".a1") and left (".a24").
+    const std::string clueCells =
+        " 7x6\n# # # # # # #\n# .a18 . .a1 . .a1 .\n# . # . # . #\n# .a24 . . . . .\n# . # . # . #\n# .a24 . . . . .\n";
+    std::ofstream(Path("scanword.txt")) << "scanword" << clueCells;
+    std::ofstream(Path("scanword3.txt")) << "scanword3" << clueCells;
+    const struct {
+        std::vector<std::string> grid;
+        const char* kind;  // of the imported crossword
+    } cases[] = {
+        {{"--size", "9x9"}, "classic"},
+        {{"--kind", "children", "--size", "6x5", "--keyword", "сон"}, "estonian"},
+        {{"--kind", "diagonal", "--size", "9x9"}, "diagonal"},
+        {{"--picture", Path("estonian.txt")}, "estonian"},
+        {{"--picture", Path("american.txt")}, "estonian"},
+        {{"--picture", Path("scanword.txt")}, "scanword"},
+        {{"--picture", Path("scanword3.txt")}, "scanword"},
+        // A plain grid read into the scanword kind has no clue cells: a numbered crossword.
+        {{"--kind", "scanword", "--size", "9x9"}, "classic"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.grid[1]);
         std::vector<std::string> args = {"fill", "--seed", "4", "--definitions", "--save", Path("p.cwd"),
                                          "--save-ipuz", Path("p.ipuz"), "--title", "Тест"};
-        args.insert(args.end(), grid.begin(), grid.end());
+        args.insert(args.end(), c.grid.begin(), c.grid.end());
         const Outcome fill = Run(args);
         ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
         EXPECT_NE(Read("p.ipuz").find("\"title\": \"Тест\""), std::string::npos);
@@ -37,8 +67,8 @@ TEST_F(PublishCommands, FilledCrosswordsComeBackFromTheirIpuzFiles) {
         const Outcome original = Run({"show", Path("p.cwd"), "--json"});
         const Outcome copy = Run({"show", Path("copy.cwd"), "--json"});
         ASSERT_EQ(copy.exitCode, ExitCode::Filled) << copy.err;
-        EXPECT_EQ(JsonMember(copy.out, "rows"), JsonMember(original.out, "rows"));
-        EXPECT_EQ(JsonMember(copy.out, "words"), JsonMember(original.out, "words"));
+        EXPECT_EQ(JsonMember(copy.out, "kind"), c.kind);
+        EXPECT_EQ(GridAndWords(copy.out), GridAndWords(original.out));
     }
 }
 

@@ -14,10 +14,15 @@ const folder = mkdtempSync(join(tmpdir(), "zelvana-ipuz-"));
 // The Estonian grid has walls (".w2": a wall on the right), which ipuz writes as bars.
 const walled = join(folder, "estonian.txt");
 writeFileSync(walled, "estonian 7x3\n. . . .w2 . . .\n. # . # . # .\n. . .w2 . . . .\n");
+// The scanword's clue cells stand above and left of its words (".a18": both words of the cell
+// have their clue up-left, ".a1" above, ".a24" left).
+const lattice = join(folder, "scanword.txt");
+writeFileSync(lattice, "scanword 7x6\n# # # # # # #\n# .a18 . .a1 . .a1 .\n# . # . # . #\n" +
+  "# .a24 . . . . .\n# . # . # . #\n# .a24 . . . . .\n");
 const cases = [
   { kind: "classic", grid: ["--size", "9x9"] },
   { kind: "estonian", grid: ["--picture", walled] },
-  { kind: "scanword", grid: ["--kind", "scanword", "--size", "12x12"] },
+  { kind: "scanword", grid: ["--picture", lattice] },
 ];
 try {
   for (const { kind, grid } of cases) {
@@ -28,6 +33,7 @@ try {
 
     const text = readFileSync(ipuz, "utf8");
     if (kind === "estonian") assert.match(text, /"barred": "R"/, "walls written as bars");
+    if (kind === "scanword") assert.match(text, /arrowword/, "an arrowword");
     const puzzle = parse(text, { filename: kind + ".ipuz" });
     assert.equal(puzzle.title, "Проверка");
     assert.equal(puzzle.grid.width, shown.width, kind + " width");
