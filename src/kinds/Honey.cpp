@@ -165,6 +165,17 @@ std::vector<std::pair<int, int>> THoney::MirrorImages(int x, int y) const {
 }
 
 bool THoney::FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
+    return FillTurningRings(x1, y1, x2, y2, errCode, result,
+                            [&](TFillResult& run) { return TCrossword::FillDefault(x1, y1, x2, y2, errCode, run); });
+}
+
+bool THoney::FillPropagate(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
+    return FillTurningRings(x1, y1, x2, y2, errCode, result,
+                            [&](TFillResult& run) { return TCrossword::FillPropagate(x1, y1, x2, y2, errCode, run); });
+}
+
+template <typename BaseFill>
+bool THoney::FillTurningRings(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result, BaseFill&& baseFill) {
     const auto centres = Centres();
     const auto filledCentre = [&](int x, int y) {
         const auto at = std::find(centres.begin(), centres.end(), std::pair{x, y});
@@ -192,7 +203,7 @@ bool THoney::FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResu
             break;
         }
         TFillResult run;
-        done = TCrossword::FillDefault(x1, y1, x2, y2, errCode, run);
+        done = baseFill(run);
         result = run;
         if (done || errCode != FillError::Exhausted || free.empty()) break;
         if (run.Count() > bestResult.Count()) {

@@ -67,6 +67,9 @@ public:
     // The base fill, and while it runs out of words, a free centre turned to a random start and
     // the fill run again; on failure the template that came furthest is put back.
     bool FillDefault(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) override;
+    // The same turning around the propagating fill: its proof that no fill exists holds only
+    // for the rings as they stand.
+    bool FillPropagate(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) override;
     // The base picture; the codeword table of mode 2 stands in hexagon rows, which the picture's
     // height follows.
     void DrawToMetafile(TMetafile& metafile, int mode) override;
@@ -80,6 +83,9 @@ private:
     std::vector<std::pair<int, int>> MirrorImages(int x, int y) const;
     // Gives every empty slot whose centre's ring changed its new ring.
     void UpdateRings();
+    // FillDefault's turning of rings around a base method.
+    template <typename BaseFill>
+    bool FillTurningRings(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result, BaseFill&& baseFill);
 };
 
 class THoney_8 : public TBaseHoney {

@@ -147,24 +147,29 @@ TEST_F(HoneyTest, ClosedRingFillUsesOnlyClosingWordsAndGivesTheOthersBack) {
 }
 
 // Two hexagon rings share one cell; with the first ring's start turned away no word pair
-// agrees there, so only turning rings fills the grid. Words without a common letter never agree.
+// agrees there, so only turning rings fills the grid, with the backtracking and the propagating
+// fill alike. Words without a common letter never agree.
 TEST_F(HoneyTest, TurningRingsFillsAStuckTemplateAndStopsAtTheTimeLimit) {
     struct TCase {
+        TFillMethod Method;
         std::vector<std::string> Words;
         int TimeLimit;
         bool Filled;
     };
     const TCase cases[] = {
-        {{"абвгде", "гзиклм"}, 20, true},
-        {{"абвгде", "жзиклм"}, 1, false},
+        {TFillMethod::Default, {"абвгде", "гзиклм"}, 20, true},
+        {TFillMethod::Default, {"абвгде", "жзиклм"}, 1, false},
+        {TFillMethod::Propagate, {"абвгде", "гзиклм"}, 20, true},
+        {TFillMethod::Propagate, {"абвгде", "жзиклм"}, 1, false},
     };
     for (const TCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Method));
         ScopedRecordingUi ui;
         auto crossword = Make<THoney>({".....", ".o.o.", "....."}, 0, c.Words);
         crossword->Honey().SetStartDirection(1, 1, 1);
         crossword->Honey().NumberCells();
         crossword->PrepareForFill();
-        crossword->FillParameters.FillMethod = TFillMethod::Default;
+        crossword->FillParameters.FillMethod = c.Method;
         crossword->FillParameters.TimeLimit = c.TimeLimit;
         int errCode = 0;
         TFillResult best;
@@ -192,6 +197,46 @@ TEST_F(HoneyTest, TurningThatNeverFillsEndsAtACancelOrTheTimeLimit) {
         crossword->FillParameters.FillMethod = TFillMethod::Default;
         return crossword;
     });
+}
+
+// Six interlocking rings of the centre, ring, centre mode, each word passing its centre twice.
+// No closing words of the default dictionary fit the rings as they start, which both searches
+// prove on their own (the backtracking fill with the words that do not close held back, the
+// propagating one by the word passing its centre twice); the propagating fill, as crossgen runs
+// it by default, then turns rings until the words fit, as the backtracking fill does.
+TEST_F(HoneyTest, ClosedRingsThatFitNoWordsAreTurnedUntilTheyDo) {
+    const GridPicture rows = {"#########", "......###", ".o.o.o.##", ".......##",
+                              "#.o.o.o.#", "#......##", "#########"};
+    ScopedRecordingUi ui;
+    auto crossword = Make<THoney>(rows, 3, {"абв"});
+    ASSERT_TRUE(crossword->LoadDictionary(DefaultDictionaryPath()));
+    crossword->PrepareForFill();
+    ASSERT_EQ(crossword->Words.Count(), 6);
+    crossword->FillParameters.TimeLimit = 60;
+    TBaseHoneyShablon& honey = crossword->Honey();
+    const std::string startingRings = honey.SerializeTemplate(0, 0, honey.Width - 1, honey.Height - 1);
+    for (const bool propagate : {false, true}) {
+        int errCode = 0;
+        TFillResult best;
+        crossword->Running = 1;
+        crossword->FillParameters.FillMethod = TFillMethod::Backtrack;
+        const bool filled = propagate ? crossword->TCrossword::FillPropagate(0, 0, honey.Width, honey.Height, errCode, best)
+                                      : crossword->Fill(0, 0, honey.Width, honey.Height, false, errCode, best);
+        EXPECT_FALSE(filled);
+        EXPECT_EQ(errCode, FillError::Exhausted) << propagate;
+        crossword->ClearWords(0, 0, honey.Width, honey.Height, true);
+    }
+    for (uint32_t seed = 1; seed <= 3; ++seed) {
+        RandSeed(seed);
+        crossword->ClearWords(0, 0, honey.Width, honey.Height, true);
+        crossword->FillParameters.FillMethod = TFillMethod::Propagate;
+        int errCode = 0;
+        TFillResult best;
+        ASSERT_TRUE(crossword->Fill(0, 0, honey.Width, honey.Height, false, errCode, best)) << seed << " " << errCode;
+        EXPECT_NE(honey.SerializeTemplate(0, 0, honey.Width - 1, honey.Height - 1), startingRings);
+        EXPECT_TRUE(WordsStandInTheGrid(*crossword, crossword->Dictionary));
+        for (const std::string& word : PlacedWords(*crossword)) EXPECT_EQ(word.front(), word.back()) << ToUtf8(word);
+    }
 }
 
 using Cells = std::vector<std::pair<int, int>>;
