@@ -28,10 +28,6 @@ int CountBits(uint64_t bits) {
     return static_cast<int>((bits * 0x0101010101010101ULL) >> 56);
 }
 
-int BlocksFor(int words) {
-    return (words + 63) / 64;
-}
-
 // Every word of a length: the first count bits set.
 void FillAll(uint64_t* bits, int blocks, int count) {
     std::fill(bits, bits + blocks, ~uint64_t{0});
@@ -44,10 +40,8 @@ bool TestBit(const uint64_t* bits, int i) {
 
 }  // namespace
 
-TCandidateSets::TCandidateSets(const TWorkDictionary& dictionary)
-    : mDictionary(dictionary), mSingleChar(IsSingleCharFormat(dictionary.CellFormat())) {
-    std::fill(std::begin(mLetterOfByte), std::end(mLetterOfByte), -1);
-}
+TCandidateSets::TCandidateSets(const TWorkDictionary& dictionary, const TWordIndex& index)
+    : mDictionary(dictionary), mIndex(index), mLetterCount(index.LetterCount()) {}
 
 int TCandidateSets::AddSlot(const TMask& pattern) {
     TSlot slot;
@@ -67,59 +61,17 @@ void TCandidateSets::Exclude(int entry) {
     mExcluded[entry] = 1;
 }
 
-// --- the index ---
-
-int TCandidateSets::LetterOf(std::string_view cellText) const {
-    if (mSingleChar) return cellText.size() == 1 ? mLetterOfByte[static_cast<uint8_t>(cellText[0])] : -1;
-    const auto found = mLetterOfText.find(std::string(cellText));
-    return found == mLetterOfText.end() ? -1 : found->second;
-}
-
-int TCandidateSets::AddLetter(std::string_view cellText) {
-    const auto [at, added] = mLetterOfText.emplace(std::string(cellText), mLetterCount);
-    if (added) ++mLetterCount;
-    return at->second;
-}
-
-void TCandidateSets::ReadLetters(int cells) {
+void TCandidateSets::BuildLength(int cells) {
     TLength& length = mLengths[cells];
-    if (cells >= MinWordCells && cells <= MaxWordCells) {
-        length.first = mDictionary.LengthIndex(cells);
-        length.count = mDictionary.LengthIndex(cells + 1) - length.first;
-    }
-    length.blocks = BlocksFor(length.count);
-    length.letters.resize(static_cast<std::size_t>(length.count) * cells);
-    for (int w = 0; w < length.count; ++w) {
-        const std::string_view text = mDictionary.EntryText(length.first + w);
-        uint16_t* letters = length.letters.data() + static_cast<std::size_t>(w) * cells;
-        if (mSingleChar) {
-            for (int p = 0; p < cells; ++p) {
-                int& letter = mLetterOfByte[static_cast<uint8_t>(text[p])];
-                if (letter < 0) letter = mLetterCount++;
-                letters[p] = static_cast<uint16_t>(letter);
-            }
-        } else {
-            const TMask cellsOfWord(mDictionary.CellFormat(), text);
-            for (int p = 0; p < cells; ++p) letters[p] = static_cast<uint16_t>(AddLetter(cellsOfWord.CellText(p)));
-        }
-    }
-}
-
-void TCandidateSets::BuildSets(int cells) {
-    TLength& length = mLengths[cells];
-    const std::size_t blocks = length.blocks;
-    length.sets.assign(static_cast<std::size_t>(cells) * mLetterCount * blocks, 0);
-    length.reserve.assign(blocks, 0);
-    length.available.assign(blocks, 0);
-    length.decided.assign(blocks, 0);
-    for (int w = 0; w < length.count; ++w) {
+    const TWords& words = mIndex.Length(cells);
+    length.words = &words;
+    length.reserve.assign(words.blocks, 0);
+    length.available.assign(words.blocks, 0);
+    length.decided.assign(words.blocks, 0);
+    for (int w = 0; w < words.count; ++w) {
         const uint64_t bit = uint64_t{1} << (w % 64);
         const std::size_t block = w / 64;
-        for (int p = 0; p < cells; ++p) {
-            const int letter = length.letters[static_cast<std::size_t>(w) * cells + p];
-            length.sets[(static_cast<std::size_t>(p) * mLetterCount + letter) * blocks + block] |= bit;
-        }
-        const int entry = length.first + w;
+        const int entry = words.first + w;
         const WordCategory category = mDictionary.EntryCategory(entry);
         if (category == WordCategory::Reserve) length.reserve[block] |= bit;
         if (category != WordCategory::Unavailable && (mExcluded.empty() || !mExcluded[entry]))
@@ -139,12 +91,12 @@ void TCandidateSets::CountSupports(int s, bool open) {
     }
     const uint64_t* own = Bits(slot);
     slot.size = 0;
-    for (int b = 0; b < length.blocks; ++b) slot.size += CountBits(own[b]);
+    for (int b = 0; b < length.words->blocks; ++b) slot.size += CountBits(own[b]);
     for (int p = 0; p < slot.length; ++p)
         for (int letter = 0; letter < mLetterCount; ++letter) {
             const uint64_t* set = LetterSet(length, p, letter);
             int count = 0;
-            for (int b = 0; b < length.blocks; ++b) count += CountBits(own[b] & set[b]);
+            for (int b = 0; b < length.words->blocks; ++b) count += CountBits(own[b] & set[b]);
             Support(slot, p, letter) = count;
         }
     if (open) {
@@ -155,18 +107,18 @@ void TCandidateSets::CountSupports(int s, bool open) {
 
 void TCandidateSets::PatternSet(int cells, const TMask& pattern, std::vector<uint64_t>& match) const {
     const TLength& length = mLengths[cells];
-    match.resize(length.blocks);
-    if (length.count == 0) return;
-    FillAll(match.data(), length.blocks, length.count);
+    match.resize(length.words->blocks);
+    if (length.words->count == 0) return;
+    FillAll(match.data(), length.words->blocks, length.words->count);
     for (int p = 0; p < cells; ++p) {
         if (pattern.IsUnknown(p)) continue;
-        const int letter = LetterOf(pattern.CellText(p));
+        const int letter = mIndex.LetterOf(pattern.CellText(p));
         if (letter < 0) {
             std::fill(match.begin(), match.end(), 0);
             return;
         }
         const uint64_t* set = LetterSet(length, p, letter);
-        for (int b = 0; b < length.blocks; ++b) match[b] &= set[b];
+        for (int b = 0; b < length.words->blocks; ++b) match[b] &= set[b];
     }
 }
 
@@ -179,9 +131,7 @@ bool TCandidateSets::Start() {
         used[slot.length] = 1;
     }
     for (int cells = 0; cells <= MaxWordCells + 1; ++cells)
-        if (used[cells]) ReadLetters(cells);
-    for (int cells = 0; cells <= MaxWordCells + 1; ++cells)
-        if (used[cells]) BuildSets(cells);
+        if (used[cells]) BuildLength(cells);
 
     // The candidate sets: available words that match the pattern (and, for a slot that passes
     // a cell twice, hold one letter there).
@@ -190,7 +140,7 @@ bool TCandidateSets::Start() {
         slot.bits = bits;
         slot.supports = supports;
         slot.links = positions;
-        bits += mLengths[slot.length].blocks;
+        bits += mLengths[slot.length].words->blocks;
         supports += slot.length * mLetterCount;
         positions += slot.length;
     }
@@ -209,15 +159,15 @@ bool TCandidateSets::Start() {
             if (!pattern.IsUnknown(p)) open[s] = 0;
         PatternSet(slot.length, pattern, mScratchBits);
         uint64_t* own = Bits(slot);
-        for (int b = 0; b < length.blocks; ++b) own[b] = mScratchBits[b] & length.available[b];
+        for (int b = 0; b < length.words->blocks; ++b) own[b] = mScratchBits[b] & length.available[b];
     }
     for (const auto& [a, b] : mLinkPairs) {
         if (a.slot != b.slot) continue;
         open[a.slot] = 0;
         TSlot& slot = mSlots[a.slot];
         const TLength& length = mLengths[slot.length];
-        for (int w = 0; w < length.count; ++w) {
-            const uint16_t* letters = length.letters.data() + static_cast<std::size_t>(w) * slot.length;
+        for (int w = 0; w < length.words->count; ++w) {
+            const uint16_t* letters = LettersOf(slot, w);
             if (letters[a.position] != letters[b.position]) Bits(slot)[w / 64] &= ~(uint64_t{1} << (w % 64));
         }
     }
@@ -290,14 +240,14 @@ void TCandidateSets::SaveWord(int s, int local) {
 
 void TCandidateSets::TakeBlock(int s, int block, uint64_t gone) {
     TSlot& slot = mSlots[s];
-    const TLength& length = mLengths[slot.length];
+    const TWords& words = *mLengths[slot.length].words;
     while (gone != 0) {
         const int w = block * 64 + std::countr_zero(gone);
         gone &= gone - 1;
         SaveWord(s, w);
         mBits[slot.bits + block] &= ~(uint64_t{1} << (w % 64));
         --slot.size;
-        const uint16_t* letters = length.letters.data() + static_cast<std::size_t>(w) * slot.length;
+        const uint16_t* letters = mIndex.Letters(words, slot.length, w);
         for (int p = 0; p < slot.length; ++p)
             if (--Support(slot, p, letters[p]) == 0) QueueLost(s, p, letters[p]);
     }
@@ -305,7 +255,7 @@ void TCandidateSets::TakeBlock(int s, int block, uint64_t gone) {
 }
 
 void TCandidateSets::RemoveWords(int s, const uint64_t* mask, bool keep) {
-    const int blocks = mLengths[mSlots[s].length].blocks;
+    const int blocks = mLengths[mSlots[s].length].words->blocks;
     const uint64_t* own = Bits(mSlots[s]);
     for (int b = 0; b < blocks && !mFailed; ++b)
         if (const uint64_t gone = keep ? own[b] & ~mask[b] : own[b] & mask[b]; gone != 0) TakeBlock(s, b, gone);
@@ -315,7 +265,7 @@ void TCandidateSets::KeepOnly(int s, int local) {
     SaveCounts(s);
     TSlot& slot = mSlots[s];
     uint64_t* own = Bits(slot);
-    for (int b = 0; b < mLengths[slot.length].blocks; ++b) {
+    for (int b = 0; b < mLengths[slot.length].words->blocks; ++b) {
         const uint64_t kept = b == local / 64 ? own[b] & (uint64_t{1} << (local % 64)) : 0;
         if (own[b] == kept) continue;
         SaveBlock(slot.bits + b);
@@ -332,7 +282,7 @@ void TCandidateSets::KeepOnly(int s, int local) {
     const auto supports = mSupports.begin() + slot.supports;
     mScratchSupports.assign(supports, supports + slot.length * mLetterCount);
     std::fill(supports, supports + slot.length * mLetterCount, 0);
-    const uint16_t* letters = mLengths[slot.length].letters.data() + static_cast<std::size_t>(local) * slot.length;
+    const uint16_t* letters = LettersOf(slot, local);
     for (int p = 0; p < slot.length; ++p) Support(slot, p, letters[p]) = 1;
     for (int p = 0; p < slot.length; ++p)
         for (int letter = 0; letter < mLetterCount; ++letter)
@@ -372,7 +322,7 @@ bool TCandidateSets::Propagate() {
 bool TCandidateSets::Decide(int s, int word) {
     const TSlot& slot = mSlots[s];
     const TLength& length = mLengths[slot.length];
-    const int local = word - length.first;
+    const int local = word - length.words->first;
     mLevels.push_back({s, word, mTrail.size(), mSavedSupports.size(), mNextStamp++});
     mSlots[s].decided = true;
     mSource = s;
@@ -404,12 +354,12 @@ void TCandidateSets::Backtrack(int& s, int& word) {
         }
         mBits[slot.bits + change.at / 64] |= uint64_t{1} << (change.at % 64);
         ++slot.size;
-        const uint16_t* letters = mLengths[slot.length].letters.data() + static_cast<std::size_t>(change.at) * slot.length;
+        const uint16_t* letters = LettersOf(slot, change.at);
         for (int p = 0; p < slot.length; ++p) ++Support(slot, p, letters[p]);
     }
     mSavedSupports.resize(level.supports);
     const TSlot& decided = mSlots[level.slot];
-    const int local = level.word - mLengths[decided.length].first;
+    const int local = level.word - mLengths[decided.length].words->first;
     mLengths[decided.length].decided[local / 64] &= ~(uint64_t{1} << (local % 64));
     mSlots[level.slot].decided = false;
     mFailed = false;
@@ -420,7 +370,7 @@ void TCandidateSets::Backtrack(int& s, int& word) {
 
 bool TCandidateSets::Remove(int s, int word) {
     mSource = s;
-    RemoveOne(s, word - mLengths[mSlots[s].length].first);
+    RemoveOne(s, word - mLengths[mSlots[s].length].words->first);
     return Propagate();
 }
 
@@ -463,7 +413,7 @@ int TCandidateSets::ChooseWord(int s) {
     const uint64_t* own = Bits(slot);
     const auto gather = [&](bool ordinaryOnly) {
         mScratch.clear();
-        for (int b = 0; b < length.blocks; ++b) {
+        for (int b = 0; b < length.words->blocks; ++b) {
             uint64_t bits = own[b] & ~length.decided[b];
             if (ordinaryOnly) bits &= ~length.reserve[b];
             while (bits != 0) {
@@ -487,7 +437,7 @@ int TCandidateSets::ChooseWord(int s) {
     int ties = 0;
     for (int i = 0; i < weighed; ++i) {
         const int w = mScratch[i];
-        const uint16_t* letters = length.letters.data() + static_cast<std::size_t>(w) * slot.length;
+        const uint16_t* letters = LettersOf(slot, w);
         // The log of the product of the crossing slots' candidates once the word stands.
         double score = 0;
         for (int p = 0; p < slot.length; ++p)
@@ -503,5 +453,5 @@ int TCandidateSets::ChooseWord(int s) {
             best = w;
         }
     }
-    return length.first + best;
+    return length.words->first + best;
 }

@@ -3,7 +3,8 @@
 // TCandidateSets: the candidates of the slots a propagating fill works on, one bitset per slot
 // over the dictionary's words of that slot's length, kept arc consistent: a word stays a
 // candidate only while each of its letters is still possible in every crossing slot at the
-// shared cell. An index (length, position, letter) -> bitset makes a crossing's effect one AND.
+// shared cell. The word index (TWordIndex: length, position, letter -> bitset), kept between
+// fills, makes a crossing's effect one AND.
 //
 // Per slot and position the sets count the candidates holding each letter (the letter's
 // support); when a count falls to zero, the crossing slots lose the words that need that letter
@@ -16,19 +17,20 @@
 // change of each 64-word block. Words are dictionary entry numbers; a slot is the number
 // AddSlot gave it. The dictionary must not change while the sets live.
 
+#include "WordIndex.h"
+
 #include "dictionary/Mask.h"
 #include "dictionary/WorkDictionary.h"
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 class TCandidateSets {
 public:
-    explicit TCandidateSets(const TWorkDictionary& dictionary);
+    // The index must be made from the dictionary as it stands.
+    TCandidateSets(const TWorkDictionary& dictionary, const TWordIndex& index);
 
     // --- set-up, before Start ---
 
@@ -39,7 +41,7 @@ public:
     void Link(int a, int i, int b, int j);
     // The word is never a candidate (it stands in the grid or is excluded by a related word).
     void Exclude(int entry);
-    // Builds the index and the sets: words of category 0 or 1, matching, not excluded, then
+    // Builds the sets: words of category 0 or 1, matching, not excluded, then
     // made consistent. False when some slot is left without candidates.
     bool Start();
 
@@ -69,12 +71,9 @@ public:
     bool Restrict(int slot, const TMask& pattern);
 
 private:
-    struct TLength {
-        int first = 0;   // the dictionary entry of local word 0
-        int count = 0;   // words of this length
-        int blocks = 0;  // 64-bit blocks per bitset
-        std::vector<uint16_t> letters;  // [word * length + position] -> letter
-        std::vector<uint64_t> sets;     // [(position * letterCount + letter) * blocks + block]
+    using TWords = TWordIndex::TLength;
+    struct TLength {  // per cell count, for this fill
+        const TWords* words = nullptr;    // the index's words of the cell count
         std::vector<uint64_t> reserve;    // the words of category 1
         std::vector<uint64_t> available;  // the words of category 0 or 1 not excluded
         std::vector<uint64_t> decided;    // the words the open levels placed
@@ -120,18 +119,17 @@ private:
         uint32_t stamp;
     };
 
-    // The letter of a cell text; -1 for one no word of the sets holds.
-    int LetterOf(std::string_view cellText) const;
-    // The letter of a cell text of the formats of several characters, new ones numbered on.
-    int AddLetter(std::string_view cellText);
-    void ReadLetters(int length);
-    void BuildSets(int length);
+    // The length's words for this fill: reserve and available by category and exclusion.
+    void BuildLength(int length);
     // Counts a slot's candidates and supports; open: no letter of the slot is known.
     void CountSupports(int slot, bool open);
     // The words of the length matching pattern, into match (blocks of the length).
     void PatternSet(int length, const TMask& pattern, std::vector<uint64_t>& match) const;
     const uint64_t* LetterSet(const TLength& length, int position, int letter) const {
-        return length.sets.data() + (static_cast<std::size_t>(position) * mLetterCount + letter) * length.blocks;
+        return mIndex.LetterSet(*length.words, position, letter);
+    }
+    const uint16_t* LettersOf(const TSlot& slot, int local) const {
+        return mIndex.Letters(*mLengths[slot.length].words, slot.length, local);
     }
 
     uint64_t* Bits(const TSlot& slot) { return mBits.data() + slot.bits; }
@@ -170,10 +168,8 @@ private:
     void Fail(int slot);
 
     const TWorkDictionary& mDictionary;
-    bool mSingleChar;
-    std::unordered_map<std::string, int> mLetterOfText;  // cell text -> letter, other formats
-    int mLetterOfByte[256];                              // byte -> letter, one-character formats
-    int mLetterCount = 0;
+    const TWordIndex& mIndex;
+    int mLetterCount;
     std::vector<TLength> mLengths;  // indexed by cell count
     std::vector<uint8_t> mExcluded;  // per dictionary entry
 

@@ -1,5 +1,7 @@
 #include "Crossword.h"
 
+#include "WordIndex.h"
+
 #include "dictionary/FindSpecial.h"
 #include "dictionary/Mask.h"
 #include "dictionary/Opredelenia.h"

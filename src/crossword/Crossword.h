@@ -46,6 +46,7 @@ class TMask;
 class TMetafile;
 class TFindSpecial;
 class TSlotGraph;
+class TWordIndex;
 
 // Crossword kind codes.
 enum class TCrosswordKind : uint8_t {
@@ -501,9 +502,13 @@ protected:
     std::vector<int> ListWordCandidates(std::string_view word, int x1, int y1, int x2, int y2) const;
     // True when every empty slot crossing slot still has a candidate.
     bool CrossingSlotsFillable(int slot) const;
+    // The propagating fill's index of Dictionary's words, made again only when the dictionary
+    // changed since the last fill.
+    const TWordIndex& WordIndex();
 
 private:
     std::vector<std::string> mCells;  // 200 x 200 cell texts, [x][y]
     // Candidate stores of the backtracking fill's levels, kept between fills.
     std::vector<std::unique_ptr<TFindSpecial>> mStores;
+    std::unique_ptr<TWordIndex> mWordIndex;
 };

@@ -8,6 +8,7 @@
 
 #include "CandidateSets.h"
 #include "FillState.h"
+#include "WordIndex.h"
 
 #include "platform/Clock.h"
 #include "platform/Ui.h"
@@ -24,6 +25,11 @@ constexpr double RestartGrowth = 1.5;
 
 }  // namespace
 
+const TWordIndex& TCrossword::WordIndex() {
+    if (!mWordIndex || mWordIndex->Version() != Dictionary.Version()) mWordIndex = std::make_unique<TWordIndex>(Dictionary);
+    return *mWordIndex;
+}
+
 bool TCrossword::FillPropagate(int x1, int y1, int x2, int y2, int& errCode, TFillResult& result) {
     result.Clear();
     if (!PreCheck(x1, y1, x2, y2, errCode)) return false;
@@ -33,7 +39,7 @@ bool TCrossword::FillPropagate(int x1, int y1, int x2, int y2, int& errCode, TFi
     const std::vector<int> pending = EmptySlotsIn(x1, y1, x2, y2);
     TFillState state;
     StartFillState(state);
-    TCandidateSets sets(Dictionary);
+    TCandidateSets sets(Dictionary, WordIndex());
     std::vector<std::tuple<int, int, int>> cellUses;  // grid cell, set slot, position
     for (int s = 0; s < static_cast<int>(pending.size()); ++s) {
         FillPattern(state, pending[s], state.mask);

@@ -6,6 +6,7 @@
 #include "platform/Ui.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -49,6 +50,13 @@ std::string DefinitionReadError(const std::string& path) {
     return Format("Ошибка чтения файла %s!\r\nСоздайте файл заново!"_cp, path);
 }
 
+// Dictionaries live on several threads (the game's fill and the window's), so versions are
+// drawn from one atomic counter.
+uint64_t NextVersion() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
 }  // namespace
 
 std::string_view DefaultAlphabet() {
@@ -67,7 +75,7 @@ struct TWorkDictionary::FileHeader {
     uint64_t bodySize = 0;
 };
 
-TWorkDictionary::TWorkDictionary() : Alphabet(DefaultAlphabet()) {}
+TWorkDictionary::TWorkDictionary() : Alphabet(DefaultAlphabet()), mVersion(NextVersion()) {}
 
 TWorkDictionary::~TWorkDictionary() = default;
 
@@ -233,6 +241,7 @@ bool TWorkDictionary::ParseBody(const FileHeader& header, const std::string& bod
 }
 
 void TWorkDictionary::Rebuild() {
+    mVersion = NextVersion();
     // Entries are sorted by cell count, so the first entry of at least L cells is a bound.
     for (int cells = MinWordCells; cells <= MaxWordCells + 1; ++cells) {
         const auto first = std::lower_bound(mEntries.begin(), mEntries.end(), cells,
@@ -360,6 +369,7 @@ void TWorkDictionary::LoadDefinitions() {
 }
 
 void TWorkDictionary::SetCellFormat(uint8_t format) {
+    mVersion = NextVersion();
     mCellFormat = format;
     if (format != CellFormatPiecesWithFragments) mFragments.Clear();
 }

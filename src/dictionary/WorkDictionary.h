@@ -78,6 +78,10 @@ public:
     // The definition area held in memory.
     const std::string& Definitions() const { return mDefinitions; }
 
+    // Changes whenever the entries or their cell format change, never for a category; no two
+    // dictionaries share a value. What is worked out from the words may be kept while it stays.
+    uint64_t Version() const { return mVersion; }
+
     uint8_t CellFormat() const { return mCellFormat; }
     // Any format other than 3 empties Fragments.
     void SetCellFormat(uint8_t format);
@@ -149,6 +153,7 @@ private:
     int mLengthIndex[MaxWordCells + 2] = {};
     TLetterIndex mLetterIndex;
 
+    uint64_t mVersion;
     uint8_t mCellFormat = CellFormatSingle;
     uint32_t mBodySize = 0;
     TFragments mFragments;

@@ -141,6 +141,22 @@ TEST_F(PropagateTest, PlacedWordsStayAndAreNotUsedAgain) {
     }
 }
 
+// The fill keeps what it worked out from the words between fills; a new dictionary's words are
+// the ones the next fill reads: with two words of the old one's shape, where the old words did
+// not fit, the new ones do.
+TEST_F(PropagateTest, AFillAfterTheDictionaryChangedReadsTheNewWords) {
+    auto crossword = MakeFor(TFillMethod::Propagate, Corner, {"дом", "кот"});
+    int errCode = 99;
+    TFillResult best;
+    ASSERT_FALSE(FillAll(*crossword, errCode, best));
+    EXPECT_EQ(errCode, FillError::Exhausted);
+    const std::vector<std::string> next = {"кот", "кит"};
+    ASSERT_TRUE(crossword->LoadDictionary(WriteDictionary(next)));
+    crossword->ClearWords(0, 0, crossword->Width, crossword->Height, true);
+    ASSERT_TRUE(FillAll(*crossword, errCode, best)) << errCode;
+    EXPECT_TRUE(SoundFill(*crossword, next));
+}
+
 TEST_F(PropagateTest, CategoriesDecideWhichWordsMayStand) {
     // The two slots need two words of one first letter. Reserve words stand only when ordinary
     // ones cannot; unavailable ones never.
