@@ -16,6 +16,21 @@ constexpr const char* MethodNames[] = {"backtrack", "restart", "propagate", "ran
 // around it (the hexagon honeycomb turns stuck rings).
 constexpr TFillMethod Methods[] = {TFillMethod::Default, TFillMethod::RandomRestart, TFillMethod::Propagate,
                                    TFillMethod::RandomRestart};
+constexpr int PropagateMethod = 2;
+constexpr int RandomMethod = 3;
+
+// The method that settles a kind best when none is asked for: the crossing chainword's depth-first
+// fill gets lost in its long chain where its random fill with take-backs finds a chain at once;
+// every other kind gets the propagating fill, which also proves a grid impossible (the football
+// plays its own match whatever the method).
+int DefaultMethodOf(TCrosswordKind kind) {
+    switch (kind) {
+        case TCrosswordKind::CrossChainword:
+            return RandomMethod;
+        default:
+            return PropagateMethod;
+    }
+}
 
 // "буква" in the form a count asks for.
 std::string_view Letters(int n) {
@@ -50,20 +65,22 @@ std::string SlotWithoutWords(const TCrossword& crossword, int slot) {
 }  // namespace
 
 const char* const FillOptionsHelp =
-    "  --method M         the fill method: propagate (default; candidates kept consistent\n"
-    "                     across crossings, for dense grids), backtrack (the game's), restart or\n"
-    "                     random (the same; the crossing chainword's random fill)\n"
+    "  --method M         the fill method: propagate (candidates kept consistent across\n"
+    "                     crossings; proves a grid impossible), backtrack (the game's), restart\n"
+    "                     or random (the same; the crossing chainword's random fill); by default\n"
+    "                     random for the crossing chainword, propagate for every other kind\n"
     "  --time-limit S     give up after S whole seconds (default 60, at most 86400)\n"
     "  --target N         word field: stop once N words stand instead of covering the field\n";
 
 void TFillOptions::AddOptions(TOptionParser& parser) {
-    Method = 2;
+    Method = KindsDefault;
     parser.Choice("--method", Method, {std::begin(MethodNames), std::end(MethodNames)});
     parser.Number("--time-limit", TimeLimit, 1, MaxTimeLimit);
     parser.Number("--target", TargetWords, 1, UINT16_MAX);
 }
 
-void TFillOptions::Apply(TCrossword& crossword) const {
+void TFillOptions::Apply(TCrossword& crossword) {
+    if (Method == KindsDefault) Method = DefaultMethodOf(crossword.Kind);
     crossword.FillParameters.FillMethod = Methods[Method];
     crossword.FillParameters.TimeLimit = TimeLimit;
     if (auto* field = dynamic_cast<TEnglishCrossword*>(&crossword); field && TargetWords > 0) {

@@ -17,15 +17,17 @@ struct TFillOptions {
     static constexpr int DefaultTimeLimit = 60;
     static constexpr int MaxTimeLimit = 86400;
 
-    int Method = 2;  // index into the method names: backtrack, restart, propagate
+    static constexpr int KindsDefault = -1;  // the method that settles the crossword's kind best
+
+    int Method = KindsDefault;  // index into the method names: backtrack, restart, propagate, random
     int TimeLimit = DefaultTimeLimit;
     int TargetWords = 0;  // the word field stops at this many words instead of covering the field; 0: off
 
     // Declares --method, --time-limit and --target.
     void AddOptions(TOptionParser& parser);
-    // Sets the crossword's fill method and time limit.
-    void Apply(TCrossword& crossword) const;
-    // "backtrack", "restart" or "propagate".
+    // Sets the crossword's fill method (the kind's own when none was asked for) and time limit.
+    void Apply(TCrossword& crossword);
+    // "backtrack", "restart", "propagate" or "random"; after Apply.
     const char* MethodName() const;
 };
 

@@ -188,6 +188,8 @@ TEST_F(ChainKind, SavedChainsShowTheirWords) {
     const Outcome cross = Run({"fill", "--kind", "crosschainword", "--chain", CrossChain, "--seed", "2", "--json",
                                "--save", Path("cross.cwd")});
     ASSERT_EQ(cross.exitCode, ExitCode::Filled) << cross.err;
+    // With no method asked for, the crossing chainword is filled by its random fill.
+    EXPECT_NE(cross.out.find("\"method\": \"random\""), std::string::npos);
     const Outcome crossShown = Run({"show", Path("cross.cwd"), "--json"});
     ASSERT_EQ(crossShown.exitCode, ExitCode::Filled) << crossShown.err;
     EXPECT_EQ(JsonRows(crossShown.out), JsonRows(cross.out));
