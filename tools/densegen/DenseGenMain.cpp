@@ -1,10 +1,12 @@
 // densegen: writes grids for measuring the fill as a template collection that crossgen reads
 // with --templates (and picks from with --size).
 //
-//   densegen [--american | --lattice] [--count N] [--seed S] OUTPUT
+//   densegen [--american | --lattice [--step 2|4] [--side N]] [--count N] [--seed S] OUTPUT
 //
 // By default COUNT dense blocked grids of every odd size from 5 x 5 to 15 x 15; --american
-// COUNT open American-style 15 x 15 grids; --lattice COUNT open lattice grids of 200 x 200.
+// COUNT open American-style 15 x 15 grids; --lattice COUNT open lattice grids of N x N (200
+// unless told, 10 to 200) with down lines on every fourth column, or with --step 2 on every
+// second, so that every second letter of every word is checked.
 
 #include "GridMaker.h"
 
@@ -12,6 +14,7 @@
 #include "platform/IndexCollection.h"
 #include "template/ClassicShablon.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -22,6 +25,7 @@ namespace {
 constexpr int DenseSides[] = {5, 7, 9, 11, 13, 15};
 constexpr int AmericanSide = 15;
 constexpr int LatticeSide = 200;
+constexpr int MinLatticeSide = 10;
 
 std::string TemplateText(const TGridRows& rows) {
     const int height = static_cast<int>(rows.size());
@@ -33,7 +37,8 @@ std::string TemplateText(const TGridRows& rows) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: densegen [--american | --lattice] [--count N] [--seed S] OUTPUT\n");
+    std::fprintf(stderr,
+                 "usage: densegen [--american | --lattice [--step 2|4] [--side N]] [--count N] [--seed S] OUTPUT\n");
     return 2;
 }
 
@@ -43,6 +48,8 @@ int main(int argc, char** argv) {
     InstallUi(std::make_unique<ConsoleUi>());
     enum class TKind { Dense, American, Lattice } kind = TKind::Dense;
     int count = 10;
+    int step = 4;
+    int side = LatticeSide;
     unsigned long seed = 1;
     std::string output;
     for (int i = 1; i < argc; ++i) {
@@ -50,6 +57,10 @@ int main(int argc, char** argv) {
             kind = TKind::American;
         else if (std::strcmp(argv[i], "--lattice") == 0)
             kind = TKind::Lattice;
+        else if (std::strcmp(argv[i], "--step") == 0 && i + 1 < argc)
+            step = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--side") == 0 && i + 1 < argc)
+            side = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--count") == 0 && i + 1 < argc)
             count = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc)
@@ -59,7 +70,8 @@ int main(int argc, char** argv) {
         else
             return Usage();
     }
-    if (output.empty() || count < 1) return Usage();
+    const bool knownStep = std::find(std::begin(LatticeSteps), std::end(LatticeSteps), step) != std::end(LatticeSteps);
+    if (output.empty() || count < 1 || !knownStep || side < MinLatticeSide || side > LatticeSide) return Usage();
 
     TIndexCollection collection;
     collection.FileName = output;
@@ -75,7 +87,7 @@ int main(int argc, char** argv) {
         else if (kind == TKind::American)
             add(MakeDenseGrid(AmericanSide, AmericanSide, TDenseStyle::OpenAmerican, s), n);
         else
-            add(MakeLatticeGrid(LatticeSide, LatticeSide, s), n);
+            add(MakeLatticeGrid(side, side, step, s), n);
     }
     if (!collection.SaveToFile()) return 1;
     std::printf("densegen: %d templates in %s\n", collection.Count(), output.c_str());

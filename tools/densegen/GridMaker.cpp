@@ -19,11 +19,22 @@ constexpr int FailuresPerCell = 40;
 // instead of leaving stacks of long words that no word list fills.
 constexpr int BlockDraws = 6;
 
-// Lattice grids: the lines and the lengths their words are cut to.
+// Lattice grids: across lines on every second row; per column step, the lengths the words are
+// cut to, drawn by weight from the shortest up.
 constexpr int LatticeRowStep = 2;
-constexpr int LatticeColumnStep = 4;
-constexpr int LatticeMinWord = 5;
-constexpr int LatticeMaxWord = 9;
+struct TLatticeRules {
+    int step;
+    int minWord;
+    std::vector<int> weights;
+    int MaxWord() const { return minWord + static_cast<int>(weights.size()) - 1; }
+};
+// With step 2 a word starts and ends on a shared cell, so its length is odd; the shares follow
+// the nouns of each length in a large word list, so that a 200 x 200 lattice asks for less than
+// half of a dictionary's words of any length.
+const TLatticeRules LatticeRules[] = {
+    {2, 5, {22, 0, 28, 0, 24, 0, 15, 0, 8, 0, 3}},
+    {4, 5, {1, 1, 1, 1, 1}},
+};
 
 struct TStyleRules {
     double blockShare;
@@ -138,18 +149,30 @@ bool TDenseGrid::CellInLongRun(std::mt19937& random, int maxSlot, int& x, int& y
     return true;
 }
 
-// Cuts the line (x0, y0) + i * (dx, dy) of n cells into words of LatticeMinWord to
-// LatticeMaxWord letters with blocks at cells where cuttable(i) holds.
+// A word length drawn by the rules' weights.
+int DrawLength(const TLatticeRules& rules, std::mt19937& random) {
+    int total = 0;
+    for (const int weight : rules.weights) total += weight;
+    int drawn = static_cast<int>(random() % total);
+    int k = 0;
+    while (drawn >= rules.weights[k]) drawn -= rules.weights[k++];
+    return rules.minWord + k;
+}
+
+// Cuts the line (x0, y0) + i * (dx, dy) of n cells into words of the rules' lengths with blocks
+// at cells where cuttable(i) holds.
 template <typename Cuttable>
-void CutLine(TGridRows& rows, std::mt19937& random, int x0, int y0, int dx, int dy, int n, Cuttable cuttable) {
+void CutLine(TGridRows& rows, const TLatticeRules& rules, std::mt19937& random, int x0, int y0, int dx, int dy,
+             int n, Cuttable cuttable) {
+    const int minWord = rules.minWord, maxWord = rules.MaxWord();
     int start = 0;
-    while (n - start > LatticeMaxWord) {
-        const int wanted = LatticeMinWord + static_cast<int>(random() % (LatticeMaxWord - LatticeMinWord + 1));
+    while (n - start > maxWord) {
+        const int wanted = DrawLength(rules, random);
         int cut = -1;
-        for (int d = 0; d <= LatticeMaxWord && cut < 0; ++d)
+        for (int d = 0; d <= maxWord && cut < 0; ++d)
             for (const int length : {wanted - d, wanted + d}) {
                 const int at = start + length;
-                if (length >= LatticeMinWord && length <= LatticeMaxWord && cuttable(at) && n - at - 1 >= LatticeMinWord) {
+                if (length >= minWord && length <= maxWord && cuttable(at) && n - at - 1 >= minWord) {
                     cut = at;
                     break;
                 }
@@ -202,18 +225,21 @@ TGridRows MakeDenseGrid(int width, int height, TDenseStyle style, uint32_t seed)
     return {};
 }
 
-TGridRows MakeLatticeGrid(int width, int height, uint32_t seed) {
+TGridRows MakeLatticeGrid(int width, int height, int step, uint32_t seed) {
+    const auto rules = std::find_if(std::begin(LatticeRules), std::end(LatticeRules),
+                                    [&](const TLatticeRules& r) { return r.step == step; });
+    if (rules == std::end(LatticeRules)) return {};
     TGridRows rows(height, std::string(width, Block));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (y % LatticeRowStep == 0 || x % LatticeColumnStep == 0) rows[y][x] = Letter;
+            if (y % LatticeRowStep == 0 || x % step == 0) rows[y][x] = Letter;
     std::mt19937 random(seed);
     // Across words are cut between the down lines, down words between the across lines, so
     // that no block cuts both.
     for (int y = 0; y < height; y += LatticeRowStep)
-        CutLine(rows, random, 0, y, 1, 0, width, [](int x) { return x % LatticeColumnStep != 0; });
-    for (int x = 0; x < width; x += LatticeColumnStep)
-        CutLine(rows, random, x, 0, 0, 1, height, [](int y) { return y % LatticeRowStep != 0; });
+        CutLine(rows, *rules, random, 0, y, 1, 0, width, [&](int x) { return x % step != 0; });
+    for (int x = 0; x < width; x += step)
+        CutLine(rows, *rules, random, x, 0, 0, 1, height, [](int y) { return y % LatticeRowStep != 0; });
     return rows;
 }
 

@@ -10,8 +10,9 @@
 // slots run the width of the grid.
 //
 // A lattice grid is a large open grid of the game's kind: across slots on every other row, down
-// slots on every fourth column, both cut by blocks into words of 5 to 9 letters, so about half
-// the letters of a word are shared.
+// slots on every step-th column, both cut by blocks into words. With step 4 the words have 5 to
+// 9 letters and every fourth letter of an across word is shared; with step 2 they have 5 to 15
+// and every second letter of every word is shared, the denser test.
 
 #include <cstdint>
 #include <string>
@@ -27,8 +28,12 @@ enum class TDenseStyle {
 // A dense grid of the size; empty when none was found (sides below 5).
 TGridRows MakeDenseGrid(int width, int height, TDenseStyle style, uint32_t seed);
 
-// A lattice grid of the size (sides of 10 or more).
-TGridRows MakeLatticeGrid(int width, int height, uint32_t seed);
+// The column steps MakeLatticeGrid knows.
+constexpr int LatticeSteps[] = {2, 4};
+
+// A lattice grid of the size (sides of 10 or more) with down lines on every step-th column;
+// empty for a step it does not know.
+TGridRows MakeLatticeGrid(int width, int height, int step, uint32_t seed);
 
 // The slots of a grid: runs of 2 letter cells or more, across and down.
 int CountSlots(const TGridRows& rows);
