@@ -314,6 +314,17 @@ void TCrossword::RemoveWordWithPattern(int slot, const TMask& pattern, std::span
     ReleaseRelated(word);
 }
 
+bool TCrossword::ReleaseUsedWord(std::string_view word, WordCategory category) {
+    for (int i = 0; i < Words.Count(); ++i)
+        if (Words.SlotFilled(i) && Words.SlotWord(i) == word) return false;
+    UsedWords.Remove(word);
+    int index = 0;
+    if (Dictionary.Find(word, index) && Dictionary.EntryCategory(index) == WordCategory::Unavailable)
+        Dictionary.SetEntryCategory(index, category);
+    ReleaseRelated(word);
+    return true;
+}
+
 int TCrossword::StartLetterConflict(std::string_view word, std::span<const TCell> cells, int slot,
                                     bool wordsSlotsOnly) const {
     const TMask cellsOfWord(Dictionary.CellFormat(), std::string(word));

@@ -115,6 +115,7 @@ struct TFillParameters {
     TFillMethod FillMethod = TFillMethod::Backtrack;
     int TimeLimit = 0;      // whole seconds from the start allowed to methods 0-2 and 4; 0 = none
     int ListTimeLimit = 0;  // whole seconds allowed to the word-list phase of method 3; 0 = none
+    int TimeLimitMs = 0;    // milliseconds allowed to every method besides the limits above; 0 = none
     uint8_t Attempts = 1;
     std::vector<std::string> WordList;  // words method 3 must place (at most 100 are used)
     uint8_t WordListOrdered = 0;        // method 3: non-zero places them in order
@@ -159,6 +160,9 @@ public:
     void ClearWords(int x1, int y1, int x2, int y2, bool includeLocked);
     int FilledCount() const;
     bool IsWordUsed(std::string_view word) const { return UsedWords.Contains(word); }
+    // Makes a word that stayed in UsedWords from an earlier fill available again, with the
+    // category it had before it was placed. False, and nothing changes, while a slot holds it.
+    bool ReleaseUsedWord(std::string_view word, WordCategory category);
     // Counts the cell texts of every placed word (a shared cell counts once per word).
     void CountLetters(TCharsCount& counts) const;
     // The cells of slot i.
@@ -470,7 +474,8 @@ protected:
     // Whole seconds since startTick.
     static int ElapsedSeconds(uint32_t startTick);
     // The check at the top of every pass of a fill: Stopped when Running was cleared, TimeLimit
-    // once timeLimit whole seconds (0: none) have passed since startTick, else 0.
+    // once timeLimit whole seconds (0: none) or FillParameters.TimeLimitMs milliseconds (0: none)
+    // have passed since startTick, else 0.
     int StopCode(uint32_t startTick, int timeLimit) const;
 
     // The fill's own placing, pattern and removal: straight on the grid and the slot graph for

@@ -58,6 +58,8 @@ bool TCrossword::Fill(int x1, int y1, int x2, int y2, bool useSpecial, int& errC
 int TCrossword::StopCode(uint32_t startTick, int timeLimit) const {
     if (!Running) return FillError::Stopped;
     if (timeLimit != 0 && ElapsedSeconds(startTick) >= timeLimit) return FillError::TimeLimit;
+    const int limitMs = FillParameters.TimeLimitMs;
+    if (limitMs != 0 && TickCount() - startTick >= static_cast<uint32_t>(limitMs)) return FillError::TimeLimit;
     return 0;
 }
 

@@ -80,6 +80,22 @@ TEST_F(CrosswordTest, RemovingAWordKeepsTheLettersOfCrossingWords) {
     EXPECT_EQ(crossword->FilledCount(), 0);
 }
 
+TEST_F(CrosswordTest, AWordKeptFromAnEarlierFillIsReleasedWithItsCategory) {
+    auto crossword = Make(Corner, {"дом", "дно:1", "кот"});
+    const int across = Across(*crossword, 0, 0, 3), down = Down(*crossword, 0, 0, 3);
+    ASSERT_EQ(crossword->PlaceWord(across, Cp("дом"), true), PutCode::Placed);
+    ASSERT_EQ(crossword->PlaceWord(down, Cp("дно"), true), PutCode::Placed);
+    EXPECT_FALSE(crossword->ReleaseUsedWord(Cp("дом"), WordCategory::Ordinary));  // its slot holds it
+    EXPECT_TRUE(crossword->IsWordUsed(Cp("дом")));
+
+    crossword->PrepareForFill();  // new slots; the words stay used
+    EXPECT_TRUE(crossword->ReleaseUsedWord(Cp("дно"), WordCategory::Reserve));
+    EXPECT_FALSE(crossword->IsWordUsed(Cp("дно")));
+    EXPECT_EQ(CategoryOf(*crossword, "дно"), 1);
+    EXPECT_TRUE(crossword->IsWordUsed(Cp("дом")));
+    EXPECT_EQ(CategoryOf(*crossword, "дом"), 2);
+}
+
 TEST_F(CrosswordTest, StaleLettersOfAnEarlierPuzzleAreUnknown) {
     auto crossword = Make(Corner, {"дом", "дно"});
     crossword->SetCellText(0, 0, Cp("ж"));  // left over, no filled slot through it

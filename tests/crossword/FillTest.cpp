@@ -308,17 +308,21 @@ TEST_F(CrosswordTest, TheKindsOperationsAndTheGridGiveTheSameSearch) {
     }
 }
 
-TEST_F(CrosswordTest, TimeLimitCountsWholeSecondsFromTheStart) {
+TEST_F(CrosswordTest, TimeLimitsCountFromTheStart) {
     // The clock moves once, at the message run after 25 passes; the fill has 30 slots (28 list
-    // words and 2 more for the word-list method).
+    // words and 2 more for the word-list method). limit counts whole seconds, limitMs
+    // milliseconds; 0 is none.
     struct Case {
         int limit;
+        int limitMs;
         uint32_t advance;
         bool stops;
     };
     constexpr Case cases[] = {
-        {1, 999, false},          {1, 1000, true},          {2, 1999, false},
-        {3600, 3'600'000, true},  {5000, 4'000'000, false}, {5000, 5'000'000, true},
+        {1, 0, 999, false},          {1, 0, 1000, true},          {2, 0, 1999, false},
+        {3600, 0, 3'600'000, true},  {5000, 0, 4'000'000, false}, {5000, 0, 5'000'000, true},
+        {0, 50, 49, false},          {0, 50, 50, true},           {2, 1500, 1000, false},
+        {1, 1500, 1000, true},       {0, 1500, 1500, true},
     };
     for (const FillMethodCase& method : EveryMethod) {
         for (const Case& c : cases) {
@@ -331,11 +335,12 @@ TEST_F(CrosswordTest, TimeLimitCountsWholeSecondsFromTheStart) {
             } else {
                 crossword->FillParameters.TimeLimit = c.limit;
             }
+            crossword->FillParameters.TimeLimitMs = c.limitMs;
             int errCode = 99;
             TFillResult best;
             const bool filled = crossword->Fill(0, 0, 11, 19, false, errCode, best);
-            const std::string context =
-                std::string(method.name) + ": " + std::to_string(c.limit) + " s, " + std::to_string(c.advance) + " ms";
+            const std::string context = std::string(method.name) + ": " + std::to_string(c.limit) + " s, " +
+                                        std::to_string(c.limitMs) + " ms, " + std::to_string(c.advance) + " ms";
             if (c.stops) {
                 EXPECT_FALSE(filled) << context;
                 EXPECT_EQ(errCode, FillError::TimeLimit) << context;
