@@ -10,6 +10,7 @@
 
 #include "crossword/Crossword.h"
 #include "game/Sizes.h"
+#include "game/UsedWordHistory.h"
 #include "gfx/BrevCollections.h"
 #include "gfx/LettersCollection.h"
 #include "gfx/ScreenLayout.h"
@@ -18,12 +19,14 @@
 #include "platform/Process.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 constexpr int MaxShardCols = 5;
 constexpr int MaxShardRows = 5;
@@ -86,6 +89,13 @@ enum class TPutKind {
     FirstFreeTray,  // into the first empty tray slot in reading order
 };
 
+// How the last puzzle was made (figures for benchmarks and tests).
+struct TPuzzleMaking {
+    int Fills = 0;          // fills run: one or two methods for each template tried
+    int TimedOut = 0;       // fills that ran out of their time budget
+    int WordsReleased = 0;  // used words handed back to the dictionary
+};
+
 template <typename T>
 using TSlotGrid = std::array<std::array<T, MaxShardRows>, MaxShardCols>;  // [column][row]
 
@@ -108,7 +118,10 @@ public:
     TSize GetShardSize() const;
     // Stores the HARD option and loads its dictionary into the crossword.
     void SetHard(bool on);
-    // Picks a stored template of W x H at random and starts filling it on the fill thread.
+    // Picks a stored template of W x H at random and starts filling it on the fill thread. A
+    // search that runs out of its time budget gives way to the propagating method and then to
+    // the size's other templates; as the words used by earlier puzzles run low, the oldest of
+    // them are used again.
     bool CreatePuzzle(int W, int H);
     // Starts the fill thread, or stops it and waits for it (its completion then runs at once).
     void SetFilling(bool on);
@@ -228,6 +241,9 @@ public:
     // spiral's phase): when it changes, the screen needs a new frame.
     uint32_t TimeShown() const;
 
+    // How the last puzzle was made; read while no fill runs.
+    const TPuzzleMaking& LastMaking() const { return mMaking; }
+
     // Plays a sound; set by the main window (tests record the calls).
     std::function<void(TSound)> PlaySound;
 
@@ -270,10 +286,26 @@ private:
     void Play(TSound sound) const;
     // Joins the finished (or stopped) fill thread and runs its completion.
     void FinishFill();
+    // The fill thread's work: fills the loaded template, moving on through mCandidates and
+    // handing used words back as needed. True when the grid is filled.
+    bool MakePuzzle();
+    // One fill of the loaded template with the method within budgetMs: 0 when the grid is
+    // filled (its words recorded), else the fill's error code with the grid cleared again.
+    int FillLoaded(TFillMethod method, int budgetMs);
+    // Before a fill of the loaded template: hands back the oldest used words of each of its
+    // word lengths that fell below its reserve. The number of words the dictionary offers again.
+    int KeepWordReserve();
 
     std::shared_ptr<bool> mAlive;          // lets a queued completion see that the game is gone
     std::atomic<bool> mFillResult{false};  // the fill's result, written by the fill thread
     std::atomic<bool> mFillEnded{true};    // set by the fill thread as its last step
+    std::atomic<bool> mStopFill{false};    // the player stopped the fill
+    std::atomic<bool> mFillHopeless{false};  // no template of the size could be filled at all
     int mFillGeneration = 0;               // which fill a queued completion belongs to
     std::string mDictionaryDir;
+    // The template texts of the size being made, the loaded one first; the fill thread's alone
+    // while Filling, as are mUsedWords and mMaking.
+    std::vector<std::string> mCandidates;
+    TUsedWordHistory mUsedWords;
+    TPuzzleMaking mMaking;
 };
