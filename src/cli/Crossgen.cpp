@@ -30,6 +30,8 @@ const TCommand Commands[] = {
     {"draw", "draw the empty grid of a template as SVG, PDF or PNG, or list its drawing items", DrawCommand},
     {"view", "paint the working view of a template, as an editor shows it, into a PNG", ViewCommand},
     {"picture", "draw a crossword file as SVG, PDF or PNG in an export mode, or its working view", PictureCommand},
+    {"page", "lay a crossword file out on a printed page: title, grid, clues in columns, solution", PageCommand},
+    {"book", "fill many crosswords, no answer twice, and lay them out as a PDF book with solutions", BookCommand},
     {"script", "write the vector-editor commands of a crossword or a template, or drive an in-memory editor", ScriptCommand},
     {"style", "write a template style file, the defaults or another loaded", StyleCommand},
     {"shape", "print the outline points of a cell form or an outline script", ShapeCommand},

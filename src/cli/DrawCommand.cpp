@@ -7,6 +7,7 @@
 #include "KindNames.h"
 #include "Options.h"
 #include "Output.h"
+#include "PageOptions.h"
 
 #include "crossword/Crossword.h"
 #include "crossword/CrosswordFactory.h"
@@ -14,6 +15,7 @@
 #include "kinds/JaponishShablon.h"
 #include "platform/Metafile.h"
 #include "platform/Text.h"
+#include "publish/PrintLook.h"
 #include "template/Shablon.h"
 
 #include <algorithm>
@@ -24,7 +26,7 @@ namespace {
 
 const char* const DrawHelpHead =
     "usage: crossgen draw (--size WxH | --template FILE | --picture FILE) [--kind NAME] [--style FILE]\n"
-    "                     (--out FILE [--format F] | --items) [--puzzle]\n"
+    "                     (--out FILE [--format F] | --items) [--puzzle] [--look print]\n"
     "\n"
     "Draws the empty grid of a template: its cells, clue numbers, key-word cells and outline as\n"
     "the style sets them. The kinds with clues in the grid or in strips beside it (scanwords,\n"
@@ -135,13 +137,14 @@ void PrintItem(const TComExport& list, int i, std::ostream& out) {
     out << "\n";
 }
 
-// For the kinds whose clues stand in the grid or beside it: an empty crossword of the kind that
-// takes over the template; nullptr for the others, with the template left in place.
-std::unique_ptr<TCrossword> ClueCrossword(std::unique_ptr<TShablon>& shablon) {
+// For the kinds whose clues stand in the grid or beside it (with anyKind, every kind that has
+// crosswords): an empty crossword of the kind that takes over the template; nullptr for the
+// others, with the template left in place.
+std::unique_ptr<TCrossword> EmptyCrossword(std::unique_ptr<TShablon>& shablon, bool anyKind) {
     const TKindName* kind = KindNameOf(shablon->Kind);
     if (!kind || !kind->Crossword) return nullptr;
     auto crossword = CreateCrossword(static_cast<int>(*kind->Crossword));
-    if (!crossword || !crossword->CluesInGrid || crossword->Template->Kind != shablon->Kind) return nullptr;
+    if (!crossword || !(anyKind || crossword->CluesInGrid) || crossword->Template->Kind != shablon->Kind) return nullptr;
     crossword->Template = std::move(shablon);
     crossword->TakeTemplate();
     return crossword;
@@ -235,12 +238,16 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     bool puzzle = false;
     parser.Flag("--items", items);
     parser.Flag("--puzzle", puzzle);
+    TLookOptions look;
+    look.AddOptions(parser, true);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << DrawHelpHead << TemplateSourceHelp() << DrawHelpStyle << PictureOutputHelp << DrawHelpTail;
+        out << DrawHelpHead << TemplateSourceHelp() << DrawHelpStyle << PictureOutputHelp << LookOptionsHelp
+            << DrawHelpTail;
         return ExitCode::Filled;
     }
-    if (!options.Source.Check(parser) || !options.Output.Check(parser)) return ExitCode::BadInput;
+    if (!options.Source.Check(parser) || !options.Output.Check(parser) || !look.Check(parser, err))
+        return ExitCode::BadInput;
     if (items == parser.Given("--out")) {
         parser.Complain("either --out FILE or --items");
         return ExitCode::BadInput;
@@ -260,9 +267,16 @@ int DrawCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     }
 
     // The kinds with clues in the grid or beside it are drawn as their empty puzzle, the clue
-    // settings coming from the style file's crossword sections.
-    const auto crossword = ClueCrossword(shablon);
+    // settings coming from the style file's crossword sections; in the print look every kind
+    // with crosswords is, so that the look places its blocks.
+    const auto crossword = EmptyCrossword(shablon, look.Printed());
     if (crossword && !LoadStyleFile(*crossword, options.StyleFile, err)) return ExitCode::BadInput;
+    if (look.Printed()) {
+        if (crossword)
+            ApplyPrintLook(*crossword, look.Print);
+        else
+            ApplyPrintLook(*shablon, look.Print);
+    }
     if (items) {
         TComExport list;
         if (crossword)

@@ -1,23 +1,14 @@
 #include "Commands.h"
-#include "ChainKind.h"
-#include "ChildrenKind.h"
-#include "CrosswordOptions.h"
 #include "CrosswordPrint.h"
-#include "FillOptions.h"
-#include "Input.h"
-#include "KnightPath.h"
+#include "FillJob.h"
 #include "Json.h"
 #include "Options.h"
 #include "Output.h"
 #include "PublishOptions.h"
-#include "TemplateSource.h"
 
 #include "crossword/Crossword.h"
-#include "platform/Text.h"
 
-#include <chrono>
 #include <ostream>
-#include <vector>
 
 namespace {
 
@@ -29,15 +20,7 @@ const char* const FillHelpHead =
     "placed.\n"
     "\n";
 
-const char* const FillHelpTail =
-    "  --dict FILE        the dictionary (default: dic1.wdi beside crossgen, where the game\n"
-    "                     reads it)\n"
-    "  --style FILE       a style file for the template's and the crossword's looks\n";
-
 const char* const FillHelpEnd =
-    "  --keyword WORD     choose the cells whose letters spell the key word (children: write it\n"
-    "                     into the key-word cells across the middle before the fill; at most\n"
-    "                     one letter per key-word cell)\n"
     "  --save FILE        write the crossword file (for crossgen show and clues) when the fill\n"
     "                     succeeds; - writes it to the standard output instead of the crossword\n"
     "  --save-partial     with --save: write it after a failed fill too, with the largest partial\n"
@@ -67,19 +50,11 @@ const char* const FillHelpEnd =
 
 int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, const TCrossgenDefaults& defaults) {
     TOptionParser parser("fill", err);
-    TTemplateSource source;
-    source.AddOptions(parser, defaults);
-    std::string dictionaryFile = defaults.DictionaryFile;
-    parser.Text("--dict", dictionaryFile);
-    TFillOptions fill;
-    fill.AddOptions(parser);
+    TFillJob job;
+    job.AddOptions(parser, defaults);
     bool json = false;
     parser.Flag("--json", json);
-    std::string styleFile, keyword, saveFile, ipuzFile;
-    parser.Text("--style", styleFile);
-    TDefinitionOptions definitions;
-    definitions.AddOptions(parser);
-    parser.Text("--keyword", keyword);
+    std::string saveFile, ipuzFile;
     parser.Text("--save", saveFile);
     parser.Text("--save-ipuz", ipuzFile);
     TPublishOptions publish;
@@ -87,15 +62,12 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     bool withPictures = false, savePartial = false;
     parser.Flag("--with-pictures", withPictures);
     parser.Flag("--save-partial", savePartial);
-    TKnightOptions knight;
-    knight.AddOptions(parser);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
-        out << FillHelpHead << TemplateSourceHelp() << FillOptionsHelp << FillHelpTail << KnightOptionsHelp
-            << DefinitionOptionsHelp << PublishOptionsHelp << FillHelpEnd;
+        out << FillHelpHead << FillJobHelp() << PublishOptionsHelp << FillHelpEnd;
         return ExitCode::Filled;
     }
-    if (!source.Check(parser) || !definitions.Check(parser)) return ExitCode::BadInput;
+    if (!job.Check(parser)) return ExitCode::BadInput;
     if ((withPictures || savePartial) && saveFile.empty()) {
         parser.Complain("--save FILE with --with-pictures and --save-partial");
         return ExitCode::BadInput;
@@ -110,55 +82,31 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
         parser.Complain("one of --save - and --save-ipuz -, without --json");
         return ExitCode::BadInput;
     }
-    std::vector<std::string> inputs = source.Inputs();
-    inputs.insert(inputs.end(), {dictionaryFile, styleFile});
     for (const std::string& file : {saveFile, ipuzFile})
-        if (!file.empty() && !CheckOutput(file, inputs, err)) return ExitCode::BadInput;
-    source.SeedRandom();
+        if (!file.empty() && !CheckOutput(file, job.Inputs(), err)) return ExitCode::BadInput;
+    job.Source.SeedRandom();
 
-    const auto made = source.MakeCrossword(err);
+    const auto made = job.Prepare(err);
     if (!made) return ExitCode::BadInput;
     TCrossword& crossword = *made;
-    crossword.Interactive = 0;
-    crossword.Dictionary.ShowProgress = false;
-    if (!CheckInput(dictionaryFile, err)) return ExitCode::BadInput;
-    if (!crossword.LoadDictionary(dictionaryFile)) {
-        err << "crossgen: cannot load the dictionary " << dictionaryFile << "\n";
-        return ExitCode::BadInput;
-    }
-    if (!source.LoadInto(crossword, err) || !CheckKnightPath(crossword, err) ||
-        !PrepareChainFill(crossword, source.Chains.Formatted, err) || !PrepareChildrenFill(crossword, keyword, err) ||
-        !HasSlots(crossword, err))
-        return ExitCode::BadInput;
-    if (!LoadStyleFile(crossword, styleFile, err)) return ExitCode::BadInput;
+    TFillOutcome outcome;
+    if (!job.Run(crossword, parser, outcome, err)) return ExitCode::BadInput;
+    job.Finish(crossword, outcome);
 
-    fill.Apply(crossword);
-    int errCode = 0;
-    TFillResult best;
-    const auto start = std::chrono::steady_clock::now();
-    const bool phrase = knight.WritesPhrase(parser);
-    if (phrase && !knight.ApplyPhrase(crossword, err)) return ExitCode::BadInput;
-    const bool filled = phrase || crossword.Fill(0, 0, crossword.Width, crossword.Height, false, errCode, best);
-    knight.ApplyAnswerLines(crossword);
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    const std::string failure = filled ? std::string() : ShowFailure(crossword, errCode, best);
-
-    definitions.Apply(crossword);
-    // The children's key word stands in its cells before the fill.
-    const bool keywordPlaced = crossword.Kind == TCrosswordKind::Kinder ||
-                               crossword.SetKeyword(crossword.Dictionary.ToLowerText(FromUtf8(keyword)), {});
-
+    const bool filled = outcome.Filled;
     if (json) {
         out << "{" << CrosswordJsonMembers(crossword) << ", \"complete\": " << (filled ? "true" : "false")
             << ", \"filled\": " << (filled ? "true" : "false")
-            << ", \"method\": " << JsonString(fill.MethodName()) << ", \"error\": " << errCode
-            << ", \"message\": " << JsonString(failure) << ", \"ms\": " << JsonFixed2(ms) << "}\n";
+            << ", \"method\": " << JsonString(job.Fill.MethodName()) << ", \"error\": " << outcome.ErrCode
+            << ", \"message\": " << JsonString(outcome.Failure) << ", \"ms\": " << JsonFixed2(outcome.Ms) << "}\n";
     } else {
         if (!saveToOut) PrintCrosswordText(crossword, out);
-        if (!filled) err << "crossgen: the crossword could not be filled (error " << errCode << "): " << failure << "\n";
+        if (!filled)
+            err << "crossgen: the crossword could not be filled (error " << outcome.ErrCode << "): " << outcome.Failure
+                << "\n";
     }
-    if (!keywordPlaced) err << "crossgen: the key word " << keyword << " cannot be placed in the grid\n";
-    const bool done = filled && keywordPlaced;
+    if (!outcome.KeywordPlaced) err << "crossgen: the key word " << job.Keyword << " cannot be placed in the grid\n";
+    const bool done = filled && outcome.KeywordPlaced;
     for (const std::string& file : {saveFile, ipuzFile})
         if (!file.empty() && !done && !savePartial)
             err << "crossgen: " << file << " is not written: the crossword is not done (--save-partial writes it)\n";

@@ -5,10 +5,12 @@
 #include "KindNames.h"
 #include "Options.h"
 #include "Output.h"
+#include "PageOptions.h"
 
 #include "crossword/Crossword.h"
 #include "platform/Bitmap.h"
 #include "platform/Metafile.h"
+#include "publish/PrintLook.h"
 #include "template/Shablon.h"
 
 #include <ostream>
@@ -17,7 +19,7 @@ namespace {
 
 const char* const PictureHelpHead =
     "usage: crossgen picture FILE --out OUT.svg|OUT.pdf|OUT.png [--format F] [--mode 0-6]\n"
-    "                             [mode options]\n"
+    "                             [mode options] [--look print]\n"
     "       crossgen picture FILE --view [--zoom P] [--first X,Y] [--window WxH] [--style FILE]\n"
     "                                [--dict FILE] --out OUT.png\n"
     "\n"
@@ -54,18 +56,22 @@ int PictureCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
     TFastDrawParameters view;
     TViewWindowOptions window;
     window.AddOptions(parser, view);
+    TLookOptions look;
+    look.AddOptions(parser, true);
     if (!parser.Parse(args)) return ExitCode::BadInput;
     if (parser.Help) {
         out << PictureHelpHead << PictureOutputHelp << PictureHelpView << ViewWindowHelp << ExportModeOptionsHelp
-            << CrosswordInputHelp << PictureHelpTail;
+            << CrosswordInputHelp << LookOptionsHelp << PictureHelpTail;
         return ExitCode::Filled;
     }
+    if (!look.Check(parser, err)) return ExitCode::BadInput;
     if (file.empty()) return parser.Complain("a crossword FILE"), ExitCode::BadInput;
     if (output.File.empty()) return parser.Complain("--out FILE"), ExitCode::BadInput;
     if (!output.Check(parser)) return ExitCode::BadInput;
     if (viewOnly) {
         if (output.Format != "png") return parser.Complain("--view with a PNG --out"), ExitCode::BadInput;
-        if (parser.Given("--mode")) return parser.Complain("--mode without --view"), ExitCode::BadInput;
+        if (parser.Given("--mode") || look.Printed())
+            return parser.Complain("--mode and --look print without --view"), ExitCode::BadInput;
     } else if (parser.Given("--zoom") || parser.Given("--first") || parser.Given("--window")) {
         return parser.Complain("--view with --zoom, --first and --window"), ExitCode::BadInput;
     }
@@ -79,6 +85,7 @@ int PictureCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
         crossword->DrawToBitmap(view, bitmap);
         return WriteOutput(output.File, bitmap.PngData(), out, err) ? ExitCode::Filled : ExitCode::BadInput;
     }
+    if (look.Printed()) ApplyPrintLook(*crossword, look.Print);
     TMetafile picture;
     crossword->DrawToMetafile(picture, modeOptions.Mode);
     if ((picture.Width() <= 0 || picture.Height() <= 0) && crossword->Template->ExportFits()) {

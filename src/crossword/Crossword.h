@@ -29,6 +29,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -333,7 +334,8 @@ public:
     // --- export (the vector editor and the printable picture share these item lists) ---
 
     // The item list of an export mode: the grid with its cell texts (not in mode 5), then mode
-    // 2 the codeword table, 4 the Italian labels, 5 the shuffled blocks, 6 the sapper texts.
+    // 2 the codeword table, 4 the Italian labels, 5 the shuffled blocks, 6 the sapper texts;
+    // last ExportPass, when one is set.
     void BuildModeExport(TComExport& list, int mode);
     // The template's items, then one text item per letter cell with what the mode shows: 0 the
     // letter, 1, 4 and 6 only given letters and the letters of given words, 2 the codeword
@@ -441,6 +443,9 @@ public:
     TCrosswordOutput Output;
     uint8_t Incomplete = 0;              // saved from a fill that did not finish; kept in the file
     std::vector<std::string> UnplacedWords;  // the words the last paste or file load could not place
+    // Runs over every item list BuildModeExport makes, and so over every picture and script of
+    // the crossword: a look that places items its own way (the print look) sets it; none at first.
+    std::function<void(const TCrossword&, TComExport&)> ExportPass;
 
 protected:
     // Pending window messages run every this many passes of a fill (for fills on the window's

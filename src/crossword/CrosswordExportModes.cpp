@@ -185,6 +185,7 @@ void TCrossword::BuildModeExport(TComExport& list, int mode) {
         case 6: ExportSapperScript(list); break;
         default: break;
     }
+    if (ExportPass) ExportPass(*this, list);
 }
 
 namespace {

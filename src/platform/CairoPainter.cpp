@@ -277,7 +277,7 @@ void TCairoPainter::Paint(const TCanvasCall& call) {
         case TCanvasOp::Text: PaintText(call); break;
         case TCanvasOp::Picture: PaintPicture(call); break;
         case TCanvasOp::Metafile:
-            if (call.Metafile) PaintMetafile(*call.Metafile, r);
+            if (call.Metafile) PaintMetafile(*call.Metafile, r, call.HalfTurn);
             break;
     }
 }
@@ -348,12 +348,17 @@ void TCairoPainter::PaintPicture(const TCanvasCall& call) {
     cairo_restore(mCr);
 }
 
-void TCairoPainter::PaintMetafile(const TMetafile& metafile, const TRect& rect) {
+void TCairoPainter::PaintMetafile(const TMetafile& metafile, const TRect& rect, bool halfTurn) {
     if (metafile.Width() <= 0 || metafile.Height() <= 0 || rect.Width() <= 0 || rect.Height() <= 0) return;
     cairo_save(mCr);
     cairo_rectangle(mCr, rect.Left, rect.Top, rect.Width(), rect.Height());
     cairo_clip(mCr);
-    cairo_translate(mCr, rect.Left, rect.Top);
+    if (halfTurn) {
+        cairo_translate(mCr, rect.Right, rect.Bottom);
+        cairo_rotate(mCr, M_PI);
+    } else {
+        cairo_translate(mCr, rect.Left, rect.Top);
+    }
     cairo_scale(mCr, static_cast<double>(rect.Width()) / metafile.Width(),
                 static_cast<double>(rect.Height()) / metafile.Height());
     const std::optional<TRect> outerClip = mClip;

@@ -24,8 +24,8 @@ public:
     TCairoPainter& operator=(const TCairoPainter&) = delete;
 
     void Paint(const TCanvasCall& call);
-    // Replays the metafile stretched into rect and clipped to it.
-    void PaintMetafile(const TMetafile& metafile, const TRect& rect);
+    // Replays the metafile stretched into rect and clipped to it, upside down with halfTurn.
+    void PaintMetafile(const TMetafile& metafile, const TRect& rect, bool halfTurn = false);
 
 private:
     struct TCachedPicture;

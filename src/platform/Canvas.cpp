@@ -146,6 +146,16 @@ void TCanvas::StretchDraw(const TRect& rect, std::shared_ptr<const TMetafile> me
     mTarget->Perform(std::move(call));
 }
 
+void TCanvas::StretchDrawTurned(const TRect& rect, std::shared_ptr<const TMetafile> metafile) {
+    if (!metafile || rect.Width() <= 0 || rect.Height() <= 0 || metafile->Width() <= 0 || metafile->Height() <= 0)
+        return;
+    TCanvasCall call = Call(TCanvasOp::Metafile);
+    call.Rect = rect;
+    call.Metafile = std::move(metafile);
+    call.HalfTurn = true;
+    mTarget->Perform(std::move(call));
+}
+
 void TCanvas::Draw(int x, int y, std::shared_ptr<const TMetafile> metafile) {
     if (!metafile) return;
     const TRect rect{x, y, x + metafile->Width(), y + metafile->Height()};

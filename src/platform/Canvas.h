@@ -130,6 +130,7 @@ struct TCanvasCall {
     std::string Text;
     std::shared_ptr<const TPicture> Picture;
     std::shared_ptr<const TMetafile> Metafile;
+    bool HalfTurn = false;  // Metafile: turned upside down about the centre of Rect
     std::optional<TRect> Clip;
 };
 
@@ -177,6 +178,9 @@ public:
     // Draws the picture or metafile stretched into rect; null draws nothing.
     void StretchDraw(const TRect& rect, std::shared_ptr<const TPicture> picture);
     void StretchDraw(const TRect& rect, std::shared_ptr<const TMetafile> metafile);
+    // The same turned upside down (a half turn about the rectangle's centre), as a newspaper
+    // prints its solution.
+    void StretchDrawTurned(const TRect& rect, std::shared_ptr<const TMetafile> metafile);
     // Draws the metafile at its own size with its top-left corner at (x, y).
     void Draw(int x, int y, std::shared_ptr<const TMetafile> metafile);
 

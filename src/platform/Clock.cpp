@@ -15,12 +15,24 @@ std::function<uint32_t()>& TickSource() {
     return source;
 }
 
+// The generator of this thread's open stream, when there is one.
+thread_local std::mt19937* tStream = nullptr;
+
 std::mt19937& Generator() {
     static std::mt19937 generator{5489u};
-    return generator;
+    return tStream ? *tStream : generator;
 }
 
 }  // namespace
+
+ScopedRandomStream::ScopedRandomStream(uint32_t seed)
+    : mGenerator(seed), mPrevious(tStream) {
+    tStream = &mGenerator;
+}
+
+ScopedRandomStream::~ScopedRandomStream() {
+    tStream = mPrevious;
+}
 
 uint32_t TickCount() {
     return TickSource()();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <random>
 
 // Milliseconds since an arbitrary start; wraps like the system tick count.
 uint32_t TickCount();
@@ -41,3 +42,18 @@ void RandSeed(uint32_t seed);
 int RandomInt(int n);
 // A uniform number in [0, 1).
 double RandomFloat();
+
+// While it lives, the random numbers of the thread that made it come from a generator of its
+// own, seeded with seed, so that work spread over threads draws the same numbers whatever the
+// threads' timing. Other threads keep the program's generator. Streams nest.
+class ScopedRandomStream {
+public:
+    explicit ScopedRandomStream(uint32_t seed);
+    ~ScopedRandomStream();
+    ScopedRandomStream(const ScopedRandomStream&) = delete;
+    ScopedRandomStream& operator=(const ScopedRandomStream&) = delete;
+
+private:
+    std::mt19937 mGenerator;
+    std::mt19937* mPrevious;
+};

@@ -80,10 +80,20 @@ std::string TMetafile::PdfData() const {
     return ok ? pdf : std::string();
 }
 
-std::string TMetafile::PngData() const {
-    if (mWidth <= 0 || mHeight <= 0) return {};
+std::string TMetafile::SvgPageData(double pointsPerUnit) const {
+    if (mWidth <= 0 || mHeight <= 0 || pointsPerUnit <= 0) return {};
+    std::string svg;
+    SurfacePtr surface(
+        cairo_svg_surface_create_for_stream(AppendBytes, &svg, mWidth * pointsPerUnit, mHeight * pointsPerUnit));
+    cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PT);
+    const bool ok = Render(*this, surface.get(), pointsPerUnit, pointsPerUnit, false) && Finish(surface.get());
+    return ok ? svg : std::string();
+}
+
+std::string TMetafile::PngData(double pixelsPerUnit) const {
+    if (mWidth <= 0 || mHeight <= 0 || pixelsPerUnit <= 0) return {};
     const double area = static_cast<double>(mWidth) * mHeight;
-    const double scale = std::min({1.0, static_cast<double>(MaxPngSide) / mWidth,
+    const double scale = std::min({pixelsPerUnit, static_cast<double>(MaxPngSide) / mWidth,
                                    static_cast<double>(MaxPngSide) / mHeight, std::sqrt(MaxPngPixels / area)});
     const int width = std::max(1, static_cast<int>(mWidth * scale));
     const int height = std::max(1, static_cast<int>(mHeight * scale));
@@ -103,4 +113,19 @@ TFileOutcome TMetafile::WritePdf(const std::string& path) const {
 
 TFileOutcome TMetafile::WritePng(const std::string& path) const {
     return WriteData(path, PngData());
+}
+
+std::string PdfDocument(std::span<const TMetafile> pages, double pointsPerUnit) {
+    if (pages.empty() || pointsPerUnit <= 0) return {};
+    for (const TMetafile& page : pages)
+        if (page.Width() <= 0 || page.Height() <= 0) return {};
+    std::string pdf;
+    SurfacePtr surface(cairo_pdf_surface_create_for_stream(AppendBytes, &pdf, pages[0].Width() * pointsPerUnit,
+                                                           pages[0].Height() * pointsPerUnit));
+    for (const TMetafile& page : pages) {
+        cairo_pdf_surface_set_size(surface.get(), page.Width() * pointsPerUnit, page.Height() * pointsPerUnit);
+        if (!Render(page, surface.get(), pointsPerUnit, pointsPerUnit, false)) return {};
+        cairo_surface_show_page(surface.get());
+    }
+    return Finish(surface.get()) ? pdf : std::string();
 }

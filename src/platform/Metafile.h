@@ -9,6 +9,7 @@
 #include "Canvas.h"
 #include "OutputFile.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,12 @@ public:
     // The picture as a PDF document: one point per unit, pages of at most 14400 points a side
     // (larger pictures are scaled down); empty when it cannot be made completely.
     std::string PdfData() const;
-    // The picture as a PNG image: one pixel per unit on white, scaled down to at most 16384
-    // pixels a side and 16 M pixels; empty when it cannot be made.
-    std::string PngData() const;
+    // The picture as a PNG image: pixelsPerUnit pixels per unit on white, scaled down to at most
+    // 16384 pixels a side and 16 M pixels; empty when it cannot be made.
+    std::string PngData(double pixelsPerUnit = 1) const;
+    // The picture as an SVG document measured in points, pointsPerUnit points a unit (a printed
+    // page); empty when it cannot be made.
+    std::string SvgPageData(double pointsPerUnit) const;
     // Each output fails when the picture is empty or the file cannot be written (OutputFile.h).
     TFileOutcome WriteSvg(const std::string& path) const;
     TFileOutcome WritePdf(const std::string& path) const;
@@ -46,3 +50,8 @@ private:
     const TTextMetrics* mMetrics;
     std::vector<TCanvasCall> mCalls;
 };
+
+// A PDF document of the pages in order, each page the size of its picture at pointsPerUnit
+// points a unit; empty when there is no page, a page is empty, or the document cannot be made
+// completely.
+std::string PdfDocument(std::span<const TMetafile> pages, double pointsPerUnit);

@@ -89,6 +89,42 @@ TEST(Metafile, NestedPicturesKeepTheirOwnClip) {
     EXPECT_EQ(pixels.Pixel(45, 45), 0x00FF00u);  // drawing goes on after the nested picture
 }
 
+TEST(Metafile, TurnedUpsideDown) {
+    TBitmap bitmap(40, 40);
+    TCanvas canvas(bitmap);
+    canvas.StretchDrawTurned(TRect{5, 5, 25, 25}, std::shared_ptr<const TMetafile>(Sample()));
+    const TDIB pixels = bitmap.Pixels();
+    // The red unit (2, 3) of the 10 x 10 picture lands, doubled, at (7, 6) from the bottom right.
+    EXPECT_EQ(pixels.Pixel(25 - 5, 25 - 7), 0xFF0000u);
+    EXPECT_EQ(pixels.Pixel(5 + 5, 5 + 7), 0u);
+    EXPECT_EQ(pixels.Pixel(6, 6), 0x0000FFu);  // the blue corner, now top left
+    EXPECT_EQ(pixels.Pixel(4, 4), WhitePixel);
+    EXPECT_EQ(pixels.Pixel(25, 25), WhitePixel);
+}
+
+TEST(Metafile, PdfDocumentOfPages) {
+    TMetafile first(100, 200, FixedTextMetrics()), second(300, 100, FixedTextMetrics());
+    const std::vector<TMetafile> pages = {first, second};
+    const std::string pdf = PdfDocument(pages, 0.5);
+    ASSERT_TRUE(pdf.starts_with("%PDF-"));
+    EXPECT_NE(pdf.find("/Count 2"), std::string::npos);
+    EXPECT_NE(pdf.find("/MediaBox [ 0 0 50 100 ]"), std::string::npos);
+    EXPECT_NE(pdf.find("/MediaBox [ 0 0 150 50 ]"), std::string::npos);
+    EXPECT_EQ(PdfDocument({}, 0.5), "");
+    const std::vector<TMetafile> withEmpty = {first, TMetafile(0, 0, FixedTextMetrics())};
+    EXPECT_EQ(PdfDocument(withEmpty, 0.5), "");
+}
+
+TEST(Metafile, PagesInPointsAndPixels) {
+    const auto metafile = Sample();
+    EXPECT_NE(metafile->SvgPageData(7.2).find("width=\"72pt\""), std::string::npos);
+    TempDir dir;
+    std::ofstream(dir.File("p.png"), std::ios::binary) << metafile->PngData(3);
+    cairo_surface_t* png = cairo_image_surface_create_from_png(dir.File("p.png").c_str());
+    EXPECT_EQ(cairo_image_surface_get_width(png), 30);
+    cairo_surface_destroy(png);
+}
+
 TEST(Metafile, SvgReadsBackAtTheSameSize) {
     const auto metafile = Sample();
     const std::string svg = metafile->SvgData();

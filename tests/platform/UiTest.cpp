@@ -1,12 +1,15 @@
 #include "platform/Clock.h"
+#include "platform/Fonts.h"
 #include "platform/GameUi.h"
 #include "platform/MainThread.h"
 #include "platform/Process.h"
 #include "platform/RecordingUi.h"
+#include "platform/SerialUi.h"
 #include "platform/Text.h"
 
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 TEST(Ui, RecordingUiReplacesTheProcessUiAndAnswersFromItsScripts) {
     {
@@ -66,6 +69,65 @@ TEST(Clock, ManualClockDrivesTheTickAndRandomIsSeedable) {
         const int r = RandomInt(3);
         EXPECT_TRUE(r >= 0 && r < 3);
     }
+}
+
+TEST(Clock, RandomStreamsRepeatOnAnyThreadAndLeaveTheProgramsGenerator) {
+    const auto draw = [] {
+        std::vector<int> numbers;
+        for (int i = 0; i < 20; ++i) numbers.push_back(RandomInt(1000000));
+        return numbers;
+    };
+    RandSeed(3);
+    const std::vector<int> program = draw();
+    std::vector<int> here, there, nested;
+    RandSeed(3);
+    {
+        const ScopedRandomStream stream(42);
+        here = draw();
+        {
+            const ScopedRandomStream inner(42);
+            nested = draw();
+        }
+        std::thread other([&] { there = draw(); });  // the other thread keeps the program's generator
+        other.join();
+    }
+    EXPECT_EQ(nested, here);
+    EXPECT_EQ(there, program);
+    std::vector<int> again;
+    std::thread worker([&] {
+        const ScopedRandomStream stream(42);
+        again = draw();
+    });
+    worker.join();
+    EXPECT_EQ(again, here);
+}
+
+TEST(Ui, SerialUiPassesCallsFromManyThreadsOneAtATime) {
+    ScopedRecordingUi ui;
+    {
+        const ScopedSerialUi serial;
+        EXPECT_NE(&TheUi(), &*ui);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t)
+            threads.emplace_back([] {
+                for (int i = 0; i < 500; ++i) {
+                    TheUi().ProcessMessages();
+                    TheUi().ShowProgress("step", i, 500);
+                }
+            });
+        for (std::thread& thread : threads) thread.join();
+    }
+    EXPECT_EQ(&TheUi(), &*ui);
+    EXPECT_EQ(ui->ProcessMessagesCalls, 2000);
+    EXPECT_EQ(ui->Progress.size(), 2000u);
+}
+
+TEST(Fonts, InstalledFamiliesAndTheirSubstitutes) {
+    std::string substitute;
+    EXPECT_TRUE(FontFamilyInstalled("DejaVu Sans", substitute));
+    EXPECT_TRUE(FontFamilyInstalled("liberation serif", substitute));
+    EXPECT_FALSE(FontFamilyInstalled("No Such Face Anywhere", substitute));
+    EXPECT_FALSE(substitute.empty());
 }
 
 TEST(MainThread, TasksPostedFromAWorkerRunOnTheCallerOfRunPostedTasks) {
