@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The options of the answer list, the clue list and the list grouped by rows and columns.
@@ -25,6 +26,7 @@ struct TClueListOptions {
     bool Count = false;            // number the entries 1, 2, 3 ..., else by the grid's numbers
     uint8_t Order = 0;             // the word order mode of OrderedWords
     std::vector<int> SlotNumbers = {};  // when not empty, slot i's number instead of its first cell's
+    std::string_view MissingClue = "???";  // stands for the clue of a slot without one
 };
 
 // The number part of a list entry: "~#2" + the number + ". " (Dot) or " " + "~#1"; empty for a

@@ -318,10 +318,10 @@ public:
         return word;
     }
 
-    // The definition ("???" when there is none), with its length when asked.
+    // The definition (MissingClue when there is none), with its length when asked.
     std::string Clue(int slot) const {
         const TCrosswordWords& words = mCrossword.Words;
-        std::string clue = "???";
+        std::string clue(mOptions.MissingClue);
         if (words.SlotFilled(slot) && words.SlotHasDefinition(slot)) {
             const std::string_view stored = words.SlotDefinition(slot);
             clue = TrimBlanks(mOptions.Markup ? mCrossword.FormatDefinition(stored, true).Text : std::string(stored));

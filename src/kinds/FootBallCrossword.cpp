@@ -109,7 +109,7 @@ std::string TFootBallCrossword::BuildCluePages(const TClueListOptions& options, 
     return MatchList(options, [&](int slot) {
         std::string text;
         if (withAnswers) text += Answer(slot, options) + " - ";
-        std::string clue = "???";
+        std::string clue(options.MissingClue);
         if (Words.SlotFilled(slot) && Words.SlotHasDefinition(slot)) {
             const std::string_view stored = Words.SlotDefinition(slot);
             clue = TrimBlanks(options.Markup ? FormatDefinition(stored, true).Text : std::string(stored));

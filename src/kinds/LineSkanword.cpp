@@ -24,7 +24,6 @@ constexpr int MaxRunCells = 24;
 constexpr int TurnsPerMessageRun = 15;
 constexpr int64_t ExportUnits = 1000;
 constexpr std::string_view NormalText = "~#1";
-constexpr std::string_view UnknownClue = "???";
 
 }  // namespace
 
@@ -242,7 +241,7 @@ std::string TLineSkanword::BuildCluePages(const TClueListOptions& options, bool)
             const int slot = WordStartingAt(x, y);
             if (slot < 0) continue;
             const bool known = Words.SlotFilled(slot) && Words.SlotHasDefinition(slot);
-            text += known ? std::string(Words.SlotDefinition(slot)) : std::string(UnknownClue);
+            text += known ? std::string(Words.SlotDefinition(slot)) : std::string(options.MissingClue);
             text += separator;
         }
         text += "\r\n\r\n";

@@ -12,9 +12,6 @@ namespace {
 constexpr std::string_view NormalSwitch = "~#1";
 constexpr std::string_view EmphasisSwitch = "~#2";
 constexpr std::string_view LineEnd = "\r\n";
-// Stands for a missing clue in the kind's clue text until the list replaces it: the clue texts
-// never hold this control character.
-constexpr std::string_view MissingClue = "\x7F";
 // Where a clue is missing the reader sees a line to write one on.
 constexpr std::string_view BlankClue = "______________";
 // A letter of the knight's phrase on its answer line.
@@ -32,12 +29,6 @@ std::string Trimmed(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
-std::string Replaced(std::string text, std::string_view what, std::string_view by) {
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size()))
-        text.replace(at, what.size(), by);
-    return text;
-}
-
 // One line of a kind's clue text: its emphasised parts make the label (or the whole heading),
 // the rest the text.
 TListEntry EntryOfLine(std::string_view line) {
@@ -53,7 +44,7 @@ TListEntry EntryOfLine(std::string_view line) {
     }
     TListEntry entry;
     entry.Label = Trimmed(label);
-    entry.Text = Trimmed(Replaced(text, MissingClue, BlankClue));
+    entry.Text = Trimmed(text);
     if (entry.Text.empty()) {
         // A heading: the kinds end theirs with a colon, which a page's heading does without.
         entry.Heading = true;
@@ -69,18 +60,7 @@ bool SplitsByDirection(const TCrossword& crossword) {
 }
 
 // The clues of the kind's clue text, missing ones as blank lines.
-std::vector<TListEntry> Clues(TCrossword& crossword, bool lengths) {
-    TCrosswordWords& words = crossword.Words;
-    std::vector<int> missing;
-    for (int i = 0; i < words.Count(); ++i)
-        if (!words.SlotFilled(i) || !words.SlotHasDefinition(i)) missing.push_back(i);
-    std::vector<std::string> kept;
-    for (const int slot : missing) {
-        kept.emplace_back(words.Entry(slot));
-        words.SetSlotFilled(slot, true);
-        words.SetSlotHasDefinition(slot, true);
-        words.SetSlotDefinition(slot, MissingClue);
-    }
+std::vector<TListEntry> Clues(const TCrossword& crossword, bool lengths) {
     const bool split = SplitsByDirection(crossword);
     const TClueListOptions options{.Numbers = true,
                                    .Headings = split,
@@ -88,9 +68,9 @@ std::vector<TListEntry> Clues(TCrossword& crossword, bool lengths) {
                                    .OnePerLine = true,
                                    .Dot = true,
                                    .Markup = true,
-                                   .Lengths = lengths};
+                                   .Lengths = lengths,
+                                   .MissingClue = BlankClue};
     const std::string text = crossword.BuildCluePages(options, false);
-    for (std::size_t k = 0; k < missing.size(); ++k) words.SetRecord(missing[k], std::move(kept[k]));
 
     std::vector<TListEntry> entries;
     std::size_t start = 0;
@@ -142,7 +122,7 @@ const TKnightCrossword* PhraseKnight(const TCrossword& crossword) {
 
 }  // namespace
 
-TClueList PageClueList(TCrossword& crossword, bool lengths) {
+TClueList PageClueList(const TCrossword& crossword, bool lengths) {
     TClueList list;
     if (crossword.CluesInGrid) {
         list.Note = "Определения стоят в сетке."_cp;
@@ -154,7 +134,11 @@ TClueList PageClueList(TCrossword& crossword, bool lengths) {
         list.Entries = WordsToFind(crossword);
     else
         list.Entries = Clues(crossword, lengths);
-    if (list.Entries.empty()) list.Note = "В кроссворде нет слов."_cp;
+    // Headings over no entry are no list.
+    if (std::none_of(list.Entries.begin(), list.Entries.end(), [](const TListEntry& e) { return !e.Heading; })) {
+        list.Entries.clear();
+        list.Note = "В кроссворде нет слов."_cp;
+    }
     return list;
 }
 

@@ -25,8 +25,8 @@ struct TClueList {
 };
 
 // The list of the crossword's page. A word without a clue gets a blank line to write one on;
-// with lengths every clue is followed by its answer's length. The crossword is left as it was.
-TClueList PageClueList(TCrossword& crossword, bool lengths);
+// with lengths every clue is followed by its answer's length.
+TClueList PageClueList(const TCrossword& crossword, bool lengths);
 
 // The letters of the crossword's solution that a reader finds in the list itself (the knight's
 // phrase); empty for the other kinds.
