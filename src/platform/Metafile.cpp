@@ -95,8 +95,13 @@ std::string TMetafile::PngData(double pixelsPerUnit) const {
     const double area = static_cast<double>(mWidth) * mHeight;
     const double scale = std::min({pixelsPerUnit, static_cast<double>(MaxPngSide) / mWidth,
                                    static_cast<double>(MaxPngSide) / mHeight, std::sqrt(MaxPngPixels / area)});
-    const int width = std::max(1, static_cast<int>(mWidth * scale));
-    const int height = std::max(1, static_cast<int>(mHeight * scale));
+    // At the asked resolution a side is rounded (an A4 page at 150 dpi is 1754 pixels, not 1753);
+    // held to the limits, it is cut so that it stays within them.
+    const auto side = [&](int units) {
+        const double pixels = units * scale;
+        return std::max(1, static_cast<int>(scale < pixelsPerUnit ? pixels : std::round(pixels)));
+    };
+    const int width = side(mWidth), height = side(mHeight);
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
     if (!Render(*this, surface.get(), static_cast<double>(width) / mWidth, static_cast<double>(height) / mHeight, true))
         return {};
