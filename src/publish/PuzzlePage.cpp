@@ -82,9 +82,13 @@ std::shared_ptr<TMetafile> PuzzlePicture(TCrossword& crossword) {
     return picture;
 }
 
-// The solution's picture: the letters, without the clues of the kinds that print them in the grid,
-// with the words of a letter field struck through.
+// The solution's picture: the letters, without the clues of the kinds that print them in the grid
+// and without their arrows, which would cross the letters of the words' first cells; with the
+// words of a letter field struck through.
 std::shared_ptr<TMetafile> SolutionPicture(TCrossword& crossword) {
+    TShablon& t = *crossword.Template;
+    const bool arrows = t.ArrowLook.Show;
+    t.ArrowLook.Show = false;
     const bool cluesHidden = crossword.OprText.NoPaint;
     const auto pass = crossword.ExportPass;
     auto* owner = dynamic_cast<TStrikeOutOwner*>(&crossword);
@@ -103,6 +107,7 @@ std::shared_ptr<TMetafile> SolutionPicture(TCrossword& crossword) {
     crossword.ExportPass = pass;
     crossword.OprText.NoPaint = cluesHidden;
     if (owner) owner->StrikeOut.ShowLine = ownLines;
+    t.ArrowLook.Show = arrows;
     return picture;
 }
 
