@@ -2,15 +2,13 @@
 // numbers beside them, every block that touches a letter cell is painted dark and no number's
 // box meets a letter's or another number's; a scanword's clue cells are framed and shaded.
 
+#include "../cli/PictureFiles.h"
 #include "../crossword/CrosswordFixture.h"
 
 #include "kinds/Kinds.h"
 #include "kinds/Skanword.h"
-#include "kinds/SkanwordShablon.h"
 #include "platform/Metafile.h"
 #include "publish/PrintLook.h"
-
-#include <cairo.h>
 
 #include <gtest/gtest.h>
 
@@ -21,30 +19,6 @@ struct TBox {
 
     bool Meets(const TBox& o) const { return Left < o.Right && o.Left < Right && Top < o.Bottom && o.Top < Bottom; }
 };
-
-// The picture's pixels, red in bits 16..23.
-TDIB Pixels(const TMetafile& picture) {
-    const std::string png = picture.PngData();
-    struct TReader {
-        std::string_view Bytes;
-        static cairo_status_t Read(void* closure, unsigned char* data, unsigned int length) {
-            auto* reader = static_cast<TReader*>(closure);
-            if (reader->Bytes.size() < length) return CAIRO_STATUS_READ_ERROR;
-            std::copy_n(reader->Bytes.data(), length, data);
-            reader->Bytes.remove_prefix(length);
-            return CAIRO_STATUS_SUCCESS;
-        }
-    } reader{png};
-    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(TReader::Read, &reader);
-    TDIB image(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            image.SetPixel(x, y, reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
-    cairo_surface_destroy(surface);
-    return image;
-}
 
 int Brightness(TColor32 pixel) {
     return ((pixel >> 16 & 0xFF) + (pixel >> 8 & 0xFF) + (pixel & 0xFF)) / 3;
@@ -58,7 +32,15 @@ TPoint CellCorner(const TShablon& t, int x, int y) {
     return {px, py};
 }
 
-class PrintLook : public CrosswordTest {};
+class PrintLook : public CrosswordTest {
+protected:
+    // The picture's pixels, red in bits 16..23.
+    TDIB Pixels(const TMetafile& picture) const {
+        const std::string file = Path("picture.png");
+        EXPECT_TRUE(picture.WritePng(file));
+        return ReadPng(file);
+    }
+};
 
 TEST_F(PrintLook, DenseGridPaintsEveryBlockAtALetterAndKeepsNumbersClearOfLetters) {
     // Blocks on a diagonal lattice, on the sides and in the corners too: every cell of a slot
@@ -142,9 +124,8 @@ TEST_F(PrintLook, ScanwordClueCellsAreFramedAndShaded) {
     RegisterKinds();
     auto crossword = Make<TSkanword>({"#....", "#....", "#...."}, {"кот"});
     TShablon& t = *crossword->Template;
-    auto& scanword = dynamic_cast<TSkanwordShablon&>(t);
-    for (int x = 0; x < t.Width; ++x)
-        for (int y = 0; y < t.Height; ++y) scanword.NextHorzArrow(x, y);
+    // Every row's word has its clue on its left (horizontal arrow code 3).
+    for (int y = 0; y < t.Height; ++y) t.SetAttrB(1, y, 3 * 8);
     t.NumberCells();
     crossword->PrepareForFill();
     ApplyPrintLook(*crossword, TPrintLook{});
