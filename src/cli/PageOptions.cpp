@@ -19,6 +19,8 @@ constexpr double PointsPerInch = 72;
 // The content a sheet keeps inside its margins, millimetres.
 constexpr double SmallestContent = 40;
 constexpr double LargestMargins = 100;
+// The faces the print look takes unless told, the first one installed.
+constexpr const char* DefaultFaces[] = {DefaultPrintFont, "Liberation Sans"};
 
 }  // namespace
 
@@ -26,7 +28,8 @@ const char* const LookOptionsHelp =
     "  --look L           default (the crossword's own look, as the vector editor gets it) or\n"
     "                     print: black lines and letters, small numbers in the top-left corners\n"
     "                     clear of the letters, blocks painted, clue cells framed and shaded\n"
-    "  --font NAME        print look: the face of its texts (default DejaVu Sans)\n"
+    "  --font NAME        print look: the face of its texts (default DejaVu Sans, else\n"
+    "                     Liberation Sans)\n"
     "  --block-shade P    print look: the blocks' grey, percent of black (default 100)\n";
 
 const char* const PageOptionsHelp =
@@ -34,7 +37,8 @@ const char* const PageOptionsHelp =
     "  --paper P          A4 (default), A5, letter or WxHmm (sides of 50 to 1000 mm)\n"
     "  --margins MM       the margins on every side (default 15)\n"
     "  --columns N        the clue list's columns, 1 to 8 (default: chosen by its length)\n"
-    "  --font NAME        the face of every text, embedded in a PDF (default DejaVu Sans)\n"
+    "  --font NAME        the face of every text, embedded in a PDF (default DejaVu Sans,\n"
+    "                     else Liberation Sans)\n"
     "  --font-size PT     the clue list's size in points, 5 to 24 (default 9)\n"
     "  --lengths          each clue followed by its answer's length\n"
     "  --solution S       same: small and upside down at the page's foot (default); separate:\n"
@@ -48,11 +52,21 @@ void TLookOptions::AddOptions(TOptionParser& parser, bool look) {
     parser.Number("--block-shade", Print.BlockShade, 0, 100);
 }
 
-bool TLookOptions::Check(const TOptionParser& parser, std::ostream& err) const {
+bool TLookOptions::Check(const TOptionParser& parser, std::ostream& err) {
     if (!Printed() && (parser.Given("--font") || parser.Given("--block-shade")))
         return parser.Complain("--look print with --font and --block-shade");
+    if (!Printed()) return true;
     std::string substitute;
-    if (!Printed() || FontFamilyInstalled(Print.FontName, substitute)) return true;
+    if (!parser.Given("--font")) {
+        // Without either default face fontconfig draws with its nearest.
+        for (const char* face : DefaultFaces)
+            if (FontFamilyInstalled(face, substitute)) {
+                Print.FontName = face;
+                break;
+            }
+        return true;
+    }
+    if (FontFamilyInstalled(Print.FontName, substitute)) return true;
     err << "crossgen: option --font: no font \"" << Print.FontName << "\" is installed"
         << (substitute.empty() ? std::string() : " (fontconfig would draw with \"" + substitute + "\")") << "\n";
     return false;

@@ -23,9 +23,9 @@ struct TLookOptions {
 
     // Declares --font and --block-shade; with look, --look too.
     void AddOptions(TOptionParser& parser, bool look);
-    // After parsing: a font fontconfig has, and --font and --block-shade only with the print
-    // look; false after a complaint on err.
-    bool Check(const TOptionParser& parser, std::ostream& err) const;
+    // After parsing: --font and --block-shade only with the print look, a --font fontconfig has,
+    // else the first default face installed; false after a complaint on err.
+    bool Check(const TOptionParser& parser, std::ostream& err);
     bool Printed() const { return Look == 1; }
 };
 
