@@ -252,6 +252,35 @@ TEST_F(PageCommand, HelpAndComplaints) {
     }
 }
 
+TEST_F(PageCommand, FillWordListsItsWordsAndKnightItsPhraseLines) {
+    // The fill prints its words last, one a line: "X,Y PATH WORD".
+    const std::string fillWord = Path("fw.cwd");
+    const Outcome fill = Crossgen({"fill", "--kind", "fillword", "--size", "6x6", "--seed", "2", "--save", fillWord});
+    ASSERT_EQ(fill.exitCode, ExitCode::Filled) << fill.err;
+    std::vector<std::string> words;
+    std::istringstream lines(fill.out);
+    for (std::string line; std::getline(lines, line);)
+        if (std::regex_match(line, std::regex(R"(\d+,\d+ \S+ \S+)"))) words.push_back(line.substr(line.rfind(' ') + 1));
+    ASSERT_GT(words.size(), 3u);
+    ASSERT_EQ(Crossgen({"page", fillWord, "--out", Path("fw.pdf")}).exitCode, ExitCode::Filled);
+    const std::string found = PdfText(Path("fw.pdf"));
+    EXPECT_NE(found.find("Найдите слова"), std::string::npos) << found;
+    for (const std::string& word : words) EXPECT_GE(Occurrences(found, " " + word + " "), 1u) << word;
+
+    const std::string knight = Path("knight.cwd");
+    ASSERT_EQ(Crossgen({"fill", "--kind", "knight", "--path", "0,0 2,1 4,0 6,1 7,3 5,4 3,3 1,4 0,6 2,7 4,6 6,7",
+                        "--phrase", "кот спит тут", "--save", knight})
+                  .exitCode,
+              ExitCode::Filled);
+    ASSERT_EQ(Crossgen({"page", knight, "--solution", "separate", "--out", Path("knight.pdf")}).exitCode,
+              ExitCode::Filled);
+    const std::string puzzle = PdfText(Path("knight.pdf"), 1, 1);
+    EXPECT_NE(puzzle.find("Фраза"), std::string::npos) << puzzle;
+    EXPECT_NE(puzzle.find("_ _ _ _ _ _ _ _ _ _"), std::string::npos) << puzzle;
+    EXPECT_EQ(puzzle.find("кот"), std::string::npos) << puzzle;
+    EXPECT_NE(PdfText(Path("knight.pdf"), 2, 2).find("кот спит тут"), std::string::npos);
+}
+
 class BookCommand : public CrosswordTest {};
 
 TEST_F(BookCommand, PuzzlesNumberedThenTheirSolutionsAndTheSameBookWhateverTheJobs) {
