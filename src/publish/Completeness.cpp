@@ -29,7 +29,8 @@ std::string TMissingParts::Describe() const {
 TMissingParts MissingParts(const TCrossword& crossword) {
     TMissingParts missing;
     const TShablon& t = *crossword.Template;
-    if (!crossword.Chars.FillEmpty)
+    // A knight's phrase stands in its cells as it was given, its blanks too.
+    if (!crossword.Chars.FillEmpty && ListedSolution(crossword).empty())
         for (int x = 0; x < crossword.Width; ++x)
             for (int y = 0; y < crossword.Height; ++y)
                 if (t.IsLetterCell(x, y) && crossword.IsCellEmpty(x, y)) ++missing.EmptyCells;
