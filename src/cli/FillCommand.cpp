@@ -97,7 +97,7 @@ int FillCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err, 
     if (json) {
         out << "{" << CrosswordJsonMembers(crossword) << ", \"complete\": " << (filled ? "true" : "false")
             << ", \"filled\": " << (filled ? "true" : "false")
-            << ", \"method\": " << JsonString(job.Fill.MethodName()) << ", \"error\": " << outcome.ErrCode
+            << ", \"method\": " << JsonString(job.Fill.MethodName(crossword)) << ", \"error\": " << outcome.ErrCode
             << ", \"message\": " << JsonString(outcome.Failure) << ", \"ms\": " << JsonFixed2(outcome.Ms) << "}\n";
     } else {
         if (!saveToOut) PrintCrosswordText(crossword, out);

@@ -32,6 +32,11 @@ int DefaultMethodOf(TCrosswordKind kind) {
     }
 }
 
+// The index of the method a fill of the crossword runs.
+int MethodFor(int asked, const TCrossword& crossword) {
+    return asked == TFillOptions::KindsDefault ? DefaultMethodOf(crossword.Kind) : asked;
+}
+
 // "буква" in the form a count asks for.
 std::string_view Letters(int n) {
     if (n % 10 == 1 && n % 100 != 11) return "буква"_cp;
@@ -79,9 +84,8 @@ void TFillOptions::AddOptions(TOptionParser& parser) {
     parser.Number("--target", TargetWords, 1, UINT16_MAX);
 }
 
-void TFillOptions::Apply(TCrossword& crossword) {
-    if (Method == KindsDefault) Method = DefaultMethodOf(crossword.Kind);
-    crossword.FillParameters.FillMethod = Methods[Method];
+void TFillOptions::Apply(TCrossword& crossword) const {
+    crossword.FillParameters.FillMethod = Methods[MethodFor(Method, crossword)];
     crossword.FillParameters.TimeLimit = TimeLimit;
     if (auto* field = dynamic_cast<TEnglishCrossword*>(&crossword); field && TargetWords > 0) {
         field->FillWhole = 0;
@@ -89,8 +93,8 @@ void TFillOptions::Apply(TCrossword& crossword) {
     }
 }
 
-const char* TFillOptions::MethodName() const {
-    return MethodNames[Method];
+const char* TFillOptions::MethodName(const TCrossword& crossword) const {
+    return MethodNames[MethodFor(Method, crossword)];
 }
 
 bool HasSlots(const TCrossword& crossword, std::ostream& err) {

@@ -26,9 +26,9 @@ struct TFillOptions {
     // Declares --method, --time-limit and --target.
     void AddOptions(TOptionParser& parser);
     // Sets the crossword's fill method (the kind's own when none was asked for) and time limit.
-    void Apply(TCrossword& crossword);
-    // "backtrack", "restart", "propagate" or "random"; after Apply.
-    const char* MethodName() const;
+    void Apply(TCrossword& crossword) const;
+    // The method a fill of the crossword runs: "backtrack", "restart", "propagate" or "random".
+    const char* MethodName(const TCrossword& crossword) const;
 };
 
 // The usage lines of the options above, for the commands' help texts.
